@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Corvane needs on Debian 12.
+# Idempotent: asks apt-get only for the packages that are missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build make ccache pkg-config clang libclang-rt-14-dev
+  # Qt 6 and the desktop pieces
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-image-formats-plugins
+  libhunspell-dev hunspell-en-us fonts-liberation fonts-dejavu-core
+  # tests, benchmarks, headless windows
+  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  # independent xBase readers and writers the interoperability tests compare against
+  python3 python3-dbf python3-dbfread libdbd-xbase-perl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

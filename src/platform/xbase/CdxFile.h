@@ -1,0 +1,61 @@
+#pragma once
+// Compound index files (.CDX) in the compact FoxPro format: a bag header whose tree is the tag
+// directory, one 1024-byte header per tag with its key and FOR expressions, interior nodes with
+// full keys and big-endian pointers, and compact leaves with record-number/duplicate/trailing
+// bit fields. Reads files written by other tools; writes the whole file anew (bulk build) into
+// a temporary file that replaces the old one by rename, so a crash leaves either the old or the
+// new index.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Result.h"
+#include "TagIndex.h"
+
+namespace xbase {
+
+// What we keep in the bag header's reserved bytes so that an index can be checked against its
+// table when it is opened. Files from other tools have none.
+struct CdxStamp {
+    bool Present = false;
+    bool Dirty = false;          // set while the table has changes the index file lacks
+    uint32_t RecordCount = 0;    // the table's record count when the index was written
+};
+
+struct CdxTagInfo {
+    TagDefinition Definition;
+    uint32_t HeaderOffset = 0;
+    uint32_t KeyCount = 0;  // counted over the leaf chain without decoding keys
+};
+
+class CdxFile {
+public:
+    ~CdxFile();
+    CdxFile(const CdxFile&) = delete;
+    CdxFile& operator=(const CdxFile&) = delete;
+
+    // Reads the directory and every tag header, and counts each tag's keys. Cheap: leaves are
+    // decoded only by LoadTag. Every page read is bounds-checked; a malformed file is an error.
+    static Result<std::unique_ptr<CdxFile>> Open(const std::string& path);
+
+    // Tags in the order of their headers in the file (creation order).
+    const std::vector<CdxTagInfo>& Tags() const { return FTags; }
+    const CdxStamp& Stamp() const { return FStamp; }
+    Result<TagIndex> LoadTag(size_t tagNumber) const;
+
+    // Writes all tags (in the given order) to `path` through "<path>.tmp" + rename, with the stamp.
+    static Status Write(const std::string& path, const std::vector<const TagIndex*>& tags, const CdxStamp& stamp);
+    // Rewrites only the stamp of an existing file in place (one sector), durably.
+    static Status WriteStamp(const std::string& path, const CdxStamp& stamp);
+
+private:
+    CdxFile() = default;
+    std::string FPath;
+    std::vector<char> FBytes;
+    std::vector<CdxTagInfo> FTags;
+    CdxStamp FStamp;
+};
+
+}  // namespace xbase

@@ -1,0 +1,49 @@
+#pragma once
+// Memo files beside a table: FoxPro FPT (read and written; block size 64 for new files;
+// big-endian header and block headers) and dBase III DBT (read only; 512-byte blocks, text
+// ended by 0x1A).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "DbfFile.h"
+#include "Result.h"
+
+namespace xbase {
+
+class MemoFile {
+public:
+    enum class Kind { Fpt, Dbt };
+
+    ~MemoFile();
+    MemoFile(const MemoFile&) = delete;
+    MemoFile& operator=(const MemoFile&) = delete;
+
+    static Status CreateFpt(const std::string& path, uint16_t blockSize = 64);
+    static Result<std::unique_ptr<MemoFile>> Open(const std::string& path, Kind kind, OpenMode mode);
+
+    Kind FileKind() const { return FKind; }
+    uint32_t BlockSize() const { return FBlockSize; }
+
+    // Block 0 means "no memo" and reads as empty text. The bytes come back as stored.
+    Result<std::string> Read(uint32_t block) const;
+    // Stores the data and returns its block number (0 for empty data). Reuses `oldBlock` when the
+    // new data fits the blocks the old memo took; appends new blocks otherwise.
+    Result<uint32_t> Write(std::string_view data, uint32_t oldBlock);
+    Status Zap();  // back to a header only
+    Status Commit();
+
+private:
+    MemoFile() = default;
+    std::string FPath;
+    int FFd = -1;
+    Kind FKind = Kind::Fpt;
+    bool FReadOnly = false;
+    uint32_t FBlockSize = 64;
+    uint32_t FNextFree = 0;
+    uint64_t FFileSize = 0;
+};
+
+}  // namespace xbase
