@@ -1,8 +1,48 @@
-#include <cstdio>
-#include <cstring>
+// corvane-cli: the main jobs of Corvane without windows, on the code the windows use.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/TableCommands.h"
+
+namespace {
+
+struct Command {
+    const char* Name;
+    int (*Run)(const std::vector<std::string>&);
+    const char* Synopsis;
+};
+
+const Command Commands[] = {
+    {"create", corvane::cli::RunCreate, "create FILE"},
+    {"info", corvane::cli::RunInfo, "info FILE"},
+    {"list", corvane::cli::RunList, "list FILE [--order TAG] [--query EXPR] [--fields A,B,...] [--recno]"},
+    {"count", corvane::cli::RunCount, "count FILE [--query EXPR]"},
+    {"seek", corvane::cli::RunSeek, "seek FILE --order TAG [--soft] TEXT"},
+    {"append", corvane::cli::RunAppend, "append FILE --csv IN.csv"},
+    {"delete", corvane::cli::RunDelete, "delete FILE --query EXPR"},
+    {"reindex", corvane::cli::RunReindex, "reindex FILE"},
+};
+
+int Usage(std::ostream& out, int status)
+{
+    out << "usage: corvane-cli COMMAND ARGUMENTS\n";
+    for (const Command& command : Commands) out << "  corvane-cli " << command.Synopsis << '\n';
+    return status;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    std::fprintf(stderr, "usage: corvane-cli COMMAND ...\n");
-    return 1;
+    if (argc < 2) return Usage(std::cerr, 1);
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") return Usage(std::cout, 0);
+    std::vector<std::string> arguments(argv + 2, argv + argc);
+    for (const Command& command : Commands) {
+        if (name == command.Name) return command.Run(arguments);
+    }
+    std::cerr << "corvane-cli: unknown command " << name << '\n';
+    return Usage(std::cerr, 1);
 }

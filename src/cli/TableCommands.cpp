@@ -1,0 +1,367 @@
+#include "cli/TableCommands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli/CliArguments.h"
+#include "core/AddressFileLayout.h"
+#include "core/ProgramDirectory.h"
+#include "importexport/Csv.h"
+#include "platform/settings/IniFile.h"
+#include "platform/xbase/CdxFile.h"
+#include "platform/xbase/CompanionFiles.h"
+#include "platform/xbase/Table.h"
+
+namespace corvane::cli {
+
+namespace {
+
+int Fail(const std::string& message)
+{
+    std::cerr << "corvane-cli: " << message << '\n';
+    return 1;
+}
+
+std::string JsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::vector<std::string> SplitList(const std::string& text)
+{
+    std::vector<std::string> items;
+    std::stringstream stream(text);
+    std::string item;
+    while (std::getline(stream, item, ',')) {
+        if (!item.empty()) items.push_back(item);
+    }
+    return items;
+}
+
+// Opens the table for a command; reading commands share it, writing ones hold it alone.
+xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
+{
+    if (!std::filesystem::exists(path)) return xbase::Status::Error("File " + path + " not found");
+    return table.Open(path, mode);
+}
+
+// Selects the named tag, refusing an index that does not match its table.
+xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
+{
+    if (!tag) return xbase::Status::Success();
+    if (table.ProductionIndexState() == xbase::IndexState::Invalid) {
+        return xbase::Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
+    }
+    int order = table.OrderNumber(*tag);
+    if (order == 0) return xbase::Status::Error("No tag " + *tag + " in " + table.Path());
+    return table.SetOrder(order);
+}
+
+// The value a listing shows: logicals as T or F, everything else as the engine reads it.
+xbase::Result<std::string> DisplayValue(const xbase::Table& table, const xbase::FieldDescriptor& field)
+{
+    auto value = table.GetField(field.Name);
+    if (!value) return value;
+    if (field.Type == 'L') return std::string(*value == "T" ? "T" : "F");
+    return value;
+}
+
+int Usage(const char* text)
+{
+    std::cerr << "usage: corvane-cli " << text << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int RunCreate(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1) return Usage("create FILE");
+    const std::string& path = parsed->Positional[0];
+    if (std::filesystem::exists(path)) return Fail("File " + path + " already exists");
+    IniFile settings = IniFile::Load(SettingsFilePath());
+    if (xbase::Status created = CreateAddressTable(path, NewAddressFileFields(settings)); !created) {
+        // Nothing half-made stays behind.
+        for (const char* extension : {".CDX", ".FPT"}) {
+            std::string companion = xbase::FindCompanion(path, extension);
+            if (!companion.empty()) std::remove(companion.c_str());
+        }
+        std::remove(path.c_str());
+        return Fail(created.Message());
+    }
+    return 0;
+}
+
+int RunInfo(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1) return Usage("info FILE");
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+        return Fail(opened.Message());
+    }
+    const xbase::DbfFile& file = table.File();
+    std::string out = "{\"version\": " + std::to_string(file.Version()) +
+                      ", \"codepage\": " + std::to_string(table.TableCodePage().Number()) +
+                      ", \"records\": " + std::to_string(file.RecordCount()) + ", \"fields\": [";
+    for (size_t i = 0; i < file.Fields().size(); ++i) {
+        const auto& field = file.Fields()[i];
+        if (i > 0) out += ", ";
+        out += "{\"name\": " + JsonString(field.Name) + ", \"type\": " + JsonString(std::string(1, field.Type)) +
+               ", \"width\": " + std::to_string(field.Width) + ", \"decimals\": " + std::to_string(field.Decimals) + "}";
+    }
+    out += "], \"tags\": [";
+    const auto tags = table.Tags();
+    for (size_t i = 0; i < tags.size(); ++i) {
+        if (i > 0) out += ", ";
+        out += "{\"name\": " + JsonString(tags[i].Name) + ", \"key\": " + JsonString(tags[i].KeyExpression) +
+               ", \"for\": " + JsonString(tags[i].ForExpression) + "}";
+    }
+    const char* state = "none";
+    if (table.ProductionIndexState() == xbase::IndexState::Valid) state = "valid";
+    if (table.ProductionIndexState() == xbase::IndexState::Invalid) state = "invalid";
+    out += "], \"index\": " + JsonString(state) + "}\n";
+    std::cout << out;
+    return 0;
+}
+
+int RunList(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--order", "--query", "--fields"}, {"--recno"});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1) {
+        return Usage("list FILE [--order TAG] [--query EXPR] [--fields A,B,...] [--recno]");
+    }
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+        return Fail(opened.Message());
+    }
+    std::vector<const xbase::FieldDescriptor*> fields;
+    if (auto names = parsed->Get("--fields")) {
+        for (const std::string& name : SplitList(*names)) {
+            int index = table.FieldIndex(name);
+            if (index < 0) return Fail("No field " + name + " in " + table.Path());
+            fields.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
+        }
+    } else {
+        for (const auto& field : table.File().Fields()) fields.push_back(&field);
+    }
+    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+        return Fail(queried.Message());
+    }
+    const bool withRecno = parsed->Has("--recno");
+    CsvRow header;
+    if (withRecno) header.push_back("RECNO");
+    for (const auto* field : fields) header.push_back(field->Name);
+    std::string out = FormatCsvRow(header);
+    if (xbase::Status top = table.GoTop(); !top) return Fail(top.Message());
+    while (!table.Eof()) {
+        CsvRow row;
+        if (withRecno) row.push_back(std::to_string(table.RecNo()));
+        for (const auto* field : fields) {
+            auto value = DisplayValue(table, *field);
+            if (!value) return Fail(value.Message());
+            row.push_back(value.Take());
+        }
+        out += FormatCsvRow(row);
+        if (out.size() > (1 << 16)) {
+            std::cout << out;
+            out.clear();
+        }
+        if (xbase::Status next = table.Skip(1); !next) return Fail(next.Message());
+    }
+    std::cout << out;
+    return 0;
+}
+
+int RunCount(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--query"}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1) return Usage("count FILE [--query EXPR]");
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+        return Fail(opened.Message());
+    }
+    if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+        return Fail(queried.Message());
+    }
+    auto count = table.QueryCount();
+    if (!count) return Fail(count.Message());
+    std::cout << *count << '\n';
+    return 0;
+}
+
+int RunSeek(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--order"}, {"--soft"});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 2 || !parsed->Has("--order")) {
+        return Usage("seek FILE --order TAG [--soft] TEXT");
+    }
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+        return Fail(opened.Message());
+    }
+    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    table.SetSoftSeek(parsed->Has("--soft"));
+    auto found = table.Seek(parsed->Positional[1]);
+    if (!found) return Fail(found.Message());
+    if (!*found || table.Eof()) {
+        std::cerr << "not found\n";
+        return 1;
+    }
+    std::cout << table.RecNo() << '\n';
+    return 0;
+}
+
+int RunAppend(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--csv"}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--csv")) return Usage("append FILE --csv IN.csv");
+    std::ifstream in(*parsed->Get("--csv"), std::ios::binary);
+    if (!in) return Fail("Cannot read " + *parsed->Get("--csv"));
+    std::stringstream text;
+    text << in.rdbuf();
+    auto rows = ParseCsv(text.str());
+    if (!rows) return Fail(*parsed->Get("--csv") + ": " + rows.Message());
+    if (rows->empty()) return Fail(*parsed->Get("--csv") + " has no header line");
+
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+        return Fail(opened.Message());
+    }
+    const CsvRow& header = rows->front();
+    std::vector<const xbase::FieldDescriptor*> columns;
+    for (const std::string& name : header) {
+        int index = table.FieldIndex(name);
+        if (index < 0) return Fail("Unknown column " + name + ": " + table.Path() + " has no such field");
+        columns.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
+    }
+    // Every value is checked before the first record is written, so a bad row changes nothing.
+    std::string scratch(table.File().RecordLength(), ' ');
+    std::vector<const CsvRow*> records;
+    for (size_t r = 1; r < rows->size(); ++r) {
+        const CsvRow& row = (*rows)[r];
+        if (row.size() == 1 && row[0].empty()) continue;  // a blank line
+        if (row.size() != header.size()) {
+            return Fail("Line " + std::to_string(r + 1) + " has " + std::to_string(row.size()) + " values for " +
+                        std::to_string(header.size()) + " columns");
+        }
+        for (size_t c = 0; c < row.size(); ++c) {
+            auto bytes = table.TableCodePage().FromUtf8(row[c], columns[c]->Name);
+            if (!bytes) return Fail("Line " + std::to_string(r + 1) + ": " + bytes.Message());
+            if (columns[c]->Type == 'M') continue;
+            if (xbase::Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits) {
+                return Fail("Line " + std::to_string(r + 1) + ": " + fits.Message());
+            }
+        }
+        records.push_back(&row);
+    }
+    for (const CsvRow* row : records) {
+        if (xbase::Status appended = table.AppendBlank(); !appended) return Fail(appended.Message());
+        for (size_t c = 0; c < row->size(); ++c) {
+            if ((*row)[c].empty()) continue;
+            if (xbase::Status put = table.PutField(columns[c]->Name, (*row)[c]); !put) return Fail(put.Message());
+        }
+    }
+    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    return 0;
+}
+
+int RunDelete(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--query"}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--query")) return Usage("delete FILE --query EXPR");
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+        return Fail(opened.Message());
+    }
+    if (xbase::Status queried = table.SetQuery(*parsed->Get("--query")); !queried) return Fail(queried.Message());
+    std::vector<uint32_t> matches;
+    for (; !table.Eof();) {
+        matches.push_back(table.RecNo());
+        if (xbase::Status next = table.Skip(1); !next) return Fail(next.Message());
+    }
+    if (xbase::Status cleared = table.SetQuery(""); !cleared) return Fail(cleared.Message());
+    const bool hasIsDel = table.FieldIndex("ISDEL") >= 0;
+    for (uint32_t recno : matches) {
+        if (xbase::Status moved = table.GoTo(recno); !moved) return Fail(moved.Message());
+        if (hasIsDel) {
+            if (xbase::Status put = table.PutField("ISDEL", "T"); !put) return Fail(put.Message());
+        }
+        if (xbase::Status deleted = table.Delete(); !deleted) return Fail(deleted.Message());
+    }
+    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    std::cout << matches.size() << '\n';
+    return 0;
+}
+
+int RunReindex(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {}, {});
+    if (!parsed) return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1) return Usage("reindex FILE");
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+        return Fail(opened.Message());
+    }
+    // What to rebuild is settled before anything changes: the address-file tags, or the tags the
+    // index file names even when it no longer matches the table.
+    const bool addressFile = IsAddressTable(table);
+    std::vector<xbase::TagDefinition> definitions;
+    if (!addressFile && table.ProductionIndexState() == xbase::IndexState::Invalid) {
+        std::string indexPath = xbase::FindCompanion(table.Path(), ".CDX");
+        auto index = indexPath.empty() ? xbase::Result<std::unique_ptr<xbase::CdxFile>>::Error(table.IndexProblem())
+                                       : xbase::CdxFile::Open(indexPath);
+        if (!index) return Fail("The index of " + table.Path() + " cannot be read, so its tags are unknown: " + index.Message());
+        for (const auto& tag : index.Value()->Tags()) definitions.push_back(tag.Definition);
+    }
+    if (addressFile) {
+        // The address tags are made anew after packing, so the old ones need no rebuilding first.
+        std::string indexPath = xbase::FindCompanion(table.Path(), ".CDX");
+        if (xbase::Status closed = table.CloseIndexes(); !closed) return Fail(closed.Message());
+        if (!indexPath.empty()) std::remove(indexPath.c_str());
+    }
+    if (xbase::Status packed = table.Pack(); !packed) return Fail(packed.Message());
+    if (addressFile) {
+        if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) return Fail(tagged.Message());
+    } else if (!definitions.empty()) {
+        for (const auto& tag : definitions) {
+            if (xbase::Status created = table.CreateTag(tag.Name, tag.KeyExpression, tag.ForExpression); !created) {
+                return Fail(created.Message());
+            }
+        }
+    }
+    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    return 0;
+}
+
+}  // namespace corvane::cli

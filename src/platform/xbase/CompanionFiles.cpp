@@ -1,0 +1,79 @@
+#include "CompanionFiles.h"
+
+#include <cctype>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace xbase {
+
+namespace {
+
+struct SplitPath {
+    std::string Directory;  // with trailing '/', or empty for the current directory
+    std::string Base;       // file name without its extension
+};
+
+SplitPath Split(const std::string& path)
+{
+    SplitPath result;
+    size_t slash = path.find_last_of('/');
+    std::string name = path;
+    if (slash != std::string::npos) {
+        result.Directory = path.substr(0, slash + 1);
+        name = path.substr(slash + 1);
+    }
+    size_t dot = name.find_last_of('.');
+    result.Base = dot == std::string::npos ? name : name.substr(0, dot);
+    return result;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string FindCompanion(const std::string& tablePath, const std::string& extension)
+{
+    SplitPath parts = Split(tablePath);
+    const std::string wanted = parts.Base + extension;
+    std::string exact = parts.Directory + wanted;
+    if (::access(exact.c_str(), F_OK) == 0) return exact;
+    DIR* directory = ::opendir(parts.Directory.empty() ? "." : parts.Directory.c_str());
+    if (!directory) return {};
+    std::string found;
+    while (dirent* entry = ::readdir(directory)) {
+        if (EqualNoCase(entry->d_name, wanted)) {
+            found = parts.Directory + entry->d_name;
+            break;
+        }
+    }
+    ::closedir(directory);
+    return found;
+}
+
+std::string CompanionPathForNew(const std::string& tablePath, const std::string& extension)
+{
+    SplitPath parts = Split(tablePath);
+    return parts.Directory + parts.Base + extension;
+}
+
+void SyncDirectoryOf(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace xbase

@@ -1,0 +1,195 @@
+#pragma once
+// The table cursor: one open DBF with its memo file and index files, navigated in record order
+// or in a tag's key order, with deleted-record hiding and an optional query applied above the
+// file format (so every movement honours them the same way). An out-of-range position is the
+// phantom record after the last one: record number count + 1, blank fields, Eof() true.
+//
+// Index files are held in memory while the table is open and written back whole on Close()
+// (and FlushIndexes()). While the table has changes that the index file on disk lacks, that
+// file carries a "dirty" stamp, so a process that dies before closing leaves an index that the
+// next open reports as invalid instead of using it.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CodePage.h"
+#include "DbfFile.h"
+#include "Expression.h"
+#include "MemoFile.h"
+#include "Result.h"
+#include "TagIndex.h"
+
+namespace xbase {
+
+// Called with 0..100 while pack and index building run.
+using ProgressCallback = std::function<void(int percent)>;
+
+enum class IndexState {
+    None,     // the table has no production index
+    Valid,    // the production index matches the table and is in use
+    Invalid,  // missing, unreadable or out of step with the table: not used; rebuild it
+};
+
+class Table : public RecordSource {
+public:
+    Table();
+    ~Table() override;
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    // A new empty table with its memo file when a field is a memo (no index).
+    static Status Create(const std::string& path, const std::vector<FieldSpec>& fields);
+    // An empty new table with the structure of `path`'s fields.
+    Status CopyStructure(const std::string& path) const;
+
+    Status Open(const std::string& path, OpenMode mode = OpenMode::Exclusive);
+    Status Close();
+    bool IsOpen() const;
+    const std::string& Path() const;
+    bool ReadOnly() const;
+    const DbfFile& File() const;
+    const CodePage& TableCodePage() const { return FCodePage; }
+    // Data (table and memo) durable on disk.
+    Status Commit();
+    // Commit, then write the index files and clear their dirty stamp.
+    Status FlushIndexes();
+
+    IndexState ProductionIndexState() const { return FIndexState; }
+    const std::string& IndexProblem() const { return FIndexProblem; }
+
+    // Settings.
+    void SetDeletedHidden(bool on);
+    void SetExact(bool on) { FExpressionOptions.Exact = on; }
+    void SetSoftSeek(bool on) { FSoftSeek = on; }
+    bool DeletedHidden() const { return FDeletedHidden; }
+
+    // Tags. Order numbers run from 1 over the open index files in the order they were opened
+    // (the production index first); 0 is record order.
+    Status CreateTag(const std::string& name, const std::string& keyExpression,
+                     const std::string& forExpression = {}, const ProgressCallback& progress = {});
+    // A one-tag index in its own file (the tag is named after the file's base name); it is open
+    // and selected afterwards.
+    Status CreateIndexFile(const std::string& path, const std::string& keyExpression,
+                           const ProgressCallback& progress = {});
+    Status OpenIndex(const std::string& path);
+    Status CloseIndexes();
+    std::vector<TagDefinition> Tags() const;
+    int OrderNumber(std::string_view tagName) const;
+    Status SetOrder(int orderNumber);
+    int Order() const { return FOrder; }
+    std::string OrderName() const;
+    std::string OrderIndexFileName() const;  // empty in record order
+    // Adds the current record's key to the current order's tag (for indexes built by the caller).
+    Status AddCurrentKey();
+    // Rebuilds every open tag from the records (after a pack, or to repair).
+    Status Reindex(const ProgressCallback& progress = {});
+
+    // Movement.
+    Status GoTop();
+    Status GoBottom();
+    Status Skip(int64_t count = 1);
+    Status GoTo(uint32_t recno);
+    uint32_t RecNo() const { return FRecno; }
+    uint32_t RecordCount() const;
+    bool Eof() const { return FEof; }
+    bool Bof() const { return FBof; }
+
+    // Seeks in the current order. The key is text (UTF-8) for character tags, a number for
+    // numeric tags, YYYYMMDD for date tags, T/F for logical ones. Returns whether the key was
+    // found; with soft seek a miss stays on the next greater key. Found() reports a match only.
+    Result<bool> Seek(std::string_view key);
+    bool Found() const { return FFound; }
+
+    // Query: only matching, visible records are reached; an empty text removes it.
+    Status SetQuery(std::string_view expression);
+    const std::string& Query() const { return FQueryText; }
+    Result<uint32_t> QueryCount();
+
+    Result<bool> EvaluateCondition(std::string_view expression);
+    Result<Value> EvaluateExpression(std::string_view expression);
+    Result<bool> IsFieldEmpty(std::string_view field) const;
+    bool IsDeleted() const;
+
+    // Field values cross this boundary as UTF-8.
+    Result<std::string> GetField(std::string_view field) const;
+    Status PutField(std::string_view field, std::string_view utf8);
+    Result<std::string> GetMemo(std::string_view field) const;
+    Status PutMemo(std::string_view field, std::string_view utf8);
+
+    Status AppendBlank();
+    Status Delete();
+    Status Recall();
+    Status Pack(const ProgressCallback& progress = {});
+    Status Zap();
+
+    // RecordSource over the current record.
+    int FieldIndex(std::string_view name) const override;
+    FieldInfo Field(int index) const override;
+    std::string_view RawField(int index) const override;
+    std::string MemoText(int index) const override;
+    bool Deleted() const override;
+    uint32_t RecordNumber() const override { return FRecno; }
+
+private:
+    struct IndexFile;
+    struct OpenTag;
+    class RecordView;
+
+    Status CheckOpen() const;
+    Status CheckWritable() const;
+    Status LoadRecord(uint32_t recno);
+    Status GoPhantom(bool bof);
+    Status FlushRecord();
+    Status BeginChange();
+    Status MarkIndexesDirty();
+    Status SetDeletionMark(bool deleted);
+    Status UpdateKeys();
+    Status OpenProductionIndex();
+    Status WriteIndexFiles();
+    void RebuildOrderList();
+    OpenTag* ActiveTag() const;
+    Result<TagIndex*> LoadedTag(OpenTag& tag);
+    Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
+    Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
+    Result<std::string> SeekKey(const OpenTag& tag, std::string_view key) const;
+    Result<bool> InTag(const OpenTag& tag, const RecordSource& record) const;
+    Status BuildTag(OpenTag& tag, const ProgressCallback& progress, int progressFrom, int progressTo);
+    Result<bool> Visible(uint32_t recno) const;
+    Result<size_t> CurrentPosition();
+    Result<bool> Walk(int64_t start, bool forward);
+    Result<bool> WalkTag(int64_t position, int direction);
+    Result<bool> WalkRecords(int64_t recno, int direction);
+    Result<const FieldDescriptor*> FindField(std::string_view name) const;
+
+    std::unique_ptr<DbfFile> FFile;
+    std::unique_ptr<MemoFile> FMemo;
+    CodePage FCodePage;
+    std::vector<std::unique_ptr<IndexFile>> FIndexFiles;
+    std::vector<OpenTag*> FOrders;  // order number - 1 -> tag
+    int FOrder = 0;
+    size_t FPosition = 0;            // position in the active tag when FPositionValid
+    bool FPositionValid = false;
+    IndexState FIndexState = IndexState::None;
+    std::string FIndexProblem;
+
+    std::string FBuffer;  // current record bytes (blank for the phantom record)
+    uint32_t FRecno = 0;
+    bool FEof = true;
+    bool FBof = true;
+    bool FFound = false;
+
+    bool FDeletedHidden = true;
+    bool FSoftSeek = false;
+    Expression::Options FExpressionOptions;
+    std::string FQueryText;
+    std::unique_ptr<Expression> FQuery;
+    bool FDataDirty = false;    // changed since the index files were last written
+    bool FRecordDirty = false;  // the buffer holds changes not yet written to the file
+    bool FRecordIsNew = false;  // the buffered record was appended and has no keys yet
+};
+
+}  // namespace xbase
