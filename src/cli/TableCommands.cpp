@@ -300,6 +300,10 @@ int RunDelete(const std::vector<std::string>& arguments)
     auto parsed = ParseArguments(arguments, {"--query"}, {});
     if (!parsed) return Fail(parsed.Message());
     if (parsed->Positional.size() != 1 || !parsed->Has("--query")) return Usage("delete FILE --query EXPR");
+    // An empty query would match every record; deleting all of them takes an explicit .T.
+    if (parsed->Get("--query")->empty()) {
+        return Fail("delete needs a query expression (.T. deletes every record)");
+    }
     xbase::Table table;
     if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
