@@ -3,13 +3,17 @@
 // table's fields, evaluated per record.
 //
 // Grammar (names case-insensitive):
-//   functions UPPER(s) DELETED() EMPTY(x) LEFT(s,n) RECNO()
+//   functions UPPER(s) DELETED() EMPTY(x) LEFT(s,n) RECNO(), and for third-party keys and FOR
+//   conditions TRIM(s) RTRIM(s) LTRIM(s) ALLTRIM(s) SUBSTR(s,start[,n]) STR(n[,len[,dec]])
+//   DTOS(d) VAL(s); a function name may be cut to its first four letters, as dBase allows
 //   + and - between strings (- moves the left operand's trailing blanks to the end), + and -
 //   between numbers; comparisons = == <> # != < <= > >= and $ (substring); logic .and. .or.
 //   .not. ! AND OR NOT; parentheses; field names (a logical field alone is a condition);
 //   string literals "..." '...' [...]; numbers; .T. .F.
 // With exact comparison off, = between strings compares only as many characters as the right
 // operand has; == always compares exactly (trailing blanks are ignored by both, as in xBase).
+// "" $ s is false, as in FoxPro. A compiled expression keeps scratch buffers for its text
+// results, so one expression is evaluated by one thread at a time.
 
 #include <cstdint>
 #include <memory>
