@@ -37,7 +37,7 @@ fuzz: deps
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@set -e; for target in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	@set -e; for target in $(FUZZ_BUILD)/fuzz_*; do \
 	  [ -x "$$target" ] || continue; \
 	  name=$$(basename $$target); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
