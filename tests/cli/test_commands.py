@@ -143,7 +143,8 @@ class ListTests(CliTestCase):
         self.assertEqual(len(records), len(PEOPLE))
         for got, person in zip(records, PEOPLE):
             self.assertEqual(list(got), [f[0] for f in ADDRESS_FIELDS])
-            expected = {name: person.get(name, "F" if kind == "L" else "") for name, kind, _ in ADDRESS_FIELDS}
+            expected = {name: person.get(name, "F" if kind == "L" else "")
+                        for name, kind, _ in ADDRESS_FIELDS}
             self.assertEqual(got, expected)
 
     def test_csv_text_quoting_utf8_and_line_ends(self):
@@ -273,7 +274,8 @@ class AppendTests(CliTestCase):
         self.ok("append", self.table, "--csv", self.path("excel.csv"))
         self.assertEqual(self.info(self.table)["records"], 5)
         self.assertEqual(self.rows(self.table, "--order", "ZIP", "--fields", "ZIP,LNAME,MEMO"),
-                         [["ZIP", "LNAME", "MEMO"], ["00501", "Zeta", "two\r\nlines"], ["02110", "Smith", MEMO],
+                         [["ZIP", "LNAME", "MEMO"], ["00501", "Zeta", "two\r\nlines"],
+                          ["02110", "Smith", MEMO],
                           ["80202", "adams", ""], ["80331", "Müller", ""], ["99999", "Ærø", ""]])
         self.assertEqual(self.ok("seek", self.table, "--order", "LNAME", "ÆRØ"), "5\n")
 
