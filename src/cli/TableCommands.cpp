@@ -277,7 +277,13 @@ int RunAppend(const std::vector<std::string>& arguments)
         for (size_t c = 0; c < row.size(); ++c) {
             auto bytes = table.TableCodePage().FromUtf8(row[c], columns[c]->Name);
             if (!bytes) return Fail("Line " + std::to_string(r + 1) + ": " + bytes.Message());
-            if (columns[c]->Type == 'M') continue;
+            if (columns[c]->Type == 'M') {
+                if (!row[c].empty() && !table.MemoWritable()) {
+                    return Fail("Line " + std::to_string(r + 1) + ": the memo file of " + table.Path() +
+                                " cannot be written");
+                }
+                continue;
+            }
             if (xbase::Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits) {
                 return Fail("Line " + std::to_string(r + 1) + ": " + fits.Message());
             }

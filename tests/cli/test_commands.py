@@ -355,7 +355,7 @@ class ReindexTests(CliTestCase):
         for damage in (remove, zero_fill, truncate):
             with self.subTest(damage.__name__):
                 table = self.make_address_file("people-%s.dbf" % damage.__name__, PEOPLE)
-                damage(self.path("people-%s.CDX" % damage.__name__))
+                damage(self.path("people-%s.cdx" % damage.__name__))
                 self.assertEqual(self.info(table)["index"], "invalid")
                 self.fails("list", table, "--order", "LNAME")
                 self.fails("seek", table, "--order", "LNAME", "SMITH")

@@ -135,7 +135,7 @@ class PerlXBaseIndexTests(CliTestCase):
         self.deleted = set(self.rng.sample(range(1, RECORDS + 1), RECORDS // 10))
         query = " .OR. ".join("RECNO() = %d" % r for r in sorted(self.deleted))
         self.ok("delete", self.table, "--query", query)
-        self.cdx = self.path("big.CDX")
+        self.cdx = self.path("big.cdx")
 
     def perl(self, *args):
         done = subprocess.run(["perl", self.verifier, self.cdx, *args], stdout=subprocess.PIPE,

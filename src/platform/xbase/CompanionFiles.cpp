@@ -63,7 +63,16 @@ std::string FindCompanion(const std::string& tablePath, const std::string& exten
 std::string CompanionPathForNew(const std::string& tablePath, const std::string& extension)
 {
     SplitPath parts = Split(tablePath);
-    return parts.Directory + parts.Base + extension;
+    // "people.dbf" gets "people.fpt", "PEOPLE.DBF" gets "PEOPLE.FPT": tools that look for the
+    // companion in the table's own spelling find it.
+    std::string tableExtension = tablePath.substr(parts.Directory.size() + parts.Base.size());
+    bool lower = false;
+    for (char c : tableExtension) lower = lower || std::islower(static_cast<unsigned char>(c));
+    std::string spelled = extension;
+    for (char& c : spelled) {
+        c = static_cast<char>(lower ? std::tolower(static_cast<unsigned char>(c)) : std::toupper(static_cast<unsigned char>(c)));
+    }
+    return parts.Directory + parts.Base + spelled;
 }
 
 void SyncDirectoryOf(const std::string& path)

@@ -577,9 +577,7 @@ Status Table::PutMemo(std::string_view name, std::string_view utf8)
     if ((*field)->Type != 'M') return Status::Error("Field " + (*field)->Name + " is not a memo field");
     if (Status writable = CheckWritable(); !writable) return writable;
     if (FEof) return Status::Error("There is no current record");
-    if (!FMemo || FMemo->FileKind() != MemoFile::Kind::Fpt) {
-        return Status::Error("The memo file of " + FFile->Path() + " cannot be written");
-    }
+    if (!MemoWritable()) return Status::Error("The memo file of " + FFile->Path() + " cannot be written");
     auto bytes = FCodePage.FromUtf8(utf8, (*field)->Name);
     if (!bytes) return bytes.ToStatus();
     if (Status change = BeginChange(); !change) return change;
@@ -589,6 +587,11 @@ Status Table::PutMemo(std::string_view name, std::string_view utf8)
     FieldCodec::SetMemoBlock(FBuffer.data(), **field, vfp, *block);
     FRecordDirty = true;
     return Status::Success();
+}
+
+bool Table::MemoWritable() const
+{
+    return FFile && !FFile->ReadOnly() && FMemo && FMemo->FileKind() == MemoFile::Kind::Fpt;
 }
 
 Result<bool> Table::IsFieldEmpty(std::string_view name) const

@@ -119,6 +119,9 @@ public:
     Status PutField(std::string_view field, std::string_view utf8);
     Result<std::string> GetMemo(std::string_view field) const;
     Status PutMemo(std::string_view field, std::string_view utf8);
+    // False when memo text cannot be written (no memo file, or a dBase III memo file, which this
+    // engine reads only).
+    bool MemoWritable() const;
 
     Status AppendBlank();
     Status Delete();

@@ -252,7 +252,7 @@ TEST(TableIndexes, MissingIndexIsReportedInvalid)
 {
     ScratchFolder folder;
     std::string path = CreatePeople(folder);
-    std::filesystem::remove(folder.File("people.CDX"));
+    std::filesystem::remove(folder.File("people.cdx"));
     Table table;
     Check(table.Open(path));
     EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
@@ -263,14 +263,14 @@ TEST(TableIndexes, IndexOfAnotherRecordCountIsReportedInvalid)
 {
     ScratchFolder folder;
     std::string path = CreatePeople(folder);
-    std::string before = testing::ReadBytes(folder.File("people.CDX"));
+    std::string before = testing::ReadBytes(folder.File("people.cdx"));
     {
         Table table;
         Check(table.Open(path));
         Check(table.AppendBlank());
         Check(table.Close());
     }
-    testing::WriteBytes(folder.File("people.CDX"), before);  // an index copied back from a backup
+    testing::WriteBytes(folder.File("people.cdx"), before);  // an index copied back from a backup
     Table table;
     Check(table.Open(path));
     EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
