@@ -44,6 +44,11 @@ public:
     const std::vector<CdxTagInfo>& Tags() const { return FTags; }
     const CdxStamp& Stamp() const { return FStamp; }
     Result<TagIndex> LoadTag(size_t tagNumber) const;
+    // The same with the key type the caller derived from the key expression. Files from other
+    // tools do not record whether an 8-byte key is text or a number, and the byte that refills
+    // compressed trailing bytes depends on it (blank for text, zero otherwise); Tags() reports
+    // 'C' for such tags.
+    Result<TagIndex> LoadTag(size_t tagNumber, char keyType) const;
 
     // Writes all tags (in the given order) to `path` through "<path>.tmp" + rename, with the stamp.
     static Status Write(const std::string& path, const std::vector<const TagIndex*>& tags, const CdxStamp& stamp);

@@ -35,7 +35,10 @@ public:
     void Clear();
     void Reserve(size_t count);
 
-    // Keys are exactly KeyLength() bytes (callers pad with the fill byte).
+    // Keys are exactly KeyLength() bytes (callers pad with the fill byte; a key of another length
+    // is cut or padded with the tag's fill byte). In a unique tag a key that is already present
+    // is not added again: the record that brought the key first keeps it, as in other xBase
+    // engines, until the tag is rebuilt.
     void Insert(std::string_view key, uint32_t recno);
     // Adds without keeping order; the next read sorts. For bulk building and loading.
     void AppendUnsorted(std::string_view key, uint32_t recno);
@@ -51,7 +54,12 @@ public:
     uint32_t RecnoAt(size_t position) const;
 
 private:
+    friend class CdxFile;  // bulk writing reads the sorted arrays directly
+
     void Settle() const;  // merges pending appends
+    int CompareAt(size_t position, std::string_view key, uint32_t recno) const;
+    size_t LowerBoundEntry(std::string_view key, uint32_t recno) const;
+    std::string NormalisedKey(std::string_view key) const;
     TagDefinition FDefinition;
     mutable std::vector<char> FKeys;       // Size() * KeyLength bytes, sorted
     mutable std::vector<uint32_t> FRecnos;

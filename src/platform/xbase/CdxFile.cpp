@@ -1,0 +1,882 @@
+#include "CdxFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string_view>
+
+namespace xbase {
+
+namespace {
+
+constexpr uint32_t PageSize = 512;
+constexpr uint32_t HeaderSize = 1024;
+constexpr uint32_t NoPage = 0xFFFFFFFF;
+constexpr size_t LeafHeaderSize = 24;
+constexpr size_t InteriorHeaderSize = 12;
+constexpr size_t InteriorSpace = PageSize - InteriorHeaderSize;
+constexpr uint16_t DirectoryKeyLength = 10;
+constexpr uint16_t MaxKeyLength = 240;
+
+constexpr uint8_t OptionUnique = 0x01;
+constexpr uint8_t OptionFor = 0x08;
+constexpr uint8_t OptionCompact = 0x20;
+constexpr uint8_t OptionCompound = 0x40;
+constexpr uint8_t OptionStructure = 0x80;
+
+constexpr uint16_t AttrRoot = 1;
+constexpr uint16_t AttrLeaf = 2;
+
+// Our own marks live in bytes that the format reserves and other tools leave alone.
+// Bag header 24..35: "CVNX", the table's record count (LE uint32), the dirty byte, 3 zero bytes.
+// Tag header 488..491: "CVK" and the key type letter (C, N, D or L). The header itself does not
+// say whether an 8-byte key is numeric or text, and the fill byte of trailing compression depends
+// on it; tags without this mark (other tools' files) are read as character tags unless the
+// caller knows better (LoadTag with a key type).
+constexpr size_t StampOffset = 24;
+constexpr size_t StampSize = 12;
+constexpr char StampMagic[4] = {'C', 'V', 'N', 'X'};
+constexpr size_t KeyTypeOffset = 488;
+constexpr char KeyTypeMagic[3] = {'C', 'V', 'K'};
+
+// Tag header fields.
+constexpr size_t DescendingOffset = 502;
+constexpr size_t ForPositionOffset = 504;
+constexpr size_t ForLengthOffset = 506;
+constexpr size_t KeyPositionOffset = 508;
+constexpr size_t KeyLengthOffset = 510;
+constexpr size_t PoolOffset = 512;
+constexpr size_t PoolSize = HeaderSize - PoolOffset;
+
+uint16_t Le16(const unsigned char* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t Le32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+uint32_t Be32(const unsigned char* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
+}
+
+void PutLe16(char* p, uint16_t value)
+{
+    p[0] = static_cast<char>(value);
+    p[1] = static_cast<char>(value >> 8);
+}
+
+void PutLe32(char* p, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        p[i] = static_cast<char>(value >> (8 * i));
+    }
+}
+
+void PutBe32(char* p, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        p[i] = static_cast<char>(value >> (24 - 8 * i));
+    }
+}
+
+uint64_t BitMask(unsigned bits)
+{
+    return bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+}
+
+char FillFor(char keyType)
+{
+    return keyType == 'C' ? ' ' : '\0';
+}
+
+bool KnownKeyType(char keyType)
+{
+    return keyType == 'C' || keyType == 'N' || keyType == 'D' || keyType == 'L';
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading: every page is checked against the file before it is touched.
+
+class PageReader {
+  public:
+    PageReader(const std::vector<char>& bytes, const std::string& path)
+        : FData(reinterpret_cast<const unsigned char*>(bytes.data())), FSize(bytes.size()), FPath(path)
+    {
+    }
+
+    size_t PageCount() const { return FSize / PageSize; }
+
+    Status Error(const std::string& what) const { return Status::Error(FPath + ": " + what); }
+
+    // A node page: aligned and wholly inside the file, and not the bag header.
+    Result<const unsigned char*> Page(uint32_t offset, const char* role) const
+    {
+        if (offset == 0 || offset % PageSize != 0 || uint64_t{offset} + PageSize > FSize) {
+            return Error(std::string(role) + " page offset " + std::to_string(offset) + " is out of range");
+        }
+        return FData + offset;
+    }
+
+    // The leftmost leaf under `root`, descending through interior nodes.
+    Result<uint32_t> LeftmostLeaf(uint32_t root, uint16_t keyLength) const
+    {
+        uint32_t offset = root;
+        for (size_t depth = 0; depth <= PageCount(); ++depth) {
+            auto page = Page(offset, "index");
+            if (!page) {
+                return page.ToStatus();
+            }
+            const uint16_t attr = Le16(*page);
+            if (attr > (AttrRoot | AttrLeaf)) {
+                return Error("page " + std::to_string(offset) + " has unknown node type " +
+                             std::to_string(attr));
+            }
+            if (attr & AttrLeaf) {
+                return offset;
+            }
+            const uint16_t count = Le16(*page + 2);
+            if (count == 0 || static_cast<size_t>(count) * (keyLength + 8u) > InteriorSpace) {
+                return Error("interior page " + std::to_string(offset) + " has a bad key count");
+            }
+            offset = Be32(*page + InteriorHeaderSize + keyLength + 4);
+        }
+        return Error("index tree under " + std::to_string(root) + " does not end in a leaf");
+    }
+
+    // Calls visit(pageOffset, page) for each leaf from the leftmost one along the right links.
+    template <class Visit> Status VisitLeaves(uint32_t root, uint16_t keyLength, Visit&& visit) const
+    {
+        auto first = LeftmostLeaf(root, keyLength);
+        if (!first) {
+            return first.ToStatus();
+        }
+        uint32_t offset = *first;
+        for (size_t visited = 0;; ++visited) {
+            if (visited >= PageCount()) {
+                return Error("leaf chain from " + std::to_string(root) + " loops");
+            }
+            auto page = Page(offset, "leaf");
+            if (!page) {
+                return page.ToStatus();
+            }
+            const uint16_t attr = Le16(*page);
+            if (attr > (AttrRoot | AttrLeaf) || !(attr & AttrLeaf)) {
+                return Error("page " + std::to_string(offset) + " in a leaf chain is not a leaf");
+            }
+            Status status = visit(offset, *page);
+            if (!status) {
+                return status;
+            }
+            offset = Le32(*page + 8);
+            if (offset == NoPage) {
+                return Status::Success();
+            }
+        }
+    }
+
+    // Decodes one compact leaf, calling emit(key, recno) per entry in page order.
+    template <class Emit>
+    Status DecodeLeaf(uint32_t offset, const unsigned char* page, uint16_t keyLength, char fill,
+                      std::string& key, Emit&& emit) const
+    {
+        const std::string where = "leaf page " + std::to_string(offset);
+        const size_t count = Le16(page + 2);
+        const size_t freeSpace = Le16(page + 12);
+        const unsigned recnoBits = page[20];
+        const unsigned dupBits = page[21];
+        const unsigned trailBits = page[22];
+        const size_t entrySize = page[23];
+        if (entrySize < 1 || entrySize > 8 || recnoBits < 1 || dupBits > 8 || trailBits > 8 ||
+            recnoBits + dupBits + trailBits > 8 * entrySize) {
+            return Error(where + " has bad bit fields");
+        }
+        const size_t entriesEnd = LeafHeaderSize + count * entrySize;
+        if (entriesEnd > PageSize) {
+            return Error(where + " has too many keys");
+        }
+        key.assign(keyLength, fill);
+        size_t poolStart = PageSize;
+        for (size_t i = 0; i < count; ++i) {
+            const unsigned char* entry = page + LeafHeaderSize + i * entrySize;
+            uint64_t value = 0;
+            for (size_t b = 0; b < entrySize; ++b) {
+                value |= static_cast<uint64_t>(entry[b]) << (8 * b);
+            }
+            const uint64_t recno = value & BitMask(recnoBits);
+            const size_t dup = (value >> recnoBits) & BitMask(dupBits);
+            const size_t trail = (value >> (recnoBits + dupBits)) & BitMask(trailBits);
+            if (dup + trail > keyLength || (i == 0 && dup != 0)) {
+                return Error(where + " has a bad duplicate or trailing count");
+            }
+            if (recno == 0 || recno > NoPage) {
+                return Error(where + " has a bad record number");
+            }
+            const size_t fresh = keyLength - dup - trail;
+            if (poolStart < entriesEnd + fresh) {
+                return Error(where + " has keys that overrun the page");
+            }
+            poolStart -= fresh;
+            std::memcpy(key.data() + dup, page + poolStart, fresh);
+            std::memset(key.data() + keyLength - trail, fill, trail);
+            emit(std::string_view(key), static_cast<uint32_t>(recno));
+        }
+        if (freeSpace != poolStart - entriesEnd) {
+            return Error(where + " has an inconsistent free-space count");
+        }
+        return Status::Success();
+    }
+
+    Result<CdxTagInfo> TagHeader(uint32_t offset, std::string name) const
+    {
+        const std::string where = "tag " + name + " header at " + std::to_string(offset);
+        if (offset == 0 || offset % PageSize != 0 || uint64_t{offset} + HeaderSize > FSize) {
+            return Error(where + " is out of range");
+        }
+        const unsigned char* header = FData + offset;
+        CdxTagInfo info;
+        info.HeaderOffset = offset;
+        TagDefinition& definition = info.Definition;
+        definition.Name = std::move(name);
+        definition.KeyLength = Le16(header + 12);
+        if (definition.KeyLength < 1 || definition.KeyLength > MaxKeyLength) {
+            return Error(where + " has key length " + std::to_string(definition.KeyLength));
+        }
+        const uint8_t options = header[14];
+        if (!(options & OptionCompact)) {
+            return Error(where + " is not a compact index tag");
+        }
+        definition.Unique = options & OptionUnique;
+        definition.Descending = Le16(header + DescendingOffset) != 0;
+
+        auto expression = [&](size_t positionField, size_t lengthField) -> Result<std::string> {
+            const size_t position = Le16(header + positionField);
+            const size_t length = Le16(header + lengthField);
+            if (position > PoolSize || length > PoolSize - position) {
+                return Error(where + " has an expression outside its pool");
+            }
+            const char* start = reinterpret_cast<const char*>(header + PoolOffset + position);
+            return std::string(start, strnlen(start, length));
+        };
+        auto keyExpression = expression(KeyPositionOffset, KeyLengthOffset);
+        if (!keyExpression) {
+            return keyExpression.ToStatus();
+        }
+        if (keyExpression->empty()) {
+            return Error(where + " has no key expression");
+        }
+        definition.KeyExpression = keyExpression.Take();
+        if (options & OptionFor) {
+            auto forExpression = expression(ForPositionOffset, ForLengthOffset);
+            if (!forExpression) {
+                return forExpression.ToStatus();
+            }
+            definition.ForExpression = forExpression.Take();
+        }
+        const char typeLetter = static_cast<char>(header[KeyTypeOffset + 3]);
+        if (std::memcmp(header + KeyTypeOffset, KeyTypeMagic, sizeof KeyTypeMagic) == 0 &&
+            KnownKeyType(typeLetter)) {
+            definition.KeyType = typeLetter;
+        }
+
+        uint64_t keyCount = 0;
+        Status counted =
+            VisitLeaves(Le32(header), definition.KeyLength, [&](uint32_t leaf, const unsigned char* page) {
+                const size_t entrySize = page[23];
+                const size_t count = Le16(page + 2);
+                if (entrySize == 0 || LeafHeaderSize + count * entrySize > PageSize) {
+                    return Error("leaf page " + std::to_string(leaf) + " has a bad key count");
+                }
+                keyCount += count;
+                return Status::Success();
+            });
+        if (!counted) {
+            return counted;
+        }
+        info.KeyCount = static_cast<uint32_t>(keyCount);
+        return info;
+    }
+
+  private:
+    const unsigned char* FData;
+    size_t FSize;
+    const std::string& FPath;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Writing: one tree per tag, leaves filled greedily, then interior levels up to one root.
+
+struct TreeSource {
+    const char* Keys = nullptr; // Count * KeyLength bytes, in machine order
+    const uint32_t* Recnos = nullptr;
+    size_t Count = 0;
+    uint16_t KeyLength = 0;
+    char Fill = ' ';
+};
+
+class TreeBuilder {
+  public:
+    // `out` holds the file from byte `outBase` on; new pages are appended to it.
+    TreeBuilder(const TreeSource& source, std::vector<char>& out, uint32_t outBase)
+        : FSource(source), FOut(out), FOutBase(outBase)
+    {
+        FBits = static_cast<unsigned>(std::bit_width(unsigned{source.KeyLength}));
+        FBaseEntrySize = FBits <= 8 ? 3 : (FBits <= 12 ? 4 : 5);
+    }
+
+    // Returns the root page's file offset.
+    uint32_t Build()
+    {
+        std::vector<Child> level = BuildLeaves();
+        if (level.size() == 1) {
+            PutLe16(PageAt(level.front().Offset), AttrRoot | AttrLeaf);
+            return level.front().Offset;
+        }
+        const size_t capacity = InteriorSpace / (FSource.KeyLength + 8u);
+        while (level.size() > 1) {
+            std::vector<Child> upper;
+            for (size_t first = 0; first < level.size(); first += capacity) {
+                const size_t last = std::min(level.size(), first + capacity);
+                const uint32_t offset = NewPage();
+                char* page = PageAt(offset);
+                PutLe16(page, 0);
+                PutLe16(page + 2, static_cast<uint16_t>(last - first));
+                PutLe32(page + 4, upper.empty() ? NoPage : upper.back().Offset);
+                PutLe32(page + 8, last < level.size() ? offset + PageSize : NoPage);
+                char* entry = page + InteriorHeaderSize;
+                for (size_t i = first; i < last; ++i) {
+                    std::memcpy(entry, KeyAt(level[i].LastEntry), FSource.KeyLength);
+                    PutBe32(entry + FSource.KeyLength, FSource.Recnos[level[i].LastEntry]);
+                    PutBe32(entry + FSource.KeyLength + 4, level[i].Offset);
+                    entry += FSource.KeyLength + 8;
+                }
+                upper.push_back({offset, level[last - 1].LastEntry});
+            }
+            level = std::move(upper);
+        }
+        PutLe16(PageAt(level.front().Offset), AttrRoot);
+        return level.front().Offset;
+    }
+
+  private:
+    struct Child {
+        uint32_t Offset;
+        size_t LastEntry;
+    };
+
+    const char* KeyAt(size_t i) const { return FSource.Keys + i * FSource.KeyLength; }
+    char* PageAt(uint32_t offset) { return FOut.data() + (offset - FOutBase); }
+
+    uint32_t NewPage()
+    {
+        const uint32_t offset = FOutBase + static_cast<uint32_t>(FOut.size());
+        FOut.resize(FOut.size() + PageSize, '\0');
+        return offset;
+    }
+
+    size_t TrailCount(const char* key) const
+    {
+        size_t trail = 0;
+        while (trail < FSource.KeyLength && key[FSource.KeyLength - 1 - trail] == FSource.Fill) {
+            ++trail;
+        }
+        return trail;
+    }
+
+    size_t CommonPrefix(const char* a, const char* b, size_t limit) const
+    {
+        size_t n = 0;
+        while (n + 8 <= limit) {
+            uint64_t x;
+            uint64_t y;
+            std::memcpy(&x, a + n, 8);
+            std::memcpy(&y, b + n, 8);
+            if (x != y) {
+                break;
+            }
+            n += 8;
+        }
+        while (n < limit && a[n] == b[n]) {
+            ++n;
+        }
+        return n;
+    }
+
+    // Entry size and record-number bits for a page whose largest record number is `maxRecno`.
+    std::pair<size_t, unsigned> EntryLayout(uint32_t maxRecno) const
+    {
+        size_t entrySize = FBaseEntrySize;
+        unsigned recnoBits = static_cast<unsigned>(8 * entrySize - 2 * FBits);
+        while (recnoBits < 32 && maxRecno > BitMask(recnoBits)) {
+            ++entrySize;
+            recnoBits += 8;
+        }
+        return {entrySize, recnoBits};
+    }
+
+    std::vector<Child> BuildLeaves()
+    {
+        const size_t keyLength = FSource.KeyLength;
+        std::vector<Child> leaves;
+        std::vector<uint8_t> dups;
+        std::vector<uint8_t> trails;
+        size_t next = 0;
+        uint32_t previousLeaf = NoPage;
+        do {
+            const size_t first = next;
+            dups.clear();
+            trails.clear();
+            size_t poolBytes = 0;
+            uint32_t maxRecno = 0;
+            auto [entrySize, recnoBits] = EntryLayout(0);
+            size_t previousTrail = 0;
+            while (next < FSource.Count) {
+                const char* key = KeyAt(next);
+                const size_t trail = TrailCount(key);
+                size_t dup = 0;
+                if (next > first) {
+                    // Never let the shared prefix reach into either key's dropped trailing bytes:
+                    // readers that refill them differently then still rebuild the same key.
+                    dup = CommonPrefix(KeyAt(next - 1), key, keyLength - std::max(previousTrail, trail));
+                }
+                const size_t fresh = keyLength - dup - trail;
+                const uint32_t recno = FSource.Recnos[next];
+                auto layout = recno > maxRecno ? EntryLayout(recno) : std::pair{entrySize, recnoBits};
+                if (LeafHeaderSize + (dups.size() + 1) * layout.first + poolBytes + fresh > PageSize) {
+                    break;
+                }
+                dups.push_back(static_cast<uint8_t>(dup));
+                trails.push_back(static_cast<uint8_t>(trail));
+                poolBytes += fresh;
+                maxRecno = std::max(maxRecno, recno);
+                std::tie(entrySize, recnoBits) = layout;
+                previousTrail = trail;
+                ++next;
+            }
+
+            const uint32_t offset = NewPage();
+            char* page = PageAt(offset);
+            const size_t count = dups.size();
+            PutLe16(page, AttrLeaf);
+            PutLe16(page + 2, static_cast<uint16_t>(count));
+            PutLe32(page + 4, previousLeaf);
+            PutLe32(page + 8, next < FSource.Count ? offset + PageSize : NoPage);
+            size_t poolStart = PageSize;
+            for (size_t i = 0; i < count; ++i) {
+                const size_t fresh = keyLength - dups[i] - trails[i];
+                poolStart -= fresh;
+                std::memcpy(page + poolStart, KeyAt(first + i) + dups[i], fresh);
+                const uint64_t value = uint64_t{FSource.Recnos[first + i]} |
+                                       (uint64_t{dups[i]} << recnoBits) |
+                                       (uint64_t{trails[i]} << (recnoBits + FBits));
+                char* entry = page + LeafHeaderSize + i * entrySize;
+                for (size_t b = 0; b < entrySize; ++b) {
+                    entry[b] = static_cast<char>(value >> (8 * b));
+                }
+            }
+            PutLe16(page + 12, static_cast<uint16_t>(poolStart - (LeafHeaderSize + count * entrySize)));
+            PutLe32(page + 14, static_cast<uint32_t>(BitMask(std::min(recnoBits, 32u))));
+            page[18] = static_cast<char>(BitMask(FBits));
+            page[19] = static_cast<char>(BitMask(FBits));
+            page[20] = static_cast<char>(recnoBits);
+            page[21] = static_cast<char>(FBits);
+            page[22] = static_cast<char>(FBits);
+            page[23] = static_cast<char>(entrySize);
+            if (count > 0) {
+                leaves.push_back({offset, next - 1});
+            } else {
+                leaves.push_back({offset, 0});
+            }
+            previousLeaf = offset;
+        } while (next < FSource.Count);
+        return leaves;
+    }
+
+    const TreeSource& FSource;
+    std::vector<char>& FOut;
+    uint32_t FOutBase;
+    unsigned FBits = 0;
+    size_t FBaseEntrySize = 3;
+};
+
+void WriteTagHeader(char* header, uint32_t root, const TagDefinition& definition)
+{
+    PutLe32(header, root);
+    PutLe32(header + 4, 0);
+    PutLe16(header + 12, definition.KeyLength);
+    uint8_t options = OptionCompact | OptionCompound;
+    if (!definition.ForExpression.empty()) {
+        options |= OptionFor;
+    }
+    if (definition.Unique) {
+        options |= OptionUnique;
+    }
+    header[14] = static_cast<char>(options);
+    header[15] = 1;
+    std::memcpy(header + KeyTypeOffset, KeyTypeMagic, sizeof KeyTypeMagic);
+    header[KeyTypeOffset + 3] = definition.KeyType;
+    PutLe16(header + DescendingOffset, definition.Descending ? 1 : 0);
+    const size_t keyLength = definition.KeyExpression.size() + 1;
+    const size_t forLength = definition.ForExpression.size() + 1;
+    PutLe16(header + ForPositionOffset, static_cast<uint16_t>(keyLength));
+    PutLe16(header + ForLengthOffset, static_cast<uint16_t>(forLength));
+    PutLe16(header + KeyPositionOffset, 0);
+    PutLe16(header + KeyLengthOffset, static_cast<uint16_t>(keyLength));
+    std::memcpy(header + PoolOffset, definition.KeyExpression.data(), definition.KeyExpression.size());
+    std::memcpy(header + PoolOffset + keyLength, definition.ForExpression.data(),
+                definition.ForExpression.size());
+}
+
+void PutStamp(char* bytes, const CdxStamp& stamp)
+{
+    std::memset(bytes, 0, StampSize);
+    std::memcpy(bytes, StampMagic, sizeof StampMagic);
+    PutLe32(bytes + 4, stamp.RecordCount);
+    bytes[8] = stamp.Dirty ? 1 : 0;
+}
+
+std::string Upper(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return result;
+}
+
+Status CheckDefinition(const TagDefinition& definition, std::set<std::string>& names)
+{
+    const std::string name = Upper(definition.Name);
+    if (name.empty() || name.size() > DirectoryKeyLength ||
+        name.find_first_of(std::string_view(" \0", 2)) != std::string::npos) {
+        return Status::Error("tag name \"" + definition.Name + "\" is not 1 to 10 characters without blanks");
+    }
+    if (!names.insert(name).second) {
+        return Status::Error("tag name " + name + " is used twice");
+    }
+    if (definition.KeyLength < 1 || definition.KeyLength > MaxKeyLength) {
+        return Status::Error("tag " + name + ": key length " + std::to_string(definition.KeyLength) +
+                             " is outside 1 to 240");
+    }
+    if (!KnownKeyType(definition.KeyType)) {
+        return Status::Error("tag " + name + ": unknown key type");
+    }
+    const std::string_view nul("\0", 1);
+    if (definition.KeyExpression.empty() || definition.KeyExpression.find(nul) != std::string::npos ||
+        definition.ForExpression.find(nul) != std::string::npos) {
+        return Status::Error("tag " + name + ": bad key or FOR expression");
+    }
+    if (definition.KeyExpression.size() + definition.ForExpression.size() + 2 > PoolSize) {
+        return Status::Error("tag " + name + ": key and FOR expressions are longer than 510 bytes together");
+    }
+    return Status::Success();
+}
+
+std::string SystemError(const std::string& what, const std::string& path)
+{
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+Status WriteAll(int fd, const char* data, size_t size, const std::string& path)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Status::Error(SystemError("cannot write", path));
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return Status::Success();
+}
+
+Status SyncDirectoryOf(const std::string& path)
+{
+    std::string directory = std::filesystem::path(path).parent_path().string();
+    if (directory.empty()) {
+        directory = ".";
+    }
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return Status::Error(SystemError("cannot open folder", directory));
+    }
+    const int synced = ::fsync(fd);
+    ::close(fd);
+    if (synced != 0) {
+        return Status::Error(SystemError("cannot sync folder", directory));
+    }
+    return Status::Success();
+}
+
+bool BagHeaderLooksRight(const unsigned char* header)
+{
+    const uint8_t options = header[14];
+    return Le16(header + 12) == DirectoryKeyLength && (options & OptionCompact) && (options & OptionCompound);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+CdxFile::~CdxFile() = default;
+
+Result<std::unique_ptr<CdxFile>> CdxFile::Open(const std::string& path)
+{
+    std::unique_ptr<CdxFile> file(new CdxFile());
+    file->FPath = path;
+
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Status::Error(SystemError("cannot open index", path));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Status::Error("cannot read index " + path + ": not a regular file");
+    }
+    if (info.st_size < static_cast<off_t>(HeaderSize) || info.st_size > static_cast<off_t>(NoPage)) {
+        ::close(fd);
+        return Status::Error(path + ": not a compound index (size " + std::to_string(info.st_size) + ")");
+    }
+    file->FBytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < file->FBytes.size()) {
+        const ssize_t got = ::read(fd, file->FBytes.data() + done, file->FBytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            ::close(fd);
+            return Status::Error(SystemError("cannot read index", path));
+        }
+        done += static_cast<size_t>(got);
+    }
+    ::close(fd);
+
+    const auto* bag = reinterpret_cast<const unsigned char*>(file->FBytes.data());
+    if (!BagHeaderLooksRight(bag)) {
+        return Status::Error(path + ": not a compact compound index");
+    }
+    if (std::memcmp(bag + StampOffset, StampMagic, sizeof StampMagic) == 0) {
+        file->FStamp.Present = true;
+        file->FStamp.RecordCount = Le32(bag + StampOffset + 4);
+        file->FStamp.Dirty = bag[StampOffset + 8] != 0;
+    }
+
+    PageReader reader(file->FBytes, path);
+    std::vector<std::pair<std::string, uint32_t>> directory;
+    std::string key;
+    Status walked =
+        reader.VisitLeaves(Le32(bag), DirectoryKeyLength, [&](uint32_t offset, const unsigned char* page) {
+            return reader.DecodeLeaf(
+                offset, page, DirectoryKeyLength, ' ', key, [&](std::string_view name, uint32_t recno) {
+                    const size_t end = name.find_last_not_of(std::string_view(" \0", 2));
+                    directory.emplace_back(
+                        std::string(name.substr(0, end == std::string_view::npos ? 0 : end + 1)), recno);
+                });
+        });
+    if (!walked) {
+        return walked;
+    }
+    std::set<uint32_t> offsets;
+    for (auto& [name, offset] : directory) {
+        if (name.empty()) {
+            return reader.Error("tag directory holds a blank tag name");
+        }
+        if (!offsets.insert(offset).second) {
+            return reader.Error("two tags share the header at " + std::to_string(offset));
+        }
+        auto tag = reader.TagHeader(offset, name);
+        if (!tag) {
+            return tag.ToStatus();
+        }
+        file->FTags.push_back(tag.Take());
+    }
+    std::sort(file->FTags.begin(), file->FTags.end(),
+              [](const CdxTagInfo& a, const CdxTagInfo& b) { return a.HeaderOffset < b.HeaderOffset; });
+    return file;
+}
+
+Result<TagIndex> CdxFile::LoadTag(size_t tagNumber) const
+{
+    if (tagNumber >= FTags.size()) {
+        return Result<TagIndex>::Error(FPath + ": no tag number " + std::to_string(tagNumber));
+    }
+    return LoadTag(tagNumber, FTags[tagNumber].Definition.KeyType);
+}
+
+Result<TagIndex> CdxFile::LoadTag(size_t tagNumber, char keyType) const
+{
+    if (tagNumber >= FTags.size()) {
+        return Result<TagIndex>::Error(FPath + ": no tag number " + std::to_string(tagNumber));
+    }
+    const CdxTagInfo& info = FTags[tagNumber];
+    TagDefinition definition = info.Definition;
+    definition.KeyType = keyType;
+    const char fill = FillFor(keyType);
+    TagIndex index(definition);
+    index.Reserve(info.KeyCount);
+
+    PageReader reader(FBytes, FPath);
+    const auto* header = reinterpret_cast<const unsigned char*>(FBytes.data()) + info.HeaderOffset;
+    std::string key;
+    Status walked = reader.VisitLeaves(
+        Le32(header), definition.KeyLength, [&](uint32_t offset, const unsigned char* page) {
+            return reader.DecodeLeaf(
+                offset, page, definition.KeyLength, fill, key,
+                [&](std::string_view k, uint32_t recno) { index.AppendUnsorted(k, recno); });
+        });
+    if (!walked) {
+        return walked;
+    }
+    index.Settle();
+    return index;
+}
+
+Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*>& tags,
+                      const CdxStamp& stamp)
+{
+    std::set<std::string> names;
+    for (const TagIndex* tag : tags) {
+        if (tag == nullptr) {
+            return Status::Error("cannot write index " + path + ": missing tag");
+        }
+        Status valid = CheckDefinition(tag->Definition(), names);
+        if (!valid) {
+            return Status::Error("cannot write index " + path + ": " + valid.Message());
+        }
+        tag->Settle();
+    }
+
+    // The tag directory sits before the tags, and its size depends on the tag header offsets it
+    // holds: lay the file out for a guessed directory size and repeat if the guess was wrong.
+    std::vector<char> out;
+    uint32_t directoryRoot = 0;
+    size_t directoryPages = 1;
+    for (int attempt = 0;; ++attempt) {
+        out.assign(HeaderSize + directoryPages * PageSize, '\0');
+        std::vector<std::pair<std::string, uint32_t>> directory;
+        for (const TagIndex* tag : tags) {
+            const TagDefinition& definition = tag->Definition();
+            const uint64_t headerOffset = out.size();
+            if (headerOffset + HeaderSize > NoPage) {
+                return Status::Error("cannot write index " + path + ": larger than 4 GB");
+            }
+            out.resize(out.size() + HeaderSize, '\0');
+            TreeSource source;
+            source.Keys = tag->FKeys.data();
+            source.Recnos = tag->FRecnos.data();
+            source.Count = tag->FRecnos.size();
+            source.KeyLength = definition.KeyLength;
+            source.Fill = FillFor(definition.KeyType);
+            const uint32_t root = TreeBuilder(source, out, 0).Build();
+            WriteTagHeader(out.data() + headerOffset, root, definition);
+            std::string name = Upper(definition.Name);
+            name.resize(DirectoryKeyLength, ' ');
+            directory.emplace_back(std::move(name), static_cast<uint32_t>(headerOffset));
+        }
+        if (out.size() > NoPage) {
+            return Status::Error("cannot write index " + path + ": larger than 4 GB");
+        }
+        std::sort(directory.begin(), directory.end());
+        std::string directoryKeys;
+        std::vector<uint32_t> directoryRecnos;
+        for (const auto& [name, offset] : directory) {
+            directoryKeys += name;
+            directoryRecnos.push_back(offset);
+        }
+        TreeSource source;
+        source.Keys = directoryKeys.data();
+        source.Recnos = directoryRecnos.data();
+        source.Count = directory.size();
+        source.KeyLength = DirectoryKeyLength;
+        source.Fill = ' ';
+        std::vector<char> directoryBytes;
+        directoryRoot = TreeBuilder(source, directoryBytes, HeaderSize).Build();
+        const size_t pages = directoryBytes.size() / PageSize;
+        if (pages == directoryPages || attempt >= 8) {
+            if (pages != directoryPages) {
+                return Status::Error("cannot write index " + path + ": tag directory does not settle");
+            }
+            std::memcpy(out.data() + HeaderSize, directoryBytes.data(), directoryBytes.size());
+            break;
+        }
+        directoryPages = pages;
+    }
+
+    // The bag header: a tag header whose tree is the directory, with an empty expression pool.
+    char* bag = out.data();
+    PutLe32(bag, directoryRoot);
+    PutLe16(bag + 12, DirectoryKeyLength);
+    bag[14] = static_cast<char>(OptionCompact | OptionCompound | OptionStructure);
+    bag[15] = 1;
+    PutStamp(bag + StampOffset, stamp);
+    PutLe16(bag + ForPositionOffset, 1);
+    PutLe16(bag + ForLengthOffset, 1);
+    PutLe16(bag + KeyPositionOffset, 0);
+    PutLe16(bag + KeyLengthOffset, 1);
+
+    const std::string temporary = path + ".tmp";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return Status::Error(SystemError("cannot create", temporary));
+    }
+    Status written = WriteAll(fd, out.data(), out.size(), temporary);
+    if (written && ::fsync(fd) != 0) {
+        written = Status::Error(SystemError("cannot sync", temporary));
+    }
+    if (::close(fd) != 0 && written) {
+        written = Status::Error(SystemError("cannot close", temporary));
+    }
+    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        written = Status::Error(SystemError("cannot replace", path));
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return written;
+    }
+    return SyncDirectoryOf(path);
+}
+
+Status CdxFile::WriteStamp(const std::string& path, const CdxStamp& stamp)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        return Status::Error(SystemError("cannot open index", path));
+    }
+    unsigned char header[HeaderSize];
+    const ssize_t got = ::pread(fd, header, sizeof header, 0);
+    if (got != static_cast<ssize_t>(sizeof header) || !BagHeaderLooksRight(header)) {
+        ::close(fd);
+        return Status::Error(path + ": not a compact compound index");
+    }
+    char bytes[StampSize];
+    PutStamp(bytes, stamp);
+    Status status;
+    if (::pwrite(fd, bytes, sizeof bytes, StampOffset) != static_cast<ssize_t>(sizeof bytes)) {
+        status = Status::Error(SystemError("cannot write stamp of", path));
+    } else if (::fdatasync(fd) != 0) {
+        status = Status::Error(SystemError("cannot sync", path));
+    }
+    ::close(fd);
+    return status;
+}
+
+} // namespace xbase
