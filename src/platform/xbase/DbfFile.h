@@ -4,9 +4,13 @@
 // tables. Records are read through a read-only memory mapping (fast sequential and random
 // reading) and written with pwrite; the mapping follows the file as it grows.
 //
-// Exclusive opens hold an OS write lock on the whole file (fcntl, so another process is kept
-// out too, and flock so a second open in this process is refused as well); shared opens hold a
+// Exclusive opens hold an OS write lock on the whole file (an open-file-description lock, so a
+// second open is refused whether it comes from this process or another); shared opens hold a
 // read lock and are read-only.
+//
+// Header values are checked against the file: a record count that promises more complete
+// records than the file holds is clamped to what is there (a crashed appender), one that
+// promises fewer is trusted (records beyond it were never committed).
 
 #include <cstdint>
 #include <memory>
@@ -79,13 +83,20 @@ public:
 
     // Writes the header (count, date) and EOF byte and makes everything durable (fdatasync).
     Status Commit();
-    // Header and EOF byte without waiting for the disk; done on every append so that a crash
-    // loses at most what was never committed.
+    // Header (count, date) and EOF byte without waiting for the disk; also done on close. An
+    // append writes its record, the EOF byte and then the new count itself, so a program that
+    // dies keeps what it appended; only the last-update date waits for this call, which is
+    // therefore free after its first use in an open.
     Status WriteHeader();
 
 private:
     DbfFile() = default;
-    Status Map();
+    Status ReadHeader(uint64_t fileSize);
+    Status Map(uint64_t fileSize);
+    Status EnsureMapped(uint64_t fileEnd);
+    Status WriteAt(const void* data, size_t size, uint64_t offset);
+    uint64_t RecordOffset(uint32_t recno) const;
+    std::string Corrupt(const std::string& reason) const;
     std::string FPath;
     int FFd = -1;
     bool FReadOnly = false;
@@ -99,6 +110,8 @@ private:
     char* FMap = nullptr;
     size_t FMapLength = 0;
     bool FHeaderDirty = false;
+    bool FDateStamped = false;        // the last-update date was written during this open
+    std::vector<char> FAppendBuffer;  // one record plus the EOF byte, kept to spare an allocation
 };
 
 // Field value coding between record bytes and code-page text. Character values are read

@@ -1,7 +1,8 @@
 #pragma once
 // Memo files beside a table: FoxPro FPT (read and written; block size 64 for new files;
 // big-endian header and block headers) and dBase III DBT (read only; 512-byte blocks, text
-// ended by 0x1A).
+// ended by 0x1A). Locked like the table: exclusive opens exclude every other open, shared opens
+// are read-only. Block numbers and lengths are checked against the file before reading.
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,11 @@ public:
 
 private:
     MemoFile() = default;
+    uint32_t FirstBlock() const;
+    Result<uint32_t> StoredLength(uint32_t block) const;  // FPT: the length in the block header
+    Status WriteAt(const void* data, size_t size, uint64_t offset);
+    Status WriteNextFree();
+    std::string Corrupt(uint32_t block, const std::string& reason) const;
     std::string FPath;
     int FFd = -1;
     Kind FKind = Kind::Fpt;

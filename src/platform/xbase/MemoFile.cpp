@@ -1,0 +1,286 @@
+#include "MemoFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "FileLock.h"
+
+namespace xbase {
+
+namespace {
+
+constexpr uint64_t kHeaderSize = 512;
+constexpr uint32_t kDbtBlockSize = 512;
+constexpr uint32_t kBlockHeaderSize = 8;
+constexpr uint32_t kTextBlock = 1;
+constexpr char kDbtEnd = 0x1A;
+
+uint32_t ReadBe32(const uint8_t* bytes)
+{
+    return (static_cast<uint32_t>(bytes[0]) << 24) | (static_cast<uint32_t>(bytes[1]) << 16) |
+           (static_cast<uint32_t>(bytes[2]) << 8) | static_cast<uint32_t>(bytes[3]);
+}
+
+void WriteBe32(uint8_t* bytes, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+}
+
+std::string SystemError(const std::string& what, const std::string& path)
+{
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+uint64_t BlocksFor(uint64_t bytes, uint32_t blockSize)
+{
+    return (bytes + blockSize - 1) / blockSize;
+}
+
+bool ReadFully(int fd, void* data, size_t size, uint64_t offset)
+{
+    auto* bytes = static_cast<char*>(data);
+    while (size > 0) {
+        const ssize_t got = pread(fd, bytes, size, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes += got;
+        size -= static_cast<size_t>(got);
+        offset += static_cast<uint64_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+MemoFile::~MemoFile()
+{
+    if (FFd >= 0)
+        close(FFd);
+}
+
+Status MemoFile::CreateFpt(const std::string& path, uint16_t blockSize)
+{
+    if (blockSize == 0)
+        return Status::Error("Cannot create " + path + ": the block size must not be 0");
+    uint8_t header[kHeaderSize] = {};
+    WriteBe32(header, static_cast<uint32_t>(BlocksFor(kHeaderSize, blockSize)));
+    header[6] = static_cast<uint8_t>(blockSize >> 8);
+    header[7] = static_cast<uint8_t>(blockSize);
+
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return Status::Error(SystemError("Cannot create", path));
+    Status status = LockWholeFile(fd, true, path);
+    if (status) {
+        if (ftruncate(fd, 0) != 0 ||
+            pwrite(fd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) || fdatasync(fd) != 0)
+            status = Status::Error(SystemError("Cannot write", path));
+    }
+    close(fd);
+    return status;
+}
+
+Result<std::unique_ptr<MemoFile>> MemoFile::Open(const std::string& path, Kind kind, OpenMode mode)
+{
+    std::unique_ptr<MemoFile> file(new MemoFile());
+    file->FPath = path;
+    file->FKind = kind;
+    file->FReadOnly = mode == OpenMode::SharedReadOnly;
+    file->FFd = ::open(path.c_str(), (file->FReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+    if (file->FFd < 0)
+        return Status::Error(SystemError("Cannot open", path));
+    if (Status locked = LockWholeFile(file->FFd, !file->FReadOnly, path); !locked)
+        return locked;
+    struct stat info {};
+    if (fstat(file->FFd, &info) != 0)
+        return Status::Error(SystemError("Cannot open", path));
+    if (!S_ISREG(info.st_mode))
+        return Status::Error("Cannot open " + path + ": not a regular file");
+    file->FFileSize = static_cast<uint64_t>(info.st_size);
+
+    if (kind == Kind::Dbt) {
+        file->FBlockSize = kDbtBlockSize;
+        return file;
+    }
+    if (file->FFileSize < kHeaderSize)
+        return Status::Error(path + " is not a valid memo file: the file is shorter than its header");
+    uint8_t header[8];
+    if (!ReadFully(file->FFd, header, sizeof header, 0))
+        return Status::Error(SystemError("Cannot read", path));
+    file->FBlockSize = static_cast<uint32_t>((header[6] << 8) | header[7]);
+    if (file->FBlockSize == 0)
+        return Status::Error(path + " is not a valid memo file: its block size is 0");
+    // New memos go after everything the file holds, whatever the header's append point says: a
+    // stale one must never let a write land on a memo that is still in use.
+    const uint64_t nextFree =
+        std::max<uint64_t>(file->FirstBlock(), BlocksFor(file->FFileSize, file->FBlockSize));
+    if (nextFree > UINT32_MAX)
+        return Status::Error(path + " is not a valid memo file: it is too large for its block size");
+    file->FNextFree = static_cast<uint32_t>(nextFree);
+    return file;
+}
+
+uint32_t MemoFile::FirstBlock() const
+{
+    return static_cast<uint32_t>(BlocksFor(kHeaderSize, FBlockSize));
+}
+
+std::string MemoFile::Corrupt(uint32_t block, const std::string& reason) const
+{
+    return FPath + ": memo block " + std::to_string(block) + " " + reason;
+}
+
+Result<uint32_t> MemoFile::StoredLength(uint32_t block) const
+{
+    const uint64_t offset = uint64_t{block} * FBlockSize;
+    if (block < FirstBlock())
+        return Status::Error(Corrupt(block, "lies inside the file header"));
+    if (offset + kBlockHeaderSize > FFileSize)
+        return Status::Error(Corrupt(block, "lies beyond the end of the file"));
+    uint8_t header[kBlockHeaderSize];
+    if (!ReadFully(FFd, header, sizeof header, offset))
+        return Status::Error(SystemError("Cannot read", FPath));
+    const uint32_t length = ReadBe32(&header[4]);
+    if (length > FFileSize - offset - kBlockHeaderSize)
+        return Status::Error(
+            Corrupt(block, "claims " + std::to_string(length) + " bytes, more than the file holds"));
+    return length;
+}
+
+Result<std::string> MemoFile::Read(uint32_t block) const
+{
+    if (block == 0)
+        return std::string();
+    if (FKind == Kind::Fpt) {
+        Result<uint32_t> length = StoredLength(block);
+        if (!length)
+            return length.ToStatus();
+        std::string data(*length, '\0');
+        if (!ReadFully(FFd, data.data(), data.size(), uint64_t{block} * FBlockSize + kBlockHeaderSize))
+            return Status::Error(SystemError("Cannot read", FPath));
+        return data;
+    }
+
+    // dBase III: the text runs to the first end mark (dBase writes two) or to the end of the file.
+    const uint64_t offset = uint64_t{block} * FBlockSize;
+    if (offset >= FFileSize)
+        return Status::Error(Corrupt(block, "lies beyond the end of the file"));
+    std::string data;
+    std::vector<char> chunk(FBlockSize);
+    for (uint64_t at = offset; at < FFileSize; at += chunk.size()) {
+        const size_t size = static_cast<size_t>(std::min<uint64_t>(chunk.size(), FFileSize - at));
+        if (!ReadFully(FFd, chunk.data(), size, at))
+            return Status::Error(SystemError("Cannot read", FPath));
+        const auto end = std::find(chunk.begin(), chunk.begin() + static_cast<ptrdiff_t>(size), kDbtEnd);
+        data.append(chunk.begin(), end);
+        if (end != chunk.begin() + static_cast<ptrdiff_t>(size))
+            break;
+    }
+    return data;
+}
+
+Status MemoFile::WriteAt(const void* data, size_t size, uint64_t offset)
+{
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = pwrite(FFd, bytes, size, static_cast<off_t>(offset));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return Status::Error(SystemError("Cannot write", FPath));
+        bytes += written;
+        size -= static_cast<size_t>(written);
+        offset += static_cast<uint64_t>(written);
+    }
+    return Status::Success();
+}
+
+Status MemoFile::WriteNextFree()
+{
+    uint8_t bytes[4];
+    WriteBe32(bytes, FNextFree);
+    return WriteAt(bytes, sizeof bytes, 0);
+}
+
+Result<uint32_t> MemoFile::Write(std::string_view data, uint32_t oldBlock)
+{
+    if (FKind != Kind::Fpt)
+        return Status::Error(FPath + ": dBase III memo files are read only");
+    if (FReadOnly)
+        return Status::Error(FPath + " is open read-only");
+    if (data.empty())
+        return uint32_t{0};
+    if (data.size() > UINT32_MAX - kBlockHeaderSize)
+        return Status::Error(FPath + ": a memo of " + std::to_string(data.size()) + " bytes is too long");
+    const uint64_t needed = BlocksFor(kBlockHeaderSize + data.size(), FBlockSize);
+
+    uint32_t target = 0;
+    if (oldBlock != 0) {
+        // The old memo's run can be reused when the new text fits it and the run lies wholly
+        // below the append point (a damaged length must not let us write over a neighbour).
+        Result<uint32_t> oldLength = StoredLength(oldBlock);
+        if (oldLength) {
+            const uint64_t oldBlocks = BlocksFor(kBlockHeaderSize + uint64_t{*oldLength}, FBlockSize);
+            if (needed <= oldBlocks && oldBlock + oldBlocks <= FNextFree)
+                target = oldBlock;
+        }
+    }
+    const bool append = target == 0;
+    if (append) {
+        if (FNextFree + needed > UINT32_MAX)
+            return Status::Error(FPath + ": the memo file is full");
+        target = FNextFree;
+    }
+
+    // Appended memos fill their last block so the file keeps ending on a block boundary.
+    std::vector<char> block(append ? needed * FBlockSize : kBlockHeaderSize + data.size(), '\0');
+    WriteBe32(reinterpret_cast<uint8_t*>(block.data()), kTextBlock);
+    WriteBe32(reinterpret_cast<uint8_t*>(block.data()) + 4, static_cast<uint32_t>(data.size()));
+    std::memcpy(block.data() + kBlockHeaderSize, data.data(), data.size());
+    const uint64_t offset = uint64_t{target} * FBlockSize;
+    if (Status written = WriteAt(block.data(), block.size(), offset); !written)
+        return written;
+    FFileSize = std::max<uint64_t>(FFileSize, offset + block.size());
+    if (append) {
+        // The data is in place before the header announces it.
+        FNextFree = static_cast<uint32_t>(FNextFree + needed);
+        if (Status written = WriteNextFree(); !written)
+            return written;
+    }
+    return target;
+}
+
+Status MemoFile::Zap()
+{
+    if (FKind != Kind::Fpt)
+        return Status::Error(FPath + ": dBase III memo files are read only");
+    if (FReadOnly)
+        return Status::Error(FPath + " is open read-only");
+    if (ftruncate(FFd, static_cast<off_t>(kHeaderSize)) != 0)
+        return Status::Error(SystemError("Cannot truncate", FPath));
+    FFileSize = kHeaderSize;
+    FNextFree = FirstBlock();
+    return WriteNextFree();
+}
+
+Status MemoFile::Commit()
+{
+    if (FReadOnly || FKind != Kind::Fpt)
+        return Status::Success();
+    if (Status written = WriteNextFree(); !written)
+        return written;
+    if (fdatasync(FFd) != 0)
+        return Status::Error(SystemError("Cannot flush", FPath));
+    return Status::Success();
+}
+
+} // namespace xbase
