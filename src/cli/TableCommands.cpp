@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "cli/CliArguments.h"
+#include "cli/CommandSupport.h"
+#include "cli/CsvListing.h"
 #include "core/AddressFileLayout.h"
 #include "core/ProgramDirectory.h"
 #include "importexport/Csv.h"
@@ -18,12 +20,6 @@
 namespace corvane::cli {
 
 namespace {
-
-int Fail(const std::string& message)
-{
-    std::cerr << "corvane-cli: " << message << '\n';
-    return 1;
-}
 
 std::string JsonString(std::string_view text)
 {
@@ -46,51 +42,6 @@ std::string JsonString(std::string_view text)
         }
     }
     return out + "\"";
-}
-
-std::vector<std::string> SplitList(const std::string& text)
-{
-    std::vector<std::string> items;
-    std::stringstream stream(text);
-    std::string item;
-    while (std::getline(stream, item, ',')) {
-        if (!item.empty()) items.push_back(item);
-    }
-    return items;
-}
-
-// Opens the table for a command; reading commands share it, writing ones hold it alone.
-xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
-{
-    if (!std::filesystem::exists(path)) return xbase::Status::Error("File " + path + " not found");
-    return table.Open(path, mode);
-}
-
-// Selects the named tag, refusing an index that does not match its table.
-xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
-{
-    if (!tag) return xbase::Status::Success();
-    if (table.ProductionIndexState() == xbase::IndexState::Invalid) {
-        return xbase::Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
-    }
-    int order = table.OrderNumber(*tag);
-    if (order == 0) return xbase::Status::Error("No tag " + *tag + " in " + table.Path());
-    return table.SetOrder(order);
-}
-
-// The value a listing shows: logicals as T or F, everything else as the engine reads it.
-xbase::Result<std::string> DisplayValue(const xbase::Table& table, const xbase::FieldDescriptor& field)
-{
-    auto value = table.GetField(field.Name);
-    if (!value) return value;
-    if (field.Type == 'L') return std::string(*value == "T" ? "T" : "F");
-    return value;
-}
-
-int Usage(const char* text)
-{
-    std::cerr << "usage: corvane-cli " << text << '\n';
-    return 1;
 }
 
 }  // namespace
@@ -160,42 +111,15 @@ int RunList(const std::vector<std::string>& arguments)
     if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
-    std::vector<const xbase::FieldDescriptor*> fields;
-    if (auto names = parsed->Get("--fields")) {
-        for (const std::string& name : SplitList(*names)) {
-            int index = table.FieldIndex(name);
-            if (index < 0) return Fail("No field " + name + " in " + table.Path());
-            fields.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
-        }
-    } else {
-        for (const auto& field : table.File().Fields()) fields.push_back(&field);
-    }
+    auto fields = ListedFields(table, parsed->Get("--fields"));
+    if (!fields) return Fail(fields.Message());
     if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
     if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
         return Fail(queried.Message());
     }
-    const bool withRecno = parsed->Has("--recno");
-    CsvRow header;
-    if (withRecno) header.push_back("RECNO");
-    for (const auto* field : fields) header.push_back(field->Name);
-    std::string out = FormatCsvRow(header);
-    if (xbase::Status top = table.GoTop(); !top) return Fail(top.Message());
-    while (!table.Eof()) {
-        CsvRow row;
-        if (withRecno) row.push_back(std::to_string(table.RecNo()));
-        for (const auto* field : fields) {
-            auto value = DisplayValue(table, *field);
-            if (!value) return Fail(value.Message());
-            row.push_back(value.Take());
-        }
-        out += FormatCsvRow(row);
-        if (out.size() > (1 << 16)) {
-            std::cout << out;
-            out.clear();
-        }
-        if (xbase::Status next = table.Skip(1); !next) return Fail(next.Message());
+    if (xbase::Status listed = WriteCsvListing(table, *fields, parsed->Has("--recno"), std::cout); !listed) {
+        return Fail(listed.Message());
     }
-    std::cout << out;
     return 0;
 }
 

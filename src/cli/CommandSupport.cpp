@@ -1,0 +1,37 @@
+#include "cli/CommandSupport.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace corvane::cli {
+
+int Fail(const std::string& message)
+{
+    std::cerr << "corvane-cli: " << message << '\n';
+    return 1;
+}
+
+int Usage(const char* synopsis)
+{
+    std::cerr << "usage: corvane-cli " << synopsis << '\n';
+    return 1;
+}
+
+xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
+{
+    if (!std::filesystem::exists(path)) return xbase::Status::Error("File " + path + " not found");
+    return table.Open(path, mode);
+}
+
+xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
+{
+    if (!tag) return xbase::Status::Success();
+    if (table.ProductionIndexState() == xbase::IndexState::Invalid) {
+        return xbase::Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
+    }
+    int order = table.OrderNumber(*tag);
+    if (order == 0) return xbase::Status::Error("No tag " + *tag + " in " + table.Path());
+    return table.SetOrder(order);
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,23 @@
+#pragma once
+// What every corvane-cli command needs around its table: the one-line error report, opening a
+// table that must exist, and selecting a tag by name.
+
+#include <optional>
+#include <string>
+
+#include "platform/xbase/Result.h"
+#include "platform/xbase/Table.h"
+
+namespace corvane::cli {
+
+// "corvane-cli: " + message on stderr; returns the exit status 1.
+int Fail(const std::string& message);
+// "usage: corvane-cli " + synopsis on stderr; returns 1.
+int Usage(const char* synopsis);
+
+// Opens the table for a command; reading commands share it, writing ones hold it alone.
+xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode);
+// Selects the named tag (nothing when absent), refusing an index that does not match its table.
+xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag);
+
+}  // namespace corvane::cli
