@@ -1,0 +1,124 @@
+#include "app/logic/Tagging.h"
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "core/Settings.h"
+#include "core/TagId.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view TagField = "TAG";
+
+// The records the current query lets through, in the current order.
+xbase::Result<std::vector<uint32_t>> MatchingRecords(xbase::Table& table)
+{
+    std::vector<uint32_t> records;
+    if (xbase::Status top = table.GoTop(); !top) return top;
+    while (!table.Eof()) {
+        records.push_back(table.RecNo());
+        if (xbase::Status next = table.Skip(1); !next) return next;
+    }
+    return records;
+}
+
+// Writes `value` into TAG of each record (where `shouldWrite` says so) with the query lifted,
+// so a record that stops matching is still reached; the query is put back afterwards.
+template <class Visit>
+xbase::Status WriteTags(xbase::Table& table, const std::vector<uint32_t>& records, Visit visit)
+{
+    const std::string query = table.Query();
+    if (xbase::Status lifted = table.SetQuery(""); !lifted) return lifted;
+    xbase::Status result;
+    for (uint32_t recno : records) {
+        if (result = table.GoTo(recno); !result) break;
+        auto tag = table.GetField(TagField);
+        if (!tag) {
+            result = tag.ToStatus();
+            break;
+        }
+        bool keepGoing = true;
+        if (result = visit(*tag, keepGoing); !result || !keepGoing) break;
+    }
+    if (xbase::Status committed = table.Commit(); result && !committed) result = committed;
+    if (xbase::Status restored = table.SetQuery(query); result && !restored) result = restored;
+    return result;
+}
+
+}  // namespace
+
+xbase::Result<ToggleTagOutcome> ToggleTag(xbase::Table& table, FilterCriteria& criteria,
+                                          std::string_view currentTagId)
+{
+    if (!table.IsOpen() || table.Eof()) return xbase::Result<ToggleTagOutcome>::Error("There is no current record");
+    auto tag = table.GetField(TagField);
+    if (!tag) return xbase::Result<ToggleTagOutcome>::Error(tag.Message());
+    ToggleTagOutcome outcome;
+    outcome.Tagged = *tag != currentTagId;
+    if (xbase::Status put = table.PutField(TagField, outcome.Tagged ? currentTagId : ""); !put) return put;
+    if (xbase::Status written = table.Commit(); !written) return written;
+    if (!FilterIsSet(criteria)) return outcome;
+    auto count = table.QueryCount();
+    if (!count) return xbase::Result<ToggleTagOutcome>::Error(count.Message());
+    if (*count > 0) return outcome;
+    auto applied = ApplyFilter(table, criteria, currentTagId);
+    if (!applied) return xbase::Result<ToggleTagOutcome>::Error(applied.Message());
+    outcome.FilterReapplied = true;
+    outcome.Filter = applied.Take();
+    return outcome;
+}
+
+xbase::Result<TagAllOutcome> TagAll(xbase::Table& table, std::string_view currentTagId, const TagProgress& progress)
+{
+    auto records = MatchingRecords(table);
+    if (!records) return records.ToStatus();
+    TagAllOutcome outcome;
+    xbase::Status written = WriteTags(table, *records, [&](const std::string& tag, bool& keepGoing) {
+        if (tag != currentTagId) {
+            if (xbase::Status put = table.PutField(TagField, currentTagId); !put) return put;
+            ++outcome.Changed;
+        }
+        ++outcome.Visited;
+        if (progress && !progress(outcome.Visited)) {
+            keepGoing = false;
+            outcome.Cancelled = outcome.Visited < records->size();
+        }
+        return xbase::Status::Success();
+    });
+    if (!written) return written;
+    return outcome;
+}
+
+xbase::Result<uint32_t> UntagAll(xbase::Table& table, std::string_view currentTagId)
+{
+    auto records = MatchingRecords(table);
+    if (!records) return records.ToStatus();
+    uint32_t untagged = 0;
+    xbase::Status written = WriteTags(table, *records, [&](const std::string& tag, bool&) {
+        if (tag != currentTagId || currentTagId.empty()) return xbase::Status::Success();
+        ++untagged;
+        return table.PutField(TagField, "");
+    });
+    if (!written) return written;
+    return untagged;
+}
+
+xbase::Result<std::string> ClearAllTags(const Settings& settings)
+{
+    const std::string previous = settings.ReadString("Misc", "GlobalTagId");
+    std::string id = NewTagId();
+    for (int attempt = 0; id == previous && attempt < 30; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        id = NewTagId();
+    }
+    if (id == previous) return xbase::Result<std::string>::Error("No new tag id could be made");
+    if (!settings.WriteString("Misc", "GlobalTagId", id) || settings.ReadString("Misc", "GlobalTagId") != id) {
+        return xbase::Result<std::string>::Error("Cannot store the new tag id in " + settings.Path());
+    }
+    return id;
+}
+
+}  // namespace corvane
