@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "core/MessageService.h"
 #include "platform/settings/IniFile.h"
+#include "platform/xbase/CompanionFiles.h"
 
 namespace corvane {
 
@@ -79,27 +81,39 @@ xbase::Status CreateAddressTable(const std::string& path, const std::vector<xbas
     return table.Close();
 }
 
-xbase::Status CreateAddressIndexTags(xbase::Table& table, const xbase::ProgressCallback& progress)
+xbase::Status DropProductionIndex(xbase::Table& table)
 {
     std::string indexFile;
     for (int order = 1; order <= static_cast<int>(table.Tags().size()) && indexFile.empty(); ++order) {
         if (xbase::Status selected = table.SetOrder(order); !selected) return selected;
         indexFile = table.OrderIndexFileName();
     }
+    // An index the engine refused to use lists no tags, but its file is still in the way.
+    if (indexFile.empty() && table.IsOpen()) indexFile = xbase::FindCompanion(table.Path(), ".CDX");
     if (xbase::Status closed = table.CloseIndexes(); !closed) return closed;
-    if (!indexFile.empty()) std::remove(indexFile.c_str());
+    if (!indexFile.empty() && std::remove(indexFile.c_str()) != 0) {
+        return xbase::Status::Error("Cannot delete " + indexFile);
+    }
+    return xbase::Status::Success();
+}
+
+xbase::Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& progress)
+{
+    auto fail = [](xbase::Status status) {
+        ShowInfo("Unable to create index files");
+        return status;
+    };
+    if (xbase::Status dropped = DropProductionIndex(table); !dropped) return fail(dropped);
     const auto& tags = AddressIndexTags();
-    const int count = static_cast<int>(tags.size());
-    for (int i = 0; i < count; ++i) {
+    for (size_t i = 0; i < tags.size(); ++i) {
         xbase::ProgressCallback step;
-        if (progress) step = [&](int percent) { progress((i * 100 + percent) / count); };
-        if (xbase::Status created = table.CreateTag(tags[static_cast<size_t>(i)].Name,
-                                                    tags[static_cast<size_t>(i)].KeyExpression, {}, step);
-            !created) {
-            return created;
+        if (progress) step = [&](int percent) { progress(static_cast<int>(i), percent); };
+        if (xbase::Status created = table.CreateTag(tags[i].Name, tags[i].KeyExpression, {}, step); !created) {
+            return fail(created);
         }
     }
-    return table.FlushIndexes();
+    if (xbase::Status flushed = table.FlushIndexes(); !flushed) return fail(flushed);
+    return xbase::Status::Success();
 }
 
 bool IsAddressTable(const xbase::Table& table)

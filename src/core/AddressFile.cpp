@@ -1,0 +1,169 @@
+#include "core/AddressFile.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "core/AddressFileLayout.h"
+#include "core/MessageService.h"
+#include "core/ProgramDirectory.h"
+#include "core/Settings.h"
+#include "platform/xbase/CompanionFiles.h"
+
+namespace corvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string UpperAscii(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && fs::exists(path, error);
+}
+
+// The files a new address file consists of, remembered before creation so that a failure
+// removes exactly what this creation made and nothing that was there before.
+class CreatedFiles {
+public:
+    explicit CreatedFiles(std::string path)
+        : FPath(std::move(path)),
+          FTableExisted(Exists(FPath)),
+          FMemoExisted(!xbase::FindCompanion(FPath, ".FPT").empty()),
+          FIndexExisted(!xbase::FindCompanion(FPath, ".CDX").empty())
+    {
+    }
+
+    void RemoveNew() const
+    {
+        if (!FMemoExisted) RemoveCompanion(".FPT");
+        if (!FIndexExisted) RemoveCompanion(".CDX");
+        if (!FTableExisted) std::remove(FPath.c_str());
+    }
+
+private:
+    void RemoveCompanion(const char* extension) const
+    {
+        std::string companion = xbase::FindCompanion(FPath, extension);
+        if (!companion.empty()) std::remove(companion.c_str());
+    }
+
+    std::string FPath;
+    bool FTableExisted;
+    bool FMemoExisted;
+    bool FIndexExisted;
+};
+
+}  // namespace
+
+xbase::Status CreateAddressFile(const std::string& path)
+{
+    const CreatedFiles files(path);
+    auto fail = [&](const char* shown, const std::string& reason) {
+        files.RemoveNew();
+        ShowInfo(shown);
+        return xbase::Status::Error(reason);
+    };
+    // The engine will not start a table where no folder can hold it.
+    std::error_code error;
+    const fs::path folder = fs::path(path).parent_path();
+    if (path.empty() || fs::path(path).filename().empty()) return fail("Create failed", "No file name given");
+    if (!folder.empty() && !fs::is_directory(folder, error)) {
+        return fail("Create failed", "Folder " + folder.string() + " does not exist");
+    }
+    const std::vector<xbase::FieldSpec> fields = NewAddressFileFields(Settings().Load());
+    if (xbase::Status created = xbase::Table::Create(path, fields); !created) {
+        return fail("File creation failed", created.Message());
+    }
+    if (!Exists(path)) return fail("File creation failed", "File " + path + " was not created");
+    xbase::Table table;
+    if (auto opened = OpenAddressTable(path, table); !opened) return fail("File creation failed", opened.Message());
+    if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) {
+        (void)table.Close();
+        return fail("File creation failed", tagged.Message());
+    }
+    if (xbase::Status closed = table.Close(); !closed) return fail("File creation failed", closed.Message());
+    return xbase::Status::Success();
+}
+
+xbase::Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table)
+{
+    (void)table.Close();  // whatever was open is given up either way
+    if (!Exists(path)) {
+        const std::string message = "File " + path + " not found";
+        ShowInfo(message);
+        return xbase::Result<AddressFieldWidths>::Error(message);
+    }
+    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
+    auto widths = VerifyTableFields(table);
+    xbase::Status ordered = widths ? table.SetOrder(0) : xbase::Status::Success();
+    if (!widths || !ordered) {
+        (void)table.Close();
+        return widths ? xbase::Result<AddressFieldWidths>(ordered) : widths;
+    }
+    return widths;
+}
+
+xbase::Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
+{
+    if (!table.IsOpen()) return xbase::Result<AddressFieldWidths>::Error("No table is open");
+    AddressFieldWidths widths;
+    const auto& declared = table.File().Fields();
+    for (const auto& field : AddressFields()) {
+        const int index = table.FieldIndex(field.Name);
+        if (index < 0) {
+            const std::string dataset = fs::path(table.Path()).filename().string();
+            return xbase::Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name +
+                                                            "\" not found in dataset \"" + dataset + "\"");
+        }
+        widths[field.Name] = declared[static_cast<size_t>(index)].Width;
+    }
+    return widths;
+}
+
+bool CheckValidIndex(const xbase::Table& table)
+{
+    if (!table.IsOpen() || table.ProductionIndexState() != xbase::IndexState::Valid) return false;
+    for (const auto& tag : AddressIndexTags()) {
+        if (table.OrderNumber(tag.Name) == 0) return false;
+    }
+    return true;
+}
+
+std::string SuggestAddressFileName(const std::string& folder)
+{
+    std::set<std::string> taken;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        taken.insert(UpperAscii(entry.path().filename().string()));
+    }
+    for (int number = 1; number <= 9999; ++number) {
+        char name[8];
+        std::snprintf(name, sizeof name, "ADD%04d", number);
+        if (!taken.count(std::string(name) + ".DBF")) return name;
+    }
+    return "ADD0001";
+}
+
+std::string SuggestAddressFileName() { return SuggestAddressFileName(DataDirectory()); }
+
+bool IsValidAddressFileBaseName(std::string_view name)
+{
+    if (name.empty() || name.size() > 8) return false;
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    if (!letter(name[0])) return false;
+    for (char c : name.substr(1)) {
+        if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+    }
+    return true;
+}
+
+}  // namespace corvane
