@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include "core/AsciiText.h"
+
 namespace corvane {
 
 namespace {
@@ -11,31 +13,6 @@ namespace {
 bool IsAsciiLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string UpperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = UpperAscii(c);
-    return result;
-}
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = LowerAscii(c);
-    return result;
 }
 
 // Literal text for a Qt date format: letters inside quotes, a quote doubled, the rest as is.
