@@ -187,11 +187,12 @@ TEST_F(ApplyFilterTest, SelectionsOfTheEdgeCases)
 TEST_F(ApplyFilterTest, CraftedValuesCannotWidenTheFilter)
 {
     // Pasted between double quotes, the last two match every record.
-    for (std::string naive : {R"~(UPPER(LNAME)="X" .OR. "" = "")~", R"~(UPPER(LNAME)="X" .OR. .T. .OR. "")~"}) {
-        ASSERT_TRUE(FTable.SetQuery(naive));
+    for (std::string naive : {R"~(UPPER(LNAME)="X" .OR. "" = "")~", R"~(UPPER(LNAME)="X" .OR. .T. .OR. "" = "")~"}) {
+        xbase::Status set = FTable.SetQuery(naive);
+        ASSERT_TRUE(set) << set.Message();
         EXPECT_EQ(*FTable.QueryCount(), People.size());
     }
-    for (std::string crafted : {R"~(x") .or. (")~", R"~(x" .or. "" = ")~", R"~(x" .or. .T. .or. ")~"}) {
+    for (std::string crafted : {R"~(x") .or. (")~", R"~(x" .or. "" = ")~", R"~(x" .or. .T. .or. "" = ")~"}) {
         FilterCriteria criteria = Criteria({{FilterField::Last, crafted}});
         AppliedFilter applied = Apply(criteria);
         EXPECT_EQ(applied.Matches, 0u) << crafted;
