@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/FilterCommands.h"
 #include "cli/TableCommands.h"
 
 namespace {
@@ -23,6 +24,10 @@ const Command Commands[] = {
     {"append", corvane::cli::RunAppend, "append FILE --csv IN.csv"},
     {"delete", corvane::cli::RunDelete, "delete FILE --query EXPR"},
     {"reindex", corvane::cli::RunReindex, "reindex FILE"},
+    {"filter", corvane::cli::RunFilter, "filter FILE --flt F.FLT [--order TAG] [--fields A,B,...]"},
+    {"tag", corvane::cli::RunTag, "tag FILE --query EXPR"},
+    {"untag", corvane::cli::RunUntag, "untag FILE --query EXPR"},
+    {"clear-tags", corvane::cli::RunClearTags, "clear-tags"},
 };
 
 int Usage(std::ostream& out, int status)
