@@ -7,10 +7,13 @@
 #include <sstream>
 
 #include "cli/CliArguments.h"
+#include "cli/CollectedMessages.h"
 #include "cli/CommandSupport.h"
 #include "cli/CsvListing.h"
+#include "core/AddressFile.h"
 #include "core/AddressFileLayout.h"
 #include "core/ProgramDirectory.h"
+#include "core/Reindex.h"
 #include "importexport/Csv.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/CdxFile.h"
@@ -53,16 +56,8 @@ int RunCreate(const std::vector<std::string>& arguments)
     if (parsed->Positional.size() != 1) return Usage("create FILE");
     const std::string& path = parsed->Positional[0];
     if (std::filesystem::exists(path)) return Fail("File " + path + " already exists");
-    IniFile settings = IniFile::Load(SettingsFilePath());
-    if (xbase::Status created = CreateAddressTable(path, NewAddressFileFields(settings)); !created) {
-        // Nothing half-made stays behind.
-        for (const char* extension : {".CDX", ".FPT"}) {
-            std::string companion = xbase::FindCompanion(path, extension);
-            if (!companion.empty()) std::remove(companion.c_str());
-        }
-        std::remove(path.c_str());
-        return Fail(created.Message());
-    }
+    CollectedMessages messages;
+    if (xbase::Status created = CreateAddressFile(path); !created) return Fail(messages.Line(created.Message()));
     return 0;
 }
 
@@ -279,15 +274,10 @@ int RunReindex(const std::vector<std::string>& arguments)
         for (const auto& tag : index.Value()->Tags()) definitions.push_back(tag.Definition);
     }
     if (addressFile) {
-        // The address tags are made anew after packing, so the old ones need no rebuilding first.
-        std::string indexPath = xbase::FindCompanion(table.Path(), ".CDX");
-        if (xbase::Status closed = table.CloseIndexes(); !closed) return Fail(closed.Message());
-        if (!indexPath.empty()) std::remove(indexPath.c_str());
-    }
-    if (xbase::Status packed = table.Pack(); !packed) return Fail(packed.Message());
-    if (addressFile) {
-        if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) return Fail(tagged.Message());
-    } else if (!definitions.empty()) {
+        CollectedMessages messages;
+        if (xbase::Status rebuilt = RebuildAddressFile(table); !rebuilt) return Fail(messages.Line(rebuilt.Message()));
+    } else {
+        if (xbase::Status packed = table.Pack(); !packed) return Fail(packed.Message());
         for (const auto& tag : definitions) {
             if (xbase::Status created = table.CreateTag(tag.Name, tag.KeyExpression, tag.ForExpression); !created) {
                 return Fail(created.Message());
@@ -296,6 +286,14 @@ int RunReindex(const std::vector<std::string>& arguments)
     }
     if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
     return 0;
+}
+
+int RunReindexSystem(const std::vector<std::string>& arguments)
+{
+    if (!arguments.empty()) return Usage("reindex-system");
+    const auto failures = RebuildSystemIndexes();
+    for (const auto& failure : failures) Fail(failure.FileName + ": " + failure.Reason);
+    return failures.empty() ? 0 : 1;
 }
 
 }  // namespace corvane::cli

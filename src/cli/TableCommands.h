@@ -15,5 +15,7 @@ int RunSeek(const std::vector<std::string>& arguments);
 int RunAppend(const std::vector<std::string>& arguments);
 int RunDelete(const std::vector<std::string>& arguments);
 int RunReindex(const std::vector<std::string>& arguments);
+// Rebuilds the system tables' indexes; one stderr line per table that failed.
+int RunReindexSystem(const std::vector<std::string>& arguments);
 
 }  // namespace corvane::cli

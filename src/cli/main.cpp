@@ -24,6 +24,7 @@ const Command Commands[] = {
     {"append", corvane::cli::RunAppend, "append FILE --csv IN.csv"},
     {"delete", corvane::cli::RunDelete, "delete FILE --query EXPR"},
     {"reindex", corvane::cli::RunReindex, "reindex FILE"},
+    {"reindex-system", corvane::cli::RunReindexSystem, "reindex-system"},
     {"filter", corvane::cli::RunFilter, "filter FILE --flt F.FLT [--order TAG] [--fields A,B,...]"},
     {"tag", corvane::cli::RunTag, "tag FILE --query EXPR"},
     {"untag", corvane::cli::RunUntag, "untag FILE --query EXPR"},

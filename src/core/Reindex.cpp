@@ -114,7 +114,7 @@ xbase::Status RebuildSystemTable(const std::string& folder, const SystemRebuildS
 {
     const std::string fileName = std::string(step.Table) + ".DBF";
     const std::string path = FindEntryNoCase(folder, fileName);
-    if (path.empty()) return xbase::Status::Error(fileName + " is missing from " + folder);
+    if (path.empty()) return xbase::Status::Error("not found in " + folder);
     xbase::Table table;
     if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
     (void)DropProductionIndex(table);  // a leftover index file is replaced below anyway
