@@ -24,10 +24,11 @@ std::string UpperAscii(std::string text)
     return text;
 }
 
+// A dangling symbolic link counts: it is the user's, and creating through it must not remove it.
 bool Exists(const std::string& path)
 {
     std::error_code error;
-    return !path.empty() && fs::exists(path, error);
+    return !path.empty() && fs::symlink_status(path, error).type() != fs::file_type::not_found;
 }
 
 // The files a new address file consists of, remembered before creation so that a failure
