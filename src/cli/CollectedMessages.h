@@ -12,7 +12,7 @@
 namespace corvane::cli {
 
 class CollectedMessages : public MessageService {
-public:
+  public:
     CollectedMessages() : FInstalled(*this) {}
 
     void ShowInfo(const std::string& text) override { FTexts.push_back(text); }
@@ -25,20 +25,23 @@ public:
         std::string line;
         bool reasonShown = reason.empty();
         for (const std::string& text : FTexts) {
-            if (!line.empty()) line += ": ";
+            if (!line.empty())
+                line += ": ";
             line += text;
             reasonShown = reasonShown || text == reason;
         }
-        if (!reasonShown) line += line.empty() ? reason : " (" + reason + ")";
+        if (!reasonShown)
+            line += line.empty() ? reason : " (" + reason + ")";
         for (char& c : line) {
-            if (c == '\n' || c == '\r') c = ' ';
+            if (c == '\n' || c == '\r')
+                c = ' ';
         }
         return line;
     }
 
-private:
+  private:
     std::vector<std::string> FTexts;
     ScopedMessageService FInstalled;
 };
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

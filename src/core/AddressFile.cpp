@@ -20,7 +20,8 @@ namespace {
 
 std::string UpperAscii(std::string text)
 {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -34,10 +35,9 @@ bool Exists(const std::string& path)
 // The files a new address file consists of, remembered before creation so that a failure
 // removes exactly what this creation made and nothing that was there before.
 class CreatedFiles {
-public:
+  public:
     explicit CreatedFiles(std::string path)
-        : FPath(std::move(path)),
-          FTableExisted(Exists(FPath)),
+        : FPath(std::move(path)), FTableExisted(Exists(FPath)),
           FMemoExisted(!xbase::FindCompanion(FPath, ".FPT").empty()),
           FIndexExisted(!xbase::FindCompanion(FPath, ".CDX").empty())
     {
@@ -45,16 +45,20 @@ public:
 
     void RemoveNew() const
     {
-        if (!FMemoExisted) RemoveCompanion(".FPT");
-        if (!FIndexExisted) RemoveCompanion(".CDX");
-        if (!FTableExisted) std::remove(FPath.c_str());
+        if (!FMemoExisted)
+            RemoveCompanion(".FPT");
+        if (!FIndexExisted)
+            RemoveCompanion(".CDX");
+        if (!FTableExisted)
+            std::remove(FPath.c_str());
     }
 
-private:
+  private:
     void RemoveCompanion(const char* extension) const
     {
         std::string companion = xbase::FindCompanion(FPath, extension);
-        if (!companion.empty()) std::remove(companion.c_str());
+        if (!companion.empty())
+            std::remove(companion.c_str());
     }
 
     std::string FPath;
@@ -63,7 +67,7 @@ private:
     bool FIndexExisted;
 };
 
-}  // namespace
+} // namespace
 
 xbase::Status CreateAddressFile(const std::string& path)
 {
@@ -76,7 +80,8 @@ xbase::Status CreateAddressFile(const std::string& path)
     // The engine will not start a table where no folder can hold it.
     std::error_code error;
     const fs::path folder = fs::path(path).parent_path();
-    if (path.empty() || fs::path(path).filename().empty()) return fail("Create failed", "No file name given");
+    if (path.empty() || fs::path(path).filename().empty())
+        return fail("Create failed", "No file name given");
     if (!folder.empty() && !fs::is_directory(folder, error)) {
         return fail("Create failed", "Folder " + folder.string() + " does not exist");
     }
@@ -84,26 +89,31 @@ xbase::Status CreateAddressFile(const std::string& path)
     if (xbase::Status created = xbase::Table::Create(path, fields); !created) {
         return fail("File creation failed", created.Message());
     }
-    if (!Exists(path)) return fail("File creation failed", "File " + path + " was not created");
+    if (!Exists(path))
+        return fail("File creation failed", "File " + path + " was not created");
     xbase::Table table;
-    if (auto opened = OpenAddressTable(path, table); !opened) return fail("File creation failed", opened.Message());
+    if (auto opened = OpenAddressTable(path, table); !opened)
+        return fail("File creation failed", opened.Message());
     if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) {
         (void)table.Close();
         return fail("File creation failed", tagged.Message());
     }
-    if (xbase::Status closed = table.Close(); !closed) return fail("File creation failed", closed.Message());
+    if (xbase::Status closed = table.Close(); !closed)
+        return fail("File creation failed", closed.Message());
     return xbase::Status::Success();
 }
 
 xbase::Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table)
 {
-    (void)table.Close();  // whatever was open is given up either way
-    if (!Exists(path)) {
+    (void)table.Close(); // whatever was open is given up either way
+    std::error_code error;
+    if (path.empty() || !fs::exists(path, error)) {
         const std::string message = "File " + path + " not found";
         ShowInfo(message);
         return xbase::Result<AddressFieldWidths>::Error(message);
     }
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
+    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+        return opened;
     auto widths = VerifyTableFields(table);
     xbase::Status ordered = widths ? table.SetOrder(0) : xbase::Status::Success();
     if (!widths || !ordered) {
@@ -115,7 +125,8 @@ xbase::Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbas
 
 xbase::Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
 {
-    if (!table.IsOpen()) return xbase::Result<AddressFieldWidths>::Error("No table is open");
+    if (!table.IsOpen())
+        return xbase::Result<AddressFieldWidths>::Error("No table is open");
     AddressFieldWidths widths;
     const auto& declared = table.File().Fields();
     for (const auto& field : AddressFields()) {
@@ -132,9 +143,11 @@ xbase::Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
 
 bool CheckValidIndex(const xbase::Table& table)
 {
-    if (!table.IsOpen() || table.ProductionIndexState() != xbase::IndexState::Valid) return false;
+    if (!table.IsOpen() || table.ProductionIndexState() != xbase::IndexState::Valid)
+        return false;
     for (const auto& tag : AddressIndexTags()) {
-        if (table.OrderNumber(tag.Name) == 0) return false;
+        if (table.OrderNumber(tag.Name) == 0)
+            return false;
     }
     return true;
 }
@@ -149,22 +162,29 @@ std::string SuggestAddressFileName(const std::string& folder)
     for (int number = 1; number <= 9999; ++number) {
         char name[8];
         std::snprintf(name, sizeof name, "ADD%04d", number);
-        if (!taken.count(std::string(name) + ".DBF")) return name;
+        if (!taken.count(std::string(name) + ".DBF"))
+            return name;
     }
     return "ADD0001";
 }
 
-std::string SuggestAddressFileName() { return SuggestAddressFileName(DataDirectory()); }
+std::string SuggestAddressFileName()
+{
+    return SuggestAddressFileName(DataDirectory());
+}
 
 bool IsValidAddressFileBaseName(std::string_view name)
 {
-    if (name.empty() || name.size() > 8) return false;
+    if (name.empty() || name.size() > 8)
+        return false;
     auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (!letter(name[0])) return false;
+    if (!letter(name[0]))
+        return false;
     for (char c : name.substr(1)) {
-        if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+        if (!letter(c) && !(c >= '0' && c <= '9'))
+            return false;
     }
     return true;
 }
 
-}  // namespace corvane
+} // namespace corvane

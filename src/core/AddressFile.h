@@ -37,7 +37,7 @@ bool CheckValidIndex(const xbase::Table& table);
 // The base name offered for a new address file: "ADD" + four digits, the first number 1..9999
 // with no such ".DBF" in `folder` (any case); "ADD0001" when every number is taken.
 std::string SuggestAddressFileName(const std::string& folder);
-std::string SuggestAddressFileName();  // in DataDirectory()
+std::string SuggestAddressFileName(); // in DataDirectory()
 
 // The base name typed for a new address file: 1 to 8 characters, a letter or "_" first, then
 // letters, digits or "_".
@@ -45,4 +45,4 @@ bool IsValidAddressFileBaseName(std::string_view name);
 inline constexpr const char* InvalidAddressFileNameMessage =
     "Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)";
 
-}  // namespace corvane
+} // namespace corvane

@@ -18,15 +18,18 @@ namespace {
 
 std::string WithSlash(std::string path)
 {
-    if (path.empty() || path.back() != '/') path += '/';
+    if (path.empty() || path.back() != '/')
+        path += '/';
     return path;
 }
 
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -38,7 +41,8 @@ std::string FindFolderNoCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
     const fs::path exact = fs::path(folder) / name;
-    if (fs::is_directory(exact, error)) return exact.string();
+    if (fs::is_directory(exact, error))
+        return exact.string();
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         if (EqualNoCase(entry.path().filename().string(), name) && entry.is_directory(error)) {
             return entry.path().string();
@@ -53,7 +57,8 @@ void EnsureFolders(const std::string& folder)
     std::error_code error;
     fs::create_directories(folder, error);
     for (const char* name : {"DATA", "sysdata"}) {
-        if (FindFolderNoCase(folder, name).empty()) fs::create_directory(fs::path(folder) / name, error);
+        if (FindFolderNoCase(folder, name).empty())
+            fs::create_directory(fs::path(folder) / name, error);
     }
 }
 
@@ -68,9 +73,11 @@ void CopyMissing(const fs::path& from, const fs::path& to)
         if (entry.is_directory(error)) {
             std::string target = FindFolderNoCase(to.string(), name);
             if (target.empty()) {
-                if (!FindEntryNoCase(to.string(), name).empty()) continue;  // a file stands in the way
+                if (!FindEntryNoCase(to.string(), name).empty())
+                    continue; // a file stands in the way
                 target = (to / name).string();
-                if (!fs::create_directory(target, error)) continue;
+                if (!fs::create_directory(target, error))
+                    continue;
             }
             CopyMissing(entry.path(), target);
         } else if (entry.is_regular_file(error) && FindEntryNoCase(to.string(), name).empty()) {
@@ -88,20 +95,23 @@ std::string ExecutableFolder()
 
 std::string UserDataFolder()
 {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/corvane";
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return std::string(data) + "/corvane";
     const char* user = std::getenv("HOME");
     return std::string(user && *user ? user : ".") + "/.local/share/corvane";
 }
 
-}  // namespace
+} // namespace
 
 std::string FindEntryNoCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
     const fs::path exact = fs::path(folder) / name;
-    if (fs::exists(exact, error)) return exact.string();
+    if (fs::exists(exact, error))
+        return exact.string();
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (EqualNoCase(entry.path().filename().string(), name)) return entry.path().string();
+        if (EqualNoCase(entry.path().filename().string(), name))
+            return entry.path().string();
     }
     return {};
 }
@@ -142,7 +152,10 @@ std::string ProgramDirectory()
     return ResolveProgramDirectory(sources);
 }
 
-std::string SettingsFilePath() { return ProgramDirectory() + "CORVAN.ini"; }
+std::string SettingsFilePath()
+{
+    return ProgramDirectory() + "CORVAN.ini";
+}
 
 std::string DataDirectory()
 {
@@ -158,4 +171,4 @@ std::string SystemDataDirectory()
     return WithSlash(found.empty() ? home + "sysdata" : found);
 }
 
-}  // namespace corvane
+} // namespace corvane

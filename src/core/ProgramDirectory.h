@@ -20,10 +20,10 @@ std::string SystemDataDirectory();
 
 // Where the program directory comes from; ProgramDirectory() fills this from the environment.
 struct ProgramDirectorySources {
-    std::string Home;              // CORVANE_HOME, or empty
-    std::string ExecutableFolder;  // the running program's folder, or empty
-    std::string UserDataFolder;    // $XDG_DATA_HOME/corvane or ~/.local/share/corvane
-    std::string ShareFolder;       // the installed read-only copy of the shipped files
+    std::string Home;             // CORVANE_HOME, or empty
+    std::string ExecutableFolder; // the running program's folder, or empty
+    std::string UserDataFolder;   // $XDG_DATA_HOME/corvane or ~/.local/share/corvane
+    std::string ShareFolder;      // the installed read-only copy of the shipped files
 };
 // Picks the folder, makes it (with DATA and sysdata) when missing and, for the user's data
 // folder, copies in whatever of the share folder it lacks. Ends in "/".
@@ -33,4 +33,4 @@ std::string ResolveProgramDirectory(const ProgramDirectorySources& sources);
 // as a full path; empty when there is none.
 std::string FindEntryNoCase(const std::string& folder, const std::string& name);
 
-}  // namespace corvane
+} // namespace corvane

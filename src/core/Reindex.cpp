@@ -28,7 +28,8 @@ void ReindexProgress::StartTags()
 
 void ReindexProgress::FinishCurrentTag()
 {
-    if (FCurrentTag >= FTagCount) return;
+    if (FCurrentTag >= FTagCount)
+        return;
     FRunningTotal += 100 - FTagShare;
     ++FCurrentTag;
     FLast = 0;
@@ -45,8 +46,10 @@ int ReindexProgress::TagGauge() const
 
 int ReindexProgress::Tag(int tagNumber, int percent)
 {
-    while (FCurrentTag < tagNumber && FCurrentTag < FTagCount) FinishCurrentTag();
-    if (tagNumber != FCurrentTag) return FGauge;  // a late report of a tag already counted in full
+    while (FCurrentTag < tagNumber && FCurrentTag < FTagCount)
+        FinishCurrentTag();
+    if (tagNumber != FCurrentTag)
+        return FGauge; // a late report of a tag already counted in full
     percent = std::clamp(percent, 0, 100);
     if (percent > FLast) {
         const int added = std::min(percent - FLast, 100 - FTagShare);
@@ -60,32 +63,40 @@ int ReindexProgress::Tag(int tagNumber, int percent)
 
 int ReindexProgress::TagsDone()
 {
-    while (FCurrentTag < FTagCount) FinishCurrentTag();
+    while (FCurrentTag < FTagCount)
+        FinishCurrentTag();
     FGauge = TagGauge();
     return FGauge;
 }
 
 xbase::Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress)
 {
-    if (!table.IsOpen()) return xbase::Status::Error("No table is open");
+    if (!table.IsOpen())
+        return xbase::Status::Error("No table is open");
     const int tagCount = static_cast<int>(AddressIndexTags().size());
     ReindexProgress gauge(tagCount);
     auto report = [&](int value, const char* status) {
-        if (progress) progress(value, status);
+        if (progress)
+            progress(value, status);
     };
     report(gauge.Packing(0), CleaningOutStatus);
     // The tags are made anew after packing, so the old ones are dropped first rather than
     // rebuilt by the pack.
-    if (xbase::Status dropped = DropProductionIndex(table); !dropped) return dropped;
+    if (xbase::Status dropped = DropProductionIndex(table); !dropped)
+        return dropped;
 
-    xbase::Status packed = table.Pack([&](int percent) { report(gauge.Packing(percent), CleaningOutStatus); });
-    if (!packed) return packed;
+    xbase::Status packed =
+        table.Pack([&](int percent) { report(gauge.Packing(percent), CleaningOutStatus); });
+    if (!packed)
+        return packed;
 
     gauge.StartTags();
     report(gauge.Gauge(), RebuildingIndexesStatus);
-    xbase::Status tagged = CreateAddressIndexTags(
-        table, [&](int tagNumber, int percent) { report(gauge.Tag(tagNumber, percent), RebuildingIndexesStatus); });
-    if (!tagged) return tagged;
+    xbase::Status tagged = CreateAddressIndexTags(table, [&](int tagNumber, int percent) {
+        report(gauge.Tag(tagNumber, percent), RebuildingIndexesStatus);
+    });
+    if (!tagged)
+        return tagged;
     report(gauge.TagsDone(), RebuildingIndexesStatus);
     return xbase::Status::Success();
 }
@@ -114,28 +125,33 @@ xbase::Status RebuildSystemTable(const std::string& folder, const SystemRebuildS
 {
     const std::string fileName = std::string(step.Table) + ".DBF";
     const std::string path = FindEntryNoCase(folder, fileName);
-    if (path.empty()) return xbase::Status::Error("not found in " + folder);
+    if (path.empty())
+        return xbase::Status::Error("not found in " + folder);
     xbase::Table table;
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
-    (void)DropProductionIndex(table);  // a leftover index file is replaced below anyway
+    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+        return opened;
+    (void)DropProductionIndex(table); // a leftover index file is replaced below anyway
     auto passThrough = [&](int percent) {
-        if (progress) progress(std::clamp(percent, 0, 100), step.Status);
+        if (progress)
+            progress(std::clamp(percent, 0, 100), step.Status);
     };
-    if (xbase::Status packed = table.Pack(passThrough); !packed) return packed;
+    if (xbase::Status packed = table.Pack(passThrough); !packed)
+        return packed;
     if (xbase::Status tagged = table.CreateTag(step.TagName, step.KeyExpression, {}, passThrough); !tagged) {
         return tagged;
     }
     return table.Close();
 }
 
-}  // namespace
+} // namespace
 
 std::vector<SystemRebuildFailure> RebuildSystemIndexes(const RebuildProgress& progress)
 {
     const std::string folder = SystemDataDirectory();
     std::vector<SystemRebuildFailure> failures;
     for (const SystemRebuildStep& step : SystemRebuildSteps) {
-        if (progress) progress(0, step.Status);
+        if (progress)
+            progress(0, step.Status);
         // The table closes with its handle whatever happened, and the next one is done.
         if (xbase::Status rebuilt = RebuildSystemTable(folder, step, progress); !rebuilt) {
             failures.push_back({std::string(step.Table) + ".DBF", rebuilt.Message()});
@@ -144,4 +160,4 @@ std::vector<SystemRebuildFailure> RebuildSystemIndexes(const RebuildProgress& pr
     return failures;
 }
 
-}  // namespace corvane
+} // namespace corvane

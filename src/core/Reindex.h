@@ -21,7 +21,7 @@ using RebuildProgress = std::function<void(int gauge, const std::string& status)
 // only becomes the new last value, and a tag the engine has finished counts in full whatever it
 // reported. So the gauge never goes back, and reaches 100 exactly when the last tag is done.
 class ReindexProgress {
-public:
+  public:
     explicit ReindexProgress(int tagCount);
 
     // Packing: returns the gauge.
@@ -34,7 +34,7 @@ public:
     int TagsDone();
     int Gauge() const { return FGauge; }
 
-private:
+  private:
     void FinishCurrentTag();
     int TagGauge() const;
 
@@ -42,7 +42,7 @@ private:
     int FCurrentTag = 0;
     int FLast = 0;          // the current tag's last report
     int FTagShare = 0;      // what the current tag has added to the total (0..100)
-    long FRunningTotal = 0;  // in tag percent: 100 per finished tag
+    long FRunningTotal = 0; // in tag percent: 100 per finished tag
     int FGauge = 0;
 };
 
@@ -55,7 +55,7 @@ inline constexpr const char* RebuildingIndexesStatus = "Rebuilding indexes";
 xbase::Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress = {});
 
 struct SystemRebuildFailure {
-    std::string FileName;  // "LBLTPL.DBF"
+    std::string FileName; // "LBLTPL.DBF"
     std::string Reason;
 };
 
@@ -64,4 +64,4 @@ struct SystemRebuildFailure {
 // shown; the failures come back.
 std::vector<SystemRebuildFailure> RebuildSystemIndexes(const RebuildProgress& progress = {});
 
-}  // namespace corvane
+} // namespace corvane

@@ -18,13 +18,13 @@ namespace {
 std::vector<xbase::FieldSpec> LabelFields(bool setup)
 {
     std::vector<xbase::FieldSpec> fields = {
-        {"DESCRIPT", 'C', 60, 0},   {"PRINTER", 'C', 2, 0},     {"LBLHEIGHT", 'N', 6, 3},
-        {"LBLWIDTH", 'N', 6, 3},    {"NBRACROSS", 'N', 2, 0},   {"NBRDOWN", 'N', 2, 0},
-        {"TOPMARG", 'N', 6, 3},     {"LEFTMARG", 'N', 6, 3},    {"HORIZPITCH", 'N', 6, 3},
-        {"VERTPITCH", 'N', 6, 3},   {"SHEETWIDTH", 'N', 6, 3},  {"SHEETDEPTH", 'N', 6, 3},
-        {"PAPERSIZE", 'C', 5, 0},   {"LBLSHAPE", 'C', 2, 0},    {"TPLDESCRIP", 'C', 60, 0},
-        {"MANUFAC", 'C', 10, 0},    {"PRODTYPE", 'C', 25, 0},   {"MIDEXTRAX", 'N', 6, 3},
-        {"MIDEXTRAY", 'N', 6, 3},   {"ART", 'C', 12, 0},        {"DELETED", 'L', 1, 0},
+        {"DESCRIPT", 'C', 60, 0}, {"PRINTER", 'C', 2, 0},    {"LBLHEIGHT", 'N', 6, 3},
+        {"LBLWIDTH", 'N', 6, 3},  {"NBRACROSS", 'N', 2, 0},  {"NBRDOWN", 'N', 2, 0},
+        {"TOPMARG", 'N', 6, 3},   {"LEFTMARG", 'N', 6, 3},   {"HORIZPITCH", 'N', 6, 3},
+        {"VERTPITCH", 'N', 6, 3}, {"SHEETWIDTH", 'N', 6, 3}, {"SHEETDEPTH", 'N', 6, 3},
+        {"PAPERSIZE", 'C', 5, 0}, {"LBLSHAPE", 'C', 2, 0},   {"TPLDESCRIP", 'C', 60, 0},
+        {"MANUFAC", 'C', 10, 0},  {"PRODTYPE", 'C', 25, 0},  {"MIDEXTRAX", 'N', 6, 3},
+        {"MIDEXTRAY", 'N', 6, 3}, {"ART", 'C', 12, 0},       {"DELETED", 'L', 1, 0},
         {"BINARY", 'C', 12, 0},
     };
     if (!setup) {
@@ -40,19 +40,37 @@ std::vector<xbase::FieldSpec> LabelFields(bool setup)
 const std::vector<SystemTableDefinition>& Definitions()
 {
     static const std::vector<SystemTableDefinition> definitions = {
-        {SystemTable::Letter, "LETTER.DBF", "DESCRIPT", "UPPER(descript)", true,
-         "Unable to Open or Create LETTER.DBF", {{"DESCRIPT", 'C', 50, 0}, {"RTF", 'M', 10, 0}}},
-        {SystemTable::Report, "REPORT.DBF", "DESCRIPT", "UPPER(descript)", true,
+        {SystemTable::Letter,
+         "LETTER.DBF",
+         "DESCRIPT",
+         "UPPER(descript)",
+         true,
+         "Unable to Open or Create LETTER.DBF",
+         {{"DESCRIPT", 'C', 50, 0}, {"RTF", 'M', 10, 0}}},
+        {SystemTable::Report,
+         "REPORT.DBF",
+         "DESCRIPT",
+         "UPPER(descript)",
+         true,
          "Unable to Open or Create REPORT.DBF",
          {{"DESCRIPT", 'C', 60, 0}, {"LAYOUT", 'C', 60, 0}, {"BINARY", 'C', 12, 0}}},
-        {SystemTable::Envelope, "ENVELOPE.DBF", "DESCRIPT", "UPPER(descript)", true,
+        {SystemTable::Envelope,
+         "ENVELOPE.DBF",
+         "DESCRIPT",
+         "UPPER(descript)",
+         true,
          "Unable to Open or Create ENVELOPE.DBF",
          {{"DESCRIPT", 'C', 60, 0}, {"NUMBER", 'N', 5, 0}, {"BINARY", 'C', 12, 0}}},
-        {SystemTable::Label, "LABEL.DBF", "DESCRIPT", "UPPER(descript)", true, "Unable to Open or Create LABEL.DBF",
-         LabelFields(true)},
-        {SystemTable::LabelTemplate, "LBLTPL.DBF", "DESCRIPT", "UPPER(descript)", false, "Unable to Open LBLTPL.DBF",
-         LabelFields(false)},
-        {SystemTable::CityStateZip, "CSZ.DBF", "STATE", "UPPER(state)", false, "Unable to Open or Create CSZ.DBF",
+        {SystemTable::Label, "LABEL.DBF", "DESCRIPT", "UPPER(descript)", true,
+         "Unable to Open or Create LABEL.DBF", LabelFields(true)},
+        {SystemTable::LabelTemplate, "LBLTPL.DBF", "DESCRIPT", "UPPER(descript)", false,
+         "Unable to Open LBLTPL.DBF", LabelFields(false)},
+        {SystemTable::CityStateZip,
+         "CSZ.DBF",
+         "STATE",
+         "UPPER(state)",
+         false,
+         "Unable to Open or Create CSZ.DBF",
          {{"NAME", 'C', 20, 0}, {"STATE", 'C', 4, 0}, {"LOW_ZIP", 'C', 10, 0}, {"HIGH_ZIP", 'C', 10, 0}}},
     };
     return definitions;
@@ -70,23 +88,27 @@ xbase::Status OpenOrCreate(const SystemTableDefinition& definition, xbase::Table
             return xbase::Status::Error(std::string(definition.FileName) + " is missing from " + folder);
         }
         path = folder + definition.FileName;
-        if (xbase::Status created = xbase::Table::Create(path, definition.Fields); !created) return created;
+        if (xbase::Status created = xbase::Table::Create(path, definition.Fields); !created)
+            return created;
     }
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
+    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+        return opened;
     if (xbase::FindCompanion(path, ".CDX").empty()) {
         // A lost index is made anew; the table is usable in record order without it.
-        if (table.CreateTag(definition.TagName, definition.KeyExpression)) (void)table.FlushIndexes();
+        if (table.CreateTag(definition.TagName, definition.KeyExpression))
+            (void)table.FlushIndexes();
     }
     return xbase::Status::Success();
 }
 
 std::string UpperAscii(std::string text)
 {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
-}  // namespace
+} // namespace
 
 const SystemTableDefinition& SystemTableInfo(SystemTable table)
 {
@@ -104,12 +126,30 @@ bool OpenSystemTable(SystemTable kind, xbase::Table& table)
     return true;
 }
 
-bool OpenLetterTable(xbase::Table& table) { return OpenSystemTable(SystemTable::Letter, table); }
-bool OpenReportTable(xbase::Table& table) { return OpenSystemTable(SystemTable::Report, table); }
-bool OpenEnvelopeTable(xbase::Table& table) { return OpenSystemTable(SystemTable::Envelope, table); }
-bool OpenLabelTable(xbase::Table& table) { return OpenSystemTable(SystemTable::Label, table); }
-bool OpenLabelTemplateTable(xbase::Table& table) { return OpenSystemTable(SystemTable::LabelTemplate, table); }
-bool OpenCityStateZipTable(xbase::Table& table) { return OpenSystemTable(SystemTable::CityStateZip, table); }
+bool OpenLetterTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::Letter, table);
+}
+bool OpenReportTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::Report, table);
+}
+bool OpenEnvelopeTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::Envelope, table);
+}
+bool OpenLabelTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::Label, table);
+}
+bool OpenLabelTemplateTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::LabelTemplate, table);
+}
+bool OpenCityStateZipTable(xbase::Table& table)
+{
+    return OpenSystemTable(SystemTable::CityStateZip, table);
+}
 
 xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder)
 {
@@ -122,10 +162,11 @@ xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string&
     for (int number = 1; number <= 99999; ++number) {
         char name[16];
         std::snprintf(name, sizeof name, "BIN%05d%s", number, suffix);
-        if (!taken.count(name)) return std::string(name);
+        if (!taken.count(name))
+            return std::string(name);
     }
-    return xbase::Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix + " to BIN99999" +
-                                             suffix + " is taken in " + folder);
+    return xbase::Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix +
+                                             " to BIN99999" + suffix + " is taken in " + folder);
 }
 
 xbase::Result<std::string> NewLayoutFileName(LayoutKind kind)
@@ -133,4 +174,4 @@ xbase::Result<std::string> NewLayoutFileName(LayoutKind kind)
     return NewLayoutFileName(kind, SystemDataDirectory());
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -16,11 +16,11 @@ enum class SystemTable { Letter, Report, Envelope, Label, LabelTemplate, CitySta
 
 struct SystemTableDefinition {
     SystemTable Kind;
-    const char* FileName;       // "LETTER.DBF": the program's spelling; any case is found
-    const char* TagName;        // the one tag of its compound index
-    const char* KeyExpression;  // that tag's key when the table is opened without an index
-    bool CreatedWhenMissing;    // false for the tables that ship with the program
-    const char* OpenFailure;    // what the user is told when the table cannot be opened
+    const char* FileName;      // "LETTER.DBF": the program's spelling; any case is found
+    const char* TagName;       // the one tag of its compound index
+    const char* KeyExpression; // that tag's key when the table is opened without an index
+    bool CreatedWhenMissing;   // false for the tables that ship with the program
+    const char* OpenFailure;   // what the user is told when the table cannot be opened
     std::vector<xbase::FieldSpec> Fields;
 };
 
@@ -45,4 +45,4 @@ enum class LayoutKind { Label, Envelope, Report };
 xbase::Result<std::string> NewLayoutFileName(LayoutKind kind);
 xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder);
 
-}  // namespace corvane
+} // namespace corvane

@@ -12,10 +12,11 @@
 namespace corvane::testing {
 
 class ScratchHome {
-public:
+  public:
     ScratchHome()
     {
-        if (const char* previous = getenv("CORVANE_HOME")) FPrevious = previous;
+        if (const char* previous = getenv("CORVANE_HOME"))
+            FPrevious = previous;
         setenv("CORVANE_HOME", Path().c_str(), 1);
     }
     ~ScratchHome()
@@ -33,9 +34,9 @@ public:
     std::string Path() const { return FFolder.File(""); }
     std::string File(const std::string& name) const { return FFolder.File(name); }
 
-private:
+  private:
     xbase::testing::ScratchFolder FFolder;
     std::optional<std::string> FPrevious;
 };
 
-}  // namespace corvane::testing
+} // namespace corvane::testing

@@ -24,7 +24,8 @@ using xbase::testing::WriteBytes;
 std::vector<std::string> Texts(const RecordingMessageService& messages)
 {
     std::vector<std::string> texts;
-    for (const auto& message : messages.Messages) texts.push_back(message.Text);
+    for (const auto& message : messages.Messages)
+        texts.push_back(message.Text);
     return texts;
 }
 
@@ -32,7 +33,7 @@ std::vector<std::string> Texts(const RecordingMessageService& messages)
 
 struct WidthCase {
     const char* Name;
-    const char* Settings;  // nullptr: no settings file at all
+    const char* Settings; // nullptr: no settings file at all
     int Zip;
     int Fax;
     int Email;
@@ -43,7 +44,8 @@ class NewFileWidths : public ::testing::TestWithParam<WidthCase> {};
 TEST_P(NewFileWidths, FileDeclaresThemAndOpeningReportsThem)
 {
     ScratchHome home;
-    if (GetParam().Settings) WriteBytes(home.File("CORVAN.ini"), GetParam().Settings);
+    if (GetParam().Settings)
+        WriteBytes(home.File("CORVAN.ini"), GetParam().Settings);
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     const std::string path = DataDirectory() + "ADD0001.DBF";
@@ -68,10 +70,11 @@ TEST_P(NewFileWidths, FileDeclaresThemAndOpeningReportsThem)
 INSTANTIATE_TEST_SUITE_P(
     AddressFile, NewFileWidths,
     ::testing::Values(WidthCase{"NoSettingsFile", nullptr, 10, 40, 40},
-                      WidthCase{"FiveIsKept", "[NewFileFieldLengths]\r\nFieldZIP=5\r\nFieldFAX=80\r\n", 5, 80, 40},
+                      WidthCase{"FiveIsKept", "[NewFileFieldLengths]\r\nFieldZIP=5\r\nFieldFAX=80\r\n", 5, 80,
+                                40},
                       WidthCase{"FourGivesTheDefault", "[NewFileFieldLengths]\r\nFieldZIP=4\r\n", 10, 40, 40},
-                      WidthCase{"EightyOneGivesTheDefault", "[NewFileFieldLengths]\r\nFieldZIP=81\r\nFieldEMAIL=0\r\n",
-                                10, 40, 40}),
+                      WidthCase{"EightyOneGivesTheDefault",
+                                "[NewFileFieldLengths]\r\nFieldZIP=81\r\nFieldEMAIL=0\r\n", 10, 40, 40}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // ---- creation failures -------------------------------------------------------------------------
@@ -89,7 +92,7 @@ TEST(CreateAddressFile, MissingFolderIsCreateFailedAndLeavesNothing)
 TEST(CreateAddressFile, EngineRefusalIsFileCreationFailed)
 {
     ScratchHome home;
-    fs::create_directory(home.File("taken.dbf"));  // a folder where the table would go
+    fs::create_directory(home.File("taken.dbf")); // a folder where the table would go
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     EXPECT_FALSE(CreateAddressFile(home.File("taken.dbf")).Ok());
@@ -105,7 +108,8 @@ TEST(CreateAddressFile, IndexThatCannotBeMadeIsReportedTwiceAndTheHalfMadeFileGo
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     EXPECT_FALSE(CreateAddressFile(home.File("people.dbf")).Ok());
-    EXPECT_EQ(Texts(messages), (std::vector<std::string>{"Unable to create index files", "File creation failed"}));
+    EXPECT_EQ(Texts(messages),
+              (std::vector<std::string>{"Unable to create index files", "File creation failed"}));
     EXPECT_FALSE(fs::exists(home.File("people.dbf")));
     EXPECT_FALSE(fs::exists(home.File("people.fpt")));
     EXPECT_TRUE(fs::exists(home.File("people.cdx/keep"))) << "what was there before stays";
@@ -147,7 +151,7 @@ TEST(OpenAddressTable, FileLackingAStoredFieldIsRefusedQuietly)
     ScratchHome home;
     IniFile noSettings;
     auto fields = NewAddressFileFields(noSettings);
-    fields.erase(fields.begin() + 20);  // ISDEL
+    fields.erase(fields.begin() + 20); // ISDEL
     ASSERT_TRUE(xbase::Table::Create(home.File("short.dbf"), fields).Ok());
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
@@ -191,29 +195,30 @@ TEST_P(IndexCheck, IsNotValid)
 
 INSTANTIATE_TEST_SUITE_P(
     AddressFile, IndexCheck,
-    ::testing::Values(
-        IndexCase{"MissingCdx", [](const ScratchHome& home) { fs::remove(home.File("PEOPLE.CDX")); }},
-        IndexCase{"CdxOfAnotherRecordCount",
-                  [](const ScratchHome& home) {
-                      // The index of the empty file, the table now with a record.
-                      const std::string emptyIndex = ReadBytes(home.File("PEOPLE.CDX"));
-                      xbase::Table table;
-                      ASSERT_TRUE(table.Open(home.File("PEOPLE.DBF")).Ok());
-                      ASSERT_TRUE(table.AppendBlank().Ok());
-                      ASSERT_TRUE(table.Close().Ok());
-                      WriteBytes(home.File("PEOPLE.CDX"), emptyIndex);
-                  }},
-        IndexCase{"OneTagShort",
-                  [](const ScratchHome& home) {
-                      fs::remove(home.File("PEOPLE.CDX"));
-                      xbase::Table table;
-                      ASSERT_TRUE(table.Open(home.File("PEOPLE.DBF")).Ok());
-                      const auto& tags = AddressIndexTags();
-                      for (size_t i = 0; i + 1 < tags.size(); ++i) {
-                          ASSERT_TRUE(table.CreateTag(tags[i].Name, tags[i].KeyExpression).Ok());
-                      }
-                      ASSERT_TRUE(table.Close().Ok());
-                  }}),
+    ::testing::Values(IndexCase{"MissingCdx",
+                                [](const ScratchHome& home) { fs::remove(home.File("PEOPLE.CDX")); }},
+                      IndexCase{"CdxOfAnotherRecordCount",
+                                [](const ScratchHome& home) {
+                                    // The index of the empty file, the table now with a record.
+                                    const std::string emptyIndex = ReadBytes(home.File("PEOPLE.CDX"));
+                                    xbase::Table table;
+                                    ASSERT_TRUE(table.Open(home.File("PEOPLE.DBF")).Ok());
+                                    ASSERT_TRUE(table.AppendBlank().Ok());
+                                    ASSERT_TRUE(table.Close().Ok());
+                                    WriteBytes(home.File("PEOPLE.CDX"), emptyIndex);
+                                }},
+                      IndexCase{"OneTagShort",
+                                [](const ScratchHome& home) {
+                                    fs::remove(home.File("PEOPLE.CDX"));
+                                    xbase::Table table;
+                                    ASSERT_TRUE(table.Open(home.File("PEOPLE.DBF")).Ok());
+                                    const auto& tags = AddressIndexTags();
+                                    for (size_t i = 0; i + 1 < tags.size(); ++i) {
+                                        ASSERT_TRUE(
+                                            table.CreateTag(tags[i].Name, tags[i].KeyExpression).Ok());
+                                    }
+                                    ASSERT_TRUE(table.Close().Ok());
+                                }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // ---- naming new files --------------------------------------------------------------------------
@@ -222,7 +227,8 @@ TEST(SuggestAddressFileName, FirstFreeNumberInAnyCase)
 {
     ScratchHome home;
     EXPECT_EQ(SuggestAddressFileName(), "ADD0001");
-    for (const char* name : {"add0001.DBF", "ADD0002.DBF", "ADD0003.dbf", "Add0004.Dbf", "ADD0006.DBF", "ADD0005.CDX"}) {
+    for (const char* name :
+         {"add0001.DBF", "ADD0002.DBF", "ADD0003.dbf", "Add0004.Dbf", "ADD0006.DBF", "ADD0005.CDX"}) {
         WriteBytes(DataDirectory() + name, "");
     }
     EXPECT_EQ(SuggestAddressFileName(), "ADD0005");
@@ -252,15 +258,18 @@ TEST_P(BaseNameRule, Applies)
     EXPECT_EQ(IsValidAddressFileBaseName(GetParam().Text), GetParam().Valid) << '"' << GetParam().Text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(AddressFile, BaseNameRule,
-                         ::testing::Values(NameCase{"OneLetter", "a", true}, NameCase{"Underscore", "_", true},
-                                           NameCase{"EightMixed", "Add_0001", true},
-                                           NameCase{"Empty", "", false}, NameCase{"NineCharacters", "ADD000001", false},
-                                           NameCase{"DigitFirst", "1ADD", false},
-                                           NameCase{"Blank", "ADD 01", false}, NameCase{"Hyphen", "ADD-01", false},
-                                           NameCase{"WithExtension", "ADD.DBF", false},
-                                           NameCase{"NonAsciiLetter", "\xc3\x84" "DD", false}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    AddressFile, BaseNameRule,
+    ::testing::Values(NameCase{"OneLetter", "a", true}, NameCase{"Underscore", "_", true},
+                      NameCase{"EightMixed", "Add_0001", true}, NameCase{"Empty", "", false},
+                      NameCase{"NineCharacters", "ADD000001", false}, NameCase{"DigitFirst", "1ADD", false},
+                      NameCase{"Blank", "ADD 01", false}, NameCase{"Hyphen", "ADD-01", false},
+                      NameCase{"WithExtension", "ADD.DBF", false},
+                      NameCase{"NonAsciiLetter",
+                               "\xc3\x84"
+                               "DD",
+                               false}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(BaseNameRule, MessageText)
 {
@@ -268,5 +277,5 @@ TEST(BaseNameRule, MessageText)
                  "Invalid name. Must start with A..Z, followed by A..Z,0..9 or \"_\" (underscore)");
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

@@ -21,7 +21,8 @@ using xbase::testing::WriteBytes;
 std::set<std::string> Entries(const std::string& folder)
 {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
     return names;
 }
 
@@ -75,7 +76,7 @@ TEST(ResolveProgramDirectory, UserFolderIsSeededWithWhatItLacksAndKeepsItsOwnFil
     const std::string target = user.File("corvane");
     fs::create_directories(target + "/SYSDATA");
     WriteBytes(target + "/SYSDATA/csz.dbf", "the user's own ranges");
-    ScratchFolder executable;  // no sysdata here
+    ScratchFolder executable; // no sysdata here
 
     ProgramDirectorySources sources{"", executable.File(""), target, share.File("")};
     EXPECT_EQ(ResolveProgramDirectory(sources), target + "/");
@@ -93,5 +94,5 @@ TEST(ResolveProgramDirectory, MissingShareFolderStillGivesAUsableFolder)
     EXPECT_EQ(Entries(user.File("deep/corvane")), (std::set<std::string>{"DATA", "sysdata"}));
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

@@ -39,10 +39,12 @@ TEST(ReindexProgress, EachTagCountsOneTwentySixth)
 {
     ReindexProgress gauge(26);
     gauge.StartTags();
-    for (int p = 0; p <= 100; p += 10) gauge.Tag(0, p);
-    EXPECT_EQ(gauge.Gauge(), 4);  // 100 / 26 rounded
+    for (int p = 0; p <= 100; p += 10)
+        gauge.Tag(0, p);
+    EXPECT_EQ(gauge.Gauge(), 4); // 100 / 26 rounded
     for (int tag = 1; tag < 13; ++tag) {
-        for (int p = 0; p <= 100; p += 10) gauge.Tag(tag, p);
+        for (int p = 0; p <= 100; p += 10)
+            gauge.Tag(tag, p);
     }
     EXPECT_EQ(gauge.Gauge(), 50);
 }
@@ -65,7 +67,8 @@ TEST_P(GaugeOverTags, NeverGoesBackAndEndsAtHundredOnlyWhenTheTagsAreDone)
         for (int percent : GetParam().PerTag) {
             const int shown = gauge.Tag(tag, percent);
             EXPECT_GE(shown, previous) << "tag " << tag << " report " << percent;
-            if (tag < 25) EXPECT_LT(shown, 100) << "tag " << tag << " report " << percent;
+            if (tag < 25)
+                EXPECT_LT(shown, 100) << "tag " << tag << " report " << percent;
             previous = shown;
         }
     }
@@ -75,10 +78,8 @@ TEST_P(GaugeOverTags, NeverGoesBackAndEndsAtHundredOnlyWhenTheTagsAreDone)
 INSTANTIATE_TEST_SUITE_P(
     Reindex, GaugeOverTags,
     ::testing::Values(StepPattern{"TenPercentSteps", {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}},
-                      StepPattern{"OnlyZeroAndHundred", {0, 100}},
-                      StepPattern{"OnlyHundred", {100}},
-                      StepPattern{"NeverHundred", {0, 30, 60, 90}},
-                      StepPattern{"NoReports", {}},
+                      StepPattern{"OnlyZeroAndHundred", {0, 100}}, StepPattern{"OnlyHundred", {100}},
+                      StepPattern{"NeverHundred", {0, 30, 60, 90}}, StepPattern{"NoReports", {}},
                       StepPattern{"RestartsWithinATag", {0, 50, 0, 50, 100}},
                       StepPattern{"OutOfRange", {-5, 40, 250, 100}},
                       StepPattern{"WholeRunPercentages", {2, 3}}),
@@ -118,7 +119,8 @@ TEST_P(RebuildAddress, DeletedRecordsGoAndAllTagsAreBuilt)
     ASSERT_TRUE(CreateAddressFile(path).Ok());
     FillAddressFile(path);
     const bool indexDeletedByHand = GetParam();
-    if (indexDeletedByHand) fs::remove(xbase::FindCompanion(path, ".CDX"));
+    if (indexDeletedByHand)
+        fs::remove(xbase::FindCompanion(path, ".CDX"));
 
     xbase::Table table;
     ASSERT_TRUE(OpenAddressTable(path, table).Ok());
@@ -135,13 +137,15 @@ TEST_P(RebuildAddress, DeletedRecordsGoAndAllTagsAreBuilt)
     ASSERT_TRUE(table.Close().Ok());
     ASSERT_TRUE(OpenAddressTable(path, table).Ok());
     EXPECT_TRUE(CheckValidIndex(table)) << "the tags are on disk";
-    for (uint32_t recno = 1; recno <= table.RecordCount(); ++recno) EXPECT_FALSE(table.File().IsDeleted(recno));
+    for (uint32_t recno = 1; recno <= table.RecordCount(); ++recno)
+        EXPECT_FALSE(table.File().IsDeleted(recno));
 
     // Packing first, then the tags; in the tag phase the gauge climbs to 100 at the very end.
     ASSERT_FALSE(reports.empty());
     EXPECT_EQ(reports.front().Status, CleaningOutStatus);
     size_t firstTagReport = 0;
-    while (firstTagReport < reports.size() && reports[firstTagReport].Status == CleaningOutStatus) ++firstTagReport;
+    while (firstTagReport < reports.size() && reports[firstTagReport].Status == CleaningOutStatus)
+        ++firstTagReport;
     ASSERT_LT(firstTagReport, reports.size());
     int previous = 0;
     for (size_t i = firstTagReport; i < reports.size(); ++i) {
@@ -169,7 +173,9 @@ void MakeSystemTables()
 {
     const std::string sysdata = SystemDataDirectory();
     for (SystemTable kind : {SystemTable::LabelTemplate, SystemTable::CityStateZip}) {
-        ASSERT_TRUE(xbase::Table::Create(sysdata + SystemTableInfo(kind).FileName, SystemTableInfo(kind).Fields).Ok());
+        ASSERT_TRUE(
+            xbase::Table::Create(sysdata + SystemTableInfo(kind).FileName, SystemTableInfo(kind).Fields)
+                .Ok());
     }
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
@@ -195,9 +201,12 @@ struct Rebuilt {
 };
 
 const std::vector<Rebuilt> RebuiltTables = {
-    {"LETTER.DBF", "DESCRIPT", "UPPER(DESCRIPT)"}, {"LABEL.DBF", "DESCRIPT", "UPPER(DESCRIPT)"},
-    {"CSZ.DBF", "STATE", "UPPER(STATE)"},         {"LBLTPL.DBF", "DESCRIPT", "UPPER(descript)"},
-    {"ENVELOPE.DBF", "DESCRIPT", "UPPER(descript)"}, {"REPORT.DBF", "DESCRIPT", "UPPER(descript)"},
+    {"LETTER.DBF", "DESCRIPT", "UPPER(DESCRIPT)"},
+    {"LABEL.DBF", "DESCRIPT", "UPPER(DESCRIPT)"},
+    {"CSZ.DBF", "STATE", "UPPER(STATE)"},
+    {"LBLTPL.DBF", "DESCRIPT", "UPPER(descript)"},
+    {"ENVELOPE.DBF", "DESCRIPT", "UPPER(descript)"},
+    {"REPORT.DBF", "DESCRIPT", "UPPER(descript)"},
 };
 
 void ExpectRebuilt(const Rebuilt& expected)
@@ -219,7 +228,8 @@ TEST(RebuildSystemIndexes, AllSixInOrderIncludingADamagedIndex)
     std::vector<std::string> statuses;
     int highest = 0;
     auto failures = RebuildSystemIndexes([&](int gauge, const std::string& status) {
-        if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
+        if (statuses.empty() || statuses.back() != status)
+            statuses.push_back(status);
         highest = std::max(highest, gauge);
         EXPECT_GE(gauge, 0);
         EXPECT_LE(gauge, 100);
@@ -227,7 +237,8 @@ TEST(RebuildSystemIndexes, AllSixInOrderIncludingADamagedIndex)
     EXPECT_TRUE(failures.empty());
     EXPECT_EQ(statuses, SystemStatusOrder);
     EXPECT_EQ(highest, 100);
-    for (const Rebuilt& table : RebuiltTables) ExpectRebuilt(table);
+    for (const Rebuilt& table : RebuiltTables)
+        ExpectRebuilt(table);
 }
 
 TEST(RebuildSystemIndexes, MissingTemplatesDoNotStopTheOthers)
@@ -237,7 +248,8 @@ TEST(RebuildSystemIndexes, MissingTemplatesDoNotStopTheOthers)
     const std::string sysdata = SystemDataDirectory();
     fs::remove(sysdata + "LBLTPL.DBF");
     fs::remove(sysdata + "LBLTPL.CDX");
-    for (const Rebuilt& table : RebuiltTables) fs::remove(xbase::FindCompanion(sysdata + table.FileName, ".CDX"));
+    for (const Rebuilt& table : RebuiltTables)
+        fs::remove(xbase::FindCompanion(sysdata + table.FileName, ".CDX"));
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     auto failures = RebuildSystemIndexes();
@@ -245,10 +257,11 @@ TEST(RebuildSystemIndexes, MissingTemplatesDoNotStopTheOthers)
     EXPECT_EQ(failures[0].FileName, "LBLTPL.DBF");
     EXPECT_TRUE(messages.Messages.empty()) << "the system rebuild shows no message";
     for (const Rebuilt& table : RebuiltTables) {
-        if (table.FileName != "LBLTPL.DBF") ExpectRebuilt(table);
+        if (table.FileName != "LBLTPL.DBF")
+            ExpectRebuilt(table);
     }
     EXPECT_FALSE(fs::exists(sysdata + "LBLTPL.DBF"));
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

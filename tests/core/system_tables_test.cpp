@@ -23,7 +23,8 @@ using xbase::testing::WriteBytes;
 std::vector<std::string> Texts(const RecordingMessageService& messages)
 {
     std::vector<std::string> texts;
-    for (const auto& message : messages.Messages) texts.push_back(message.Text);
+    for (const auto& message : messages.Messages)
+        texts.push_back(message.Text);
     return texts;
 }
 
@@ -32,8 +33,10 @@ std::string Schema(const xbase::Table& table)
 {
     std::string text;
     for (const auto& field : table.File().Fields()) {
-        if (!text.empty()) text += ' ';
-        text += field.Name + ' ' + field.Type + std::to_string(field.Width) + '.' + std::to_string(field.Decimals);
+        if (!text.empty())
+            text += ' ';
+        text += field.Name + ' ' + field.Type + std::to_string(field.Width) + '.' +
+                std::to_string(field.Decimals);
     }
     return text;
 }
@@ -78,13 +81,16 @@ INSTANTIATE_TEST_SUITE_P(
     SystemTables, CreatedWhenMissing,
     ::testing::Values(
         CreatedCase{"Letter", SystemTable::Letter, OpenLetterTable, "DESCRIPT C50.0 RTF M10.0"},
-        CreatedCase{"Report", SystemTable::Report, OpenReportTable, "DESCRIPT C60.0 LAYOUT C60.0 BINARY C12.0"},
-        CreatedCase{"Envelope", SystemTable::Envelope, OpenEnvelopeTable, "DESCRIPT C60.0 NUMBER N5.0 BINARY C12.0"},
-        CreatedCase{"Label", SystemTable::Label, OpenLabelTable,
-                    "DESCRIPT C60.0 PRINTER C2.0 LBLHEIGHT N6.3 LBLWIDTH N6.3 NBRACROSS N2.0 NBRDOWN N2.0 "
-                    "TOPMARG N6.3 LEFTMARG N6.3 HORIZPITCH N6.3 VERTPITCH N6.3 SHEETWIDTH N6.3 SHEETDEPTH N6.3 "
-                    "PAPERSIZE C5.0 LBLSHAPE C2.0 TPLDESCRIP C60.0 MANUFAC C10.0 PRODTYPE C25.0 MIDEXTRAX N6.3 "
-                    "MIDEXTRAY N6.3 ART C12.0 DELETED L1.0 BINARY C12.0"}),
+        CreatedCase{"Report", SystemTable::Report, OpenReportTable,
+                    "DESCRIPT C60.0 LAYOUT C60.0 BINARY C12.0"},
+        CreatedCase{"Envelope", SystemTable::Envelope, OpenEnvelopeTable,
+                    "DESCRIPT C60.0 NUMBER N5.0 BINARY C12.0"},
+        CreatedCase{
+            "Label", SystemTable::Label, OpenLabelTable,
+            "DESCRIPT C60.0 PRINTER C2.0 LBLHEIGHT N6.3 LBLWIDTH N6.3 NBRACROSS N2.0 NBRDOWN N2.0 "
+            "TOPMARG N6.3 LEFTMARG N6.3 HORIZPITCH N6.3 VERTPITCH N6.3 SHEETWIDTH N6.3 SHEETDEPTH N6.3 "
+            "PAPERSIZE C5.0 LBLSHAPE C2.0 TPLDESCRIP C60.0 MANUFAC C10.0 PRODTYPE C25.0 MIDEXTRAX N6.3 "
+            "MIDEXTRAY N6.3 ART C12.0 DELETED L1.0 BINARY C12.0"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(SystemTables, LostIndexIsMadeAgainAtTheNextOpenAndRecordsStay)
@@ -202,7 +208,8 @@ class LayoutFileName : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(LayoutFileName, LowestFreeNumber)
 {
     ScratchHome home;
-    for (const char* name : GetParam().Present) WriteBytes(SystemDataDirectory() + name, "");
+    for (const char* name : GetParam().Present)
+        WriteBytes(SystemDataDirectory() + name, "");
     auto name = NewLayoutFileName(GetParam().Kind);
     ASSERT_TRUE(name.Ok()) << name.Message();
     EXPECT_EQ(*name, GetParam().Expected);
@@ -210,13 +217,13 @@ TEST_P(LayoutFileName, LowestFreeNumber)
 
 INSTANTIATE_TEST_SUITE_P(
     SystemTables, LayoutFileName,
-    ::testing::Values(LayoutCase{"Empty", {}, LayoutKind::Label, "BIN00001.L"},
-                      LayoutCase{"Gap", {"BIN00001.L", "BIN00003.L"}, LayoutKind::Label, "BIN00002.L"},
-                      LayoutCase{"AnyCase", {"bin00001.l", "Bin00002.L"}, LayoutKind::Label, "BIN00003.L"},
-                      LayoutCase{"OtherKindsDoNotCount", {"BIN00001.L", "BIN00001.R"}, LayoutKind::Envelope,
-                                 "BIN00001.E"},
-                      LayoutCase{"Report", {"BIN00001.R", "BIN00002.R"}, LayoutKind::Report, "BIN00003.R"}),
+    ::testing::Values(
+        LayoutCase{"Empty", {}, LayoutKind::Label, "BIN00001.L"},
+        LayoutCase{"Gap", {"BIN00001.L", "BIN00003.L"}, LayoutKind::Label, "BIN00002.L"},
+        LayoutCase{"AnyCase", {"bin00001.l", "Bin00002.L"}, LayoutKind::Label, "BIN00003.L"},
+        LayoutCase{"OtherKindsDoNotCount", {"BIN00001.L", "BIN00001.R"}, LayoutKind::Envelope, "BIN00001.E"},
+        LayoutCase{"Report", {"BIN00001.R", "BIN00002.R"}, LayoutKind::Report, "BIN00003.R"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane
