@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -55,6 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const std::string input = ScratchPath("in.cdx");
     static const std::string copy = ScratchPath("copy.cdx");
+    static const bool cleanupRegistered = std::atexit([] {
+                                              ::unlink(input.c_str());
+                                              ::unlink(copy.c_str());
+                                          }) == 0;
+    (void)cleanupRegistered;
     if (!WriteInput(input, data, size)) {
         return 0;
     }
@@ -87,12 +93,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     auto again = xbase::CdxFile::Open(copy);
-    if (!again || (*again)->Tags().size() != tags.size() || !(*again)->Stamp().Present) {
+    if (!again) {
+        std::fprintf(stderr, "rewritten index does not open: %s\n", again.Message().c_str());
+        abort();
+    }
+    if ((*again)->Tags().size() != tags.size() || !(*again)->Stamp().Present) {
         abort();
     }
     for (size_t i = 0; i < tags.size(); ++i) {
         auto tag = (*again)->LoadTag(i);
-        if (!tag || tag->Size() != tags[i]->Size()) {
+        if (!tag) {
+            std::fprintf(stderr, "rewritten tag does not load: %s\n", tag.Message().c_str());
+            abort();
+        }
+        if (tag->Size() != tags[i]->Size()) {
             abort();
         }
         for (size_t k = 0; k < tag->Size(); ++k) {

@@ -586,6 +586,17 @@ Status CheckDefinition(const TagDefinition& definition, std::set<std::string>& n
     return Status::Success();
 }
 
+// System calls interrupted by a signal (timers, debuggers) are repeated rather than reported.
+template <class Call> auto Retrying(Call&& call)
+{
+    for (;;) {
+        const auto result = call();
+        if (result >= 0 || errno != EINTR) {
+            return result;
+        }
+    }
+}
+
 std::string SystemError(const std::string& what, const std::string& path)
 {
     return what + " " + path + ": " + std::strerror(errno);
@@ -613,11 +624,11 @@ Status SyncDirectoryOf(const std::string& path)
     if (directory.empty()) {
         directory = ".";
     }
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = Retrying([&] { return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     if (fd < 0) {
         return Status::Error(SystemError("cannot open folder", directory));
     }
-    const int synced = ::fsync(fd);
+    const int synced = Retrying([&] { return ::fsync(fd); });
     ::close(fd);
     if (synced != 0) {
         return Status::Error(SystemError("cannot sync folder", directory));
@@ -642,7 +653,7 @@ Result<std::unique_ptr<CdxFile>> CdxFile::Open(const std::string& path)
     std::unique_ptr<CdxFile> file(new CdxFile());
     file->FPath = path;
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = Retrying([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
     if (fd < 0) {
         return Status::Error(SystemError("cannot open index", path));
     }
@@ -834,18 +845,19 @@ Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*
     PutLe16(bag + KeyLengthOffset, 1);
 
     const std::string temporary = path + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd =
+        Retrying([&] { return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644); });
     if (fd < 0) {
         return Status::Error(SystemError("cannot create", temporary));
     }
     Status written = WriteAll(fd, out.data(), out.size(), temporary);
-    if (written && ::fsync(fd) != 0) {
+    if (written && Retrying([&] { return ::fsync(fd); }) != 0) {
         written = Status::Error(SystemError("cannot sync", temporary));
     }
     if (::close(fd) != 0 && written) {
         written = Status::Error(SystemError("cannot close", temporary));
     }
-    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (written && Retrying([&] { return ::rename(temporary.c_str(), path.c_str()); }) != 0) {
         written = Status::Error(SystemError("cannot replace", path));
     }
     if (!written) {
@@ -857,12 +869,12 @@ Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*
 
 Status CdxFile::WriteStamp(const std::string& path, const CdxStamp& stamp)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = Retrying([&] { return ::open(path.c_str(), O_RDWR | O_CLOEXEC); });
     if (fd < 0) {
         return Status::Error(SystemError("cannot open index", path));
     }
     unsigned char header[HeaderSize];
-    const ssize_t got = ::pread(fd, header, sizeof header, 0);
+    const ssize_t got = Retrying([&] { return ::pread(fd, header, sizeof header, 0); });
     if (got != static_cast<ssize_t>(sizeof header) || !BagHeaderLooksRight(header)) {
         ::close(fd);
         return Status::Error(path + ": not a compact compound index");
@@ -870,9 +882,10 @@ Status CdxFile::WriteStamp(const std::string& path, const CdxStamp& stamp)
     char bytes[StampSize];
     PutStamp(bytes, stamp);
     Status status;
-    if (::pwrite(fd, bytes, sizeof bytes, StampOffset) != static_cast<ssize_t>(sizeof bytes)) {
+    if (Retrying([&] { return ::pwrite(fd, bytes, sizeof bytes, StampOffset); }) !=
+        static_cast<ssize_t>(sizeof bytes)) {
         status = Status::Error(SystemError("cannot write stamp of", path));
-    } else if (::fdatasync(fd) != 0) {
+    } else if (Retrying([&] { return ::fdatasync(fd); }) != 0) {
         status = Status::Error(SystemError("cannot sync", path));
     }
     ::close(fd);
