@@ -44,7 +44,17 @@ std::string CurrentTagId(const Settings& settings)
 
 std::string ClearTags(const Settings& settings)
 {
-    std::string id = NewTagId();
+    // Ids change once a second; a second clear within the same second must still untag
+    // everything, so it takes the id of the next second that differs from the stored one.
+    const std::string old = settings.ReadString("Misc", "GlobalTagId");
+    std::time_t when = std::time(nullptr);
+    std::string id;
+    do {
+        std::tm local{};
+        localtime_r(&when, &local);
+        id = NewTagId(local);
+        ++when;
+    } while (id == old);
     settings.WriteString("Misc", "GlobalTagId", id);
     return id;
 }

@@ -119,6 +119,7 @@ TEST(TagId, CurrentIdIsMadeOnceAndClearingMakesANewOne)
     std::string cleared = ClearTags(settings);
     EXPECT_NE(cleared, "OLDID");
     EXPECT_EQ(CurrentTagId(settings), cleared);
+    EXPECT_NE(ClearTags(settings), cleared) << "two clears within one second";
 }
 
 }  // namespace
