@@ -323,7 +323,20 @@ TEST(FilterFile, CharactersOutsideWindows1252MakeAUtf8File)
     FilterCriteria criteria = Everything();
     criteria[FilterField::Comment2] = "Ωmega";
     ASSERT_TRUE(SaveFilterTo(path, criteria));
-    EXPECT_EQ(xbase::testing::ReadBytes(path).substr(0, 9), "Müller\r\n");
+    EXPECT_EQ(xbase::testing::ReadBytes(path).substr(0, 12), "\xEF\xBB\xBFMüller\r\n");
+    auto restored = RestoreFilterFrom(path);
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(*restored, criteria);
+}
+
+TEST(FilterFile, TextThatWouldReadAsOtherLettersInWindows1252IsWrittenAsUtf8)
+{
+    // In Windows-1252 "Ã©" is the bytes C3 A9, which read as UTF-8 "é".
+    xbase::testing::ScratchFolder scratch;
+    const std::string path = scratch.File("mojibake.FLT");
+    FilterCriteria criteria;
+    criteria[FilterField::Last] = "Ã©";
+    ASSERT_TRUE(SaveFilterTo(path, criteria));
     auto restored = RestoreFilterFrom(path);
     ASSERT_TRUE(restored);
     EXPECT_EQ(*restored, criteria);

@@ -81,11 +81,14 @@ xbase::Result<std::string> FormatFilterFile(const FilterCriteria& criteria)
     text += criteria.Tagged ? "T\r\n" : "F\r\n";
     text += criteria.Reverse ? "T\r\n" : "F\r\n";
     auto legacy = xbase::CodePage::Windows1252().FromUtf8(text, "filter file");
-    if (legacy) return legacy;
-    // A character Windows-1252 cannot hold: UTF-8 keeps it rather than losing it. Malformed
-    // UTF-8 cannot be written in either form.
+    // Windows-1252 bytes that happen to form UTF-8 (text such as "Ã©") would read back as other
+    // letters, so such a file is written as UTF-8 too.
+    if (legacy && (*legacy == text || !IsValidUtf8(*legacy))) return legacy;
+    // Malformed UTF-8 cannot be written in either form.
     if (!IsValidUtf8(text)) return xbase::Result<std::string>::Error(legacy.Message());
-    return text;
+    // The byte-order mark makes the choice plain to other readers and keeps a criterion that
+    // itself starts with one intact.
+    return "\xEF\xBB\xBF" + text;
 }
 
 FilterCriteria ParseFilterFile(std::string_view bytes)

@@ -4,11 +4,12 @@
 //
 // Text encoding: files of earlier versions are Windows-1252. A file is written in Windows-1252
 // whenever every criterion fits it, so old and new files agree and older readers keep working;
-// only a criterion with a character outside Windows-1252 makes the whole file UTF-8. Reading
-// takes a file whose bytes form valid UTF-8 (a leading byte-order mark is skipped) as UTF-8 and
-// any other file as Windows-1252. Plain ASCII reads the same either way; a Windows-1252 file
-// whose accented letters happen to form valid UTF-8 sequences (such as "Ã©") is the one case
-// read differently, and no real name looks like that.
+// a criterion with a character outside Windows-1252 makes the whole file UTF-8 with a
+// byte-order mark. Reading takes a file whose bytes form valid UTF-8 (a leading byte-order mark
+// is skipped) as UTF-8 and any other file as Windows-1252. Plain ASCII reads the same either
+// way. A Windows-1252 file whose accented letters happen to form valid UTF-8 sequences (such as
+// "Ã©") would read differently; no real name looks like that, and the writer never makes such a
+// file (it writes UTF-8 instead), so every file written here reads back exactly.
 
 #include <string>
 #include <string_view>
