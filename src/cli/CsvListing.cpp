@@ -38,8 +38,8 @@ CsvRow HeaderRow(const std::vector<const xbase::FieldDescriptor*>& fields, bool 
 
 }  // namespace
 
-xbase::Result<std::vector<const xbase::FieldDescriptor*>> ListedFields(const xbase::Table& table,
-                                                                        const std::optional<std::string>& names)
+xbase::Result<std::vector<const xbase::FieldDescriptor*>>
+ListedFields(const xbase::Table& table, const std::optional<std::string>& names)
 {
     std::vector<const xbase::FieldDescriptor*> fields;
     if (names) {
@@ -54,7 +54,8 @@ xbase::Result<std::vector<const xbase::FieldDescriptor*>> ListedFields(const xba
     return fields;
 }
 
-void WriteCsvHeader(const std::vector<const xbase::FieldDescriptor*>& fields, bool withRecno, std::ostream& out)
+void WriteCsvHeader(const std::vector<const xbase::FieldDescriptor*>& fields, bool withRecno,
+                    std::ostream& out)
 {
     out << FormatCsvRow(HeaderRow(fields, withRecno));
 }

@@ -77,12 +77,14 @@ int RunFilter(const std::vector<std::string>& arguments)
     if (!criteria) return Fail(criteria.Message());
 
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
+        !opened) {
         return Fail(opened.Message());
     }
     auto fields = ListedFields(table, parsed->Get("--fields"));
     if (!fields) return Fail(fields.Message());
-    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
+        return Fail(ordered.Message());
     std::string tagId;
     if (criteria->Tagged) {
         auto id = StoredTagId();
@@ -113,9 +115,15 @@ int RunFilter(const std::vector<std::string>& arguments)
     return 0;
 }
 
-int RunTag(const std::vector<std::string>& arguments) { return RunTagAction(arguments, TagAction::Tag); }
+int RunTag(const std::vector<std::string>& arguments)
+{
+    return RunTagAction(arguments, TagAction::Tag);
+}
 
-int RunUntag(const std::vector<std::string>& arguments) { return RunTagAction(arguments, TagAction::Untag); }
+int RunUntag(const std::vector<std::string>& arguments)
+{
+    return RunTagAction(arguments, TagAction::Untag);
+}
 
 int RunClearTags(const std::vector<std::string>& arguments)
 {

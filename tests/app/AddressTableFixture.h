@@ -45,7 +45,7 @@ inline std::vector<std::string> Column(xbase::Table& table, const std::string& f
 }
 
 class AddressTableTest : public ::testing::Test {
-protected:
+  protected:
     void Open(const std::vector<Person>& people, const std::string& name = "people.dbf")
     {
         FPath = FScratch.File(name);

@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"EmptyPartsRemain", Criteria({{FilterField::Last, "A;"}}),
                        R"(((UPPER(LNAME)="A").or.(UPPER(LNAME)="")))"},
         ExpressionCase{"Greater", Criteria({{FilterField::Last, ">M"}}), R"(UPPER(LNAME)>"M")"},
-        ExpressionCase{"GreaterOrEqualBeforeGreater", Criteria({{FilterField::Zip, ">=02"}}), R"(UPPER(ZIP)>="02")"},
+        ExpressionCase{"GreaterOrEqualBeforeGreater", Criteria({{FilterField::Zip, ">=02"}}),
+                       R"(UPPER(ZIP)>="02")"},
         ExpressionCase{"LessOrEqual", Criteria({{FilterField::Zip, "<=5"}}), R"(UPPER(ZIP)<="5")"},
         ExpressionCase{"Less", Criteria({{FilterField::Zip, "<5"}}), R"(UPPER(ZIP)<"5")"},
         ExpressionCase{"PrefixedValueCutAt99", Criteria({{FilterField::Last, ">" + Long}}),
@@ -74,14 +75,15 @@ INSTANTIATE_TEST_SUITE_P(
                        R"(UPPER(CITY+STATE)="BOSTON")"},
         ExpressionCase{"Connector", Criteria({{FilterField::Last, "Jones"}, {FilterField::First, "Mary"}}),
                        R"(UPPER(LNAME)="JONES" and UPPER(FNAME)="MARY")"},
-        ExpressionCase{"DateAndCodesComeLast",
-                       Criteria({{FilterField::Codes, "x"},
-                                 {FilterField::Date, "1997"},
-                                 {FilterField::Comment2, "z"},
-                                 {FilterField::Comment1, "y"},
-                                 {FilterField::Email, "e"}}),
-                       R"(UPPER(EMAIL)="E" and UPPER(USER1)="Y" and UPPER(USER2)="Z" and UPPER(DATE)="1997" and )"
-                       R"(UPPER(CODES)="X")"},
+        ExpressionCase{
+            "DateAndCodesComeLast",
+            Criteria({{FilterField::Codes, "x"},
+                      {FilterField::Date, "1997"},
+                      {FilterField::Comment2, "z"},
+                      {FilterField::Comment1, "y"},
+                      {FilterField::Email, "e"}}),
+            R"(UPPER(EMAIL)="E" and UPPER(USER1)="Y" and UPPER(USER2)="Z" and UPPER(DATE)="1997" and )"
+            R"(UPPER(CODES)="X")"},
         ExpressionCase{"Reverse", Criteria({{FilterField::Last, "JONES"}}, false, true),
                        R"((!(UPPER(LNAME)="JONES")))"},
         ExpressionCase{"TaggedAlone", Criteria({}, true), R"((UPPER(TAG)="7K1Q2XS"))"},
@@ -89,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                        R"(UPPER(STATE)="MA" and (UPPER(TAG)="7K1Q2XS"))"},
         ExpressionCase{"ReverseAloneIsNoFilter", Criteria({}, false, true), ""},
         ExpressionCase{"BlanksIgnored", Criteria({{FilterField::Last, "  \t "}}), ""},
-        ExpressionCase{"TextUsedUntrimmed", Criteria({{FilterField::First, " ann"}}), R"(UPPER(FNAME)=" ANN")"},
+        ExpressionCase{"TextUsedUntrimmed", Criteria({{FilterField::First, " ann"}}),
+                       R"(UPPER(FNAME)=" ANN")"},
         ExpressionCase{"UpperLikeTheEngine", Criteria({{FilterField::Last, "müller straße"}}),
                        R"(UPPER(LNAME)="MÜLLER STRAßE")"},
         // A value never ends its literal early: the delimiter is one it does not contain.
@@ -135,7 +138,7 @@ const std::vector<Person> People = {
 };
 
 class ApplyFilterTest : public AddressTableTest {
-protected:
+  protected:
     void SetUp() override { Open(People); }
 
     AppliedFilter Apply(FilterCriteria& criteria)
@@ -187,7 +190,8 @@ TEST_F(ApplyFilterTest, SelectionsOfTheEdgeCases)
 TEST_F(ApplyFilterTest, CraftedValuesCannotWidenTheFilter)
 {
     // Pasted between double quotes, the last two match every record.
-    for (std::string naive : {R"~(UPPER(LNAME)="X" .OR. "" = "")~", R"~(UPPER(LNAME)="X" .OR. .T. .OR. "" = "")~"}) {
+    for (std::string naive :
+         {R"~(UPPER(LNAME)="X" .OR. "" = "")~", R"~(UPPER(LNAME)="X" .OR. .T. .OR. "" = "")~"}) {
         xbase::Status set = FTable.SetQuery(naive);
         ASSERT_TRUE(set) << set.Message();
         EXPECT_EQ(*FTable.QueryCount(), People.size());
@@ -377,26 +381,26 @@ std::string Lines(const std::vector<std::string>& lines, const std::string& end)
     return text;
 }
 
-const std::vector<std::string> Twenty = {"a", "b", "", "", "", "", "", "", "", "",
-                                         "", "", "", "", "", "", "", "r", "T", "T"};
+const std::vector<std::string> Twenty = {"a", "b", "", "", "", "", "", "",  "",  "",
+                                         "",  "",  "", "", "", "", "", "r", "T", "T"};
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, FilterFileParseTest,
-    ::testing::Values(ParseCase{"CrLf", Lines(Twenty, "\r\n"), "a", "b", "r", true, true},
-                      ParseCase{"LfOnly", Lines(Twenty, "\n"), "a", "b", "r", true, true},
-                      ParseCase{"CrOnly", Lines(Twenty, "\r"), "a", "b", "r", true, true},
-                      ParseCase{"NoFinalLineEnd", Lines(Twenty, "\r\n").substr(0, 43), "a", "b", "r", true, true},
-                      ParseCase{"ShortFile", "a\r\nb", "a", "b", "", false, false},
-                      ParseCase{"EmptyFile", "", "", "", "", false, false},
-                      ParseCase{"BlankLinesKeepTheirPlace", "\n\nc\n", "", "", "", false, false},
-                      ParseCase{"FlagsOnlyWhenExactlyT", Lines({"a", "", "", "", "", "", "", "", "", "", "", "", "",
-                                                                "", "", "", "", "", "t", "T "},
-                                                               "\r\n"),
-                                "a", "", "", false, false},
-                      ParseCase{"ExtraLinesIgnored", Lines(Twenty, "\r\n") + "junk\r\nT\r\n", "a", "b", "r", true,
-                                true},
-                      ParseCase{"OldWindows1252", "M\xFCller\r\nJos\xE9\r\n", "Müller", "José", "", false, false},
-                      ParseCase{"Utf8WithMark", "\xEF\xBB\xBFMüller\r\n", "Müller", "", "", false, false}),
+    ::testing::Values(
+        ParseCase{"CrLf", Lines(Twenty, "\r\n"), "a", "b", "r", true, true},
+        ParseCase{"LfOnly", Lines(Twenty, "\n"), "a", "b", "r", true, true},
+        ParseCase{"CrOnly", Lines(Twenty, "\r"), "a", "b", "r", true, true},
+        ParseCase{"NoFinalLineEnd", Lines(Twenty, "\r\n").substr(0, 43), "a", "b", "r", true, true},
+        ParseCase{"ShortFile", "a\r\nb", "a", "b", "", false, false},
+        ParseCase{"EmptyFile", "", "", "", "", false, false},
+        ParseCase{"BlankLinesKeepTheirPlace", "\n\nc\n", "", "", "", false, false},
+        ParseCase{"FlagsOnlyWhenExactlyT",
+                  Lines({"a", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "t", "T "},
+                        "\r\n"),
+                  "a", "", "", false, false},
+        ParseCase{"ExtraLinesIgnored", Lines(Twenty, "\r\n") + "junk\r\nT\r\n", "a", "b", "r", true, true},
+        ParseCase{"OldWindows1252", "M\xFCller\r\nJos\xE9\r\n", "Müller", "José", "", false, false},
+        ParseCase{"Utf8WithMark", "\xEF\xBB\xBFMüller\r\n", "Müller", "", "", false, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 class FilterFileAcrossFilesTest : public AddressTableTest {};
@@ -432,9 +436,12 @@ TEST(FilterFileNames, SaveAndRestoreRules)
         const char* Chosen;
         const char* Saved;  // nullptr: refused
     } saves[] = {
-        {"/tmp/list", "/tmp/list.FLT"},        {"/tmp/list.FLT", "/tmp/list.FLT"},
-        {"/tmp/list.flt", "/tmp/list.flt"},    {"/tmp/list.txt", nullptr},
-        {"/tmp/list.", nullptr},               {"/home/me/.config/lists/boston", "/home/me/.config/lists/boston.FLT"},
+        {"/tmp/list", "/tmp/list.FLT"},
+        {"/tmp/list.FLT", "/tmp/list.FLT"},
+        {"/tmp/list.flt", "/tmp/list.flt"},
+        {"/tmp/list.txt", nullptr},
+        {"/tmp/list.", nullptr},
+        {"/home/me/.config/lists/boston", "/home/me/.config/lists/boston.FLT"},
     };
     for (const auto& save : saves) {
         auto name = FilterSaveName(save.Chosen);
@@ -450,7 +457,8 @@ TEST(FilterFileNames, SaveAndRestoreRules)
     EXPECT_TRUE(CheckFilterRestoreName("/tmp/a.Flt"));
     EXPECT_EQ(CheckFilterRestoreName("/tmp/a.txt").Message(), "Must be a Filter (.FLT) file");
     EXPECT_EQ(CheckFilterRestoreName("FLT").Message(), "Must be a Filter (.FLT) file");
-    EXPECT_EQ(FilterOverwriteQuestion("/tmp/a.FLT"), "/tmp/a.FLT already exists.\r\nDo you want to overwrite it?");
+    EXPECT_EQ(FilterOverwriteQuestion("/tmp/a.FLT"),
+              "/tmp/a.FLT already exists.\r\nDo you want to overwrite it?");
 }
 
 // ---- record scopes ----------------------------------------------------------------------------

@@ -48,7 +48,7 @@ TEST(SortOrders, EveryMenuItemSelectsItselfAndATagOfTheAddressFile)
     for (std::size_t i = 0; i < SortOrderCount; ++i) {
         const SortOrder& order = SortOrders()[i];
         EXPECT_EQ(MenuOrderText(order.MenuCaption), order.Text);
-        SortOrderChoice choice = SetOrderTo(MenuOrderText(order.MenuCaption));
+        SortOrderChoice choice = SetMenuOrder(order.MenuCaption);
         EXPECT_EQ(choice.Tag, order.Tag);
         EXPECT_EQ(std::count(choice.Checked.begin(), choice.Checked.end(), true), 1) << order.Text;
         EXPECT_TRUE(choice.Checked[i]) << order.Text;
@@ -57,21 +57,22 @@ TEST(SortOrders, EveryMenuItemSelectsItselfAndATagOfTheAddressFile)
     EXPECT_EQ(MenuOrderText("&" + std::string(40, 'x')), std::string(30, 'x'));
 }
 
-class SelectSortOrderTest : public testing::AddressTableTest {};
+class SetCurrentOrderTest : public testing::AddressTableTest {};
 
-TEST_F(SelectSortOrderTest, SelectsTheTagKeepingTheRecord)
+TEST_F(SetCurrentOrderTest, SelectsTheTagKeepingTheRecord)
 {
-    Open({{{"LNAME", "Young"}, {"EMAIL", "b@x"}}, {{"LNAME", "Abel"}, {"EMAIL", "c@x"}},
+    Open({{{"LNAME", "Young"}, {"EMAIL", "b@x"}},
+          {{"LNAME", "Abel"}, {"EMAIL", "c@x"}},
           {{"LNAME", "Marx"}, {"EMAIL", "a@x"}}});
     ASSERT_TRUE(FTable.GoTo(2));
-    SelectSortOrder(FTable, SetOrderTo("E-mail").Tag);
+    SetCurrentOrder(FTable, SetOrderTo("E-mail").Tag);
     EXPECT_EQ(FTable.OrderName(), "EMAIL");
     EXPECT_EQ(FTable.RecNo(), 2u);
     EXPECT_EQ(testing::Column(FTable, "LNAME"), (std::vector<std::string>{"Marx", "Young", "Abel"}));
 
     // Unknown text, or a tag the file lacks, leaves the order alone.
-    SelectSortOrder(FTable, SetOrderTo("Shoe size").Tag);
-    SelectSortOrder(FTable, "NOSUCHTAG");
+    SetCurrentOrder(FTable, SetOrderTo("Shoe size").Tag);
+    SetCurrentOrder(FTable, "NOSUCHTAG");
     EXPECT_EQ(FTable.OrderName(), "EMAIL");
 }
 

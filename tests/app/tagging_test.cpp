@@ -28,7 +28,7 @@ const std::vector<Person> People = {
 };
 
 class TaggingTest : public testing::AddressTableTest {
-protected:
+  protected:
     void SetUp() override { Open(People); }
 
     std::vector<std::string> Tags()

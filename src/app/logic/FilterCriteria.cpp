@@ -156,7 +156,8 @@ xbase::Result<std::string> BuildQueryString(const FilterCriteria& criteria, std:
     for (FilterField field : Order) {
         const std::string& text = criteria[field];
         if (IsBlank(text)) continue;
-        auto clause = BuildFieldCriterion(FilterFields()[static_cast<std::size_t>(field)].FieldExpression, text);
+        auto clause =
+            BuildFieldCriterion(FilterFields()[static_cast<std::size_t>(field)].FieldExpression, text);
         if (!clause) return clause;
         append(*clause);
     }
@@ -169,6 +170,9 @@ xbase::Result<std::string> BuildQueryString(const FilterCriteria& criteria, std:
     return expression;
 }
 
-void ClearQueryVars(FilterCriteria& criteria) { criteria = FilterCriteria{}; }
+void ClearQueryVars(FilterCriteria& criteria)
+{
+    criteria = FilterCriteria{};
+}
 
 }  // namespace corvane

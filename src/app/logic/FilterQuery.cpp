@@ -38,7 +38,8 @@ xbase::Result<AppliedFilter> EngineFailure(xbase::Table& table, const std::strin
 
 }  // namespace
 
-xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria, std::string_view currentTagId)
+xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria,
+                                         std::string_view currentTagId)
 {
     auto expression = BuildQueryString(criteria, currentTagId);
     if (!expression) {
@@ -46,7 +47,8 @@ xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& cr
         return DropFilter(table, criteria);
     }
     if (expression->empty()) {
-        if (xbase::Status plain = table.SetQuery(NoFilterQuery); !plain) return EngineFailure(table, plain.Message());
+        if (xbase::Status plain = table.SetQuery(NoFilterQuery); !plain)
+            return EngineFailure(table, plain.Message());
         return AppliedFilter{};
     }
     if (CharacterCount(*expression) + QuerySuffixLength > MaxQueryLength) {

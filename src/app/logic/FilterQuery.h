@@ -27,7 +27,8 @@ struct AppliedFilter {
 // shown with ShowInfo and clears the criteria. An engine error (an expression the engine
 // rejects, a read failure) is shown with ShowInfo and returned as an error; the criteria stay
 // and the query falls back to "!ISDEL" so the table stays usable.
-xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria, std::string_view currentTagId);
+xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria,
+                                         std::string_view currentTagId);
 
 // The main window's filter status for `count` records under the current query (the window hides
 // it while no file is open).

@@ -57,7 +57,12 @@ SortOrderChoice SetOrderTo(std::string_view text)
     return choice;
 }
 
-void SelectSortOrder(xbase::Table& table, std::string_view tagName)
+SortOrderChoice SetMenuOrder(std::string_view menuCaption)
+{
+    return SetOrderTo(MenuOrderText(menuCaption));
+}
+
+void SetCurrentOrder(xbase::Table& table, std::string_view tagName)
 {
     if (tagName.empty()) return;
     const int order = table.OrderNumber(tagName);

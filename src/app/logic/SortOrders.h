@@ -25,20 +25,22 @@ struct SortOrder {
 const std::array<SortOrder, SortOrderCount>& SortOrders();
 
 struct SortOrderChoice {
-    std::string Tag;         // the tag to select; empty when the text names no order
-    std::string StatusText;  // "Sorted by " + text
+    std::string Tag;                             // the tag to select; empty when the text names no order
+    std::string StatusText;                      // "Sorted by " + text
     std::array<bool, SortOrderCount> Checked{};  // the menu items that carry the check mark
 };
 
 // SetOrderTo: the text (any case) mapped to its tag; an unknown text selects nothing but still
 // becomes the status text (and then no item is checked).
 SortOrderChoice SetOrderTo(std::string_view text);
-// SetMenuOrder: a menu item's caption from its second character on, at most 30 characters.
+// A menu item's caption from its second character on, at most 30 characters.
 std::string MenuOrderText(std::string_view menuCaption);
+// SetOrderTo of a Sort menu item's caption.
+SortOrderChoice SetMenuOrder(std::string_view menuCaption);
 
-// SetCurrentOrder: selects the tag on the table, keeping the current record. An empty name,
+// Selects the tag on the table, keeping the current record. An empty name,
 // a tag the table lacks and engine errors leave the order as it was: the sort order is a view
 // preference, never worth an error box.
-void SelectSortOrder(xbase::Table& table, std::string_view tagName);
+void SetCurrentOrder(xbase::Table& table, std::string_view tagName);
 
 }  // namespace corvane

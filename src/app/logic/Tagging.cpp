@@ -53,7 +53,8 @@ xbase::Status WriteTags(xbase::Table& table, const std::vector<uint32_t>& record
 xbase::Result<ToggleTagOutcome> ToggleTag(xbase::Table& table, FilterCriteria& criteria,
                                           std::string_view currentTagId)
 {
-    if (!table.IsOpen() || table.Eof()) return xbase::Result<ToggleTagOutcome>::Error("There is no current record");
+    if (!table.IsOpen() || table.Eof())
+        return xbase::Result<ToggleTagOutcome>::Error("There is no current record");
     auto tag = table.GetField(TagField);
     if (!tag) return xbase::Result<ToggleTagOutcome>::Error(tag.Message());
     ToggleTagOutcome outcome;
@@ -71,7 +72,8 @@ xbase::Result<ToggleTagOutcome> ToggleTag(xbase::Table& table, FilterCriteria& c
     return outcome;
 }
 
-xbase::Result<TagAllOutcome> TagAll(xbase::Table& table, std::string_view currentTagId, const TagProgress& progress)
+xbase::Result<TagAllOutcome> TagAll(xbase::Table& table, std::string_view currentTagId,
+                                    const TagProgress& progress)
 {
     auto records = MatchingRecords(table);
     if (!records) return records.ToStatus();
@@ -115,7 +117,8 @@ xbase::Result<std::string> ClearAllTags(const Settings& settings)
         id = NewTagId();
     }
     if (id == previous) return xbase::Result<std::string>::Error("No new tag id could be made");
-    if (!settings.WriteString("Misc", "GlobalTagId", id) || settings.ReadString("Misc", "GlobalTagId") != id) {
+    if (!settings.WriteString("Misc", "GlobalTagId", id) ||
+        settings.ReadString("Misc", "GlobalTagId") != id) {
         return xbase::Result<std::string>::Error("Cannot store the new tag id in " + settings.Path());
     }
     return id;
