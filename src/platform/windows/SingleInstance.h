@@ -31,6 +31,9 @@ class SingleInstance : public QObject {
 
     static QString DefaultName();
     const QString& Name() const { return FName; }
+    // In the user's runtime folder (or the temp folder when there is none).
+    QString LockFilePath() const;
+    QString SocketPath() const;
 
   signals:
     // A later copy asked this one to come to the front.
@@ -39,8 +42,6 @@ class SingleInstance : public QObject {
   private:
     void AcceptConnection();
     bool AskRunningCopyToActivate() const;
-    QString LockFilePath() const;
-    QString SocketPath() const;
 
     QString FName;
     std::unique_ptr<QLockFile> FLock;
