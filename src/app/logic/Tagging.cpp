@@ -1,7 +1,5 @@
 #include "app/logic/Tagging.h"
 
-#include <chrono>
-#include <thread>
 #include <vector>
 
 #include "core/Settings.h"
@@ -110,15 +108,8 @@ xbase::Result<uint32_t> UntagAll(xbase::Table& table, std::string_view currentTa
 
 xbase::Result<std::string> ClearAllTags(const Settings& settings)
 {
-    const std::string previous = settings.ReadString("Misc", "GlobalTagId");
-    std::string id = NewTagId();
-    for (int attempt = 0; id == previous && attempt < 30; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        id = NewTagId();
-    }
-    if (id == previous) return xbase::Result<std::string>::Error("No new tag id could be made");
-    if (!settings.WriteString("Misc", "GlobalTagId", id) ||
-        settings.ReadString("Misc", "GlobalTagId") != id) {
+    const std::string id = ClearTags(settings);
+    if (settings.ReadString("Misc", "GlobalTagId") != id) {
         return xbase::Result<std::string>::Error("Cannot store the new tag id in " + settings.Path());
     }
     return id;

@@ -55,10 +55,9 @@ xbase::Result<TagAllOutcome> TagAll(xbase::Table& table, std::string_view curren
 // id; returns how many.
 xbase::Result<uint32_t> UntagAll(xbase::Table& table, std::string_view currentTagId);
 
-// "Clear Tags": a new tag id, stored in the settings file, and returned. Ids are made from the
-// time to the second, so when the new id would equal the one in force (cleared twice within a
-// second) this waits for the next second rather than leave the old tags in place. Failing to
-// store the id is an error, because the tags would come back at the next start.
+// "Clear Tags": a new tag id (always another than the one in force), stored in the settings file
+// and returned. Failing to store it is an error, because the tags would come back at the next
+// start.
 xbase::Result<std::string> ClearAllTags(const Settings& settings);
 
 }  // namespace corvane
