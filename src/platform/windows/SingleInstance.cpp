@@ -19,11 +19,13 @@ const QByteArray ActivateMessage = QByteArrayLiteral("activate\n");
 constexpr int ConnectTimeoutMs = 2000;
 
 // The user's runtime folder (private to the user, emptied at log-out), else the temp folder.
+// Looked up once: without XDG_RUNTIME_DIR every lookup would warn again.
 QString RuntimeFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        folder = QDir::tempPath();
+    static const QString folder = [] {
+        QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        return runtime.isEmpty() || !QDir().mkpath(runtime) ? QDir::tempPath() : runtime;
+    }();
     return folder;
 }
 
