@@ -106,7 +106,7 @@ THelpViewer::THelpViewer(const QString& folder, QWidget* parent)
     splitter->addWidget(side);
     splitter->addWidget(HelpText);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({220, 580});
+    splitter->setSizes({270, 550});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
