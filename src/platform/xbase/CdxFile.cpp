@@ -1,4 +1,5 @@
 #include "CdxFile.h"
+#include "FileIo.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -597,44 +598,6 @@ template <class Call> auto Retrying(Call&& call)
     }
 }
 
-std::string SystemError(const std::string& what, const std::string& path)
-{
-    return what + " " + path + ": " + std::strerror(errno);
-}
-
-Status WriteAll(int fd, const char* data, size_t size, const std::string& path)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Status::Error(SystemError("cannot write", path));
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return Status::Success();
-}
-
-Status SyncDirectoryOf(const std::string& path)
-{
-    std::string directory = std::filesystem::path(path).parent_path().string();
-    if (directory.empty()) {
-        directory = ".";
-    }
-    const int fd = Retrying([&] { return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
-    if (fd < 0) {
-        return Status::Error(SystemError("cannot open folder", directory));
-    }
-    const int synced = Retrying([&] { return ::fsync(fd); });
-    ::close(fd);
-    if (synced != 0) {
-        return Status::Error(SystemError("cannot sync folder", directory));
-    }
-    return Status::Success();
-}
 
 bool BagHeaderLooksRight(const unsigned char* header)
 {
@@ -667,17 +630,9 @@ Result<std::unique_ptr<CdxFile>> CdxFile::Open(const std::string& path)
         return Status::Error(path + ": not a compound index (size " + std::to_string(info.st_size) + ")");
     }
     file->FBytes.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < file->FBytes.size()) {
-        const ssize_t got = ::read(fd, file->FBytes.data() + done, file->FBytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            ::close(fd);
-            return Status::Error(SystemError("cannot read index", path));
-        }
-        done += static_cast<size_t>(got);
+    if (!ReadFully(fd, file->FBytes.data(), file->FBytes.size(), 0)) {
+        ::close(fd);
+        return Status::Error(SystemError("cannot read index", path));
     }
     ::close(fd);
 
@@ -850,7 +805,7 @@ Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*
     if (fd < 0) {
         return Status::Error(SystemError("cannot create", temporary));
     }
-    Status written = WriteAll(fd, out.data(), out.size(), temporary);
+    Status written = WriteFully(fd, out.data(), out.size(), 0, temporary);
     if (written && Retrying([&] { return ::fsync(fd); }) != 0) {
         written = Status::Error(SystemError("cannot sync", temporary));
     }

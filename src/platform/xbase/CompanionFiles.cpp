@@ -75,14 +75,4 @@ std::string CompanionPathForNew(const std::string& tablePath, const std::string&
     return parts.Directory + parts.Base + spelled;
 }
 
-void SyncDirectoryOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    (void)::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace xbase

@@ -13,7 +13,5 @@ std::string FindCompanion(const std::string& tablePath, const std::string& exten
 // Where a new companion file goes: the table's base name + `extension`, upper-case unless the
 // table's extension has lower-case letters.
 std::string CompanionPathForNew(const std::string& tablePath, const std::string& extension);
-// Makes a rename or a new file in that file's directory durable.
-void SyncDirectoryOf(const std::string& path);
 
 }  // namespace xbase

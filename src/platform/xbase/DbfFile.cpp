@@ -1,4 +1,5 @@
 #include "DbfFile.h"
+#include "FileIo.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -62,11 +63,6 @@ bool SupportedVersion(uint8_t version)
     default:
         return false;
     }
-}
-
-std::string SystemError(const std::string& what, const std::string& path)
-{
-    return what + " " + path + ": " + std::strerror(errno);
 }
 
 size_t PageRound(uint64_t size)
@@ -377,18 +373,7 @@ Status DbfFile::EnsureMapped(uint64_t fileEnd)
 
 Status DbfFile::WriteAt(const void* data, size_t size, uint64_t offset)
 {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = pwrite(FFd, bytes, size, static_cast<off_t>(offset));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return Status::Error(SystemError("Cannot write", FPath));
-        bytes += written;
-        size -= static_cast<size_t>(written);
-        offset += static_cast<uint64_t>(written);
-    }
-    return Status::Success();
+    return WriteFully(FFd, data, size, offset, FPath);
 }
 
 uint64_t DbfFile::RecordOffset(uint32_t recno) const

@@ -1,4 +1,5 @@
 #include "MemoFile.h"
+#include "FileIo.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,31 +34,11 @@ void WriteBe32(uint8_t* bytes, uint32_t value)
         bytes[i] = static_cast<uint8_t>(value >> (24 - 8 * i));
 }
 
-std::string SystemError(const std::string& what, const std::string& path)
-{
-    return what + " " + path + ": " + std::strerror(errno);
-}
-
 uint64_t BlocksFor(uint64_t bytes, uint32_t blockSize)
 {
     return (bytes + blockSize - 1) / blockSize;
 }
 
-bool ReadFully(int fd, void* data, size_t size, uint64_t offset)
-{
-    auto* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t got = pread(fd, bytes, size, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        bytes += got;
-        size -= static_cast<size_t>(got);
-        offset += static_cast<uint64_t>(got);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -190,18 +171,7 @@ Result<std::string> MemoFile::Read(uint32_t block) const
 
 Status MemoFile::WriteAt(const void* data, size_t size, uint64_t offset)
 {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = pwrite(FFd, bytes, size, static_cast<off_t>(offset));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return Status::Error(SystemError("Cannot write", FPath));
-        bytes += written;
-        size -= static_cast<size_t>(written);
-        offset += static_cast<uint64_t>(written);
-    }
-    return Status::Success();
+    return WriteFully(FFd, data, size, offset, FPath);
 }
 
 Status MemoFile::WriteNextFree()

@@ -1,4 +1,5 @@
 #include "Table.h"
+#include "FileIo.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -1199,22 +1200,22 @@ Status Table::Pack(const ProgressCallback& progress)
     std::string header(FFile->HeaderLength(), '\0');
     {
         int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return Status::Error("Cannot read " + path + ": " + std::strerror(errno));
-        ssize_t got = ::pread(fd, header.data(), header.size(), 0);
+        if (fd < 0) return Status::Error(SystemError("Cannot read", path));
+        bool read = ReadFully(fd, header.data(), header.size(), 0);
         ::close(fd);
-        if (got != static_cast<ssize_t>(header.size())) return Status::Error("Cannot read the header of " + path);
+        if (!read) return Status::Error("Cannot read the header of " + path);
     }
     int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (out < 0) return Status::Error("Cannot create " + temporary + ": " + std::strerror(errno));
-    auto fail = [&](const std::string& message) {
+    if (out < 0) return Status::Error(SystemError("Cannot create", temporary));
+    auto fail = [&](const Status& status) {
         ::close(out);
         ::unlink(temporary.c_str());
-        return Status::Error(message);
+        return status;
     };
     std::string chunk;
     chunk.reserve(1 << 20);
     uint32_t kept = 0;
-    off_t offset = static_cast<off_t>(header.size());
+    uint64_t offset = header.size();
     int lastPercent = -1;
     for (uint32_t recno = 1; recno <= total; ++recno) {
         const char* record = FFile->Record(recno);
@@ -1223,10 +1224,10 @@ Status Table::Pack(const ProgressCallback& progress)
             ++kept;
         }
         if (chunk.size() >= (1 << 20) || recno == total) {
-            if (::pwrite(out, chunk.data(), chunk.size(), offset) != static_cast<ssize_t>(chunk.size())) {
-                return fail("Cannot write " + temporary + ": " + std::strerror(errno));
+            if (Status written = WriteFully(out, chunk.data(), chunk.size(), offset, temporary); !written) {
+                return fail(written);
             }
-            offset += static_cast<off_t>(chunk.size());
+            offset += chunk.size();
             chunk.clear();
         }
         if (progress) {
@@ -1239,22 +1240,22 @@ Status Table::Pack(const ProgressCallback& progress)
     header[5] = static_cast<char>((kept >> 8) & 0xFF);
     header[6] = static_cast<char>((kept >> 16) & 0xFF);
     header[7] = static_cast<char>((kept >> 24) & 0xFF);
-    if (::pwrite(out, &eof, 1, offset) != 1 ||
-        ::pwrite(out, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size()) || ::fsync(out) != 0) {
-        return fail("Cannot write " + temporary + ": " + std::strerror(errno));
-    }
+    Status written = WriteFully(out, &eof, 1, offset, temporary);
+    if (written) written = WriteFully(out, header.data(), header.size(), 0, temporary);
+    if (written && ::fsync(out) != 0) written = Status::Error(SystemError("Cannot sync", temporary));
+    if (!written) return fail(written);
     ::close(out);
 
     const OpenMode mode = OpenMode::Exclusive;
     FFile.reset();  // releases the lock; the rename below replaces the file it held
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::string message = "Cannot replace " + path + ": " + std::strerror(errno);
+        std::string message = SystemError("Cannot replace", path);
         ::unlink(temporary.c_str());
         auto reopened = DbfFile::Open(path, mode);
         if (reopened) FFile = reopened.Take();
         return Status::Error(message);
     }
-    SyncDirectoryOf(path);
+    (void)SyncDirectoryOf(path);  // the packed file is in place; only its durability could lag
     auto reopened = DbfFile::Open(path, mode);
     if (!reopened) return reopened.ToStatus();
     FFile = reopened.Take();
