@@ -58,6 +58,13 @@ bool RecordingMessageService::AskYesNoDefaultNo(const std::string& text, const s
     return NextAnswer();
 }
 
+std::vector<std::string> RecordingMessageService::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const Message& message : Messages) texts.push_back(message.Text);
+    return texts;
+}
+
 bool RecordingMessageService::NextAnswer()
 {
     if (Answers.empty()) return false;

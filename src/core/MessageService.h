@@ -39,6 +39,9 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
 
+    // The texts shown or asked, in order.
+    std::vector<std::string> Texts() const;
+
     std::vector<Message> Messages;
     std::vector<bool> Answers;  // taken from the front
 

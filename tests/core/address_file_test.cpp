@@ -21,13 +21,6 @@ using testing::ScratchHome;
 using xbase::testing::ReadBytes;
 using xbase::testing::WriteBytes;
 
-std::vector<std::string> Texts(const RecordingMessageService& messages)
-{
-    std::vector<std::string> texts;
-    for (const auto& message : messages.Messages)
-        texts.push_back(message.Text);
-    return texts;
-}
 
 // ---- widths of a new file --------------------------------------------------------------------
 
@@ -85,7 +78,7 @@ TEST(CreateAddressFile, MissingFolderIsCreateFailedAndLeavesNothing)
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     EXPECT_FALSE(CreateAddressFile(home.File("absent/people.dbf")).Ok());
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{"Create failed"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Create failed"});
     EXPECT_FALSE(fs::exists(home.File("absent")));
 }
 
@@ -96,7 +89,7 @@ TEST(CreateAddressFile, EngineRefusalIsFileCreationFailed)
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     EXPECT_FALSE(CreateAddressFile(home.File("taken.dbf")).Ok());
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{"File creation failed"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File creation failed"});
     EXPECT_TRUE(fs::is_directory(home.File("taken.dbf")));
 }
 
@@ -108,7 +101,7 @@ TEST(CreateAddressFile, IndexThatCannotBeMadeIsReportedTwiceAndTheHalfMadeFileGo
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     EXPECT_FALSE(CreateAddressFile(home.File("people.dbf")).Ok());
-    EXPECT_EQ(Texts(messages),
+    EXPECT_EQ(messages.Texts(),
               (std::vector<std::string>{"Unable to create index files", "File creation failed"}));
     EXPECT_FALSE(fs::exists(home.File("people.dbf")));
     EXPECT_FALSE(fs::exists(home.File("people.fpt")));
@@ -127,7 +120,7 @@ TEST(OpenAddressTable, MissingFileIsShownAndClosesWhatWasOpen)
     ASSERT_TRUE(OpenAddressTable(home.File("a.dbf"), table).Ok());
     const std::string missing = home.File("b.dbf");
     EXPECT_FALSE(OpenAddressTable(missing, table).Ok());
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{"File " + missing + " not found"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File " + missing + " not found"});
     EXPECT_FALSE(table.IsOpen());
 }
 

@@ -20,13 +20,6 @@ using testing::ScratchHome;
 using xbase::testing::ReadBytes;
 using xbase::testing::WriteBytes;
 
-std::vector<std::string> Texts(const RecordingMessageService& messages)
-{
-    std::vector<std::string> texts;
-    for (const auto& message : messages.Messages)
-        texts.push_back(message.Text);
-    return texts;
-}
 
 // "NAME C60.0 ..." of an open table, for comparing whole schemas at a glance.
 std::string Schema(const xbase::Table& table)
@@ -146,7 +139,7 @@ TEST_P(ShippedMissing, IsReportedAndNotCreated)
     xbase::Table table;
     EXPECT_FALSE(GetParam().Open(table));
     EXPECT_FALSE(table.IsOpen());
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{GetParam().Message});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{GetParam().Message});
     EXPECT_TRUE(fs::is_empty(SystemDataDirectory()));
 }
 
@@ -168,7 +161,7 @@ TEST(SystemTables, DamagedTableIsReportedAndKept)
     xbase::Table table;
     EXPECT_FALSE(OpenLabelTable(table));
     EXPECT_FALSE(table.IsOpen());
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{"Unable to Open or Create LABEL.DBF"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to Open or Create LABEL.DBF"});
     EXPECT_EQ(ReadBytes(path), garbage);
     EXPECT_FALSE(fs::exists(SystemDataDirectory() + "LABEL.CDX"));
 }
@@ -187,7 +180,7 @@ TEST(SystemTables, TableInUseIsReportedAndKept)
     ScopedMessageService installed(messages);
     xbase::Table table;
     EXPECT_FALSE(OpenLetterTable(table));
-    EXPECT_EQ(Texts(messages), std::vector<std::string>{"Unable to Open or Create LETTER.DBF"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to Open or Create LETTER.DBF"});
     EXPECT_EQ(ReadBytes(path), before);
     ASSERT_TRUE(holder.Close().Ok());
     ASSERT_TRUE(OpenLetterTable(table));
