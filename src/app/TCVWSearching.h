@@ -6,7 +6,7 @@
 //     TCVWSearching searching(text, this);
 //     searching.Start();
 //     while (... && searching.ProcessUserInput()) { ... }
-//     searching.close();
+//     searching.Finish();
 
 #include <QDialog>
 #include <QString>
@@ -26,6 +26,8 @@ class TCVWSearching : public QDialog {
     // Handles pending user input; false once the search is to stop.
     bool ProcessUserInput();
     bool WasCancelled() const { return FCancelled; }
+    // Takes the window away at the end of the search (without counting as Cancel).
+    void Finish();
 
     QLabel* SearchingLabel;
     QPushButton* CancelButton;

@@ -2,7 +2,7 @@
 // "New Record": asks for the ZIP code (to fill city and state) and/or the last and first name
 // (to warn of a duplicate) before a record is added. Which boxes show follows the preferences;
 // each box takes at most the width of the field it fills. Page Down, Enter in the ZIP box, and
-// leaving "First Name" while the ZIP box is hidden all act as "Ok [PgDn]".
+// leaving "First Name" with Tab while the ZIP box is hidden all act as "Ok [PgDn]".
 
 #include <QDialog>
 #include <QString>
