@@ -41,8 +41,6 @@ char KeyTypeFor(ValueType type)
     return 'C';
 }
 
-char FillByte(char keyType) { return keyType == 'C' ? ' ' : '\0'; }
-
 bool SupportedType(char type)
 {
     return type == 'C' || type == 'N' || type == 'F' || type == 'L' || type == 'D' || type == 'M';
