@@ -54,7 +54,8 @@ bool SaveNewFileFieldLengths(const AddressFieldWidths& widths, const Settings& s
     IniFile file = settings.Load();
     for (const auto& field : SettableFields()) {
         const auto found = widths.find(field.Name);
-        file.WriteInteger(LengthsSection, field.Key, found != widths.end() ? found->second : field.DefaultWidth);
+        file.WriteInteger(LengthsSection, field.Key,
+                          found != widths.end() ? found->second : field.DefaultWidth);
     }
     return settings.Save(file);
 }

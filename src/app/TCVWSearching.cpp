@@ -33,10 +33,11 @@ TCVWSearching::TCVWSearching(const QString& searchText, QWidget* parent) : QDial
 
     connect(CancelButton, &QPushButton::clicked, this, &TCVWSearching::CancelButtonClick);
 
-    InstallWhatsThis(this, {
-                               {"SearchingLabel", "The text being looked for."},
-                               {"CancelButton", "Stops the search and goes back to the record where it started."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"SearchingLabel", "The text being looked for."},
+                         {"CancelButton", "Stops the search and goes back to the record where it started."},
+                     });
     CentreForm(this);
 }
 

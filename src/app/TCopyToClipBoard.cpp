@@ -46,23 +46,24 @@ TCopyToClipBoard::TCopyToClipBoard(QWidget* parent) : QDialog(parent)
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpButton, &QPushButton::clicked, this, &TCopyToClipBoard::HelpButtonClick);
 
-    InstallWhatsThis(this, {
-                               {"NameCheck", "Copies the prefix, name, title and organization."},
-                               {"AddressCheck", "Copies the address lines, city, state, ZIP code and country."},
-                               {"PhonesCheck", "Copies the two phone numbers."},
-                               {"CodesCheck", "Copies the codes."},
-                               {"CommentsCheck", "Copies comments 1 and 2."},
-                               {"OkButton", "Puts the ticked parts of the record on the clipboard as text."},
-                               {"CancelButton", "Closes the window without copying."},
-                               {"HelpButton", "Shows the help on adding and changing records."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"NameCheck", "Copies the prefix, name, title and organization."},
+                         {"AddressCheck", "Copies the address lines, city, state, ZIP code and country."},
+                         {"PhonesCheck", "Copies the two phone numbers."},
+                         {"CodesCheck", "Copies the codes."},
+                         {"CommentsCheck", "Copies comments 1 and 2."},
+                         {"OkButton", "Puts the ticked parts of the record on the clipboard as text."},
+                         {"CancelButton", "Closes the window without copying."},
+                         {"HelpButton", "Shows the help on adding and changing records."},
+                     });
     CentreForm(this);
 }
 
 RecordParts TCopyToClipBoard::Parts() const
 {
-    return {NameCheck->isChecked(), AddressCheck->isChecked(), PhonesCheck->isChecked(), CodesCheck->isChecked(),
-            CommentsCheck->isChecked()};
+    return {NameCheck->isChecked(), AddressCheck->isChecked(), PhonesCheck->isChecked(),
+            CodesCheck->isChecked(), CommentsCheck->isChecked()};
 }
 
 void TCopyToClipBoard::HelpButtonClick()

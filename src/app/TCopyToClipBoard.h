@@ -10,7 +10,7 @@ class QPushButton;
 namespace corvane {
 
 struct RecordParts {
-    bool Name = true;     // name, organization, title
+    bool Name = true; // name, organization, title
     bool Address = true;
     bool Phones = true;
     bool Codes = true;

@@ -16,7 +16,8 @@
 
 namespace corvane {
 
-TDateSelector::TDateSelector(const QString& storedDate, QWidget* parent) : QDialog(parent), FStoredDate(storedDate)
+TDateSelector::TDateSelector(const QString& storedDate, QWidget* parent)
+    : QDialog(parent), FStoredDate(storedDate)
 {
     setObjectName("TDateSelector");
     setWindowTitle("Select a Date");
@@ -85,20 +86,21 @@ TDateSelector::TDateSelector(const QString& storedDate, QWidget* parent) : QDial
     connect(NoDateButton, &QPushButton::clicked, this, &TDateSelector::NoDateButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TDateSelector::HelpButtonClick);
 
-    InstallWhatsThis(this, {
-                               {"DateLabel", "The date chosen, written out in full."},
-                               {"Calendar", "Click a day to choose it; double-click it to choose it and close "
-                                            "the window."},
-                               {"YearMinusButton", "Moves the chosen date back by one year."},
-                               {"MonthMinusButton", "Moves the chosen date back by one month."},
-                               {"TodayButton", "Chooses today's date."},
-                               {"MonthPlusButton", "Moves the chosen date on by one month."},
-                               {"YearPlusButton", "Moves the chosen date on by one year."},
-                               {"OkButton", "Puts the chosen date into the record."},
-                               {"CancelButton", "Closes the window and leaves the record's date as it was."},
-                               {"NoDateButton", "Removes the date from the record."},
-                               {"HelpButton", "Shows the help on adding and changing records."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"DateLabel", "The date chosen, written out in full."},
+                         {"Calendar", "Click a day to choose it; double-click it to choose it and close "
+                                      "the window."},
+                         {"YearMinusButton", "Moves the chosen date back by one year."},
+                         {"MonthMinusButton", "Moves the chosen date back by one month."},
+                         {"TodayButton", "Chooses today's date."},
+                         {"MonthPlusButton", "Moves the chosen date on by one month."},
+                         {"YearPlusButton", "Moves the chosen date on by one year."},
+                         {"OkButton", "Puts the chosen date into the record."},
+                         {"CancelButton", "Closes the window and leaves the record's date as it was."},
+                         {"NoDateButton", "Removes the date from the record."},
+                         {"HelpButton", "Shows the help on adding and changing records."},
+                     });
 
     // The stored value, not the date as shown, says which day is meant: the shown form depends on
     // the system's date pattern and could be read back as another day.

@@ -93,16 +93,17 @@ TGetFirstLastZip::TGetFirstLastZip(const NewRecordQuestions& questions, QWidget*
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpButton, &QPushButton::clicked, this, &TGetFirstLastZip::HelpButtonClick);
 
-    InstallWhatsThis(this, {
-                               {"LastNameEdit", "The last name of the new record; a record with the same last and "
-                                                "first name is reported before the record is added."},
-                               {"FirstNameEdit", "The first name of the new record."},
-                               {"ZipEdit", "The ZIP or postal code of the new record. City and state are taken "
-                                           "from a record that has this code. Enter finishes."},
-                               {"OkButton", "Adds the record with what you typed here (Page Down does the same)."},
-                               {"CancelButton", "Adds no record."},
-                               {"HelpButton", "Shows the help on the New Record window."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"LastNameEdit", "The last name of the new record; a record with the same last and "
+                                          "first name is reported before the record is added."},
+                         {"FirstNameEdit", "The first name of the new record."},
+                         {"ZipEdit", "The ZIP or postal code of the new record. City and state are taken "
+                                     "from a record that has this code. Enter finishes."},
+                         {"OkButton", "Adds the record with what you typed here (Page Down does the same)."},
+                         {"CancelButton", "Adds no record."},
+                         {"HelpButton", "Shows the help on the New Record window."},
+                     });
     CentreForm(this);
 }
 

@@ -28,9 +28,15 @@ struct LinkTopic {
 const std::vector<LinkTopic>& LinkTopics()
 {
     static const std::vector<LinkTopic> topics = {
-        {"NEW", 1037},    {"DBASE", 1021},  {"ASCII", 1023},
-        {"ADD", 1030},    {"CHANGE", 1030}, {"FIND", 1026},
-        {"DELETE", 2099}, {"TECHNICAL SUPPORT", 1015}, {"FREQUENTLY ASKED QUESTIONS", 2098},
+        {"NEW", 1037},
+        {"DBASE", 1021},
+        {"ASCII", 1023},
+        {"ADD", 1030},
+        {"CHANGE", 1030},
+        {"FIND", 1026},
+        {"DELETE", 2099},
+        {"TECHNICAL SUPPORT", 1015},
+        {"FREQUENTLY ASKED QUESTIONS", 2098},
     };
     return topics;
 }
@@ -56,8 +62,8 @@ QString IntroductionHtml()
                    "<h3>When you need more</h3>"
                    "<p>Where your files are kept and how to reach us is under %8. Answers to the "
                    "questions we hear most are under %9.</p>")
-        .arg(Link("NEW"), Link("DBASE"), Link("ASCII"), Link("ADD"), Link("CHANGE"), Link("FIND"), Link("DELETE"),
-             Link("TECHNICAL SUPPORT"), Link("FREQUENTLY ASKED QUESTIONS"));
+        .arg(Link("NEW"), Link("DBASE"), Link("ASCII"), Link("ADD"), Link("CHANGE"), Link("FIND"),
+             Link("DELETE"), Link("TECHNICAL SUPPORT"), Link("FREQUENTLY ASKED QUESTIONS"));
 }
 
 // The words shown for a link: the topic goes by what the user clicked, not by the address.
@@ -116,16 +122,18 @@ TGettingStarted::TGettingStarted(QWidget* parent, Settings settings, HelpOpener 
     layout->addWidget(GettingStartedText);
     layout->addLayout(bottom);
 
-    connect(GettingStartedText, &QTextBrowser::anchorClicked, this, &TGettingStarted::GettingStartedTextAnchorClicked);
+    connect(GettingStartedText, &QTextBrowser::anchorClicked, this,
+            &TGettingStarted::GettingStartedTextAnchorClicked);
     connect(OkButton, &QPushButton::clicked, this, &TGettingStarted::OkButtonClick);
 
-    InstallWhatsThis(this, {
-                               {"GettingStartedText", "A short introduction. Click a word in capitals to open "
-                                                      "the help on that subject."},
-                               {"DontShowCheck", "Tick this if this window should no longer open when the "
-                                                 "program starts. It stays on the Help menu."},
-                               {"OkButton", "Closes this window and keeps the choice of the check box."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"GettingStartedText", "A short introduction. Click a word in capitals to open "
+                                                "the help on that subject."},
+                         {"DontShowCheck", "Tick this if this window should no longer open when the "
+                                           "program starts. It stays on the Help menu."},
+                         {"OkButton", "Closes this window and keeps the choice of the check box."},
+                     });
 
     DontShowCheck->setChecked(FSettings.ReadBool("Misc", "GettingStarted", false));
     CentreForm(this);

@@ -49,9 +49,9 @@ const std::vector<CheckBoxKey>& WhenAddingKeys()
 const std::vector<CheckBoxKey>& CarryKeys()
 {
     static const std::vector<CheckBoxKey> keys = {
-        {"CarryOrg", "Organization", nullptr},      {"CarrySA1", "Address 1", nullptr},
-        {"CarrySA2", "Address 2", nullptr},         {"CarryCity", "City", nullptr},
-        {"CarryState", "State/Province", nullptr},  {"CarryZip", "Zip/Postal Code", nullptr},
+        {"CarryOrg", "Organization", nullptr},     {"CarrySA1", "Address 1", nullptr},
+        {"CarrySA2", "Address 2", nullptr},        {"CarryCity", "City", nullptr},
+        {"CarryState", "State/Province", nullptr}, {"CarryZip", "Zip/Postal Code", nullptr},
         {"CarryCountry", "Country", nullptr},
     };
     return keys;
@@ -60,22 +60,32 @@ const std::vector<CheckBoxKey>& CarryKeys()
 const std::vector<CheckBoxKey>& SkipKeys()
 {
     static const std::vector<CheckBoxKey> keys = {
-        {"SkipOrganization", "Organization", nullptr}, {"SkipPhone1", "Phone #1", nullptr},
-        {"SkipEmail", "E-Mail", nullptr},              {"SkipState", "State/Province", nullptr},
-        {"SkipZip", "Zip/Postal Code", nullptr},       {"SkipCountry", "Country", nullptr},
-        {"SkipAddress2", "Address 2", nullptr},        {"SkipLastName", "Last Name", nullptr},
-        {"SkipMiddleInitial", "Middle Initial", nullptr}, {"SkipfirstName", "First Name", nullptr},
-        {"Skiptitle", "Title", nullptr},               {"SkipPhone2", "Phone #2", nullptr},
-        {"SkipFax", "Fax", nullptr},                   {"SkipCodes", "Codes", nullptr},
-        {"SkipPrefix", "Prefix", nullptr},             {"SkipComments1", "Comments #1", nullptr},
-        {"SkipDate", "Date", nullptr},                 {"Skipcomments2", "Comments #2", nullptr},
+        {"SkipOrganization", "Organization", nullptr},
+        {"SkipPhone1", "Phone #1", nullptr},
+        {"SkipEmail", "E-Mail", nullptr},
+        {"SkipState", "State/Province", nullptr},
+        {"SkipZip", "Zip/Postal Code", nullptr},
+        {"SkipCountry", "Country", nullptr},
+        {"SkipAddress2", "Address 2", nullptr},
+        {"SkipLastName", "Last Name", nullptr},
+        {"SkipMiddleInitial", "Middle Initial", nullptr},
+        {"SkipfirstName", "First Name", nullptr},
+        {"Skiptitle", "Title", nullptr},
+        {"SkipPhone2", "Phone #2", nullptr},
+        {"SkipFax", "Fax", nullptr},
+        {"SkipCodes", "Codes", nullptr},
+        {"SkipPrefix", "Prefix", nullptr},
+        {"SkipComments1", "Comments #1", nullptr},
+        {"SkipDate", "Date", nullptr},
+        {"Skipcomments2", "Comments #2", nullptr},
     };
     return keys;
 }
 
 } // namespace
 
-TPreferences::TPreferences(QWidget* parent, Settings settings) : QDialog(parent), FSettings(std::move(settings))
+TPreferences::TPreferences(QWidget* parent, Settings settings)
+    : QDialog(parent), FSettings(std::move(settings))
 {
     setObjectName("TPreferences");
     setWindowTitle("Preferences");
@@ -91,12 +101,13 @@ TPreferences::TPreferences(QWidget* parent, Settings settings) : QDialog(parent)
             QCheckBox* check = NamedCheckBox(keys[i].Key, keys[i].Caption, group);
             grid->addWidget(check, i % rows, i / rows);
             FCheckBoxes.emplace_back(keys[i].Key, check);
-            texts[keys[i].Key] = keys[i].WhatsThis ? QString(keys[i].WhatsThis) : whatsThisOf(keys[i].Caption);
+            texts[keys[i].Key] =
+                keys[i].WhatsThis ? QString(keys[i].WhatsThis) : whatsThisOf(keys[i].Caption);
         }
         return group;
     };
-    QGroupBox* addingGroup =
-        addGroup("WhenAddingGroup", "When adding new records", WhenAddingKeys(), 1, [](const QString&) { return QString(); });
+    QGroupBox* addingGroup = addGroup("WhenAddingGroup", "When adding new records", WhenAddingKeys(), 1,
+                                      [](const QString&) { return QString(); });
     QGroupBox* carryGroup = addGroup("CarryGroup", "Carry forward the following fields:", CarryKeys(), 1,
                                      [](const QString& caption) {
                                          return QString("Tick this to copy %1 from the record shown when you "

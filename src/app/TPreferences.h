@@ -32,8 +32,8 @@ class TPreferences : public QDialog {
     // The keys of section "Adding" that the check boxes show, in the window's order.
     static QStringList CheckBoxKeys();
 
-    QLineEdit* DefaultCountryEdit;   // "DefaultCountry"
-    QComboBox* AggressiveSaveList;   // "AggressiveSave": 0, 1, 2
+    QLineEdit* DefaultCountryEdit; // "DefaultCountry"
+    QComboBox* AggressiveSaveList; // "AggressiveSave": 0, 1, 2
     QPushButton* OkButton;
     QPushButton* CancelButton;
     QPushButton* HelpButton;

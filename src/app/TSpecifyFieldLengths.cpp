@@ -35,7 +35,8 @@ std::optional<int> AcceptableWidth(const QString& text)
 
 } // namespace
 
-TSpecifyFieldLengths::TSpecifyFieldLengths(const AddressFieldWidths& widths, QWidget* parent, Settings settings)
+TSpecifyFieldLengths::TSpecifyFieldLengths(const AddressFieldWidths& widths, QWidget* parent,
+                                           Settings settings)
     : QDialog(parent), FSettings(std::move(settings))
 {
     setObjectName("TSpecifyFieldLengths");
@@ -58,10 +59,11 @@ TSpecifyFieldLengths::TSpecifyFieldLengths(const AddressFieldWidths& widths, QWi
         FEntries[field.Name] = entry;
         connect(entry, &QLineEdit::editingFinished, this,
                 [this, name = field.Name] { EntryEditingFinished(name); });
-        texts[entry->objectName()] = QString("The number of characters %1 can hold in the new file, from %2 to %3.")
-                                         .arg(QString::fromStdString(field.Label))
-                                         .arg(MinimumWidth)
-                                         .arg(MaximumWidth);
+        texts[entry->objectName()] =
+            QString("The number of characters %1 can hold in the new file, from %2 to %3.")
+                .arg(QString::fromStdString(field.Label))
+                .arg(MinimumWidth)
+                .arg(MaximumWidth);
     }
 
     UseForAllCheck = NamedCheckBox("UseForAllCheck", "Use these settings for all new databases", this);

@@ -53,12 +53,13 @@ TSplashform::TSplashform(QWidget* parent) : QDialog(parent)
 
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    InstallWhatsThis(this, {
-                               {"ProgramNameLabel", "The name of this program."},
-                               {"PlatformLabel", "The edition of the program."},
-                               {"VersionLabel", "The version number; please give it when you ask for support."},
-                               {"OkButton", "Closes this window."},
-                           });
+    InstallWhatsThis(this,
+                     {
+                         {"ProgramNameLabel", "The name of this program."},
+                         {"PlatformLabel", "The edition of the program."},
+                         {"VersionLabel", "The version number; please give it when you ask for support."},
+                         {"OkButton", "Closes this window."},
+                     });
     CentreForm(this);
 }
 
