@@ -496,10 +496,12 @@ TEST_P(NewRecordLayoutTest, ShowsTheBoxesThePreferencesAskForWithTheFieldWidths)
     // Without the names the ZIP box sits where "Last Name" sits when everything is asked.
     TGetFirstLastZip full({true, true, 9, 25, 20});
     ShowActive(full);
-    if (row.AskZip && !row.AskNames)
+    if (row.AskZip && !row.AskNames) {
         EXPECT_EQ(window.ZipEdit->y(), full.LastNameEdit->y());
-    if (row.AskZip && row.AskNames)
+    }
+    if (row.AskZip && row.AskNames) {
         EXPECT_GT(window.ZipEdit->y(), window.FirstNameEdit->y());
+    }
 
     // Hidden boxes give nothing back, whatever they hold.
     window.ZipEdit->setText("12345");
