@@ -1,19 +1,45 @@
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QTimer>
 
-// Until the main record window lands the program shows that no address file is open.
+#include "app/ScreenshotTour.h"
+#include "app/TAddressMain.h"
+#include "core/MessageService.h"
+#include "platform/windows/QtMessageService.h"
+#include "platform/windows/SingleInstance.h"
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName("Corvane");
-    QMainWindow window;
-    window.setWindowTitle("Corvane");
-    auto* label = new QLabel("Please Open or Create a Corvane Address file", &window);
-    label->setObjectName("NoDataLabel");
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(640, 420);
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationDisplayName("Corvane");
+
+    // A second copy brings the first window forward and ends.
+    corvane::SingleInstance instance;
+    if (!instance.Start())
+        return 0;
+
+    corvane::QtMessageService messages;
+    corvane::SetMessageService(&messages);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto* window = new corvane::TAddressMain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QApplication::restoreOverrideCursor();
+    QObject::connect(&instance, &corvane::SingleInstance::ActivateRequested, window,
+                     [window] { corvane::BringToFront(window); });
+    // Help and other top-level windows do not keep the program running.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(window, &corvane::TAddressMain::Closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    const QString screenshots = qEnvironmentVariable("CORVANE_SCREENSHOTS");
+    window->show();
+    window->FormActivate();
+    if (!screenshots.isEmpty())
+        QTimer::singleShot(0, window,
+                           [window, screenshots] { corvane::TakeScreenshots(*window, screenshots); });
+
+    const int result = QApplication::exec();
+    corvane::SetMessageService(nullptr);
+    return result;
 }

@@ -447,7 +447,7 @@ void AddressSession::Close()
     FMode = EditMode::None;
     if (IsOpen())
         (void)ReportFailure(FTable.Close());
-    FCurrent = AddressRecord{};
+    OnOpenCVWFile(false);
 }
 
 bool AddressSession::RebuildIndexes(const RebuildProgress& progress)

@@ -1,0 +1,125 @@
+#include "app/ScreenshotTour.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/NewFileFieldLengths.h"
+#include "app/TAddressMain.h"
+#include "app/TCVWSearching.h"
+#include "app/TCopyToClipBoard.h"
+#include "app/TDateSelector.h"
+#include "app/TGetFirstLastZip.h"
+#include "app/TGettingStarted.h"
+#include "app/TNewDataBaseName.h"
+#include "app/TPreferences.h"
+#include "app/TSpecifyFieldLengths.h"
+#include "app/TSplashform.h"
+#include "core/AddressFile.h"
+#include "platform/windows/HelpViewer.h"
+
+namespace corvane {
+
+namespace {
+
+// Lets the window be laid out and painted (and, under a window manager, placed).
+void Settle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(150, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Save(QWidget& window, const QString& folder, const QString& name)
+{
+    window.show();
+    window.raise();
+    Settle();
+    const QString path = QDir(folder).filePath(name);
+    if (!window.grab().save(path))
+        qWarning("Cannot save %s", qPrintable(path));
+}
+
+template <class Window> void SaveDialog(Window& window, const QString& folder, const QString& name)
+{
+    Save(window, folder, name);
+    window.close();
+}
+
+} // namespace
+
+void TakeScreenshots(TAddressMain& main, const QString& folder)
+{
+    QDir().mkpath(folder);
+    Save(main, folder, "main.png");
+    main.TabSet->setCurrentIndex(1);
+    Save(main, folder, "main-memo.png");
+    main.TabSet->setCurrentIndex(0);
+
+    {
+        TPreferences window(&main);
+        SaveDialog(window, folder, "preferences.png");
+    }
+    {
+        TGettingStarted window(&main);
+        SaveDialog(window, folder, "getting-started.png");
+    }
+    {
+        TSplashform window(&main);
+        SaveDialog(window, folder, "about.png");
+    }
+    {
+        TNewDataBaseName window(&main);
+        window.SetSuggestedName(QString::fromStdString(SuggestAddressFileName()));
+        SaveDialog(window, folder, "new-database.png");
+    }
+    {
+        TSpecifyFieldLengths window(LoadNewFileFieldLengths(), &main);
+        SaveDialog(window, folder, "field-lengths.png");
+    }
+    {
+        TDateSelector window(QString::fromStdString(main.Session().Record().Date), &main);
+        SaveDialog(window, folder, "date.png");
+    }
+    {
+        TCopyToClipBoard window(&main);
+        SaveDialog(window, folder, "copy-to-clipboard.png");
+    }
+    {
+        NewRecordQuestions questions;
+        questions.AskZip = true;
+        questions.AskNames = true;
+        TGetFirstLastZip window(questions, &main);
+        SaveDialog(window, folder, "new-record.png");
+    }
+    {
+        TCVWSearching window("blue", &main);
+        SaveDialog(window, folder, "searching.png");
+    }
+    {
+        THelpViewer& help = HelpViewer();
+        help.ShowContents();
+        Save(help, folder, "help.png");
+        help.close();
+    }
+
+    // The window while a record is being added (nothing is saved: closing discards it).
+    if (main.Session().IsOpen() && main.Session().Add({})) {
+        main.ShowRecord();
+        main.LastEdit->setText("Newman");
+        main.FirstEdit->setText("Nora");
+        main.SetButtons();
+        Save(main, folder, "main-adding.png");
+        main.CancelButtonClick();
+    }
+    main.Session().Close();
+    main.ShowRecord();
+    Save(main, folder, "no-data.png");
+    main.close();
+}
+
+} // namespace corvane

@@ -1,0 +1,1234 @@
+#include "app/TAddressMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "app/TCVWSearching.h"
+#include "app/TCopyToClipBoard.h"
+#include "app/TDateSelector.h"
+#include "app/TGetFirstLastZip.h"
+#include "app/TGettingStarted.h"
+#include "app/TNewDataBaseName.h"
+#include "app/TPreferences.h"
+#include "app/TSplashform.h"
+#include "app/logic/FilterFile.h"
+#include "app/logic/SortOrders.h"
+#include "core/AddressFile.h"
+#include "core/MessageService.h"
+#include "core/ProgramDirectory.h"
+#include "core/RecentFiles.h"
+#include "core/Reindex.h"
+#include "platform/printing/PrinterCheck.h"
+#include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
+#include "platform/windows/WindowPlacement.h"
+
+namespace corvane {
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string S(const QString& text)
+{
+    return text.toStdString();
+}
+
+// Memos are stored with CR LF line ends; the memo box works with LF.
+QString MemoForDisplay(const std::string& memo)
+{
+    return Q(memo).replace("\r\n", "\n");
+}
+
+std::string MemoForStorage(const QString& text)
+{
+    return S(QString(text).replace("\n", "\r\n"));
+}
+
+// "MI" takes its letters in upper case as they are typed.
+class UpperCaseValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+enum EditCommand { UndoCommand, CutCommand, CopyCommand, PasteCommand };
+
+struct FieldBinding {
+    EntryField Field;
+    const char* Name; // stored field
+};
+
+constexpr FieldBinding Bindings[] = {
+    {EntryField::LastName, "LNAME"},  {EntryField::FirstName, "FNAME"},  {EntryField::Middle, "MIDDLE"},
+    {EntryField::Prefix, "PREFIX"},   {EntryField::Title, "TITLE"},      {EntryField::Org, "ORG"},
+    {EntryField::Address1, "STREET"}, {EntryField::Address2, "STREET2"}, {EntryField::City, "CITY"},
+    {EntryField::State, "STATE"},     {EntryField::Zip, "ZIP"},          {EntryField::Country, "COUNTRY"},
+    {EntryField::Phone1, "PHONE"},    {EntryField::Phone2, "PHONE2"},    {EntryField::Fax, "FAX"},
+    {EntryField::Email, "EMAIL"},     {EntryField::Codes, "CODES"},      {EntryField::Comment1, "USER1"},
+    {EntryField::Comment2, "USER2"},
+};
+
+QLineEdit* NamedEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+QPushButton* NamedPushButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+const std::vector<const char*>& TAddressMain::LaterCommands()
+{
+    static const std::vector<const char*> names = {
+        "LabelsButton",     "LettersButton",     "EnvelopesButton",  "ReportsButton",
+        "BrowseButton",     "SearchButton",      "FilterButton",     "mnuBrowse",
+        "mnuSearch",        "mnuImportDBF",      "mnuImportASCII",   "mnuImportV1",
+        "mnuImportV2",      "mnuExport",         "mnuSetFilter",     "mnuTagAll",
+        "mnuRebuildSystem", "mnuCountZip",       "mnuCheckStateZip", "mnuCheckDuplicates",
+        "mnuConvertCase",   "mnuDeleteRecords",  "mnuSearchReplace", "mnuPrintLabels",
+        "mnuPrintLetters",  "mnuPrintEnvelopes", "mnuPrintReports",  "mnuPrintCurrentRecord",
+        "DialPhone1Button", "DialPhone2Button",
+    };
+    return names;
+}
+
+TAddressMain::TAddressMain(QWidget* parent)
+    : QMainWindow(parent),
+      FSession(SessionHooks{[this](xbase::Table& table) { return RebuildWithGauge(table); }})
+{
+    setObjectName("TAddressMain");
+    setWindowTitle("Corvane");
+    setFont(QFont("Arial", font().pointSize()));
+    CreateToolBar();
+    CreateRecordArea();
+    CreateMenus();
+    InstallHelpTexts();
+    SortStatus->clear();
+    FilterStatus->clear();
+    resize(760, 600);
+    qApp->installEventFilter(this);
+    SetButtons();
+}
+
+TAddressMain::~TAddressMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+// ---- building the window ----
+
+void TAddressMain::CreateToolBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName("ToolBar");
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    struct Tool {
+        QToolButton** Button;
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+    };
+    const Tool tools[] = {
+        {&LabelsButton, "LabelsButton", "Labels", "Click here or press CTRL+L to print/design labels"},
+        {&LettersButton, "LettersButton", "Letters", "Click here or press CTRL+T to print/design letters"},
+        {&EnvelopesButton, "EnvelopesButton", "Envelopes",
+         "Click here or press CTRL+E to print/design envelopes"},
+        {&ReportsButton, "ReportsButton", "Reports", "Click here or press CTRL+R to print/design reports"},
+        {&BrowseButton, "BrowseButton", "Browse",
+         "Click here or press CTRL+B for a table view of the database"},
+        {&SearchButton, "SearchButton", "Search",
+         "Click here or press CTRL+S to search for a specific value"},
+        {&FilterButton, "FilterButton", "Filter", "Click here or press CTRL+F to set or change a filter"},
+    };
+    for (const Tool& tool : tools) {
+        auto* button = new QToolButton(bar);
+        button->setObjectName(tool.Name);
+        button->setText(tool.Caption);
+        button->setToolTip(tool.Hint);
+        button->setStatusTip(tool.Hint);
+        button->setMinimumWidth(72);
+        bar->addWidget(button);
+        *tool.Button = button;
+    }
+    bar->addSeparator();
+    MouseHelpButton = CreateMouseHelpButton(bar);
+    MouseHelpButton->setToolTip("Click here for mouse help");
+    bar->addWidget(MouseHelpButton);
+    addToolBar(Qt::TopToolBarArea, bar);
+}
+
+void TAddressMain::CreateRecordArea()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName("CentralArea");
+    auto* centralLayout = new QVBoxLayout(central);
+
+    RecordStack = new QStackedWidget(central);
+    RecordStack->setObjectName("RecordStack");
+    RecordArea = new QWidget(RecordStack);
+    RecordArea->setObjectName("RecordArea");
+    NoDataPanel = new QLabel("Please Open or Create a Corvane Address file", RecordStack);
+    NoDataPanel->setObjectName("NoDataPanel");
+    NoDataPanel->setAlignment(Qt::AlignCenter);
+    NoDataPanel->setWordWrap(true);
+    QFont large = NoDataPanel->font();
+    large.setPointSize(20);
+    large.setBold(true);
+    large.setItalic(true);
+    NoDataPanel->setFont(large);
+    RecordStack->addWidget(RecordArea);
+    RecordStack->addWidget(NoDataPanel);
+
+    // Name area.
+    auto* recordLayout = new QVBoxLayout(RecordArea);
+    recordLayout->setContentsMargins(0, 0, 0, 0);
+    auto* names = new QGridLayout;
+    LastEdit = NamedEdit("LastEdit", RecordArea);
+    FirstEdit = NamedEdit("FirstEdit", RecordArea);
+    MIEdit = NamedEdit("MIEdit", RecordArea);
+    MIEdit->setValidator(new UpperCaseValidator(MIEdit));
+    MIEdit->setMaximumWidth(40);
+    PrefixEdit = NamedEdit("PrefixEdit", RecordArea);
+    TitleEdit = NamedEdit("TitleEdit", RecordArea);
+    OrgEdit = NamedEdit("OrgEdit", RecordArea);
+    names->addWidget(Caption("Last", LastEdit, RecordArea), 0, 0);
+    names->addWidget(LastEdit, 0, 1);
+    names->addWidget(Caption("First", FirstEdit, RecordArea), 0, 2);
+    names->addWidget(FirstEdit, 0, 3);
+    names->addWidget(Caption("MI", MIEdit, RecordArea), 0, 4);
+    names->addWidget(MIEdit, 0, 5);
+    names->addWidget(Caption("Prefix", PrefixEdit, RecordArea), 1, 0);
+    names->addWidget(PrefixEdit, 1, 1);
+    names->addWidget(Caption("Title", TitleEdit, RecordArea), 1, 2);
+    names->addWidget(TitleEdit, 1, 3, 1, 3);
+    names->addWidget(Caption("Org", OrgEdit, RecordArea), 2, 0);
+    names->addWidget(OrgEdit, 2, 1, 1, 5);
+    names->setColumnStretch(1, 1);
+    names->setColumnStretch(3, 1);
+    recordLayout->addLayout(names);
+
+    // Tabs.
+    TabSet = new QTabWidget(RecordArea);
+    TabSet->setObjectName("TabSet");
+    auto* addressPage = new QWidget(TabSet);
+    addressPage->setObjectName("AddressPage");
+    auto* grid = new QGridLayout(addressPage);
+    Address1Edit = NamedEdit("Address1Edit", addressPage);
+    Address2Edit = NamedEdit("Address2Edit", addressPage);
+    CityEdit = NamedEdit("CityEdit", addressPage);
+    StateEdit = NamedEdit("StateEdit", addressPage);
+    ZipEdit = NamedEdit("ZipEdit", addressPage);
+    CountryEdit = NamedEdit("CountryEdit", addressPage);
+    Phone1Edit = NamedEdit("Phone1Edit", addressPage);
+    Phone2Edit = NamedEdit("Phone2Edit", addressPage);
+    FaxEdit = NamedEdit("FaxEdit", addressPage);
+    EmailEdit = NamedEdit("EmailEdit", addressPage);
+    CodesEdit = NamedEdit("CodesEdit", addressPage);
+    Comment1Edit = NamedEdit("Comment1Edit", addressPage);
+    Comment2Edit = NamedEdit("Comment2Edit", addressPage);
+    DialPhone1Button = NamedPushButton("DialPhone1Button", "Dial Phone &1", addressPage);
+    DialPhone2Button = NamedPushButton("DialPhone2Button", "Dial Phone &2", addressPage);
+    DateLabel = NamedPushButton("DateLabel", "Date", addressPage);
+    DateDisplay = NamedEdit("DateDisplay", addressPage);
+    DateDisplay->setReadOnly(true);
+    DateDisplay->setFocusPolicy(Qt::NoFocus);
+    // Hidden while editing; their places stay, so the fields around them do not move.
+    for (QPushButton* button : {DialPhone1Button, DialPhone2Button}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+    }
+    TaggedCheck = new QCheckBox("Tagged", addressPage);
+    TaggedCheck->setObjectName("TaggedCheck");
+
+    int row = 0;
+    grid->addWidget(Caption("Address 1", Address1Edit, addressPage), row, 0);
+    grid->addWidget(Address1Edit, row++, 1, 1, 5);
+    grid->addWidget(Caption("Address 2", Address2Edit, addressPage), row, 0);
+    grid->addWidget(Address2Edit, row++, 1, 1, 5);
+    grid->addWidget(Caption("City", CityEdit, addressPage), row, 0);
+    grid->addWidget(CityEdit, row, 1);
+    grid->addWidget(Caption("State or Prov", StateEdit, addressPage), row, 2);
+    grid->addWidget(StateEdit, row, 3);
+    grid->addWidget(Caption("Zip or Postal ", ZipEdit, addressPage), row, 4);
+    grid->addWidget(ZipEdit, row++, 5);
+    grid->addWidget(Caption("Country", CountryEdit, addressPage), row, 0);
+    grid->addWidget(CountryEdit, row++, 1);
+    grid->addWidget(Caption("Phone 1", Phone1Edit, addressPage), row, 0);
+    grid->addWidget(Phone1Edit, row, 1);
+    grid->addWidget(DialPhone1Button, row, 2);
+    grid->addWidget(Caption("Phone 2", Phone2Edit, addressPage), row, 3);
+    grid->addWidget(Phone2Edit, row, 4);
+    grid->addWidget(DialPhone2Button, row++, 5);
+    grid->addWidget(Caption("Fax", FaxEdit, addressPage), row, 0);
+    grid->addWidget(FaxEdit, row, 1);
+    grid->addWidget(Caption("E-mail", EmailEdit, addressPage), row, 2);
+    grid->addWidget(EmailEdit, row++, 3, 1, 3);
+    grid->addWidget(Caption("Codes", CodesEdit, addressPage), row, 0);
+    grid->addWidget(CodesEdit, row++, 1);
+    grid->addWidget(Caption("Comment 1", Comment1Edit, addressPage), row, 0);
+    grid->addWidget(Comment1Edit, row++, 1, 1, 5);
+    grid->addWidget(Caption("Comment 2", Comment2Edit, addressPage), row, 0);
+    grid->addWidget(Comment2Edit, row++, 1, 1, 5);
+    grid->addWidget(DateLabel, row, 0);
+    grid->addWidget(DateDisplay, row, 1);
+    grid->addWidget(TaggedCheck, row++, 3);
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(5, 1);
+    TabSet->addTab(addressPage, "Address &Information");
+
+    auto* memoPage = new QWidget(TabSet);
+    memoPage->setObjectName("MemoPage");
+    auto* memoLayout = new QVBoxLayout(memoPage);
+    MemoEdit = new QPlainTextEdit(memoPage);
+    MemoEdit->setObjectName("MemoEdit");
+    MemoEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoLayout->addWidget(MemoEdit, 1);
+    auto* memoButtons = new QHBoxLayout;
+    SearchMemoButton = NamedPushButton("SearchMemoButton", "Search &Memo", memoPage);
+    SearchMemoNextButton = NamedPushButton("SearchMemoNextButton", "Find &Next", memoPage);
+    memoButtons->addWidget(SearchMemoButton);
+    memoButtons->addWidget(SearchMemoNextButton);
+    memoButtons->addStretch(1);
+    memoLayout->addLayout(memoButtons);
+    TabSet->addTab(memoPage, "&Memo");
+    recordLayout->addWidget(TabSet, 1);
+
+    centralLayout->addWidget(RecordStack, 1);
+    setCentralWidget(central);
+    CreateBottomBar();
+
+    // Status line.
+    SortStatus = new QLabel(this);
+    SortStatus->setObjectName("SortStatus");
+    FilterStatus = new QLabel(this);
+    FilterStatus->setObjectName("FilterStatus");
+    statusBar()->setObjectName("StatusLine");
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setStyleSheet("QStatusBar { background: #FFFFE1; } QLabel { padding: 0 8px; }");
+    statusBar()->addWidget(SortStatus, 1);
+    statusBar()->addWidget(FilterStatus, 1);
+
+    const std::pair<EntryField, QLineEdit*> edits[] = {
+        {EntryField::LastName, LastEdit},     {EntryField::FirstName, FirstEdit},
+        {EntryField::Middle, MIEdit},         {EntryField::Prefix, PrefixEdit},
+        {EntryField::Title, TitleEdit},       {EntryField::Org, OrgEdit},
+        {EntryField::Address1, Address1Edit}, {EntryField::Address2, Address2Edit},
+        {EntryField::City, CityEdit},         {EntryField::State, StateEdit},
+        {EntryField::Zip, ZipEdit},           {EntryField::Country, CountryEdit},
+        {EntryField::Phone1, Phone1Edit},     {EntryField::Phone2, Phone2Edit},
+        {EntryField::Fax, FaxEdit},           {EntryField::Email, EmailEdit},
+        {EntryField::Codes, CodesEdit},       {EntryField::Comment1, Comment1Edit},
+        {EntryField::Comment2, Comment2Edit},
+    };
+    for (const auto& [field, edit] : edits) {
+        FLineEdits[field] = edit;
+        FEntryWidgets[field] = edit;
+        connect(edit, &QLineEdit::textEdited, this, &TAddressMain::StartEditing);
+    }
+    FEntryWidgets[EntryField::Date] = DateLabel;
+
+    connect(MemoEdit, &QPlainTextEdit::textChanged, this, [this] {
+        if (!FLoadingRecord)
+            StartEditing();
+    });
+    connect(DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
+    connect(TaggedCheck, &QCheckBox::clicked, this, &TAddressMain::TaggedCheckClick);
+    connect(SearchMemoButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoButtonClick);
+    connect(SearchMemoNextButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoNextButtonClick);
+}
+
+void TAddressMain::CreateBottomBar()
+{
+    auto* bar = new QWidget(centralWidget());
+    bar->setObjectName("BottomBar");
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    RecordFirst = NamedPushButton("RecordFirst", "|<", bar);
+    RecordPrev = NamedPushButton("RecordPrev", "<", bar);
+    RecordNext = NamedPushButton("RecordNext", ">", bar);
+    RecordLast = NamedPushButton("RecordLast", ">|", bar);
+    RecordFirst->setToolTip("First record");
+    RecordPrev->setToolTip("Previous record");
+    RecordNext->setToolTip("Next record");
+    RecordLast->setToolTip("Last record");
+    for (QPushButton* button : {RecordFirst, RecordPrev, RecordNext, RecordLast}) {
+        button->setFixedWidth(36);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    SaveButton = NamedPushButton("SaveButton", "&Save", bar);
+    CancelButton = NamedPushButton("CancelButton", "&Cancel", bar);
+    AddButton = NamedPushButton("AddButton", "&Add", bar);
+    EditButton = NamedPushButton("EditButton", "&Edit", bar);
+    DeleteButton = NamedPushButton("DeleteButton", "&Delete", bar);
+    ExitButton = NamedPushButton("ExitButton", "E&xit", bar);
+    ClearfilterButton = NamedPushButton("ClearfilterButton", "Clear Filter", bar);
+    for (QPushButton* button :
+         {SaveButton, CancelButton, AddButton, EditButton, DeleteButton, ExitButton, ClearfilterButton})
+        layout->addWidget(button);
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
+
+    connect(RecordFirst, &QPushButton::clicked, this, &TAddressMain::RecordFirstClick);
+    connect(RecordPrev, &QPushButton::clicked, this, &TAddressMain::RecordPrevClick);
+    connect(RecordNext, &QPushButton::clicked, this, &TAddressMain::RecordNextClick);
+    connect(RecordLast, &QPushButton::clicked, this, &TAddressMain::RecordLastClick);
+    connect(SaveButton, &QPushButton::clicked, this, &TAddressMain::SaveButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &TAddressMain::CancelButtonClick);
+    connect(AddButton, &QPushButton::clicked, this, &TAddressMain::AddButtonClick);
+    connect(EditButton, &QPushButton::clicked, this, &TAddressMain::EditButtonClick);
+    connect(DeleteButton, &QPushButton::clicked, this, &TAddressMain::DeleteButtonClick);
+    connect(ExitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(ClearfilterButton, &QPushButton::clicked, this, &TAddressMain::mnuClearFilterClick);
+}
+
+QAction* TAddressMain::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                   void (TAddressMain::*handler)(), const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TAddressMain::CreateMenus()
+{
+    auto namedMenu = [this](const char* name, const QString& title) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(QString(name) + "Item");
+        return menu;
+    };
+
+    FileMenu = namedMenu("FileMenu", "&File");
+    AddMenuItem(FileMenu, "mnuNew", "&New Address Database", &TAddressMain::mnuNewClick);
+    AddMenuItem(FileMenu, "mnuOpen", "&Open Address DataBase", &TAddressMain::mnuOpenClick);
+    FileMenu->addSeparator();
+    AddMenuItem(FileMenu, "mnuBrowse", "&Browse", nullptr, QKeySequence("Ctrl+B"));
+    AddMenuItem(FileMenu, "mnuSearch", "&Search", nullptr, QKeySequence("Ctrl+S"));
+    FileMenu->addSeparator();
+    QMenu* import = FileMenu->addMenu("&Import");
+    import->setObjectName("ImportMenu");
+    import->menuAction()->setObjectName("mnuImport");
+    AddMenuItem(import, "mnuImportDBF", "Import from &DBF File");
+    AddMenuItem(import, "mnuImportASCII", "Import from &ASCII File");
+    AddMenuItem(import, "mnuImportV1", "Import from Corvane 1.x DBF");
+    AddMenuItem(import, "mnuImportV2", "Import from Corvane 2.x DBF");
+    AddMenuItem(FileMenu, "mnuExport", "&Export ");
+    FileMenu->addSeparator();
+    AddMenuItem(FileMenu, "mnuSetFilter", "Set &Filter", nullptr, QKeySequence("Ctrl+F"));
+    AddMenuItem(FileMenu, "mnuClearFilter", "&Clear Filter", &TAddressMain::mnuClearFilterClick);
+    AddMenuItem(FileMenu, "mnuSaveFilter", "&Save Filter", &TAddressMain::mnuSaveFilterClick);
+    AddMenuItem(FileMenu, "mnuRestoreFilter", "&Restore Filter", &TAddressMain::mnuRestoreFilterClick);
+    FileMenu->addSeparator();
+    AddMenuItem(FileMenu, "mnuClearTags", "Clear &Tags", &TAddressMain::mnuClearTagsClick);
+    AddMenuItem(FileMenu, "mnuTagAll", "&Tag All Filter Matches");
+    FileMenu->addSeparator();
+    AddMenuItem(FileMenu, "mnuRebuildIndexes", "&Rebuild Indexes for this file",
+                &TAddressMain::mnuRebuildIndexesClick);
+    AddMenuItem(FileMenu, "mnuRebuildSystem", "Rebuild S&ystem File indexes");
+    FileMenu->addSeparator();
+    AddMenuItem(FileMenu, "mnuPreferences", "Pre&ferences", &TAddressMain::mnuPreferencesClick);
+    QAction* exit = AddMenuItem(FileMenu, "mnuExit", "E&xit ");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    FRecentSeparator = FileMenu->addSeparator();
+    FRecentSeparator->setObjectName("mnuRecentFiles");
+
+    // Hidden: the commands act on the focused entry field, also by their shortcuts.
+    EditMenu = namedMenu("EditMenu", "Ed&it");
+    const std::tuple<const char*, const char*, const char*, int> editItems[] = {
+        {"mnuUndo", "&Undo typing", "Ctrl+Z", UndoCommand},
+        {"mnuCut", "Cu&t", "Ctrl+X", CutCommand},
+        {"mnuCopy", "&Copy", "Ctrl+C", CopyCommand},
+        {"mnuPaste", "&Paste", "Ctrl+V", PasteCommand},
+    };
+    for (const auto& [name, caption, keys, command] : editItems) {
+        QAction* action = AddMenuItem(EditMenu, name, caption, nullptr, QKeySequence(keys));
+        const int which = command;
+        connect(action, &QAction::triggered, this, [this, which] { EditMenuCommand(which); });
+        addAction(action);
+    }
+    EditMenu->menuAction()->setVisible(false);
+
+    RecordMenu = namedMenu("RecordMenu", "&Record");
+    AddMenuItem(RecordMenu, "mnuFirst", "&First", &TAddressMain::RecordFirstClick, QKeySequence("Ctrl+Up"));
+    AddMenuItem(RecordMenu, "mnuPrevious", "&Previous", &TAddressMain::RecordPrevClick,
+                QKeySequence("Ctrl+Left"));
+    AddMenuItem(RecordMenu, "mnuNext", "&Next", &TAddressMain::RecordNextClick, QKeySequence("Ctrl+Right"));
+    AddMenuItem(RecordMenu, "mnuLast", "&Last", &TAddressMain::RecordLastClick, QKeySequence("Ctrl+Down"));
+    RecordMenu->addSeparator();
+    AddMenuItem(RecordMenu, "mnuAdd", "&Add", &TAddressMain::AddButtonClick);
+    AddMenuItem(RecordMenu, "mnuEdit", "&Edit", &TAddressMain::EditButtonClick);
+    AddMenuItem(RecordMenu, "mnuDelete", "&Delete", &TAddressMain::DeleteButtonClick);
+    AddMenuItem(RecordMenu, "mnuCopyToClipboard", "Copy To &Clipboard", &TAddressMain::ToClipboard1Click);
+    AddMenuItem(RecordMenu, "mnuClone", "Create a Duplicate &Record (Clone)", &TAddressMain::mnuCloneClick);
+
+    SortMenu = namedMenu("SortMenu", "&Sort");
+    SortMenu->menuAction()->setObjectName("SortMenu");
+    for (const SortOrder& order : SortOrders()) {
+        QAction* item = SortMenu->addAction(order.MenuCaption);
+        item->setObjectName(QString("mnuSort") + order.Tag);
+        item->setCheckable(true);
+        FSortItems.push_back(item);
+    }
+    connect(SortMenu, &QMenu::triggered, this, &TAddressMain::SortMenuClick);
+
+    UtilitiesMenu = namedMenu("UtilitiesMenu", "&Utilities");
+    UtilitiesMenu->menuAction()->setObjectName("UtilitiesMenu");
+    AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes");
+    AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes");
+    AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates");
+    AddMenuItem(UtilitiesMenu, "mnuConvertCase", "Con&vert Case");
+    AddMenuItem(UtilitiesMenu, "mnuDeleteRecords", "Delete &Records");
+    AddMenuItem(UtilitiesMenu, "mnuSearchReplace", "&Search && Replace Field Values");
+
+    PrintMenu = namedMenu("PrintMenu", "&Print");
+    PrintMenu->menuAction()->setObjectName("PrintMenu");
+    AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", nullptr, QKeySequence("Ctrl+L"));
+    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
+    AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
+    AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
+    AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record", nullptr, QKeySequence("Ctrl+P"));
+
+    HelpMenu = namedMenu("HelpMenu", "&Help");
+    QAction* contents = AddMenuItem(HelpMenu, "mnuContents", "&Contents");
+    connect(contents, &QAction::triggered, this, [] { ShowHelpContents(); });
+    AddMenuItem(HelpMenu, "mnuGettingStarted", "&Getting Started", &TAddressMain::mnuGettingStartedClick);
+    AddMenuItem(HelpMenu, "mnuAbout", "&About...", &TAddressMain::mnuAboutClick);
+    QAction* search = AddMenuItem(HelpMenu, "mnuSearchHelp", "Search for Help On");
+    connect(search, &QAction::triggered, this, [] { ShowHelpSearch(QString()); });
+    QAction* howTo = AddMenuItem(HelpMenu, "mnuHowToUseHelp", "How to Use Help");
+    connect(howTo, &QAction::triggered, this, [] { ShowHelpOnHelp(); });
+}
+
+void TAddressMain::InstallHelpTexts()
+{
+    const WhatsThisTexts texts = {
+        {"LabelsButton", "Print mailing labels, or design label layouts (Ctrl+L)."},
+        {"LettersButton", "Print form letters merged with the records, or write letters (Ctrl+T)."},
+        {"EnvelopesButton", "Print envelopes, or design envelope layouts (Ctrl+E)."},
+        {"ReportsButton", "Print list reports, or design reports (Ctrl+R)."},
+        {"BrowseButton", "Show the address file as a table, one record a row (Ctrl+B)."},
+        {"SearchButton", "Find the record that begins with a value, in the current sort order (Ctrl+S)."},
+        {"FilterButton", "Show only the records that match what you type per field (Ctrl+F)."},
+        {"MouseHelpButton", "Click here, then on any control, to see what it does."},
+        {"NoDataPanel", "No address file is open. Use the File menu to open one or to create a new one."},
+        {"LastEdit", "The person's last name. Records are sorted by it unless you choose another order."},
+        {"FirstEdit", "The person's first name."},
+        {"MIEdit", "The middle initial; it is entered in upper case."},
+        {"PrefixEdit", "The courtesy prefix, such as Mr., Ms. or Dr."},
+        {"TitleEdit", "The person's job title."},
+        {"OrgEdit", "The organization or company."},
+        {"TabSet", "Switch between the address of the record and its memo (Alt+I, Alt+M)."},
+        {"Address1Edit", "The first address line (street and number)."},
+        {"Address2Edit", "A second address line (suite, building, post office box)."},
+        {"CityEdit", "The city."},
+        {"StateEdit", "The state or province."},
+        {"ZipEdit", "The ZIP or postal code."},
+        {"CountryEdit", "The country. New records can get a default country (Preferences)."},
+        {"Phone1Edit", "The first telephone number."},
+        {"Phone2Edit", "The second telephone number."},
+        {"FaxEdit", "The fax number."},
+        {"EmailEdit", "The e-mail address."},
+        {"CodesEdit",
+         "Selection codes: letters of your own that filters can look for, such as C for customers."},
+        {"Comment1Edit", "A comment of your own."},
+        {"Comment2Edit", "A second comment of your own."},
+        {"DialPhone1Button", "Dial the first telephone number."},
+        {"DialPhone2Button", "Dial the second telephone number."},
+        {"DateLabel", "Pick the record's date from a calendar, or remove it."},
+        {"DateDisplay", "The record's date. Use the Date button to change it."},
+        {"TaggedCheck", "Tag or untag this record. Tagged records can be printed or filtered together."},
+        {"MemoEdit", "Free notes about this record, as long as you like."},
+        {"SearchMemoButton", "Find the first record whose memo contains a text."},
+        {"SearchMemoNextButton", "Find the next record whose memo contains the same text."},
+        {"RecordFirst", "Go to the first record (Ctrl+Page Up)."},
+        {"RecordPrev", "Go to the previous record (Page Up)."},
+        {"RecordNext", "Go to the next record (Page Down)."},
+        {"RecordLast", "Go to the last record (Ctrl+Page Down)."},
+        {"SaveButton", "Save the changes of this record (Ctrl+Enter)."},
+        {"CancelButton", "Throw away the changes of this record (Escape)."},
+        {"AddButton", "Add a new record."},
+        {"EditButton", "Change this record. Typing into any field does the same."},
+        {"DeleteButton", "Delete this record."},
+        {"ExitButton", "Close the program."},
+        {"ClearfilterButton", "Remove the filter and show all records again."},
+        {"SortStatus", "The order in which the records are shown. Change it in the Sort menu."},
+        {"FilterStatus", "How many records the current filter lets through."},
+    };
+    const QStringList missing = InstallWhatsThis(this, texts);
+    for (const QString& name : missing)
+        qWarning("What's this? text for a control that does not exist: %s", qPrintable(name));
+}
+
+// ---- state and display ----
+
+QWidget* TAddressMain::EntryWidget(EntryField field) const
+{
+    auto found = FEntryWidgets.find(field);
+    return found == FEntryWidgets.end() ? nullptr : found->second;
+}
+
+bool TAddressMain::IsEntryWidget(const QObject* object) const
+{
+    for (const auto& [field, edit] : FLineEdits) {
+        if (edit == object)
+            return true;
+    }
+    return object == MemoEdit || object == MemoEdit->viewport();
+}
+
+void TAddressMain::SetButtons()
+{
+    const ControlStates states = FSession.ButtonStates();
+    const auto& later = LaterCommands();
+    for (const auto& [name, state] : states) {
+        const bool available =
+            std::find_if(later.begin(), later.end(), [&](const char* n) { return name == n; }) == later.end();
+        const QString objectName = Q(name);
+        if (QMenu* menu = findChild<QMenu*>(objectName)) {
+            menu->menuAction()->setEnabled(state.Enabled && available);
+        } else if (QAction* action = findChild<QAction*>(objectName)) {
+            action->setEnabled(state.Enabled && available);
+            action->setVisible(state.Visible);
+        } else if (QWidget* widget = findChild<QWidget*>(objectName)) {
+            widget->setEnabled(state.Enabled && available);
+            widget->setVisible(state.Visible);
+        }
+    }
+    for (const char* name : later) {
+        if (QAction* action = findChild<QAction*>(name))
+            action->setEnabled(false);
+    }
+    SearchMemoNextButton->setVisible(states.at("SearchMemoNextButton").Visible && FSession.MemoHit() &&
+                                     FSession.HasRecord());
+    RecordStack->setCurrentWidget(FSession.IsOpen() ? RecordArea : NoDataPanel);
+
+    // Entry fields take typing only when that can start (or continue) an edit.
+    const bool editable = FSession.IsEditing() || states.at("EditButton").Enabled;
+    for (const auto& [field, edit] : FLineEdits)
+        edit->setReadOnly(!editable);
+    MemoEdit->setReadOnly(!editable);
+    DateLabel->setEnabled(editable);
+    TaggedCheck->setEnabled(FSession.HasRecord() || FSession.IsEditing());
+
+    if (FSession.IsEditing()) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!IsEntryWidget(focus))
+            LastEdit->setFocus();
+    }
+    SortStatus->setText(Q(FSession.SortStatus()));
+    for (size_t i = 0; i < FSortItems.size(); ++i)
+        FSortItems[i]->setChecked(FSession.SortChoice().Checked[i]);
+    UpdateFilterStatus();
+}
+
+void TAddressMain::UpdateFilterStatus()
+{
+    const std::optional<std::string> status = FSession.FilterStatus();
+    FilterStatus->setVisible(status.has_value());
+    FilterStatus->setText(status ? Q(*status) : QString());
+}
+
+void TAddressMain::ShowRecord()
+{
+    const AddressRecord& record = FSession.Record();
+    FLoadingRecord = true;
+    for (const FieldBinding& binding : Bindings) {
+        QLineEdit* edit = FLineEdits.at(binding.Field);
+        const int width = FSession.FieldWidth(binding.Name);
+        edit->setMaxLength(width > 0 ? width : 32767);
+        edit->setText(Q(*record.Text(binding.Name)));
+        edit->setCursorPosition(0);
+    }
+    DateDisplay->setText(Q(record.DisplayDate()));
+    TaggedCheck->setChecked(FSession.RecordTagged());
+    MemoEdit->setPlainText(MemoForDisplay(record.Memo));
+    FLoadingRecord = false;
+    setWindowTitle(Q(FSession.Caption()));
+    SetButtons();
+}
+
+void TAddressMain::ReadControls()
+{
+    if (!FSession.IsEditing())
+        return;
+    AddressRecord& buffer = FSession.EditBuffer();
+    for (const FieldBinding& binding : Bindings)
+        *buffer.Text(binding.Name) = S(FLineEdits.at(binding.Field)->text());
+    buffer.Memo = MemoForStorage(MemoEdit->toPlainText());
+}
+
+void TAddressMain::StartEditing()
+{
+    if (FSession.IsEditing() || !FSession.ButtonStates().at("EditButton").Enabled)
+        return;
+    if (FSession.Edit())
+        SetButtons();
+}
+
+void TAddressMain::SetSkipFields(bool on)
+{
+    const std::set<EntryField> skipped = SkippedFields(FSession.Preferences().Adding, on);
+    for (const auto& [field, widget] : FEntryWidgets) {
+        const bool skip = skipped.count(field) > 0;
+        const Qt::FocusPolicy normal = field == EntryField::Date ? Qt::StrongFocus : Qt::StrongFocus;
+        widget->setFocusPolicy(skip ? Qt::ClickFocus : normal);
+    }
+}
+
+void TAddressMain::AfterFileChange()
+{
+    ShowRecord();
+    UpdateMenuMRUList();
+}
+
+// ---- first activation and closing ----
+
+void TAddressMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!FActivated)
+        QTimer::singleShot(0, this, &TAddressMain::FormActivate);
+}
+
+void TAddressMain::FormActivate()
+{
+    if (FActivated)
+        return;
+    FActivated = true;
+    RestoreWindowPlacement(this);
+    RecordStack->setVisible(false);
+    setWindowTitle("Corvane");
+    NoDataPanel->setText("Please Open or Create a Corvane Address file");
+
+    FSession.ClearFilterExpression();
+    FSession.LoadPreferences();
+    FSession.OpenCVWDBF(FSession.StartupFileName());
+    if (FSession.IsOpen())
+        FSession.ApplyCurrentFilter();
+    UpdateMenuMRUList();
+    ShowRecord();
+    (void)PrinterCheck(); // its messages are for the user; start-up goes on either way
+
+    if (!FSession.Preferences().GettingStartedOff)
+        QTimer::singleShot(0, this, &TAddressMain::mnuGettingStartedClick);
+    RecordStack->setVisible(true);
+}
+
+void TAddressMain::closeEvent(QCloseEvent* event)
+{
+    // An unsaved insert or edit is discarded without asking.
+    FSession.Close();
+    SaveWindowPlacement(this);
+    event->accept();
+    QMainWindow::closeEvent(event);
+    emit Closed();
+}
+
+void TAddressMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isMaximized() || isMinimized() || !screen())
+        return;
+    // Pulled back so the window never grows past the screen's right or bottom edge.
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint position = frame.topLeft();
+    if (frame.right() > area.right() && frame.left() > area.left())
+        position.setX(area.left());
+    if (frame.bottom() > area.bottom() && frame.top() > area.top())
+        position.setY(area.top());
+    if (position != frame.topLeft())
+        move(position);
+}
+
+// ---- keyboard ----
+
+bool TAddressMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Only keys for this window, never those of a window it opened.
+        if (widget && widget->window() == this && FormKeyDown(static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::MouseButtonDblClick && IsEntryWidget(watched)) {
+        StartEditing();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TAddressMain::FormKeyDown(QKeyEvent* key)
+{
+    const bool control = key->modifiers() & Qt::ControlModifier;
+    const bool alt = key->modifiers() & Qt::AltModifier;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!FSession.IsOpen())
+        return false;
+    if (!FSession.IsEditing()) {
+        switch (key->key()) {
+        case Qt::Key_PageDown:
+            control ? RecordLastClick() : RecordNextClick();
+            return true;
+        case Qt::Key_PageUp:
+            control ? RecordFirstClick() : RecordPrevClick();
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (key->key()) {
+    case Qt::Key_PageDown:
+        if (AskYesNo("Save changes?", "Save"))
+            SaveButtonClick();
+        return true;
+    case Qt::Key_PageUp:
+        return true;
+    case Qt::Key_Escape:
+        // No keeps the edit, in the memo box as everywhere else.
+        if (AskYesNo("Cancel changes?", "Cancel"))
+            CancelButtonClick();
+        return true;
+    default:
+        break;
+    }
+    if (enter && control) {
+        SaveButtonClick();
+        return true;
+    }
+    if (enter && alt) {
+        SaveButtonClick();
+        if (!FSession.IsEditing() && AskYesNo("Add another record?", "Add"))
+            AddButtonClick();
+        return true;
+    }
+    return false;
+}
+
+// ---- record commands ----
+
+void TAddressMain::AddButtonClick()
+{
+    if (!FSession.IsOpen() || FSession.IsEditing())
+        return;
+    TabSet->setCurrentIndex(0);
+    NewRecordEntry typed;
+    if (FSession.NeedsNewRecordWindow()) {
+        NewRecordQuestions questions;
+        questions.AskZip = FSession.Preferences().Adding.PlugCityState;
+        questions.AskNames = FSession.Preferences().Adding.AutoDupCheck;
+        questions.ZipWidth = FSession.FieldWidth("ZIP");
+        questions.LastNameWidth = FSession.FieldWidth("LNAME");
+        questions.FirstNameWidth = FSession.FieldWidth("FNAME");
+        TGetFirstLastZip window(questions, this);
+        if (window.exec() != QDialog::Accepted)
+            return;
+        typed.Zip = S(window.Zip());
+        typed.LastName = S(window.LastName());
+        typed.FirstName = S(window.FirstName());
+    }
+    if (!FSession.Add(typed)) {
+        ShowRecord(); // the duplicate, when the warning said stop
+        return;
+    }
+    ShowRecord();
+    QWidget* cursor = EntryWidget(AddCursorField(FSession.Record(), FSession.Preferences().Adding));
+    cursor->setFocus();
+    SetSkipFields(true);
+}
+
+void TAddressMain::EditButtonClick()
+{
+    if (FSession.Edit()) {
+        SetButtons();
+        LastEdit->setFocus();
+    }
+}
+
+void TAddressMain::SaveButtonClick()
+{
+    if (!FSession.IsEditing())
+        return;
+    ReadControls();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const SaveOutcome outcome = FSession.Save();
+    QApplication::restoreOverrideCursor();
+    if (!outcome.Saved) {
+        SetButtons();
+        return;
+    }
+    SetSkipFields(false);
+    ShowRecord();
+}
+
+void TAddressMain::CancelButtonClick()
+{
+    FSession.Cancel();
+    SetSkipFields(false);
+    ShowRecord();
+}
+
+void TAddressMain::DeleteButtonClick()
+{
+    FSession.Delete();
+    ShowRecord();
+}
+
+void TAddressMain::mnuCloneClick()
+{
+    FSession.Clone();
+    ShowRecord();
+}
+
+void TAddressMain::RecordFirstClick()
+{
+    FSession.First();
+    ShowRecord();
+}
+
+void TAddressMain::RecordPrevClick()
+{
+    if (!FSession.Previous())
+        QApplication::beep();
+    ShowRecord();
+}
+
+void TAddressMain::RecordNextClick()
+{
+    if (!FSession.Next())
+        QApplication::beep();
+    ShowRecord();
+}
+
+void TAddressMain::RecordLastClick()
+{
+    FSession.Last();
+    ShowRecord();
+}
+
+void TAddressMain::TaggedCheckClick()
+{
+    ReadControls();
+    FSession.ToggleTag();
+    if (FSession.IsEditing()) {
+        TaggedCheck->setChecked(FSession.RecordTagged());
+        SetButtons();
+    } else {
+        ShowRecord();
+    }
+}
+
+void TAddressMain::DateLabelClick()
+{
+    ReadControls();
+    TDateSelector selector(Q(FSession.Record().Date), this);
+    if (selector.exec() != QDialog::Accepted && selector.Choice() == DateChoice::Unchanged)
+        return;
+    if (selector.Choice() == DateChoice::Unchanged)
+        return;
+    FSession.SetDate(S(selector.StoredDate()));
+    ShowRecord();
+}
+
+void TAddressMain::EditMenuCommand(int command)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        switch (command) {
+        case UndoCommand:
+            edit->undo();
+            break;
+        case CutCommand:
+            edit->cut();
+            break;
+        case CopyCommand:
+            edit->copy();
+            break;
+        default:
+            edit->paste();
+            break;
+        }
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(focus)) {
+        switch (command) {
+        case UndoCommand:
+            memo->undo();
+            break;
+        case CutCommand:
+            memo->cut();
+            break;
+        case CopyCommand:
+            memo->copy();
+            break;
+        default:
+            memo->paste();
+            break;
+        }
+    }
+}
+
+// ---- memo search and clipboard ----
+
+void TAddressMain::SearchMemoButtonClick()
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, "Memo Search", "Search For", QLineEdit::Normal,
+                                               Q(FSession.MemoSearchText()), &ok);
+    if (ok)
+        RunMemoSearch(text, true);
+}
+
+void TAddressMain::SearchMemoNextButtonClick()
+{
+    RunMemoSearch(Q(FSession.MemoSearchText()), false);
+}
+
+void TAddressMain::RunMemoSearch(const QString& text, bool fromFirst)
+{
+    TCVWSearching searching(text, this);
+    searching.Start();
+    const MemoSearchOutcome outcome =
+        FSession.FindTextInMemo(S(text), fromFirst, [&](uint32_t) { return searching.ProcessUserInput(); });
+    searching.close();
+    if (outcome != MemoSearchOutcome::Found)
+        QApplication::beep();
+    ShowRecord();
+}
+
+void TAddressMain::ToClipboard1Click()
+{
+    TCopyToClipBoard window(this);
+    if (window.exec() != QDialog::Accepted)
+        return;
+    const RecordParts chosen = window.Parts();
+    const ClipboardParts parts{chosen.Name, chosen.Address, chosen.Phones, chosen.Codes, chosen.Comments};
+    QGuiApplication::clipboard()->setText(Q(GetRecordAsString(FSession.Record(), parts)));
+    ShowInfo("Record copied to Windows Clipboard");
+}
+
+// ---- files ----
+
+void TAddressMain::mnuNewClick()
+{
+    TNewDataBaseName window(this);
+    window.SetSuggestedName(Q(SuggestAddressFileName()));
+    if (window.exec() == QDialog::Accepted)
+        FSession.CreateNewAddressFile(S(window.DataBaseName()), window.NewFileFields());
+    AfterFileChange();
+}
+
+void TAddressMain::mnuOpenClick()
+{
+    const QString folder = FSession.IsOpen() ? Q(FSession.GetDatabasePath()) : Q(DataDirectory());
+    const QString path = QFileDialog::getOpenFileName(this, "Open Address DataBase", folder,
+                                                      "Address files (*.dbf *.DBF);;All files (*)");
+    if (path.isEmpty())
+        return;
+    MRUITemClick(path);
+}
+
+void TAddressMain::MRUITemClick(const QString& path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    FSession.MRUItemClick(S(path));
+    QApplication::restoreOverrideCursor();
+    AfterFileChange();
+}
+
+void TAddressMain::UpdateMenuMRUList()
+{
+    const QList<QAction*> actions = FileMenu->actions();
+    const qsizetype start = actions.indexOf(FRecentSeparator);
+    for (qsizetype i = start + 1; i < actions.size(); ++i) {
+        FileMenu->removeAction(actions[i]);
+        actions[i]->deleteLater();
+    }
+    int number = 0;
+    for (const std::string& file : GetMRUList(Settings())) {
+        const QString path = Q(file);
+        QAction* item = FileMenu->addAction(QString(path).replace("&", "&&"));
+        item->setObjectName(QString("mnuRecent%1").arg(++number));
+        item->setData(path);
+        connect(item, &QAction::triggered, this, [this, path] { MRUITemClick(path); });
+    }
+}
+
+void TAddressMain::mnuRebuildIndexesClick()
+{
+    QApplication::restoreOverrideCursor();
+    if (!FSession.IsOpen()) {
+        ShowInfo("You need to have a database file open first");
+        return;
+    }
+    QProgressDialog gauge(this);
+    gauge.setObjectName("RebuildGauge");
+    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(Q(FSession.FileName())).fileName());
+    gauge.setCancelButton(nullptr);
+    gauge.setRange(0, 100);
+    gauge.setMinimumDuration(0);
+    gauge.setWindowModality(Qt::WindowModal);
+    FSession.RebuildIndexes([&gauge](int value, const std::string& status) {
+        gauge.setLabelText(Q(status));
+        gauge.setValue(value);
+    });
+    gauge.close();
+    ShowRecord();
+}
+
+xbase::Status TAddressMain::RebuildWithGauge(xbase::Table& table)
+{
+    QProgressDialog gauge(this);
+    gauge.setObjectName("RebuildGauge");
+    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(Q(table.Path())).fileName());
+    gauge.setCancelButton(nullptr);
+    gauge.setRange(0, 100);
+    gauge.setMinimumDuration(0);
+    gauge.setWindowModality(Qt::WindowModal);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    xbase::Status rebuilt = RebuildAddressFile(table, [&gauge](int value, const std::string& status) {
+        gauge.setLabelText(Q(status));
+        gauge.setValue(value);
+    });
+    QApplication::restoreOverrideCursor();
+    return rebuilt;
+}
+
+// ---- filters, tags, sort orders ----
+
+void TAddressMain::mnuClearFilterClick()
+{
+    FSession.ClearFilter();
+    ShowRecord();
+}
+
+void TAddressMain::mnuSaveFilterClick()
+{
+    if (FFilterFolder.isEmpty())
+        FFilterFolder = Q(ProgramDirectory());
+    QFileDialog dialog(this, "Save Filter", FFilterFolder, "Filter files (*.FLT)");
+    dialog.setObjectName("SaveFilterDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("FLT");
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile("*.FLT");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    FFilterFolder = dialog.directory().absolutePath();
+    auto path = FilterSaveName(S(dialog.selectedFiles().front()));
+    if (!path) {
+        ShowInfo(path.Message());
+        return;
+    }
+    if (QFileInfo::exists(Q(*path)) && !AskYesNoDefaultNo(FilterOverwriteQuestion(*path), "Warning!"))
+        return;
+    if (xbase::Status saved = FSession.SaveFilter(*path); !saved)
+        ShowInfo(saved.Message());
+}
+
+void TAddressMain::mnuRestoreFilterClick()
+{
+    const QString path = QFileDialog::getOpenFileName(this, "Restore Filter", Q(ProgramDirectory()),
+                                                      "Filter Files (*.flt *.FLT)");
+    if (path.isEmpty())
+        return;
+    if (xbase::Status name = CheckFilterRestoreName(S(path)); !name) {
+        ShowInfo(name.Message());
+        return;
+    }
+    FSession.RestoreFilter(S(path));
+    ShowRecord();
+}
+
+void TAddressMain::mnuClearTagsClick()
+{
+    FSession.ClearTags();
+    ShowRecord();
+}
+
+void TAddressMain::SortMenuClick(QAction* item)
+{
+    FSession.SetMenuOrder(S(item->text()));
+    ShowRecord();
+}
+
+// ---- other windows ----
+
+void TAddressMain::mnuPreferencesClick()
+{
+    TPreferences window(this);
+    window.exec();
+    // Reloaded after Cancel as well: the window may not be the only writer of the settings file.
+    FSession.LoadPreferences();
+}
+
+void TAddressMain::mnuGettingStartedClick()
+{
+    TGettingStarted window(this, Settings(), [](int context) { ShowHelpContext(context); });
+    window.exec();
+}
+
+void TAddressMain::mnuAboutClick()
+{
+    TSplashform window(this);
+    window.exec();
+}
+
+} // namespace corvane

@@ -1,0 +1,186 @@
+#pragma once
+// The main record window: one address record at a time, with the commands that move through,
+// add, edit, save, cancel, delete and clone records, and the menus that start every other window.
+// The window is thin: it reads its controls into the session's edit buffer, calls one session
+// operation (app/logic/AddressSession.h) and shows the result.
+
+#include <map>
+#include <vector>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "app/logic/AddressSession.h"
+
+class QAction;
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QToolButton;
+
+namespace corvane {
+
+class TAddressMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr int HelpContext = 1029;
+
+    explicit TAddressMain(QWidget* parent = nullptr);
+    ~TAddressMain() override;
+
+    // The first activation (runs once): placement, preferences, the start-up file, the recent
+    // files, the buttons, the printer check and, unless switched off, "Getting Started" queued.
+    void FormActivate();
+
+    AddressSession& Session() { return FSession; }
+    // The entry widget of a field (a line edit; the date button for EntryField::Date).
+    QWidget* EntryWidget(EntryField field) const;
+    // Commands whose windows come with later work: in their menus, always disabled.
+    static const std::vector<const char*>& LaterCommands();
+
+    // ---- handlers ----
+    void AddButtonClick();
+    void EditButtonClick();
+    void SaveButtonClick();
+    void CancelButtonClick();
+    void DeleteButtonClick();
+    void mnuCloneClick();
+    void RecordFirstClick();
+    void RecordPrevClick();
+    void RecordNextClick();
+    void RecordLastClick();
+    // The keyboard table; true when the key was the window's.
+    bool FormKeyDown(QKeyEvent* key);
+    void SetButtons();
+    void SetSkipFields(bool on);
+    void UpdateFilterStatus();
+    void DateLabelClick();
+    void SearchMemoButtonClick();
+    void SearchMemoNextButtonClick();
+    void ToClipboard1Click();
+    void TaggedCheckClick();
+    void mnuNewClick();
+    void mnuOpenClick();
+    void MRUITemClick(const QString& path);
+    void UpdateMenuMRUList();
+    void mnuClearFilterClick();
+    void mnuSaveFilterClick();
+    void mnuRestoreFilterClick();
+    void mnuClearTagsClick();
+    void mnuRebuildIndexesClick();
+    void mnuPreferencesClick();
+    void mnuGettingStartedClick();
+    void mnuAboutClick();
+    void SortMenuClick(QAction* item);
+    // Shows the current record (or the edit buffer) in the controls.
+    void ShowRecord();
+
+    // ---- controls (object names as the members are named) ----
+    QToolButton* LabelsButton;
+    QToolButton* LettersButton;
+    QToolButton* EnvelopesButton;
+    QToolButton* ReportsButton;
+    QToolButton* BrowseButton;
+    QToolButton* SearchButton;
+    QToolButton* FilterButton;
+    QToolButton* MouseHelpButton;
+
+    QStackedWidget* RecordStack;
+    QLabel* NoDataPanel;
+    QWidget* RecordArea;
+
+    QLineEdit* LastEdit;
+    QLineEdit* FirstEdit;
+    QLineEdit* MIEdit;
+    QLineEdit* PrefixEdit;
+    QLineEdit* TitleEdit;
+    QLineEdit* OrgEdit;
+    QTabWidget* TabSet;
+    QLineEdit* Address1Edit;
+    QLineEdit* Address2Edit;
+    QLineEdit* CityEdit;
+    QLineEdit* StateEdit;
+    QLineEdit* ZipEdit;
+    QLineEdit* CountryEdit;
+    QLineEdit* Phone1Edit;
+    QLineEdit* Phone2Edit;
+    QLineEdit* FaxEdit;
+    QLineEdit* EmailEdit;
+    QLineEdit* CodesEdit;
+    QLineEdit* Comment1Edit;
+    QLineEdit* Comment2Edit;
+    QPushButton* DialPhone1Button;
+    QPushButton* DialPhone2Button;
+    QPushButton* DateLabel;
+    QLineEdit* DateDisplay;
+    QCheckBox* TaggedCheck;
+    QPlainTextEdit* MemoEdit;
+    QPushButton* SearchMemoButton;
+    QPushButton* SearchMemoNextButton;
+
+    QPushButton* RecordFirst;
+    QPushButton* RecordPrev;
+    QPushButton* RecordNext;
+    QPushButton* RecordLast;
+    QPushButton* SaveButton;
+    QPushButton* CancelButton;
+    QPushButton* AddButton;
+    QPushButton* EditButton;
+    QPushButton* DeleteButton;
+    QPushButton* ExitButton;
+    QPushButton* ClearfilterButton;
+
+    QLabel* SortStatus;
+    QLabel* FilterStatus;
+
+    QMenu* FileMenu;
+    QMenu* EditMenu;
+    QMenu* RecordMenu;
+    QMenu* SortMenu;
+    QMenu* UtilitiesMenu;
+    QMenu* PrintMenu;
+    QMenu* HelpMenu;
+
+  signals:
+    // The window has closed (the program ends).
+    void Closed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void CreateToolBar();
+    void CreateRecordArea();
+    void CreateBottomBar();
+    void CreateMenus();
+    void InstallHelpTexts();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                         void (TAddressMain::*handler)() = nullptr, const QKeySequence& shortcut = {});
+    void ReadControls();
+    void StartEditing();
+    void AfterFileChange();
+    void RunMemoSearch(const QString& text, bool fromFirst);
+    xbase::Status RebuildWithGauge(xbase::Table& table);
+    void EditMenuCommand(int command);
+    bool IsEntryWidget(const QObject* object) const;
+
+    AddressSession FSession;
+    std::map<EntryField, QWidget*> FEntryWidgets;
+    std::map<EntryField, QLineEdit*> FLineEdits;
+    std::vector<QAction*> FSortItems;
+    QAction* FRecentSeparator = nullptr;
+    bool FActivated = false;
+    bool FLoadingRecord = false;
+    QString FFilterFolder;
+};
+
+} // namespace corvane
