@@ -790,15 +790,17 @@ void TAddressMain::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (isMaximized() || isMinimized() || !screen())
         return;
-    // Pulled back so the window never grows past the screen's right or bottom edge.
-    const QRect area = screen()->availableGeometry();
-    const QRect frame = frameGeometry();
-    QPoint position = frame.topLeft();
-    if (frame.right() > area.right() && frame.left() > area.left())
+    // Pulled back so the window never grows past the screen's right or bottom edge. The window's
+    // own area counts, as in the remembered placements, so a restored placement flush with the
+    // screen's edge stays where it is.
+    const QRect area = screen()->geometry();
+    const QRect inner = geometry();
+    QPoint position = pos();
+    if (inner.right() > area.right() && inner.left() > area.left())
         position.setX(area.left());
-    if (frame.bottom() > area.bottom() && frame.top() > area.top())
+    if (inner.bottom() > area.bottom() && inner.top() > area.top())
         position.setY(area.top());
-    if (position != frame.topLeft())
+    if (position != pos())
         move(position);
 }
 
