@@ -4,6 +4,7 @@
 // resolution, counted from the device's origin.
 
 #include "layout/PrintSurface.h"
+#include "layout/QPainterElementPainter.h"
 
 class QPainter;
 
@@ -35,8 +36,7 @@ class QPainterSurface : public PrintSurface {
   private:
     QRectF ToDevice(const QRectF& inches) const;
     QPointF ToDevice(const QPointF& inches) const;
-    // Applies the pen and brush; false when the pen mode paints nothing.
-    bool Prepare(bool withBrush);
+    QPainterElementPainter DevicePainter();
 
     QPainter& FPainter;
     int FPageNumber;

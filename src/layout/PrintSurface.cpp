@@ -1,0 +1,30 @@
+#include "layout/PrintSurface.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace corvane {
+
+int PenWidthInDots(int width, double dotsPerInch)
+{
+    if (width >= 0)
+        return width;
+    const long dots = std::lround(std::abs(static_cast<double>(width)) / 100.0 * dotsPerInch);
+    return dots < 1 ? 1 : static_cast<int>(dots);
+}
+
+QRect PrintSurface::DeviceRect(const QRectF& inches) const
+{
+    const auto x = [this](double v) { return static_cast<int>(std::lround(v * DotsPerInchX())); };
+    const auto y = [this](double v) { return static_cast<int>(std::lround(v * DotsPerInchY())); };
+    return QRect(QPoint(x(inches.left()), y(inches.top())),
+                 QPoint(x(inches.right()) - 1, y(inches.bottom()) - 1));
+}
+
+void PrintSurface::LineTo(const QPointF& inches)
+{
+    Line(FPenPosition, inches);
+    FPenPosition = inches;
+}
+
+} // namespace corvane
