@@ -81,6 +81,9 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         TSpecifyFieldLengths window(LoadNewFileFieldLengths(), &main);
         SaveDialog(window, folder, "field-lengths.png");
     }
+    // The record of the sample that has a date.
+    if (main.Session().Next())
+        main.ShowRecord();
     {
         TDateSelector window(QString::fromStdString(main.Session().Record().Date), &main);
         SaveDialog(window, folder, "date.png");

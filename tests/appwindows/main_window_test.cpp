@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -201,6 +203,24 @@ TEST_F(MainWindowTest, ButtonsFollowTheRecordState)
     EXPECT_EQ(Text("FirstEdit"), "John");
     EXPECT_TRUE(Shown("AddButton"));
     EXPECT_EQ(Stored("FNAME"), "John");
+}
+
+TEST_F(MainWindowTest, EveryControlHasAWhatsThisText)
+{
+    TAddressMain& window = Start();
+    int controls = 0;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const bool named = !control->objectName().isEmpty() && !control->objectName().startsWith("qt_");
+        const bool interactive = qobject_cast<QLineEdit*>(control) ||
+                                 qobject_cast<QAbstractButton*>(control) ||
+                                 qobject_cast<QPlainTextEdit*>(control);
+        const bool tabBarPart = qobject_cast<QTabBar*>(control->parentWidget()) != nullptr;
+        if (!named || !interactive || tabBarPart || control->window() != &window)
+            continue;
+        ++controls;
+        EXPECT_FALSE(control->whatsThis().isEmpty()) << control->objectName().toStdString();
+    }
+    EXPECT_GT(controls, 40);
 }
 
 TEST_F(MainWindowTest, EditSaveCancelDeleteAndClone)
