@@ -125,6 +125,25 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+// The small "Rebuild indexes for ..." window that shows the rebuild's gauge and step.
+void SetUpRebuildGauge(QProgressDialog& gauge, const QString& path)
+{
+    gauge.setObjectName("RebuildGauge");
+    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(path).fileName());
+    gauge.setCancelButton(nullptr); // a rebuild that has begun runs to its end
+    gauge.setRange(0, 100);
+    gauge.setMinimumDuration(0);
+    gauge.setWindowModality(Qt::WindowModal);
+}
+
+RebuildProgress GaugeProgress(QProgressDialog& gauge)
+{
+    return [&gauge](int value, const std::string& status) {
+        gauge.setLabelText(Q(status));
+        gauge.setValue(value);
+    };
+}
+
 } // namespace
 
 const std::vector<const char*>& TAddressMain::LaterCommands()
@@ -1121,16 +1140,8 @@ void TAddressMain::mnuRebuildIndexesClick()
         return;
     }
     QProgressDialog gauge(this);
-    gauge.setObjectName("RebuildGauge");
-    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(Q(FSession.FileName())).fileName());
-    gauge.setCancelButton(nullptr);
-    gauge.setRange(0, 100);
-    gauge.setMinimumDuration(0);
-    gauge.setWindowModality(Qt::WindowModal);
-    FSession.RebuildIndexes([&gauge](int value, const std::string& status) {
-        gauge.setLabelText(Q(status));
-        gauge.setValue(value);
-    });
+    SetUpRebuildGauge(gauge, Q(FSession.FileName()));
+    FSession.RebuildIndexes(GaugeProgress(gauge));
     gauge.close();
     ShowRecord();
 }
@@ -1138,17 +1149,9 @@ void TAddressMain::mnuRebuildIndexesClick()
 xbase::Status TAddressMain::RebuildWithGauge(xbase::Table& table)
 {
     QProgressDialog gauge(this);
-    gauge.setObjectName("RebuildGauge");
-    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(Q(table.Path())).fileName());
-    gauge.setCancelButton(nullptr);
-    gauge.setRange(0, 100);
-    gauge.setMinimumDuration(0);
-    gauge.setWindowModality(Qt::WindowModal);
+    SetUpRebuildGauge(gauge, Q(table.Path()));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    xbase::Status rebuilt = RebuildAddressFile(table, [&gauge](int value, const std::string& status) {
-        gauge.setLabelText(Q(status));
-        gauge.setValue(value);
-    });
+    xbase::Status rebuilt = RebuildAddressFile(table, GaugeProgress(gauge));
     QApplication::restoreOverrideCursor();
     return rebuilt;
 }

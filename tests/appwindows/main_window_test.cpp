@@ -462,6 +462,22 @@ TEST_F(MainWindowTest, AggressiveSavingReopensTheFileAndKeepsTheRecord)
     }
 }
 
+TEST_F(MainWindowTest, RebuildIndexesPacksAndKeepsOrderAndRecord)
+{
+    MakePeople();
+    TAddressMain& window = Start();
+    FMessages.Answers = {true};
+    Click(window.DeleteButton); // Adams goes
+    Find<QAction>(window, "mnuSortCITY")->trigger();
+    QTest::keyClick(window.LastEdit, Qt::Key_PageDown, Qt::ControlModifier); // Boston: Baker
+    Find<QAction>(window, "mnuRebuildIndexes")->trigger();
+    EXPECT_EQ(window.Session().Table().RecordCount(), 2u);
+    EXPECT_TRUE(window.Session().IndexesValid());
+    EXPECT_EQ(window.SortStatus->text(), "Sorted by City");
+    EXPECT_EQ(Text("LastEdit"), "Baker");
+    EXPECT_EQ(FMessages.Messages.size(), 1u);
+}
+
 TEST_F(MainWindowTest, SortMenuSelectsTheOrderAndMovesTheCheckMark)
 {
     MakePeople();

@@ -456,13 +456,22 @@ bool AddressSession::RebuildIndexes(const RebuildProgress& progress)
         ShowInfo("You need to have a database file open first");
         return false;
     }
-    const uint32_t recno = FTable.RecNo();
+    // Packing renumbers the records: the current one moves down by the deleted ones before it.
+    const bool onRecord = HasRecord();
+    uint32_t recno = FTable.RecNo();
+    uint32_t deletedBefore = 0;
+    for (uint32_t before = 1; onRecord && before < recno; ++before) {
+        if (FTable.GoTo(before) && FTable.IsDeleted())
+            ++deletedBefore;
+    }
+    recno -= deletedBefore;
     const xbase::Status rebuilt = RebuildAddressFile(FTable, progress);
     FIndexesValid = CheckValidIndex(FTable);
     SetOrderTo(FSortText.empty() ? "Last Name" : FSortText);
     ApplyCurrentFilter();
-    (void)FTable.GoTo(recno);
-    if (FTable.IsDeleted() || FTable.Eof())
+    if (onRecord)
+        (void)FTable.GoTo(recno);
+    if (!onRecord || FTable.IsDeleted() || FTable.Eof())
         (void)FTable.GoTop();
     LoadCurrent();
     return rebuilt.Ok();
