@@ -209,6 +209,12 @@ void QPainterElementPainter::StretchPicture(const QRectF& target, const QPicture
     FPainter.translate(target.topLeft());
     FPainter.scale(target.width() / bounds.width(), target.height() / bounds.height());
     FPainter.translate(-bounds.topLeft());
+    // Playing a picture scales it from its own resolution to the device's; the stretch above
+    // already maps its bounds, so that scaling is undone.
+    const QPaintDevice* device = FPainter.device();
+    if (device && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+        FPainter.scale(static_cast<double>(picture.logicalDpiX()) / device->logicalDpiX(),
+                       static_cast<double>(picture.logicalDpiY()) / device->logicalDpiY());
     FPainter.drawPicture(QPointF(0, 0), picture);
     FPainter.restore();
 }
