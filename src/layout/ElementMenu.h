@@ -33,6 +33,7 @@ enum class ElementCommand {
     Border,
     Text,
     Rotation, // argument: 0, 90, 180 or 270
+    DataField,
     CounterSettings,
     SymbolSelector,
     DateFormat, // argument: the TDateFormat ordinal

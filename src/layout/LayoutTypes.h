@@ -15,6 +15,10 @@
 
 namespace corvane {
 
+// Identifiers (property, enumeration, colour and set member names) compare without regard to
+// ASCII case, as the files' readers always have.
+bool SameIdentifier(std::string_view a, std::string_view b);
+
 // A colour as stored: 00BBGGRR, or a system colour (top bit set, index in the low bits), or
 // clNone.
 using TColor = int32_t;
@@ -78,6 +82,22 @@ enum class TPostNetBarCodeType { pnbc5Digit, pnbc9Digit, pnbc11Digit };
 enum class TFIMType { fimTypeA, fimTypeB, fimTypeC };
 
 template <class E> std::span<const std::string_view> EnumNames();
+template <> std::span<const std::string_view> EnumNames<TAlignment>();
+template <> std::span<const std::string_view> EnumNames<THighlightDirection>();
+template <> std::span<const std::string_view> EnumNames<TShadowDirection>();
+template <> std::span<const std::string_view> EnumNames<TBorderStyle>();
+template <> std::span<const std::string_view> EnumNames<TFontPitch>();
+template <> std::span<const std::string_view> EnumNames<TFontStyle>();
+template <> std::span<const std::string_view> EnumNames<TPenMode>();
+template <> std::span<const std::string_view> EnumNames<TPenStyle>();
+template <> std::span<const std::string_view> EnumNames<TBrushStyle>();
+template <> std::span<const std::string_view> EnumNames<TDateFormat>();
+template <> std::span<const std::string_view> EnumNames<TTimeFormat>();
+template <> std::span<const std::string_view> EnumNames<TZipOptions>();
+template <> std::span<const std::string_view> EnumNames<TLineStyle>();
+template <> std::span<const std::string_view> EnumNames<TShapeType>();
+template <> std::span<const std::string_view> EnumNames<TPostNetBarCodeType>();
+template <> std::span<const std::string_view> EnumNames<TFIMType>();
 
 // A set of font styles as bits (1 << ordinal).
 using TFontStyles = uint32_t;

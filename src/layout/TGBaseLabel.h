@@ -57,6 +57,11 @@ class TGBaseLabel : public TGGraphicControl {
     void MarkLayoutDirty() { FLayoutDirty = true; }
     bool LayoutDirty() const { return FLayoutDirty; }
 
+    // Works out the text boxes and origins with the zoomed font; while the layout is dirty it also
+    // sizes the element to its text as the angle requires.
+    TextLayoutBoxes Layout();
+    // Draws the element at its own origin (background, shadow, highlight, text, border).
+    void DrawOn(ElementPainter& painter);
     // Grows the element (never shrinks it) so that the caption fits; only at angle 0.
     void FitToText();
 

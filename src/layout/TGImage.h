@@ -1,6 +1,8 @@
 #pragma once
 // A picture (bitmap or metafile) drawn stretched to the element, optionally mirrored.
 
+#include <QImage>
+
 #include "layout/TGGraphicControl.h"
 
 namespace corvane {
@@ -36,12 +38,17 @@ class TGImage : public TGGraphicControl {
     void PrintOn(PrintSurface& surface, double xInches, double yInches) override;
 
   private:
+    // The bitmap decoded once per picture (null for metafiles and bytes that do not decode).
+    const QImage& Bitmap() const;
+
     bool FAutoSize = false;
     TBorderStyle FBorderStyle = TBorderStyle::bsNone;
     TGPicture FPicture;
     bool FStretch = true;
     bool FReverse = false;
     bool FFlip = false;
+    mutable QImage FBitmap;
+    mutable bool FBitmapDecoded = false;
 };
 
 }  // namespace corvane

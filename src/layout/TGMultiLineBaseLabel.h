@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <QFont>
+
 #include "layout/TGGraphicControl.h"
 
 namespace corvane {
@@ -35,6 +37,10 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     virtual void Rewrap();
     // Height to the lines, width to at least the widest line.
     void FitToLines();
+    // Draws the lines (or the placeholder) at the element's origin.
+    void DrawLines(ElementPainter& painter);
+    // The height of one line: the height of "XXX" in the zoomed font.
+    int32_t LineHeight() const;
 
     void AssignFont(const TGFont& font) override;
     void BoundsChanged() override;
@@ -47,7 +53,12 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     TGMultiLineBaseLabel();
     // Appends "-", "Font", "Alignment" ▸ Left/Center/Right.
     void AppendFontAndAlignmentItems();
+    // Appends "Word Wrap".
+    void AppendWordWrapItem();
     void SetWrappedLines(std::vector<std::string> lines) { FWrapped = std::move(lines); }
+    // The font at the element's zoom, and lines laid into the element's width with it.
+    QFont ZoomedFont() const;
+    std::vector<std::string> WrapToWidth(const std::vector<std::string>& lines) const;
 
   private:
     std::vector<std::string> FItems;

@@ -9,7 +9,6 @@ class TGPageNumberLabel : public TGBaseLabel {
   public:
     TGPageNumberLabel();
     std::string_view ClassName() const override { return "TGPageNumberLabel"; }
-    void BuildMenu() override;
 
   protected:
     void PrepareCaptionForScreen() override;

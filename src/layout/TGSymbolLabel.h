@@ -13,6 +13,9 @@ class TGSymbolLabel : public TGBaseLabel {
     // Symbols keep their own font when the panel's "Font" command runs.
     void AssignFont(const TGFont& font) override {}
     void BuildMenu() override;
+    void BoundsChanged() override;
+    // Width and height to the character (measured with the zoomed font) plus its origins.
+    void FitToCharacter();
 };
 
 }  // namespace corvane

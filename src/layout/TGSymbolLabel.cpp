@@ -1,0 +1,55 @@
+#include "layout/TGSymbolLabel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "layout/ElementPainter.h"
+#include "layout/LayoutQt.h"
+
+namespace corvane {
+
+TGSymbolLabel::TGSymbolLabel()
+{
+    TGFont font;
+    font.Name = "WingDings";
+    font.Height = TGFont::HeightOfPoints(24, DefaultPixelsPerInch);
+    SetFont(font);
+    SetCaption("[");
+}
+
+void TGSymbolLabel::FitToCharacter()
+{
+    const double ppi = PixelsPerInch();
+    const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(Font(), ppi, Zoom()), ppi);
+    const TextLayoutBoxes boxes = Layout();
+    const QString caption = ToQString(Caption());
+    const int32_t w = static_cast<int32_t>(1.1 * metrics.horizontalAdvance(caption)) +
+                      std::max({boxes.MainX, boxes.ShadowX, boxes.HighlightX});
+    const int32_t h = static_cast<int32_t>(1.1 * metrics.height()) +
+                      std::max({boxes.MainY, boxes.ShadowY, boxes.HighlightY});
+    if (w != Width() || h != Height()) SetBounds({Left(), Top(), std::max(w, 1), std::max(h, 1)});
+}
+
+void TGSymbolLabel::BoundsChanged()
+{
+    TGBaseLabel::BoundsChanged();
+    if (Loading() || !Parent()) return;
+    FitToCharacter();
+}
+
+void TGSymbolLabel::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
+    AppendTextItems(false, false);
+    ElementMenuItem separator;
+    separator.Caption = "-";
+    Menu().push_back(separator);
+    ElementMenuItem selector;
+    selector.Caption = "Symbol Selector";
+    selector.Command = ElementCommand::SymbolSelector;
+    Menu().push_back(selector);
+    UpdateMenuChecks();
+    if (Parent()) FitToCharacter();
+}
+
+} // namespace corvane
