@@ -19,6 +19,8 @@ TGSymbolLabel::TGSymbolLabel()
 
 void TGSymbolLabel::FitToCharacter()
 {
+    if (FFitting) return;
+    FFitting = true;
     const double ppi = PixelsPerInch();
     const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(Font(), ppi, Zoom()), ppi);
     const TextLayoutBoxes boxes = Layout();
@@ -28,6 +30,7 @@ void TGSymbolLabel::FitToCharacter()
     const int32_t h = static_cast<int32_t>(1.1 * metrics.height()) +
                       std::max({boxes.MainY, boxes.ShadowY, boxes.HighlightY});
     if (w != Width() || h != Height()) SetBounds({Left(), Top(), std::max(w, 1), std::max(h, 1)});
+    FFitting = false;
 }
 
 void TGSymbolLabel::BoundsChanged()

@@ -16,6 +16,9 @@ class TGSymbolLabel : public TGBaseLabel {
     void BoundsChanged() override;
     // Width and height to the character (measured with the zoomed font) plus its origins.
     void FitToCharacter();
+
+  private:
+    bool FFitting = false; // sizing changes the bounds, which would size again
 };
 
 }  // namespace corvane
