@@ -263,7 +263,7 @@ TextLayoutBoxes TGBaseLabel::Layout()
             if (1.2 * f < w) w = static_cast<int32_t>(1.2 * f);
             if (w < f) w = f;
         }
-        if (w != Width() || h != Height()) SetBounds({Left(), Top(), w, h});
+        AdjustSize(w, h);
         FLayoutDirty = false;
     }
 

@@ -34,7 +34,7 @@ void TGFIMBarCode::Paint(ElementPainter& painter)
     const double ppi = PixelsPerInch();
     // The mark is square and keeps its printed size: the user cannot resize it.
     const auto side = static_cast<int32_t>(FimWidth * ppi * Zoom());
-    if (side != Width() || side != Height()) SetBounds({Left(), Top(), side, side});
+    AdjustSize(side, side);
     for (const QRectF& bar : FimScreenBarRects(static_cast<FimType>(FFIMType), ppi, Zoom()))
         painter.FillRect(bar, Qt::black);
 }

@@ -134,6 +134,18 @@ void TGGraphicControl::SetDesignTop(int32_t value) { SetDesignBounds({FDesign.Le
 void TGGraphicControl::SetDesignWidth(int32_t value) { SetDesignBounds({FDesign.Left, FDesign.Top, value, FDesign.Height}); }
 void TGGraphicControl::SetDesignHeight(int32_t value) { SetDesignBounds({FDesign.Left, FDesign.Top, FDesign.Width, value}); }
 
+void TGGraphicControl::AdjustSize(int32_t width, int32_t height)
+{
+    if (width == FBounds.Width && height == FBounds.Height) return;
+    if (FZoom == 1.0f) {
+        SetBounds({FBounds.Left, FBounds.Top, width, height});
+        return;
+    }
+    FBounds.Width = width;
+    FBounds.Height = height;
+    BoundsWereSet();
+}
+
 void TGGraphicControl::BoundsWereSet()
 {
     if (!FLoading) BoundsChanged();

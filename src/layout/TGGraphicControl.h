@@ -144,6 +144,10 @@ class TGGraphicControl {
     TGGraphicControl(int32_t width, int32_t height);
     // Asks for a repaint of the element (through the panel; nothing without one).
     void Invalidate();
+    // A size the element gives itself from its content (text, character, picture, bar code). At
+    // zoom 1.0 it becomes the master size; at another zoom only the zoomed size follows, so that
+    // content measured at a zoom never changes what the layout stores.
+    void AdjustSize(int32_t width, int32_t height);
 
   private:
     void BoundsWereSet();

@@ -113,7 +113,7 @@ void TGImage::BoundsChanged()
     const PixelRect size = PictureSize();
     if (size.Width <= 0 || size.Height <= 0) return;
     const int32_t w = RoundEven(size.Width * Zoom()), h = RoundEven(size.Height * Zoom());
-    if (w != Width() || h != Height()) SetBounds({Left(), Top(), w, h});
+    AdjustSize(w, h);
 }
 
 void TGImage::Paint(ElementPainter& painter)

@@ -61,7 +61,7 @@ void TGPostNetBarCode::Paint(ElementPainter& painter)
 {
     const int32_t w = Zoom() == 1.0f ? kScreenWidth : static_cast<int32_t>(std::nearbyint(kScreenWidth * Zoom()));
     const int32_t h = Zoom() == 1.0f ? kScreenHeight : static_cast<int32_t>(std::nearbyint(kScreenHeight * Zoom()));
-    if (w != Width() || h != Height()) SetBounds({Left(), Top(), w, h});
+    AdjustSize(w, h);
     const std::vector<bool> bars = PostnetBars(kScreenDigits);
     const double pitch = static_cast<double>(w) / static_cast<double>(bars.size());
     const double barWidth = std::max(1.0, std::floor(pitch / 3.0 + 0.5));

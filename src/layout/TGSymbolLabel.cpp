@@ -29,7 +29,7 @@ void TGSymbolLabel::FitToCharacter()
                       std::max({boxes.MainX, boxes.ShadowX, boxes.HighlightX});
     const int32_t h = static_cast<int32_t>(1.1 * metrics.height()) +
                       std::max({boxes.MainY, boxes.ShadowY, boxes.HighlightY});
-    if (w != Width() || h != Height()) SetBounds({Left(), Top(), std::max(w, 1), std::max(h, 1)});
+    AdjustSize(std::max(w, 1), std::max(h, 1));
     FFitting = false;
 }
 
