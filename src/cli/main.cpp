@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/FilterCommands.h"
+#include "cli/LayoutCommands.h"
 #include "cli/TableCommands.h"
 
 namespace {
@@ -29,6 +30,8 @@ const Command Commands[] = {
     {"tag", corvane::cli::RunTag, "tag FILE --query EXPR"},
     {"untag", corvane::cli::RunUntag, "untag FILE --query EXPR"},
     {"clear-tags", corvane::cli::RunClearTags, "clear-tags"},
+    {"layout", corvane::cli::RunLayout,
+     "layout dump FILE | layout pdf FILE --out OUT.pdf [--address-file DBF --recno N] [--page WxH]"},
 };
 
 int Usage(std::ostream& out, int status)
