@@ -110,6 +110,19 @@ class QuietMessages : public MessageService {
     bool AskYesNoDefaultNo(const std::string&, const std::string&) override { return false; }
 };
 
+// Gives a flag a value for a scope and puts the previous value back when the scope ends.
+class ScopedFlag {
+  public:
+    ScopedFlag(bool& flag, bool value) : FFlag(flag), FPrevious(flag) { FFlag = value; }
+    ~ScopedFlag() { FFlag = FPrevious; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+  private:
+    bool& FFlag;
+    bool FPrevious;
+};
+
 bool FileExists(const std::string& path)
 {
     std::error_code error;
@@ -935,13 +948,22 @@ bool AddressSession::ToggleTag()
     if (!HasRecord())
         return false;
     // Written at once, outside the user's saves: it neither counts toward aggressive saving nor
-    // refreshes the buttons on its own.
+    // refreshes the buttons on its own. Both flags go back to what they were rather than to
+    // "off" and "on": a tool window that toggles tags while it works (the duplicate check) has
+    // set them itself, and its later saves must still not count.
     const uint32_t recno = FTable.RecNo();
-    auto toggled = corvane::ToggleTag(FTable, FCriteria, CurrentTag());
-    xbase::Status done = toggled ? FTable.Commit() : toggled.ToStatus();
-    if (toggled && toggled->FilterReapplied) {
-        FFilterExpression = toggled->Filter.Expression;
-        (void)FTable.GoTo(recno);
+    xbase::Status done;
+    {
+        ScopedFlag refresh(FRefreshAfterSave, false);
+        ScopedFlag bulk(FBulkOperation, true);
+        auto toggled = corvane::ToggleTag(FTable, FCriteria, CurrentTag());
+        done = toggled ? FTable.Commit() : toggled.ToStatus();
+        if (done)
+            (void)AfterPost();
+        if (toggled && toggled->FilterReapplied) {
+            FFilterExpression = toggled->Filter.Expression;
+            (void)FTable.GoTo(recno);
+        }
     }
     LoadCurrent();
     return ReportFailure(done);

@@ -208,6 +208,8 @@ class AddressSession {
     // UpdateFilterStatus: nothing (hidden) while no file is open.
     std::optional<std::string> FilterStatus();
     const std::string& SortStatus() const { return FSortChoice.StatusText; }
+    // The order's text as SetOrderTo had it ("Last Name"); empty when no file is open.
+    const std::string& SortText() const { return FSortText; }
     const SortOrderChoice& SortChoice() const { return FSortChoice; }
 
     // The record to show: the edit buffer while editing, else the current record.
@@ -240,6 +242,10 @@ class AddressSession {
     bool BulkOperation() const { return FBulkOperation; }
     void SetRefreshAfterSave(bool on) { FRefreshAfterSave = on; }
     bool RefreshAfterSave() const { return FRefreshAfterSave; }
+    // Shows or hides the calculated FullName, FullNameWithPrefix and CityStateZip fields.
+    void SetExtraFields(bool on) { FCatalogue.SetExtraFields(on); }
+    // Reads the table's current record again after someone else moved the cursor (a tool window).
+    void ReloadCurrent() { LoadCurrent(); }
 
     // ---- navigation: false when the move was not possible (the window beeps) ----
     bool First();
