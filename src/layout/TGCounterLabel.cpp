@@ -34,6 +34,12 @@ void TGCounterLabel::SetTextAfter(const std::string& value)
 void TGCounterLabel::SetStartingnumber(int32_t value)
 {
     FStartingnumber = value;
+    // A read counter starts from its stored number but keeps its stored caption.
+    if (Loading()) {
+        FCurrentNumber = value;
+        FCount = 0;
+        return;
+    }
     ResetSequence();
 }
 

@@ -303,6 +303,10 @@ Result<std::vector<ElementPtr>> TGLabelObjectFiler::ElementsOf(const ElementList
         element->SetLoading(true);
         (void)element->SetName(FromStream(record.Name));
         const PropertyTable& table = element->PublishedProperties();
+        // A string the writer left out was empty, whatever a new element of the kind starts with
+        // (a text element's "Text"), so a cleared caption stays cleared.
+        for (const PropertyDescriptor& d : table.Properties())
+            if (d.Type == PropertyType::String) d.Set(*element, PropertyValue(std::string()));
         for (const PropertyEntry& entry : record.Properties) {
             const std::string where = record.ClassName + " " + FromStream(record.Name) + "." + FromStream(entry.Name);
             const PropertyDescriptor* d = table.Find(entry.Name);

@@ -196,6 +196,22 @@ TEST(LayoutStream, EveryKindReadsAndWritesBackByteForByte)
         << "strings are stored in Windows-1252";
 }
 
+TEST(LayoutStream, ReadElementsStartFromTheStreamDefaults)
+{
+    TGPLabel cleared;
+    cleared.SetCaption("");
+    TGFont font;
+    font.Name = "Courier New";
+    cleared.SetFont(font);
+    xbase::Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&cleared});
+    ASSERT_TRUE(bytes);
+    xbase::Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(*bytes);
+    ASSERT_TRUE(read) << read.Message();
+    const auto& label = static_cast<const TGPLabel&>(*(*read)[0]);
+    EXPECT_EQ(label.Caption(), "") << "a cleared caption does not come back as \"Text\"";
+    EXPECT_EQ(label.Font().Name, "Courier New");
+}
+
 TEST(LayoutStream, ReadingGivesFreshComponentNames)
 {
     ScratchFolder folder;
