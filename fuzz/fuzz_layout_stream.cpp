@@ -26,7 +26,8 @@ const corvane::ElementClassRegistry& Registry()
 std::vector<const corvane::TGGraphicControl*> Pointers(const std::vector<corvane::ElementPtr>& elements)
 {
     std::vector<const corvane::TGGraphicControl*> pointers;
-    for (const corvane::ElementPtr& element : elements) pointers.push_back(element.get());
+    for (const corvane::ElementPtr& element : elements)
+        pointers.push_back(element.get());
     return pointers;
 }
 
@@ -36,12 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const corvane::TGLabelObjectFiler filer(Registry());
     auto read = filer.DecodeList(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!read) return 0;
+    if (!read)
+        return 0;
     auto written = corvane::TGLabelObjectFiler::EncodeList(Pointers(*read));
-    if (!written) abort(); // everything read must be writable
+    if (!written)
+        abort(); // everything read must be writable
     auto again = filer.DecodeList(*written);
-    if (!again) abort();
+    if (!again)
+        abort();
     auto rewritten = corvane::TGLabelObjectFiler::EncodeList(Pointers(*again));
-    if (!rewritten || *rewritten != *written) abort();
+    if (!rewritten || *rewritten != *written)
+        abort();
     return 0;
 }

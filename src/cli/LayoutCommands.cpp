@@ -22,8 +22,8 @@
 #include "layout/LayoutRecordSource.h"
 #include "layout/LayoutStream.h"
 #include "layout/QPainterSurface.h"
-#include "layout/TGGraphicControl.h"
 #include "layout/TGDataPanel.h"
+#include "layout/TGGraphicControl.h"
 #include "layout/TGLabelObjectFiler.h"
 #include "platform/xbase/CodePage.h"
 
@@ -41,9 +41,9 @@ QString Text(const std::string& streamBytes)
 
 const char* TagName(ValueTag tag)
 {
-    static const char* const names[] = {"end",    "list", "int8",  "int16", "int32",       "extended", "string",
-                                        "identifier", "false", "true", "binary", "set", "long string", "nil",
-                                        "collection"};
+    static const char* const names[] = {"end",      "list",   "int8",        "int16", "int32",
+                                        "extended", "string", "identifier",  "false", "true",
+                                        "binary",   "set",    "long string", "nil",   "collection"};
     return names[static_cast<size_t>(tag)];
 }
 
@@ -68,13 +68,15 @@ QJsonObject ValueJson(const StreamValue& value)
         break;
     case ValueTag::Set: {
         QJsonArray members;
-        for (const std::string& member : value.Members) members.append(Text(member));
+        for (const std::string& member : value.Members)
+            members.append(Text(member));
         json["value"] = members;
         break;
     }
     case ValueTag::List: {
         QJsonArray items;
-        for (const StreamValue& item : value.Items) items.append(ValueJson(item));
+        for (const StreamValue& item : value.Items)
+            items.append(ValueJson(item));
         json["value"] = items;
         break;
     }
@@ -84,8 +86,8 @@ QJsonObject ValueJson(const StreamValue& value)
             QByteArray(value.Text.data(), static_cast<qsizetype>(value.Text.size())).toBase64());
         break;
     case ValueTag::Extended:
-        json["value"] = QString::fromLatin1(
-            QByteArray(reinterpret_cast<const char*>(value.Extended.data()), 10).toHex());
+        json["value"] =
+            QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(value.Extended.data()), 10).toHex());
         break;
     default:
         json["value"] = QJsonValue::Null;
@@ -116,50 +118,64 @@ xbase::Result<QJsonArray> ListsJson(const std::string& bytes, const ElementClass
     LayoutStreamReader reader(bytes);
     QJsonArray lists;
     while (!reader.AtEnd()) {
-        if (xbase::Status s = reader.ReadListBegin(); !s) return s;
+        if (xbase::Status s = reader.ReadListBegin(); !s)
+            return s;
         xbase::Result<uint8_t> next = reader.PeekByte();
-        if (!next) return next.ToStatus();
+        if (!next)
+            return next.ToStatus();
         QJsonArray items;
         if (*next == 0 || *next == 'T') {
             ElementList list;
             for (;;) {
                 xbase::Result<bool> end = reader.ReadEndIf();
-                if (!end) return end.ToStatus();
-                if (*end) break;
+                if (!end)
+                    return end.ToStatus();
+                if (*end)
+                    break;
                 xbase::Result<ElementRecord> record = reader.ReadRecord();
-                if (!record) return record.ToStatus();
+                if (!record)
+                    return record.ToStatus();
                 list.push_back(record.Take());
             }
             // The elements must load as a panel would load them.
-            if (xbase::Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list); !built)
+            if (xbase::Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list);
+                !built)
                 return built.ToStatus();
-            for (const ElementRecord& record : list) items.append(RecordJson(record));
+            for (const ElementRecord& record : list)
+                items.append(RecordJson(record));
         } else {
             for (;;) {
                 xbase::Result<bool> end = reader.ReadEndIf();
-                if (!end) return end.ToStatus();
-                if (*end) break;
+                if (!end)
+                    return end.ToStatus();
+                if (*end)
+                    break;
                 xbase::Result<StreamValue> value = reader.ReadValue();
-                if (!value) return value.ToStatus();
+                if (!value)
+                    return value.ToStatus();
                 items.append(ValueJson(*value));
             }
         }
         lists.append(items);
     }
-    if (lists.isEmpty()) return xbase::Status::Error("the file holds no element list");
+    if (lists.isEmpty())
+        return xbase::Status::Error("the file holds no element list");
     return lists;
 }
 
 int RunDump(const CliArguments& arguments)
 {
-    if (arguments.Positional.size() != 2) return Usage(kSynopsis);
+    if (arguments.Positional.size() != 2)
+        return Usage(kSynopsis);
     const std::string& path = arguments.Positional[1];
     xbase::Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(path);
-    if (!bytes) return Fail(bytes.Message());
+    if (!bytes)
+        return Fail(bytes.Message());
     ElementClassRegistry registry;
     registry.RegisterAll();
     xbase::Result<QJsonArray> lists = ListsJson(*bytes, registry);
-    if (!lists) return Fail("Layout file " + path + ": " + lists.Message());
+    if (!lists)
+        return Fail("Layout file " + path + ": " + lists.Message());
     QJsonObject out;
     out["file"] = QString::fromStdString(path);
     out["lists"] = *lists;
@@ -171,10 +187,12 @@ int RunDump(const CliArguments& arguments)
 std::optional<QSizeF> ParsePage(const std::string& text)
 {
     const QStringList parts = QString::fromStdString(text).toLower().split(QLatin1Char('x'));
-    if (parts.size() != 2) return std::nullopt;
+    if (parts.size() != 2)
+        return std::nullopt;
     bool okWidth = false, okHeight = false;
     const double width = parts[0].toDouble(&okWidth), height = parts[1].toDouble(&okHeight);
-    if (!okWidth || !okHeight || width <= 0 || height <= 0 || width > 200 || height > 200) return std::nullopt;
+    if (!okWidth || !okHeight || width <= 0 || height <= 0 || width > 200 || height > 200)
+        return std::nullopt;
     return QSizeF(width, height);
 }
 
@@ -182,16 +200,19 @@ std::optional<QSizeF> ParsePage(const std::string& text)
 // runtime folder is no error of the command.
 void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QLatin1String("QStandardPaths:"))) return;
+    if (message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
     std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
 }
 
 // Fonts need a GUI application; the offscreen platform needs no display.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication()
 {
-    if (QGuiApplication::instance()) return nullptr;
+    if (QGuiApplication::instance())
+        return nullptr;
     qInstallMessageHandler(QuietPlatformNotes);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "corvane-cli";
     static char* argv[] = {name, nullptr};
@@ -200,32 +221,39 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication()
 
 int RunPdf(const CliArguments& arguments)
 {
-    if (arguments.Positional.size() != 2 || !arguments.Has("--out")) return Usage(kSynopsis);
+    if (arguments.Positional.size() != 2 || !arguments.Has("--out"))
+        return Usage(kSynopsis);
     const std::string& layoutPath = arguments.Positional[1];
     const std::string outPath = *arguments.Get("--out");
     QSizeF page(8.5, 11.0);
     if (auto text = arguments.Get("--page")) {
         std::optional<QSizeF> parsed = ParsePage(*text);
-        if (!parsed) return Fail("--page takes WIDTHxHEIGHT in inches, for example 8.5x11: " + *text);
+        if (!parsed)
+            return Fail("--page takes WIDTHxHEIGHT in inches, for example 8.5x11: " + *text);
         page = *parsed;
     }
     AddressRecordSource source;
     const bool fromRecord = arguments.Has("--address-file");
     if (fromRecord) {
-        if (!arguments.Has("--recno")) return Fail("--address-file needs --recno N");
+        if (!arguments.Has("--recno"))
+            return Fail("--address-file needs --recno N");
         bool ok = false;
         const uint32_t recno = QString::fromStdString(*arguments.Get("--recno")).toUInt(&ok);
-        if (!ok || recno == 0) return Fail("--recno takes a record number from 1: " + *arguments.Get("--recno"));
+        if (!ok || recno == 0)
+            return Fail("--recno takes a record number from 1: " + *arguments.Get("--recno"));
         xbase::Table table;
-        if (xbase::Status opened = OpenTable(table, *arguments.Get("--address-file"), xbase::OpenMode::SharedReadOnly);
+        if (xbase::Status opened =
+                OpenTable(table, *arguments.Get("--address-file"), xbase::OpenMode::SharedReadOnly);
             !opened)
             return Fail(opened.Message());
         if (recno > table.RecordCount())
             return Fail("Record " + std::to_string(recno) + " does not exist; the file holds " +
                         std::to_string(table.RecordCount()));
-        if (xbase::Status moved = table.GoTo(recno); !moved) return Fail(moved.Message());
+        if (xbase::Status moved = table.GoTo(recno); !moved)
+            return Fail(moved.Message());
         AddressRecord record;
-        if (xbase::Status read = record.ReadFrom(table); !read) return Fail(read.Message());
+        if (xbase::Status read = record.ReadFrom(table); !read)
+            return Fail(read.Message());
         source.SetRecord(record);
         if (xbase::Status widths = source.MutableCatalogue().TakeFileWidths(table); !widths)
             return Fail(widths.Message());
@@ -239,16 +267,20 @@ int RunPdf(const CliArguments& arguments)
     TGDataPanel panel(owner);
     panel.SetRegistry(registry);
     xbase::Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(layoutPath);
-    if (!bytes) return Fail(bytes.Message());
+    if (!bytes)
+        return Fail(bytes.Message());
     // The first list is the layout of a label or an envelope, or a report's first band.
     LayoutStreamReader reader(*bytes);
     xbase::Result<ElementList> list = reader.ReadList();
-    if (!list) return Fail("Layout file " + layoutPath + ": " + list.Message());
+    if (!list)
+        return Fail("Layout file " + layoutPath + ": " + list.Message());
     const size_t firstListSize = reader.Position();
     xbase::Result<std::vector<ElementPtr>> elements =
         TGLabelObjectFiler(registry).DecodeList(std::string_view(*bytes).substr(0, firstListSize));
-    if (!elements) return Fail("Layout file " + layoutPath + ": " + elements.Message());
-    for (ElementPtr& element : elements.Take()) panel.InsertElement(std::move(element)).BuildMenu();
+    if (!elements)
+        return Fail("Layout file " + layoutPath + ": " + elements.Message());
+    for (ElementPtr& element : elements.Take())
+        panel.InsertElement(std::move(element)).BuildMenu();
 
     panel.SetRecordSource(&source);
     panel.SetPrinting(fromRecord);
@@ -260,7 +292,8 @@ int RunPdf(const CliArguments& arguments)
     writer.setPageSize(QPageSize(page, QPageSize::Inch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
-    if (!painter.begin(&writer)) return Fail("Cannot write " + outPath);
+    if (!painter.begin(&writer))
+        return Fail("Cannot write " + outPath);
     QPainterSurface surface(painter, 1);
     panel.PrintElements(surface, 0.0, 0.0);
     painter.end();
@@ -272,11 +305,15 @@ int RunPdf(const CliArguments& arguments)
 int RunLayout(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--out", "--address-file", "--recno", "--page"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.empty()) return Usage(kSynopsis);
-    if (parsed->Positional[0] == "dump") return RunDump(*parsed);
-    if (parsed->Positional[0] == "pdf") return RunPdf(*parsed);
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.empty())
+        return Usage(kSynopsis);
+    if (parsed->Positional[0] == "dump")
+        return RunDump(*parsed);
+    if (parsed->Positional[0] == "pdf")
+        return RunPdf(*parsed);
     return Usage(kSynopsis);
 }
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

@@ -10,4 +10,4 @@ namespace corvane::cli {
 
 int RunLayout(const std::vector<std::string>& arguments);
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

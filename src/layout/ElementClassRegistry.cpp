@@ -20,8 +20,7 @@ namespace corvane {
 
 namespace {
 
-template <class T>
-std::pair<std::string, ElementFactory> Entry()
+template <class T> std::pair<std::string, ElementFactory> Entry()
 {
     T sample;
     return {std::string(sample.ClassName()), [] { return std::unique_ptr<TGGraphicControl>(new T()); }};
@@ -38,37 +37,44 @@ ElementClassRegistry& ElementClassRegistry::Shared()
 const std::map<std::string, ElementFactory, std::less<>>& ElementClassRegistry::KnownClasses()
 {
     static const std::map<std::string, ElementFactory, std::less<>> classes = {
-        Entry<TGPLabel>(),          Entry<TGPDLabel>(),         Entry<TGCounterLabel>(),
-        Entry<TGSymbolLabel>(),     Entry<TGDateTimeLabel>(),   Entry<TGPageNumberLabel>(),
-        Entry<TGMultiLineLabel>(),  Entry<TGDMultiLineLabel>(), Entry<TGDMultiLineAddressLabel>(),
-        Entry<TGLineShape>(),       Entry<TGLabelShapes>(),     Entry<Trpshapes>(),
-        Entry<TGImage>(),           Entry<TGPostNetBarCode>(),  Entry<TGFIMBarCode>(),
+        Entry<TGPLabel>(),         Entry<TGPDLabel>(),         Entry<TGCounterLabel>(),
+        Entry<TGSymbolLabel>(),    Entry<TGDateTimeLabel>(),   Entry<TGPageNumberLabel>(),
+        Entry<TGMultiLineLabel>(), Entry<TGDMultiLineLabel>(), Entry<TGDMultiLineAddressLabel>(),
+        Entry<TGLineShape>(),      Entry<TGLabelShapes>(),     Entry<Trpshapes>(),
+        Entry<TGImage>(),          Entry<TGPostNetBarCode>(),  Entry<TGFIMBarCode>(),
     };
     return classes;
 }
 
 const std::vector<std::string_view>& ElementClassRegistry::LabelPanelClasses()
 {
-    static const std::vector<std::string_view> names = {
-        "TGLineShape",    "TGPostNetBarCode", "TGImage",           "TGLabelShapes",
-        "TGPLabel",       "TGPDLabel",        "TGCounterLabel",    "TGSymbolLabel",
-        "TGMultiLineLabel", "TGDMultiLineLabel", "TGDMultiLineAddressLabel"};
+    static const std::vector<std::string_view> names = {"TGLineShape",
+                                                        "TGPostNetBarCode",
+                                                        "TGImage",
+                                                        "TGLabelShapes",
+                                                        "TGPLabel",
+                                                        "TGPDLabel",
+                                                        "TGCounterLabel",
+                                                        "TGSymbolLabel",
+                                                        "TGMultiLineLabel",
+                                                        "TGDMultiLineLabel",
+                                                        "TGDMultiLineAddressLabel"};
     return names;
 }
 
 const std::vector<std::string_view>& ElementClassRegistry::EnvelopePanelClasses()
 {
     static const std::vector<std::string_view> names = {
-        "TGLineShape", "TGPostNetBarCode", "TGFIMBarCode",     "TGImage",
-        "TGLabelShapes", "TGPLabel",       "TGPDLabel",        "TGMultiLineLabel",
-        "TGDMultiLineAddressLabel"};
+        "TGLineShape", "TGPostNetBarCode", "TGFIMBarCode",
+        "TGImage",     "TGLabelShapes",    "TGPLabel",
+        "TGPDLabel",   "TGMultiLineLabel", "TGDMultiLineAddressLabel"};
     return names;
 }
 
 const std::vector<std::string_view>& ElementClassRegistry::ReportPanelClasses()
 {
     static const std::vector<std::string_view> names = {
-        "TGLineShape",     "TGImage",          "TGPLabel",  "TGPDLabel",    "TGDMultiLineLabel",
+        "TGLineShape",     "TGImage",           "TGPLabel",  "TGPDLabel",    "TGDMultiLineLabel",
         "TGDateTimeLabel", "TGPageNumberLabel", "Trpshapes", "TGSymbolLabel"};
     return names;
 }
@@ -77,19 +83,22 @@ bool ElementClassRegistry::Register(std::string_view className)
 {
     const auto& known = KnownClasses();
     auto it = known.find(className);
-    if (it == known.end()) return false;
+    if (it == known.end())
+        return false;
     FClasses.insert(*it);
     return true;
 }
 
 void ElementClassRegistry::Register(std::initializer_list<std::string_view> classNames)
 {
-    for (std::string_view name : classNames) Register(name);
+    for (std::string_view name : classNames)
+        Register(name);
 }
 
 void ElementClassRegistry::RegisterAll()
 {
-    for (const auto& entry : KnownClasses()) FClasses.insert(entry);
+    for (const auto& entry : KnownClasses())
+        FClasses.insert(entry);
 }
 
 bool ElementClassRegistry::IsRegistered(std::string_view className) const
@@ -100,7 +109,8 @@ bool ElementClassRegistry::IsRegistered(std::string_view className) const
 std::unique_ptr<TGGraphicControl> ElementClassRegistry::Create(std::string_view className) const
 {
     auto it = FClasses.find(className);
-    if (it == FClasses.end()) return nullptr;
+    if (it == FClasses.end())
+        return nullptr;
     return it->second();
 }
 

@@ -5,8 +5,10 @@ namespace corvane {
 ElementMenuItem* FindMenuItem(ElementMenu& menu, ElementCommand command, int argument)
 {
     for (ElementMenuItem& item : menu) {
-        if (item.Command == command && item.Argument == argument && item.Items.empty()) return &item;
-        if (ElementMenuItem* inner = FindMenuItem(item.Items, command, argument)) return inner;
+        if (item.Command == command && item.Argument == argument && item.Items.empty())
+            return &item;
+        if (ElementMenuItem* inner = FindMenuItem(item.Items, command, argument))
+            return inner;
     }
     return nullptr;
 }

@@ -17,14 +17,17 @@ constexpr QRgb kSystemColors[] = {
 
 QColor ToQColor(TColor color)
 {
-    if (color == clNone) return QColor(Qt::transparent);
+    if (color == clNone)
+        return QColor(Qt::transparent);
     const auto u = static_cast<uint32_t>(color);
     if (u & 0x80000000u) {
         const uint32_t index = u & 0xFFu;
-        if (index < std::size(kSystemColors)) return QColor::fromRgb(kSystemColors[index]);
+        if (index < std::size(kSystemColors))
+            return QColor::fromRgb(kSystemColors[index]);
         return QColor(Qt::black);
     }
-    return QColor(static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF), static_cast<int>((u >> 16) & 0xFF));
+    return QColor(static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF),
+                  static_cast<int>((u >> 16) & 0xFF));
 }
 
 QFont ToQFont(const TGFont& font, double pixelsPerInch, double zoom)
@@ -32,13 +35,15 @@ QFont ToQFont(const TGFont& font, double pixelsPerInch, double zoom)
     QFont q(ToQString(font.Name));
     double points = std::abs(static_cast<double>(font.Height)) * 72.0 / pixelsPerInch;
     points = std::round(points);
-    if (zoom != 1.0) points = std::trunc(points * zoom);
+    if (zoom != 1.0)
+        points = std::trunc(points * zoom);
     q.setPointSizeF(points > 0 ? points : 1.0);
     q.setBold(font.Style & FontStyleBit(TFontStyle::fsBold));
     q.setItalic(font.Style & FontStyleBit(TFontStyle::fsItalic));
     q.setUnderline(font.Style & FontStyleBit(TFontStyle::fsUnderline));
     q.setStrikeOut(font.Style & FontStyleBit(TFontStyle::fsStrikeOut));
-    if (font.Pitch == TFontPitch::fpFixed) q.setFixedPitch(true);
+    if (font.Pitch == TFontPitch::fpFixed)
+        q.setFixedPitch(true);
     return MappedFont(q);
 }
 

@@ -21,7 +21,13 @@ QFont ToQFont(const TGFont& font, double pixelsPerInch, double zoom = 1.0);
 SurfacePen ToSurfacePen(const TGPen& pen);
 SurfaceBrush ToSurfaceBrush(const TGBrush& brush);
 
-inline QString ToQString(const std::string& text) { return QString::fromStdString(text); }
-inline std::string FromQString(const QString& text) { return text.toStdString(); }
+inline QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+inline std::string FromQString(const QString& text)
+{
+    return text.toStdString();
+}
 
 } // namespace corvane

@@ -44,4 +44,4 @@ class AddressRecordSource : public LayoutRecordSource {
     bool FOpen = true;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -11,7 +11,10 @@ constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 // Lists nest only inside property values ("Items.Strings"); a stream nesting deeper is damaged.
 constexpr int kMaxDepth = 8;
 
-uint8_t TagByte(ValueTag tag) { return static_cast<uint8_t>(tag); }
+uint8_t TagByte(ValueTag tag)
+{
+    return static_cast<uint8_t>(tag);
+}
 
 } // namespace
 
@@ -80,7 +83,8 @@ StreamValue StreamValue::OfList(std::vector<StreamValue> items)
 void LayoutStreamWriter::WriteInt32Raw(int32_t value)
 {
     const auto u = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) WriteByte(static_cast<uint8_t>(u >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        WriteByte(static_cast<uint8_t>(u >> shift));
 }
 
 xbase::Status LayoutStreamWriter::WriteShortString(std::string_view text)
@@ -104,7 +108,8 @@ xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
         return xbase::Status::Success();
     case ValueTag::List:
         for (const StreamValue& item : value.Items)
-            if (xbase::Status s = WriteValue(item); !s) return s;
+            if (xbase::Status s = WriteValue(item); !s)
+                return s;
         EndList();
         return xbase::Status::Success();
     case ValueTag::Int8:
@@ -124,7 +129,8 @@ xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
         WriteInt32Raw(value.Integer);
         return xbase::Status::Success();
     case ValueTag::Extended:
-        for (const uint8_t b : value.Extended) WriteByte(b);
+        for (const uint8_t b : value.Extended)
+            WriteByte(b);
         return xbase::Status::Success();
     case ValueTag::String:
     case ValueTag::Ident:
@@ -138,8 +144,10 @@ xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
         return xbase::Status::Success();
     case ValueTag::Set:
         for (const std::string& member : value.Members) {
-            if (member.empty()) return xbase::Status::Error("Layout stream: a set member has no name");
-            if (xbase::Status s = WriteShortString(member); !s) return s;
+            if (member.empty())
+                return xbase::Status::Error("Layout stream: a set member has no name");
+            if (xbase::Status s = WriteShortString(member); !s)
+                return s;
         }
         WriteByte(0);
         return xbase::Status::Success();
@@ -152,11 +160,15 @@ xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
 xbase::Status LayoutStreamWriter::WriteRecord(const ElementRecord& record)
 {
     FBytes.append(kSignature, sizeof kSignature);
-    if (xbase::Status s = WriteShortString(record.ClassName); !s) return s;
-    if (xbase::Status s = WriteShortString(record.Name); !s) return s;
+    if (xbase::Status s = WriteShortString(record.ClassName); !s)
+        return s;
+    if (xbase::Status s = WriteShortString(record.Name); !s)
+        return s;
     for (const PropertyEntry& entry : record.Properties) {
-        if (xbase::Status s = WriteShortString(entry.Name); !s) return s;
-        if (xbase::Status s = WriteValue(entry.Value); !s) return s;
+        if (xbase::Status s = WriteShortString(entry.Name); !s)
+            return s;
+        if (xbase::Status s = WriteValue(entry.Value); !s)
+            return s;
     }
     WriteByte(0); // end of properties
     WriteByte(0); // end of children
@@ -167,7 +179,8 @@ xbase::Status LayoutStreamWriter::WriteList(const ElementList& list)
 {
     BeginList();
     for (const ElementRecord& record : list)
-        if (xbase::Status s = WriteRecord(record); !s) return s;
+        if (xbase::Status s = WriteRecord(record); !s)
+            return s;
     EndList();
     return xbase::Status::Success();
 }
@@ -176,34 +189,40 @@ xbase::Status LayoutStreamWriter::WriteList(const ElementList& list)
 
 xbase::Status LayoutStreamReader::Error(const std::string& message) const
 {
-    return xbase::Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " + message);
+    return xbase::Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " +
+                                message);
 }
 
 xbase::Status LayoutStreamReader::Need(size_t count, std::string_view what) const
 {
-    if (count <= Remaining()) return xbase::Status::Success();
-    return Error(std::string(what) + " needs " + std::to_string(count) + " bytes, " + std::to_string(Remaining()) +
-                 " remain");
+    if (count <= Remaining())
+        return xbase::Status::Success();
+    return Error(std::string(what) + " needs " + std::to_string(count) + " bytes, " +
+                 std::to_string(Remaining()) + " remain");
 }
 
 xbase::Result<uint8_t> LayoutStreamReader::PeekByte() const
 {
-    if (xbase::Status s = Need(1, "a byte"); !s) return s;
+    if (xbase::Status s = Need(1, "a byte"); !s)
+        return s;
     return static_cast<uint8_t>(FBytes[FPosition]);
 }
 
 xbase::Result<uint8_t> LayoutStreamReader::ReadByte()
 {
     xbase::Result<uint8_t> byte = PeekByte();
-    if (byte) ++FPosition;
+    if (byte)
+        ++FPosition;
     return byte;
 }
 
 xbase::Result<int32_t> LayoutStreamReader::ReadInt32Raw()
 {
-    if (xbase::Status s = Need(4, "an int32"); !s) return s;
+    if (xbase::Status s = Need(4, "an int32"); !s)
+        return s;
     uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(static_cast<uint8_t>(FBytes[FPosition + i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<uint32_t>(static_cast<uint8_t>(FBytes[FPosition + i])) << (8 * i);
     FPosition += 4;
     return static_cast<int32_t>(u);
 }
@@ -211,20 +230,26 @@ xbase::Result<int32_t> LayoutStreamReader::ReadInt32Raw()
 xbase::Result<std::string> LayoutStreamReader::ReadShortString(std::string_view what)
 {
     xbase::Result<uint8_t> length = ReadByte();
-    if (!length) return Error(std::string(what) + " is missing");
-    if (xbase::Status s = Need(*length, what); !s) return s;
+    if (!length)
+        return Error(std::string(what) + " is missing");
+    if (xbase::Status s = Need(*length, what); !s)
+        return s;
     std::string text(FBytes.substr(FPosition, *length));
     FPosition += *length;
     return text;
 }
 
-xbase::Result<StreamValue> LayoutStreamReader::ReadValue() { return ReadValue(0); }
+xbase::Result<StreamValue> LayoutStreamReader::ReadValue()
+{
+    return ReadValue(0);
+}
 
 xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
 {
     const size_t start = FPosition;
     xbase::Result<uint8_t> tagByte = ReadByte();
-    if (!tagByte) return Error("a value is missing");
+    if (!tagByte)
+        return Error("a value is missing");
     if (*tagByte > TagByte(ValueTag::Collection)) {
         FPosition = start;
         return Error("unknown value tag " + std::to_string(*tagByte));
@@ -238,27 +263,32 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     case ValueTag::Nil:
         return value;
     case ValueTag::List: {
-        if (depth >= kMaxDepth) return Error("lists nest too deeply");
+        if (depth >= kMaxDepth)
+            return Error("lists nest too deeply");
         for (;;) {
             xbase::Result<uint8_t> next = PeekByte();
-            if (!next) return Error("a list is not closed");
+            if (!next)
+                return Error("a list is not closed");
             if (*next == 0) {
                 ++FPosition;
                 return value;
             }
             xbase::Result<StreamValue> item = ReadValue(depth + 1);
-            if (!item) return item.ToStatus();
+            if (!item)
+                return item.ToStatus();
             value.Items.push_back(item.Take());
         }
     }
     case ValueTag::Int8: {
         xbase::Result<uint8_t> b = ReadByte();
-        if (!b) return Error("an int8 is cut off");
+        if (!b)
+            return Error("an int8 is cut off");
         value.Integer = static_cast<int8_t>(*b);
         return value;
     }
     case ValueTag::Int16: {
-        if (xbase::Status s = Need(2, "an int16"); !s) return s;
+        if (xbase::Status s = Need(2, "an int16"); !s)
+            return s;
         const auto u = static_cast<uint16_t>(static_cast<uint8_t>(FBytes[FPosition]) |
                                              (static_cast<uint8_t>(FBytes[FPosition + 1]) << 8));
         FPosition += 2;
@@ -267,19 +297,23 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     }
     case ValueTag::Int32: {
         xbase::Result<int32_t> i = ReadInt32Raw();
-        if (!i) return i.ToStatus();
+        if (!i)
+            return i.ToStatus();
         value.Integer = *i;
         return value;
     }
     case ValueTag::Extended:
-        if (xbase::Status s = Need(10, "an extended value"); !s) return s;
+        if (xbase::Status s = Need(10, "an extended value"); !s)
+            return s;
         std::memcpy(value.Extended.data(), FBytes.data() + FPosition, 10);
         FPosition += 10;
         return value;
     case ValueTag::String:
     case ValueTag::Ident: {
-        xbase::Result<std::string> text = ReadShortString(value.Tag == ValueTag::String ? "a string" : "an identifier");
-        if (!text) return text.ToStatus();
+        xbase::Result<std::string> text =
+            ReadShortString(value.Tag == ValueTag::String ? "a string" : "an identifier");
+        if (!text)
+            return text.ToStatus();
         value.Text = text.Take();
         return value;
     }
@@ -287,9 +321,12 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     case ValueTag::LongString: {
         const char* what = value.Tag == ValueTag::Binary ? "binary data" : "a long string";
         xbase::Result<int32_t> length = ReadInt32Raw();
-        if (!length) return length.ToStatus();
-        if (*length < 0) return Error(std::string(what) + " has the negative length " + std::to_string(*length));
-        if (xbase::Status s = Need(static_cast<size_t>(*length), what); !s) return s;
+        if (!length)
+            return length.ToStatus();
+        if (*length < 0)
+            return Error(std::string(what) + " has the negative length " + std::to_string(*length));
+        if (xbase::Status s = Need(static_cast<size_t>(*length), what); !s)
+            return s;
         value.Text.assign(FBytes.substr(FPosition, static_cast<size_t>(*length)));
         FPosition += static_cast<size_t>(*length);
         return value;
@@ -297,8 +334,10 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     case ValueTag::Set:
         for (;;) {
             xbase::Result<std::string> member = ReadShortString("a set member");
-            if (!member) return member.ToStatus();
-            if (member->empty()) return value;
+            if (!member)
+                return member.ToStatus();
+            if (member->empty())
+                return value;
             value.Members.push_back(member.Take());
         }
     case ValueTag::Collection:
@@ -310,43 +349,54 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
 
 xbase::Result<ElementRecord> LayoutStreamReader::ReadRecord()
 {
-    if (xbase::Status s = Need(4, "an element record"); !s) return s;
-    if (std::memcmp(FBytes.data() + FPosition, kSignature, 4) != 0) return Error("an element record lacks \"TPF0\"");
+    if (xbase::Status s = Need(4, "an element record"); !s)
+        return s;
+    if (std::memcmp(FBytes.data() + FPosition, kSignature, 4) != 0)
+        return Error("an element record lacks \"TPF0\"");
     FPosition += 4;
     ElementRecord record;
     xbase::Result<std::string> className = ReadShortString("a class name");
-    if (!className) return className.ToStatus();
+    if (!className)
+        return className.ToStatus();
     record.ClassName = className.Take();
     xbase::Result<std::string> name = ReadShortString("an element name");
-    if (!name) return name.ToStatus();
+    if (!name)
+        return name.ToStatus();
     record.Name = name.Take();
     for (;;) {
         xbase::Result<uint8_t> next = PeekByte();
-        if (!next) return Error("the properties of " + record.ClassName + " are not closed");
+        if (!next)
+            return Error("the properties of " + record.ClassName + " are not closed");
         if (*next == 0) {
             ++FPosition;
             break;
         }
         PropertyEntry entry;
         xbase::Result<std::string> propertyName = ReadShortString("a property name");
-        if (!propertyName) return propertyName.ToStatus();
+        if (!propertyName)
+            return propertyName.ToStatus();
         entry.Name = propertyName.Take();
         xbase::Result<StreamValue> value = ReadValue();
-        if (!value) return value.ToStatus();
-        if (value->Tag == ValueTag::End) return Error("property " + entry.Name + " has no value");
+        if (!value)
+            return value.ToStatus();
+        if (value->Tag == ValueTag::End)
+            return Error("property " + entry.Name + " has no value");
         entry.Value = value.Take();
         record.Properties.push_back(std::move(entry));
     }
     xbase::Result<uint8_t> children = ReadByte();
-    if (!children) return Error("the element " + record.Name + " is cut off");
-    if (*children != 0) return Error("the element " + record.Name + " has children; elements have none");
+    if (!children)
+        return Error("the element " + record.Name + " is cut off");
+    if (*children != 0)
+        return Error("the element " + record.Name + " has children; elements have none");
     return record;
 }
 
 xbase::Status LayoutStreamReader::ReadListBegin()
 {
     xbase::Result<uint8_t> tag = ReadByte();
-    if (!tag) return Error("an element list is missing");
+    if (!tag)
+        return Error("an element list is missing");
     if (*tag != TagByte(ValueTag::List)) {
         --FPosition;
         return Error("an element list does not start with tag 1");
@@ -357,7 +407,8 @@ xbase::Status LayoutStreamReader::ReadListBegin()
 xbase::Status LayoutStreamReader::ReadListEnd()
 {
     xbase::Result<uint8_t> tag = ReadByte();
-    if (!tag) return Error("a list is not closed");
+    if (!tag)
+        return Error("a list is not closed");
     if (*tag != 0) {
         --FPosition;
         return Error("a list is not closed by tag 0");
@@ -368,22 +419,28 @@ xbase::Status LayoutStreamReader::ReadListEnd()
 xbase::Result<bool> LayoutStreamReader::ReadEndIf()
 {
     xbase::Result<uint8_t> next = PeekByte();
-    if (!next) return Error("a list is not closed");
-    if (*next != 0) return false;
+    if (!next)
+        return Error("a list is not closed");
+    if (*next != 0)
+        return false;
     ++FPosition;
     return true;
 }
 
 xbase::Result<ElementList> LayoutStreamReader::ReadList()
 {
-    if (xbase::Status s = ReadListBegin(); !s) return s;
+    if (xbase::Status s = ReadListBegin(); !s)
+        return s;
     ElementList list;
     for (;;) {
         xbase::Result<bool> end = ReadEndIf();
-        if (!end) return end.ToStatus();
-        if (*end) return list;
+        if (!end)
+            return end.ToStatus();
+        if (*end)
+            return list;
         xbase::Result<ElementRecord> record = ReadRecord();
-        if (!record) return record.ToStatus();
+        if (!record)
+            return record.ToStatus();
         list.push_back(record.Take());
     }
 }

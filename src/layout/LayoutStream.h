@@ -42,7 +42,7 @@ struct StreamValue {
     std::vector<StreamValue> Items;     // list items
     std::array<uint8_t, 10> Extended{}; // 80-bit extended precision
 
-    static StreamValue OfInteger(int32_t value);   // the smallest integer tag that holds it
+    static StreamValue OfInteger(int32_t value);    // the smallest integer tag that holds it
     static StreamValue OfString(std::string bytes); // tag 6 below 256 bytes, else tag 12
     static StreamValue OfIdent(std::string name);
     static StreamValue OfBoolean(bool value);
@@ -50,7 +50,10 @@ struct StreamValue {
     static StreamValue OfBinary(std::string bytes);
     static StreamValue OfList(std::vector<StreamValue> items);
 
-    bool IsInteger() const { return Tag == ValueTag::Int8 || Tag == ValueTag::Int16 || Tag == ValueTag::Int32; }
+    bool IsInteger() const
+    {
+        return Tag == ValueTag::Int8 || Tag == ValueTag::Int16 || Tag == ValueTag::Int32;
+    }
     bool IsString() const { return Tag == ValueTag::String || Tag == ValueTag::LongString; }
     bool operator==(const StreamValue&) const = default;
 };
@@ -121,4 +124,4 @@ class LayoutStreamReader {
     size_t FPosition = 0;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -20,20 +20,23 @@ bool PropertyDescriptor::IsStored(const TGGraphicControl& element) const
 PropertyTable::PropertyTable(const PropertyTable& base, std::vector<PropertyDescriptor> own)
     : FProperties(base.FProperties)
 {
-    for (PropertyDescriptor& d : own) FProperties.push_back(std::move(d));
+    for (PropertyDescriptor& d : own)
+        FProperties.push_back(std::move(d));
 }
 
 const PropertyDescriptor* PropertyTable::Find(std::string_view name) const
 {
     for (const PropertyDescriptor& d : FProperties)
-        if (SameIdentifier(d.Name, name)) return &d;
+        if (SameIdentifier(d.Name, name))
+            return &d;
     return nullptr;
 }
 
 std::vector<PropertyDescriptor> Join(std::initializer_list<std::vector<PropertyDescriptor>> parts)
 {
     std::vector<PropertyDescriptor> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 

@@ -214,7 +214,8 @@ std::vector<PropertyDescriptor> FontProperties(const TGFont& (C::*get)() const, 
         SubProperty<C>("Font.Name", PropertyType::String, std::nullopt, get, set, &TGFont::Name));
     // A font always has a name: an empty one is ignored, as font objects do.
     entries.back().Set = [setName = entries.back().Set](TGGraphicControl& e, const PropertyValue& v) {
-        if (!std::get<std::string>(v).empty()) setName(e, v);
+        if (!std::get<std::string>(v).empty())
+            setName(e, v);
     };
     entries.push_back(SubProperty<C>("Font.Pitch", PropertyType::Enumeration,
                                      PropertyValue(static_cast<int32_t>(TFontPitch::fpDefault)), get, set,

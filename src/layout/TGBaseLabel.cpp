@@ -33,33 +33,40 @@ TGBaseLabel::TGBaseLabel() : TGGraphicControl(142, 33) {}
 const PropertyTable& TGBaseLabel::BaseLabelProperties()
 {
     using C = TGBaseLabel;
-    static const PropertyTable table(CommonProperties(), Join({
-        {EnumProperty<C, TAlignment>("Alignment", TAlignment::taLeftJustify, &C::Alignment, &C::SetAlignment),
-         IntegerProperty<C>("DepthHighlight", 0, &C::DepthHighlight, &C::SetDepthHighlight),
-         IntegerProperty<C>("DepthShadow", 0, &C::DepthShadow, &C::SetDepthShadow),
-         EnumProperty<C, THighlightDirection>("DirectionHighlight", THighlightDirection::hdUpLeft,
-                                              &C::DirectionHighlight, &C::SetDirectionHighlight),
-         EnumProperty<C, TShadowDirection>("DirectionShadow", TShadowDirection::sdDownRight, &C::DirectionShadow,
-                                           &C::SetDirectionShadow),
-         ColorProperty<C>("colorHighlight", clAqua, &C::colorHighlight, &C::SetcolorHighlight),
-         ColorProperty<C>("colorShadow", clGray, &C::colorShadow, &C::SetcolorShadow),
-         IntegerProperty<C>("Angle", 0, &C::Angle, &C::SetAngle),
-         StringProperty<C>("Caption", &C::Caption, &C::SetCaption)},
-        FontProperties<C>(&C::Font, &C::SetFont),
-        {BooleanProperty<C>("Transparent", std::nullopt, &C::Transparent, &C::SetTransparent),
-         ColorProperty<C>("BackColor", std::nullopt, &C::BackColor, &C::SetBackColor),
-         EnumProperty<C, TBorderStyle>("BorderStyle", std::nullopt, &C::BorderStyle, &C::SetBorderStyle)},
-    }));
+    static const PropertyTable table(
+        CommonProperties(),
+        Join({
+            {EnumProperty<C, TAlignment>("Alignment", TAlignment::taLeftJustify, &C::Alignment,
+                                         &C::SetAlignment),
+             IntegerProperty<C>("DepthHighlight", 0, &C::DepthHighlight, &C::SetDepthHighlight),
+             IntegerProperty<C>("DepthShadow", 0, &C::DepthShadow, &C::SetDepthShadow),
+             EnumProperty<C, THighlightDirection>("DirectionHighlight", THighlightDirection::hdUpLeft,
+                                                  &C::DirectionHighlight, &C::SetDirectionHighlight),
+             EnumProperty<C, TShadowDirection>("DirectionShadow", TShadowDirection::sdDownRight,
+                                               &C::DirectionShadow, &C::SetDirectionShadow),
+             ColorProperty<C>("colorHighlight", clAqua, &C::colorHighlight, &C::SetcolorHighlight),
+             ColorProperty<C>("colorShadow", clGray, &C::colorShadow, &C::SetcolorShadow),
+             IntegerProperty<C>("Angle", 0, &C::Angle, &C::SetAngle),
+             StringProperty<C>("Caption", &C::Caption, &C::SetCaption)},
+            FontProperties<C>(&C::Font, &C::SetFont),
+            {BooleanProperty<C>("Transparent", std::nullopt, &C::Transparent, &C::SetTransparent),
+             ColorProperty<C>("BackColor", std::nullopt, &C::BackColor, &C::SetBackColor),
+             EnumProperty<C, TBorderStyle>("BorderStyle", std::nullopt, &C::BorderStyle, &C::SetBorderStyle)},
+        }));
     return table;
 }
 
-const PropertyTable& TGBaseLabel::PublishedProperties() const { return BaseLabelProperties(); }
+const PropertyTable& TGBaseLabel::PublishedProperties() const
+{
+    return BaseLabelProperties();
+}
 
 // ---- setters ----
 
 void TGBaseLabel::SetAlignment(TAlignment value)
 {
-    if (value == FAlignment) return;
+    if (value == FAlignment)
+        return;
     FAlignment = value;
     FLayoutDirty = true;
     Invalidate();
@@ -68,7 +75,8 @@ void TGBaseLabel::SetAlignment(TAlignment value)
 
 void TGBaseLabel::SetDepthHighlight(int32_t value)
 {
-    if (value == FDepthHighlight) return;
+    if (value == FDepthHighlight)
+        return;
     FDepthHighlight = value;
     FLayoutDirty = true;
     Invalidate();
@@ -76,7 +84,8 @@ void TGBaseLabel::SetDepthHighlight(int32_t value)
 
 void TGBaseLabel::SetDepthShadow(int32_t value)
 {
-    if (value == FDepthShadow) return;
+    if (value == FDepthShadow)
+        return;
     FDepthShadow = value;
     FLayoutDirty = true;
     Invalidate();
@@ -84,7 +93,8 @@ void TGBaseLabel::SetDepthShadow(int32_t value)
 
 void TGBaseLabel::SetDirectionHighlight(THighlightDirection value)
 {
-    if (value == FDirectionHighlight) return;
+    if (value == FDirectionHighlight)
+        return;
     FDirectionHighlight = value;
     FLayoutDirty = true;
     Invalidate();
@@ -92,7 +102,8 @@ void TGBaseLabel::SetDirectionHighlight(THighlightDirection value)
 
 void TGBaseLabel::SetDirectionShadow(TShadowDirection value)
 {
-    if (value == FDirectionShadow) return;
+    if (value == FDirectionShadow)
+        return;
     FDirectionShadow = value;
     FLayoutDirty = true;
     Invalidate();
@@ -100,27 +111,33 @@ void TGBaseLabel::SetDirectionShadow(TShadowDirection value)
 
 void TGBaseLabel::SetcolorHighlight(TColor value)
 {
-    if (value == FColorHighlight) return;
+    if (value == FColorHighlight)
+        return;
     FColorHighlight = value;
     Invalidate();
 }
 
 void TGBaseLabel::SetcolorShadow(TColor value)
 {
-    if (value == FColorShadow) return;
+    if (value == FColorShadow)
+        return;
     FColorShadow = value;
     Invalidate();
 }
 
 void TGBaseLabel::SetAngle(int32_t value)
 {
-    if (value != 0 && value != 90 && value != 180 && value != 270) return;
-    if (value == FAngle) return;
+    if (value != 0 && value != 90 && value != 180 && value != 270)
+        return;
+    if (value == FAngle)
+        return;
     FAngle = value;
     FLayoutDirty = true;
     // Stored values are taken as they are; a read layout is already consistent.
-    if (Loading()) return;
-    if (value != 0) FAlignment = TAlignment::taLeftJustify;
+    if (Loading())
+        return;
+    if (value != 0)
+        FAlignment = TAlignment::taLeftJustify;
     const bool upright = value == 0 || value == 180;
     if ((upright && Width() < Height()) || (!upright && Height() < Width()))
         SetBounds({Left(), Top(), Height(), Width()});
@@ -129,14 +146,16 @@ void TGBaseLabel::SetAngle(int32_t value)
 
 void TGBaseLabel::SetCaption(const std::string& value)
 {
-    if (value == FCaption) return;
+    if (value == FCaption)
+        return;
     FCaption = value;
     NotifyChanged();
 }
 
 void TGBaseLabel::SetFont(const TGFont& value)
 {
-    if (value == FFont) return;
+    if (value == FFont)
+        return;
     FFont = value;
     FLayoutDirty = true;
     Invalidate();
@@ -145,7 +164,8 @@ void TGBaseLabel::SetFont(const TGFont& value)
 
 void TGBaseLabel::SetTransparent(bool value)
 {
-    if (value == FTransparent) return;
+    if (value == FTransparent)
+        return;
     FTransparent = value;
     Invalidate();
     NotifyChanged();
@@ -153,7 +173,8 @@ void TGBaseLabel::SetTransparent(bool value)
 
 void TGBaseLabel::SetBackColor(TColor value)
 {
-    if (value == FBackColor) return;
+    if (value == FBackColor)
+        return;
     FBackColor = value;
     Invalidate();
     NotifyChanged();
@@ -161,7 +182,8 @@ void TGBaseLabel::SetBackColor(TColor value)
 
 void TGBaseLabel::SetBorderStyle(TBorderStyle value)
 {
-    if (value == FBorderStyle) return;
+    if (value == FBorderStyle)
+        return;
     FBorderStyle = value;
     Invalidate();
     NotifyChanged();
@@ -238,7 +260,10 @@ TextMetrics Measure(const QFont& font, double pixelsPerInch, const QString& capt
     return m;
 }
 
-PixelRect Moved(const PixelRect& r, int32_t dx, int32_t dy) { return {r.Left + dx, r.Top + dy, r.Width, r.Height}; }
+PixelRect Moved(const PixelRect& r, int32_t dx, int32_t dy)
+{
+    return {r.Left + dx, r.Top + dy, r.Width, r.Height};
+}
 
 } // namespace
 
@@ -253,15 +278,23 @@ TextLayoutBoxes TGBaseLabel::Layout()
     if (FLayoutDirty) {
         int32_t w = Width(), h = Height();
         if (FAngle == 0 || FAngle == 180) {
-            if (FAngle == 180 && 2 * m.TextWidth < w) w = 2 * m.TextWidth;
-            if (w <= 5) w = m.TextWidth;
-            if (1.2 * f < h) h = static_cast<int32_t>(1.2 * f);
-            if (h < f) h = f;
+            if (FAngle == 180 && 2 * m.TextWidth < w)
+                w = 2 * m.TextWidth;
+            if (w <= 5)
+                w = m.TextWidth;
+            if (1.2 * f < h)
+                h = static_cast<int32_t>(1.2 * f);
+            if (h < f)
+                h = f;
         } else {
-            if (1.2 * m.TextWidth < h) h = static_cast<int32_t>(1.2 * m.TextWidth);
-            if (h < 5) h = m.TextWidth;
-            if (1.2 * f < w) w = static_cast<int32_t>(1.2 * f);
-            if (w < f) w = f;
+            if (1.2 * m.TextWidth < h)
+                h = static_cast<int32_t>(1.2 * m.TextWidth);
+            if (h < 5)
+                h = m.TextWidth;
+            if (1.2 * f < w)
+                w = static_cast<int32_t>(1.2 * f);
+            if (w < f)
+                w = f;
         }
         AdjustSize(w, h);
         FLayoutDirty = false;
@@ -289,17 +322,22 @@ TextLayoutBoxes TGBaseLabel::Layout()
     int32_t x = mx, y = my;
     if (FAngle == 0) {
         boxes.Main = {mx, my, width - mx, m.LineHeight};
-        if (FAlignment == TAlignment::taRightJustify) x = width - m.TextWidth;
-        if (FAlignment == TAlignment::taCenter) x = (width - mx) / 2 - m.TextWidth / 2;
+        if (FAlignment == TAlignment::taRightJustify)
+            x = width - m.TextWidth;
+        if (FAlignment == TAlignment::taCenter)
+            x = (width - mx) / 2 - m.TextWidth / 2;
     } else {
         // The whole element is the line box; each text starts from the corner where a rotated
         // line starts.
         boxes.Main = {mx, my, width - mx, height - my};
         const int32_t px = std::max({0, sdx, hdx});
         const int32_t py = std::max({0, sdy, hdy});
-        if (FAngle == 90) std::tie(x, y) = std::make_tuple(mx, height - py);
-        if (FAngle == 180) std::tie(x, y) = std::make_tuple(width - px, height - py);
-        if (FAngle == 270) std::tie(x, y) = std::make_tuple(width - px, my);
+        if (FAngle == 90)
+            std::tie(x, y) = std::make_tuple(mx, height - py);
+        if (FAngle == 180)
+            std::tie(x, y) = std::make_tuple(width - px, height - py);
+        if (FAngle == 270)
+            std::tie(x, y) = std::make_tuple(width - px, my);
     }
     boxes.Shadow = Moved(boxes.Main, sdx, sdy);
     boxes.Highlight = Moved(boxes.Main, hdx, hdy);
@@ -316,7 +354,8 @@ void TGBaseLabel::DrawOn(ElementPainter& painter)
 {
     const TextLayoutBoxes boxes = Layout();
     const double w = Width(), h = Height();
-    if (!FTransparent) painter.FillRect(QRectF(0, 0, w, h), ToQColor(FBackColor));
+    if (!FTransparent)
+        painter.FillRect(QRectF(0, 0, w, h), ToQColor(FBackColor));
     painter.SetFont(ToQFont(FFont, PixelsPerInch(), Zoom()));
     const QString caption = ToQString(FCaption);
     const auto clip = [](const PixelRect& r) { return QRectF(r.Left, r.Top, r.Width, r.Height); };
@@ -335,13 +374,15 @@ void TGBaseLabel::DrawOn(ElementPainter& painter)
 
 void TGBaseLabel::FitToText()
 {
-    if (FAngle != 0) return;
+    if (FAngle != 0)
+        return;
     const TextLayoutBoxes boxes = Layout();
     const double ppi = PixelsPerInch();
     const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(FFont, ppi, Zoom()), ppi);
     const QString caption = ToQString(FCaption);
-    const int32_t x = std::max({boxes.Main.Left, boxes.Shadow.Left, boxes.Highlight.Left}) +
-                      static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(caption + QStringLiteral("     "))));
+    const int32_t x =
+        std::max({boxes.Main.Left, boxes.Shadow.Left, boxes.Highlight.Left}) +
+        static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(caption + QStringLiteral("     "))));
     const int32_t y = std::max({boxes.Main.Top, boxes.Shadow.Top, boxes.Highlight.Top}) +
                       static_cast<int32_t>(std::lround(metrics.height()));
     SetBounds({Left(), Top(), std::max(Width(), x), std::max(Height(), y)});
@@ -352,7 +393,8 @@ void TGBaseLabel::FitToText()
 void TGBaseLabel::Paint(ElementPainter& painter)
 {
     PrepareCaptionForScreen();
-    if (Width() < 5 || Height() < 5) FLayoutDirty = true;
+    if (Width() < 5 || Height() < 5)
+        FLayoutDirty = true;
     DrawOn(painter);
 }
 
@@ -370,8 +412,10 @@ void TGBaseLabel::PrintOn(PrintSurface& surface, double xInches, double yInches)
 void TGBaseLabel::BoundsChanged()
 {
     FLayoutDirty = true;
-    if (Loading()) return;
-    if (Width() < 1 || Height() < 1) SetBounds({Left(), Top(), std::max(Width(), 1), std::max(Height(), 1)});
+    if (Loading())
+        return;
+    if (Width() < 1 || Height() < 1)
+        SetBounds({Left(), Top(), std::max(Width(), 1), std::max(Height(), 1)});
     TGGraphicControl::BoundsChanged();
 }
 
@@ -386,11 +430,13 @@ void TGBaseLabel::AppendTextItems(bool withFont, bool withAlignment)
 {
     ElementMenu& menu = Menu();
     menu.push_back(Item("-"));
-    if (withFont) menu.push_back(Item("Font", ElementCommand::Font));
+    if (withFont)
+        menu.push_back(Item("Font", ElementCommand::Font));
     menu.push_back(Item("3D Effects", ElementCommand::Effects3D));
     if (withAlignment) {
         ElementMenuItem alignment = Item("Alignment");
-        alignment.Items = {Item("Left", ElementCommand::AlignLeft), Item("Center", ElementCommand::AlignCenter),
+        alignment.Items = {Item("Left", ElementCommand::AlignLeft),
+                           Item("Center", ElementCommand::AlignCenter),
                            Item("Right", ElementCommand::AlignRight)};
         menu.push_back(std::move(alignment));
     }
@@ -402,7 +448,8 @@ void TGBaseLabel::AppendTextItems(bool withFont, bool withAlignment)
 void TGBaseLabel::AppendRotationItems()
 {
     ElementMenuItem rotation = Item("Rotation");
-    rotation.Items = {Item("No Rotation", ElementCommand::Rotation, 0), Item("90 Degrees", ElementCommand::Rotation, 90),
+    rotation.Items = {Item("No Rotation", ElementCommand::Rotation, 0),
+                      Item("90 Degrees", ElementCommand::Rotation, 90),
                       Item("180 Degrees", ElementCommand::Rotation, 180),
                       Item("270 Degrees", ElementCommand::Rotation, 270)};
     Menu().push_back(std::move(rotation));
@@ -420,19 +467,22 @@ void TGBaseLabel::UpdateMenuChecks()
     TGGraphicControl::UpdateMenuChecks();
     ElementMenu& menu = Menu();
     const auto check = [&menu](ElementCommand command, int argument, bool on) {
-        if (ElementMenuItem* item = FindMenuItem(menu, command, argument)) item->Checked = on;
+        if (ElementMenuItem* item = FindMenuItem(menu, command, argument))
+            item->Checked = on;
     };
     check(ElementCommand::AlignLeft, 0, FAlignment == TAlignment::taLeftJustify);
     check(ElementCommand::AlignCenter, 0, FAlignment == TAlignment::taCenter);
     check(ElementCommand::AlignRight, 0, FAlignment == TAlignment::taRightJustify);
     check(ElementCommand::Transparent, 0, FTransparent);
     check(ElementCommand::Border, 0, FBorderStyle == TBorderStyle::bsSingle);
-    for (int angle : {0, 90, 180, 270}) check(ElementCommand::Rotation, angle, FAngle == angle);
+    for (int angle : {0, 90, 180, 270})
+        check(ElementCommand::Rotation, angle, FAngle == angle);
 }
 
 CommandOutcome TGBaseLabel::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::AlignLeft:
     case ElementCommand::AlignCenter:
@@ -446,7 +496,8 @@ CommandOutcome TGBaseLabel::Execute(ElementCommand command, int argument)
         SetTransparent(!FTransparent);
         break;
     case ElementCommand::Border:
-        SetBorderStyle(FBorderStyle == TBorderStyle::bsSingle ? TBorderStyle::bsNone : TBorderStyle::bsSingle);
+        SetBorderStyle(FBorderStyle == TBorderStyle::bsSingle ? TBorderStyle::bsNone
+                                                              : TBorderStyle::bsSingle);
         break;
     case ElementCommand::Rotation:
         SetAngle(argument);

@@ -100,4 +100,4 @@ class TGBaseLabel : public TGGraphicControl {
     bool FLayoutDirty = true;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -13,12 +13,16 @@ namespace corvane {
 
 TGBasePanel::TGBasePanel(ComponentOwner& owner) : FOwner(owner), FRegistry(&ElementClassRegistry::Shared()) {}
 
-TGBasePanel::~TGBasePanel() { ClearElements(); }
+TGBasePanel::~TGBasePanel()
+{
+    ClearElements();
+}
 
 int TGBasePanel::IndexOf(const TGGraphicControl& element) const
 {
     for (size_t i = 0; i < FElements.size(); ++i)
-        if (FElements[i].get() == &element) return static_cast<int>(i);
+        if (FElements[i].get() == &element)
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -27,7 +31,8 @@ TGGraphicControl& TGBasePanel::InsertElement(std::unique_ptr<TGGraphicControl> e
     TGGraphicControl& e = *element;
     if (e.Owner() != &FOwner) {
         (void)e.SetOwner(nullptr);
-        if (e.Name().empty() || FOwner.Has(e.Name())) (void)e.SetName(FOwner.FreeComponentName());
+        if (e.Name().empty() || FOwner.Has(e.Name()))
+            (void)e.SetName(FOwner.FreeComponentName());
         (void)e.SetOwner(&FOwner);
     }
     e.SetParent(this);
@@ -38,29 +43,36 @@ TGGraphicControl& TGBasePanel::InsertElement(std::unique_ptr<TGGraphicControl> e
 void TGBasePanel::DestroyElement(TGGraphicControl& element)
 {
     const int index = IndexOf(element);
-    if (index >= 0) FElements.erase(FElements.begin() + index);
+    if (index >= 0)
+        FElements.erase(FElements.begin() + index);
 }
 
 void TGBasePanel::ClearElements()
 {
-    while (!FElements.empty()) FElements.pop_back();
+    while (!FElements.empty())
+        FElements.pop_back();
 }
 
 void TGBasePanel::BringToFront(TGGraphicControl& element)
 {
     const int index = IndexOf(element);
-    if (index < 0) return;
+    if (index < 0)
+        return;
     std::rotate(FElements.begin() + index, FElements.begin() + index + 1, FElements.end());
 }
 
 void TGBasePanel::SendToBack(TGGraphicControl& element)
 {
     const int index = IndexOf(element);
-    if (index < 0) return;
+    if (index < 0)
+        return;
     std::rotate(FElements.begin(), FElements.begin() + index, FElements.begin() + index + 1);
 }
 
-std::string TGBasePanel::UniqueName(const std::string& prefix) const { return FOwner.UniqueName(prefix); }
+std::string TGBasePanel::UniqueName(const std::string& prefix) const
+{
+    return FOwner.UniqueName(prefix);
+}
 
 void TGBasePanel::DropElement(std::unique_ptr<TGGraphicControl> element, const PixelRect& rect)
 {
@@ -85,30 +97,36 @@ void TGBasePanel::SetSize(int32_t width, int32_t height)
 
 void TGBasePanel::SetZoom(float factor)
 {
-    if (factor == FZoom || !(factor > 0.0f)) return;
+    if (factor == FZoom || !(factor > 0.0f))
+        return;
     FZooming = true;
     FZoom = factor;
     FBounds.Width = static_cast<int32_t>(std::nearbyint(FDesign.Width * static_cast<double>(factor)));
     FBounds.Height = static_cast<int32_t>(std::nearbyint(FDesign.Height * static_cast<double>(factor)));
-    for (const auto& element : FElements) element->SetZoom(factor);
+    for (const auto& element : FElements)
+        element->SetZoom(factor);
     FZooming = false;
 }
 
 void TGBasePanel::RaiseLabelChanged()
 {
-    if (LabelChangedEvent && !FPrinting && !FZooming) LabelChangedEvent(*this);
+    if (LabelChangedEvent && !FPrinting && !FZooming)
+        LabelChangedEvent(*this);
 }
 
 void TGBasePanel::PrintElements(PrintSurface& surface, double xInches, double yInches)
 {
-    for (const auto& element : FElements) element->PrintOn(surface, xInches, yInches);
+    for (const auto& element : FElements)
+        element->PrintOn(surface, xInches, yInches);
 }
 
 void TGBasePanel::ClampElements()
 {
     for (const auto& element : FElements) {
-        if (element->Top() > Height() - 10) element->SetTop(Height() - 10);
-        if (element->Left() > Width() - 20) element->SetLeft(Width() - 20);
+        if (element->Top() > Height() - 10)
+            element->SetTop(Height() - 10);
+        if (element->Left() > Width() - 20)
+            element->SetLeft(Width() - 20);
     }
 }
 
@@ -123,17 +141,20 @@ void TGBasePanel::PurgeElements()
 
 void TGBasePanel::ClearDataValues()
 {
-    for (const auto& element : FElements) element->ClearDataValue();
+    for (const auto& element : FElements)
+        element->ClearDataValue();
 }
 
 void TGBasePanel::AdvanceSequences()
 {
-    for (const auto& element : FElements) element->AdvanceSequence();
+    for (const auto& element : FElements)
+        element->AdvanceSequence();
 }
 
 void TGBasePanel::ResetSequences()
 {
-    for (const auto& element : FElements) element->ResetSequence();
+    for (const auto& element : FElements)
+        element->ResetSequence();
 }
 
 xbase::Status TGBasePanel::SaveToFile(const std::string& fileName)
@@ -148,9 +169,11 @@ xbase::Status TGBasePanel::SaveToFile(const std::string& fileName)
 xbase::Status TGBasePanel::LoadFromFile(const std::string& fileName)
 {
     std::error_code error;
-    if (!std::filesystem::exists(fileName, error)) return xbase::Status::Success();
+    if (!std::filesystem::exists(fileName, error))
+        return xbase::Status::Success();
     const xbase::Status status = TGLabelObjectFiler(*FRegistry).LoadPanel(*this, fileName);
-    if (status) RefreshData();
+    if (status)
+        RefreshData();
     return status;
 }
 

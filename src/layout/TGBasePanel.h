@@ -136,4 +136,4 @@ class TGBasePanel {
     TGFont FFont;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -4,7 +4,10 @@
 
 namespace corvane {
 
-TGCounterLabel::TGCounterLabel() { SetCaption(CounterText()); }
+TGCounterLabel::TGCounterLabel()
+{
+    SetCaption(CounterText());
+}
 
 const PropertyTable& TGCounterLabel::PublishedProperties() const
 {
@@ -76,7 +79,8 @@ void TGCounterLabel::ResetSequence()
 
 void TGCounterLabel::AdvanceSequence()
 {
-    if (FRepeatEach < 1) return;
+    if (FRepeatEach < 1)
+        return;
     ++FCount;
     if (FCount == FRepeatEach) {
         // Numbers wrap at the ends of the 32-bit range rather than overflow.
@@ -86,8 +90,14 @@ void TGCounterLabel::AdvanceSequence()
     }
 }
 
-void TGCounterLabel::PrepareCaptionForScreen() { SetCaption(CounterText()); }
-void TGCounterLabel::PrepareCaptionForPrint(PrintSurface&) { SetCaption(CounterText()); }
+void TGCounterLabel::PrepareCaptionForScreen()
+{
+    SetCaption(CounterText());
+}
+void TGCounterLabel::PrepareCaptionForPrint(PrintSurface&)
+{
+    SetCaption(CounterText());
+}
 
 void TGCounterLabel::BuildMenu()
 {

@@ -45,4 +45,4 @@ class TGCounterLabel : public TGBaseLabel {
     int32_t FCount = 0;
 };
 
-}  // namespace corvane
+} // namespace corvane

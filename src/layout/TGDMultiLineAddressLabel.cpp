@@ -47,7 +47,8 @@ AddressBlockOptions OptionsOf(const TGDMultiLineAddressLabel& e)
 std::vector<std::string> Lines(const AddressBlockOptions& options, const FieldTextFunction& fieldText)
 {
     std::vector<std::string> lines;
-    for (const QString& line : AddressBlockLines(options, fieldText)) lines.push_back(line.toStdString());
+    for (const QString& line : AddressBlockLines(options, fieldText))
+        lines.push_back(line.toStdString());
     return lines;
 }
 
@@ -57,7 +58,8 @@ std::vector<std::string> TGDMultiLineAddressLabel::AddressLines(const AddressRec
 {
     return Lines(OptionsOf(*this), [&record](const QString& name) -> std::optional<QString> {
         const std::string* text = record.Text(name.toStdString());
-        if (!text) return std::nullopt;
+        if (!text)
+            return std::nullopt;
         return QString::fromStdString(*text);
     });
 }
@@ -65,14 +67,16 @@ std::vector<std::string> TGDMultiLineAddressLabel::AddressLines(const AddressRec
 void TGDMultiLineAddressLabel::ShowDataValue()
 {
     const auto* panel = dynamic_cast<const TGDataPanel*>(Parent());
-    if (!panel) return;
+    if (!panel)
+        return;
     const LayoutRecordSource* source = panel->RecordSource();
     std::vector<std::string> lines;
     if (panel->DisplayDataValues() || panel->Printing()) {
         if (source && source->IsOpen()) {
             lines = Lines(OptionsOf(*this), [source](const QString& name) -> std::optional<QString> {
                 xbase::Result<std::string> text = source->FieldText(name.toStdString());
-                if (!text) return std::nullopt;
+                if (!text)
+                    return std::nullopt;
                 return QString::fromStdString(TrimRight(*text));
             });
         }
@@ -80,8 +84,10 @@ void TGDMultiLineAddressLabel::ShowDataValue()
         lines.push_back("[Address Label]");
     }
     SetItems(lines);
-    if (WordWrap()) Rewrap();
-    if (!panel->Printing()) Invalidate();
+    if (WordWrap())
+        Rewrap();
+    if (!panel->Printing())
+        Invalidate();
 }
 
 void TGDMultiLineAddressLabel::ClearDataValue()

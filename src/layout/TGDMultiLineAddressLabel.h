@@ -59,4 +59,4 @@ class TGDMultiLineAddressLabel : public TGMultiLineBaseLabel {
     bool FUpperCase = false;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -11,23 +11,25 @@ namespace corvane {
 const PropertyTable& TGDMultiLineLabel::PublishedProperties() const
 {
     using C = TGDMultiLineLabel;
-    static const PropertyTable table(MultiLineProperties(),
-                                     {StringProperty<C>("DataFieldName", &C::DataFieldName, &C::SetDataFieldName),
-                                      StringProperty<C>("DataFieldDescript", &C::DataFieldDescript,
-                                                        &C::SetDataFieldDescript)});
+    static const PropertyTable table(
+        MultiLineProperties(),
+        {StringProperty<C>("DataFieldName", &C::DataFieldName, &C::SetDataFieldName),
+         StringProperty<C>("DataFieldDescript", &C::DataFieldDescript, &C::SetDataFieldDescript)});
     return table;
 }
 
 void TGDMultiLineLabel::ShowDataValue()
 {
     const auto* panel = dynamic_cast<const TGDataPanel*>(Parent());
-    if (!panel) return;
+    if (!panel)
+        return;
     const bool printing = panel->Printing();
     const LayoutRecordSource* source = panel->RecordSource();
     const CatalogueField* field = nullptr;
     if (!FDataFieldDescript.empty() && source) {
         for (const CatalogueField& candidate : source->Catalogue().Fields())
-            if (candidate.DisplayLabel == FDataFieldDescript) field = &candidate;
+            if (candidate.DisplayLabel == FDataFieldDescript)
+                field = &candidate;
     }
     std::vector<std::string> lines;
     if (field) {
@@ -35,9 +37,12 @@ void TGDMultiLineLabel::ShowDataValue()
             xbase::Result<std::string> memo = source->FieldText(field->Name);
             if (memo && !memo->empty()) {
                 QString text = QString::fromStdString(*memo);
-                text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-                for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
-                if (WordWrap()) lines = WrapToWidth(lines);
+                text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                    .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+                for (const QString& line : text.split(QLatin1Char('\n')))
+                    lines.push_back(line.toStdString());
+                if (WordWrap())
+                    lines = WrapToWidth(lines);
             }
         } else {
             lines.push_back("[" + FDataFieldDescript + "]");
@@ -46,8 +51,10 @@ void TGDMultiLineLabel::ShowDataValue()
         lines.push_back("<undefined memo>");
     }
     SetItems(lines);
-    if (WordWrap()) SetWrappedLines(lines);
-    if (!printing) Invalidate();
+    if (WordWrap())
+        SetWrappedLines(lines);
+    if (!printing)
+        Invalidate();
 }
 
 void TGDMultiLineLabel::ClearDataValue()
@@ -56,7 +63,10 @@ void TGDMultiLineLabel::ClearDataValue()
     SetWrappedLines({});
 }
 
-void TGDMultiLineLabel::Rewrap() { ShowDataValue(); }
+void TGDMultiLineLabel::Rewrap()
+{
+    ShowDataValue();
+}
 
 void TGDMultiLineLabel::BuildMenu()
 {

@@ -28,4 +28,4 @@ class TGDMultiLineLabel : public TGMultiLineBaseLabel {
     std::string FDataFieldDescript;
 };
 
-}  // namespace corvane
+} // namespace corvane

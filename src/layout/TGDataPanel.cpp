@@ -15,13 +15,15 @@ void TGDataPanel::SetDisplayDataValues(bool value)
 
 void TGDataPanel::RefreshData()
 {
-    if (!FRecordSource || !FRecordSource->IsOpen()) return;
+    if (!FRecordSource || !FRecordSource->IsOpen())
+        return;
     ShowAllDataValues();
 }
 
 void TGDataPanel::ShowAllDataValues()
 {
-    for (size_t i = 0; i < ElementCount(); ++i) ElementAt(i).ShowDataValue();
+    for (size_t i = 0; i < ElementCount(); ++i)
+        ElementAt(i).ShowDataValue();
 }
 
 } // namespace corvane

@@ -31,4 +31,4 @@ class TGDataPanel : public TGBasePanel {
     const LayoutRecordSource* FRecordSource = nullptr;
 };
 
-}  // namespace corvane
+} // namespace corvane

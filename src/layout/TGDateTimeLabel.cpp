@@ -6,7 +6,10 @@
 
 namespace corvane {
 
-TGDateTimeLabel::TGDateTimeLabel() { SetCaption({}); }
+TGDateTimeLabel::TGDateTimeLabel()
+{
+    SetCaption({});
+}
 
 const PropertyTable& TGDateTimeLabel::PublishedProperties() const
 {
@@ -34,8 +37,10 @@ std::string TGDateTimeLabel::CaptionAt(const QDateTime& moment) const
 {
     const QLocale locale = QLocale::system();
     QString caption;
-    if (FDateFormat == TDateFormat::dtfDateShort) caption = locale.toString(moment.date(), QLocale::ShortFormat);
-    if (FDateFormat == TDateFormat::dtfDateLong) caption = locale.toString(moment.date(), QLocale::LongFormat);
+    if (FDateFormat == TDateFormat::dtfDateShort)
+        caption = locale.toString(moment.date(), QLocale::ShortFormat);
+    if (FDateFormat == TDateFormat::dtfDateLong)
+        caption = locale.toString(moment.date(), QLocale::LongFormat);
     if (FTimeFormat == TTimeFormat::dtfTimeShort)
         caption += QLatin1Char(' ') + locale.toString(moment.time(), QLocale::ShortFormat);
     if (FTimeFormat == TTimeFormat::dtfTimeLong)
@@ -43,8 +48,14 @@ std::string TGDateTimeLabel::CaptionAt(const QDateTime& moment) const
     return FromQString(caption);
 }
 
-void TGDateTimeLabel::PrepareCaptionForScreen() { SetCaption(CaptionAt(QDateTime::currentDateTime())); }
-void TGDateTimeLabel::PrepareCaptionForPrint(PrintSurface&) { SetCaption(CaptionAt(QDateTime::currentDateTime())); }
+void TGDateTimeLabel::PrepareCaptionForScreen()
+{
+    SetCaption(CaptionAt(QDateTime::currentDateTime()));
+}
+void TGDateTimeLabel::PrepareCaptionForPrint(PrintSurface&)
+{
+    SetCaption(CaptionAt(QDateTime::currentDateTime()));
+}
 
 void TGDateTimeLabel::BuildMenu()
 {

@@ -34,4 +34,4 @@ class TGDateTimeLabel : public TGBaseLabel {
     TTimeFormat FTimeFormat = TTimeFormat::dtfTimeNone;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -18,13 +18,15 @@ const PropertyTable& TGFIMBarCode::PublishedProperties() const
 {
     using C = TGFIMBarCode;
     static const PropertyTable table(
-        CommonProperties(), {EnumProperty<C, TFIMType>("FIMType", std::nullopt, &C::FIMType, &C::SetFIMType)});
+        CommonProperties(),
+        {EnumProperty<C, TFIMType>("FIMType", std::nullopt, &C::FIMType, &C::SetFIMType)});
     return table;
 }
 
 void TGFIMBarCode::SetFIMType(TFIMType value)
 {
-    if (value == FFIMType) return;
+    if (value == FFIMType)
+        return;
     FFIMType = value;
     Invalidate();
 }
@@ -75,8 +77,10 @@ void TGFIMBarCode::UpdateMenuChecks()
 
 CommandOutcome TGFIMBarCode::Execute(ElementCommand command, int argument)
 {
-    if (command != ElementCommand::FimType) return TGGraphicControl::Execute(command, argument);
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (command != ElementCommand::FimType)
+        return TGGraphicControl::Execute(command, argument);
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     NotifyChanged();
     SetFIMType(static_cast<TFIMType>(argument));
     UpdateMenuChecks();

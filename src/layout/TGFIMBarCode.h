@@ -24,4 +24,4 @@ class TGFIMBarCode : public TGGraphicControl {
     TFIMType FFIMType = TFIMType::fimTypeA;
 };
 
-}  // namespace corvane
+} // namespace corvane

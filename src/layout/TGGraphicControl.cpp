@@ -10,7 +10,10 @@ namespace corvane {
 namespace {
 
 // Round to nearest, ties to even (the toolkit's Round).
-int32_t RoundEven(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
+int32_t RoundEven(double value)
+{
+    return static_cast<int32_t>(std::nearbyint(value));
+}
 
 PixelRect Scaled(const PixelRect& r, double factor)
 {
@@ -36,7 +39,8 @@ TGGraphicControl::TGGraphicControl(int32_t width, int32_t height)
 
 TGGraphicControl::~TGGraphicControl()
 {
-    if (FOwner) FOwner->Remove(FName);
+    if (FOwner)
+        FOwner->Remove(FName);
 }
 
 const PropertyTable& TGGraphicControl::CommonProperties()
@@ -53,7 +57,9 @@ const PropertyTable& TGGraphicControl::CommonProperties()
         cursor.Name = "Cursor";
         cursor.Type = PropertyType::Cursor;
         cursor.Default = PropertyValue(int32_t{0});
-        cursor.Get = [](const TGGraphicControl& e) { return PropertyValue(static_cast<int32_t>(e.Cursor())); };
+        cursor.Get = [](const TGGraphicControl& e) {
+            return PropertyValue(static_cast<int32_t>(e.Cursor()));
+        };
         cursor.Set = [](TGGraphicControl& e, const PropertyValue& v) {
             e.SetCursor(static_cast<int16_t>(std::get<int32_t>(v)));
         };
@@ -66,11 +72,15 @@ const PropertyTable& TGGraphicControl::CommonProperties()
     return table;
 }
 
-const PropertyTable& TGGraphicControl::PublishedProperties() const { return CommonProperties(); }
+const PropertyTable& TGGraphicControl::PublishedProperties() const
+{
+    return CommonProperties();
+}
 
 xbase::Status TGGraphicControl::SetName(const std::string& name)
 {
-    if (name == FName) return xbase::Status::Success();
+    if (name == FName)
+        return xbase::Status::Success();
     if (FOwner && !FOwner->Rename(FName, name))
         return xbase::Status::Error("A component named \"" + name + "\" already exists");
     FName = name;
@@ -79,45 +89,69 @@ xbase::Status TGGraphicControl::SetName(const std::string& name)
 
 xbase::Status TGGraphicControl::SetOwner(ComponentOwner* owner)
 {
-    if (owner == FOwner) return xbase::Status::Success();
+    if (owner == FOwner)
+        return xbase::Status::Success();
     if (owner && !FName.empty() && !owner->Add(FName))
         return xbase::Status::Error("A component named \"" + FName + "\" already exists");
-    if (FOwner) FOwner->Remove(FName);
+    if (FOwner)
+        FOwner->Remove(FName);
     FOwner = owner;
     return xbase::Status::Success();
 }
 
 void TGGraphicControl::SetLocked(bool value)
 {
-    if (value == FLocked) return;
+    if (value == FLocked)
+        return;
     FLocked = value;
-    if (FLoading) return;
-    if (ElementMenuItem* item = FindMenuItem(FMenu, ElementCommand::Locked)) item->Checked = value;
+    if (FLoading)
+        return;
+    if (ElementMenuItem* item = FindMenuItem(FMenu, ElementCommand::Locked))
+        item->Checked = value;
     NotifyChanged();
 }
 
 void TGGraphicControl::SetUnselectable(bool value)
 {
-    if (value == FUnselectable) return;
+    if (value == FUnselectable)
+        return;
     FUnselectable = value;
-    if (!FLoading) NotifyChanged();
+    if (!FLoading)
+        NotifyChanged();
 }
 
-void TGGraphicControl::SetLeft(int32_t value) { SetBounds({value, FBounds.Top, FBounds.Width, FBounds.Height}); }
-void TGGraphicControl::SetTop(int32_t value) { SetBounds({FBounds.Left, value, FBounds.Width, FBounds.Height}); }
-void TGGraphicControl::SetWidth(int32_t value) { SetBounds({FBounds.Left, FBounds.Top, value, FBounds.Height}); }
-void TGGraphicControl::SetHeight(int32_t value) { SetBounds({FBounds.Left, FBounds.Top, FBounds.Width, value}); }
+void TGGraphicControl::SetLeft(int32_t value)
+{
+    SetBounds({value, FBounds.Top, FBounds.Width, FBounds.Height});
+}
+void TGGraphicControl::SetTop(int32_t value)
+{
+    SetBounds({FBounds.Left, value, FBounds.Width, FBounds.Height});
+}
+void TGGraphicControl::SetWidth(int32_t value)
+{
+    SetBounds({FBounds.Left, FBounds.Top, value, FBounds.Height});
+}
+void TGGraphicControl::SetHeight(int32_t value)
+{
+    SetBounds({FBounds.Left, FBounds.Top, FBounds.Width, value});
+}
 
 void TGGraphicControl::SetBounds(const PixelRect& bounds)
 {
-    if (bounds == FBounds) return;
+    if (bounds == FBounds)
+        return;
     // Only the edges that changed are taken back to zoom 1.0, so moving an element at a zoom does
     // not round its size (and the other way round).
     const double back = 1.0 / static_cast<double>(FZoom);
-    if (bounds.Left != FBounds.Left) FDesign.Left = RoundEven(bounds.Left * back);
-    if (bounds.Top != FBounds.Top) FDesign.Top = RoundEven(bounds.Top * back);
-    if (bounds.Width != FBounds.Width) FDesign.Width = RoundEven(bounds.Width * back);
-    if (bounds.Height != FBounds.Height) FDesign.Height = RoundEven(bounds.Height * back);
+    if (bounds.Left != FBounds.Left)
+        FDesign.Left = RoundEven(bounds.Left * back);
+    if (bounds.Top != FBounds.Top)
+        FDesign.Top = RoundEven(bounds.Top * back);
+    if (bounds.Width != FBounds.Width)
+        FDesign.Width = RoundEven(bounds.Width * back);
+    if (bounds.Height != FBounds.Height)
+        FDesign.Height = RoundEven(bounds.Height * back);
     FBounds = bounds;
     BoundsWereSet();
 }
@@ -129,14 +163,27 @@ void TGGraphicControl::SetDesignBounds(const PixelRect& bounds)
     BoundsWereSet();
 }
 
-void TGGraphicControl::SetDesignLeft(int32_t value) { SetDesignBounds({value, FDesign.Top, FDesign.Width, FDesign.Height}); }
-void TGGraphicControl::SetDesignTop(int32_t value) { SetDesignBounds({FDesign.Left, value, FDesign.Width, FDesign.Height}); }
-void TGGraphicControl::SetDesignWidth(int32_t value) { SetDesignBounds({FDesign.Left, FDesign.Top, value, FDesign.Height}); }
-void TGGraphicControl::SetDesignHeight(int32_t value) { SetDesignBounds({FDesign.Left, FDesign.Top, FDesign.Width, value}); }
+void TGGraphicControl::SetDesignLeft(int32_t value)
+{
+    SetDesignBounds({value, FDesign.Top, FDesign.Width, FDesign.Height});
+}
+void TGGraphicControl::SetDesignTop(int32_t value)
+{
+    SetDesignBounds({FDesign.Left, value, FDesign.Width, FDesign.Height});
+}
+void TGGraphicControl::SetDesignWidth(int32_t value)
+{
+    SetDesignBounds({FDesign.Left, FDesign.Top, value, FDesign.Height});
+}
+void TGGraphicControl::SetDesignHeight(int32_t value)
+{
+    SetDesignBounds({FDesign.Left, FDesign.Top, FDesign.Width, value});
+}
 
 void TGGraphicControl::AdjustSize(int32_t width, int32_t height)
 {
-    if (width == FBounds.Width && height == FBounds.Height) return;
+    if (width == FBounds.Width && height == FBounds.Height)
+        return;
     if (FZoom == 1.0f) {
         SetBounds({FBounds.Left, FBounds.Top, width, height});
         return;
@@ -148,20 +195,24 @@ void TGGraphicControl::AdjustSize(int32_t width, int32_t height)
 
 void TGGraphicControl::BoundsWereSet()
 {
-    if (!FLoading) BoundsChanged();
+    if (!FLoading)
+        BoundsChanged();
 }
 
 void TGGraphicControl::SetZoom(float factor)
 {
-    if (factor == FZoom || !(factor > 0.0f)) return;
+    if (factor == FZoom || !(factor > 0.0f))
+        return;
     FZoom = factor;
     FBounds = Scaled(FDesign, factor);
-    if (!FLoading) BoundsChanged();
+    if (!FLoading)
+        BoundsChanged();
 }
 
 void TGGraphicControl::AdoptZoom(float factor)
 {
-    if (!(factor > 0.0f)) return;
+    if (!(factor > 0.0f))
+        return;
     FZoom = factor;
     FBounds = factor == 1.0f ? FDesign : Scaled(FDesign, factor);
 }
@@ -173,20 +224,24 @@ double TGGraphicControl::PixelsPerInch() const
 
 void TGGraphicControl::BoundsChanged()
 {
-    if (FInBoundsChanged || FLoading) return;
+    if (FInBoundsChanged || FLoading)
+        return;
     FInBoundsChanged = true;
-    if (FRememberedBounds.IsEmpty()) FRememberedBounds = FBounds;
+    if (FRememberedBounds.IsEmpty())
+        FRememberedBounds = FBounds;
     if (FBounds != FRememberedBounds) {
         NotifyChanged();
         FRememberedBounds = FBounds;
-        if (FParent && FParent->ElementBoundsChanged) FParent->ElementBoundsChanged(*this);
+        if (FParent && FParent->ElementBoundsChanged)
+            FParent->ElementBoundsChanged(*this);
     }
     FInBoundsChanged = false;
 }
 
 void TGGraphicControl::UpdateMenuChecks()
 {
-    if (ElementMenuItem* item = FindMenuItem(FMenu, ElementCommand::Locked)) item->Checked = FLocked;
+    if (ElementMenuItem* item = FindMenuItem(FMenu, ElementCommand::Locked))
+        item->Checked = FLocked;
 }
 
 void TGGraphicControl::BuildMenu()
@@ -209,7 +264,8 @@ void TGGraphicControl::BuildMenu()
 
 CommandOutcome TGGraphicControl::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(FMenu, command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(FMenu, command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::BringToFront:
         NotifyChanged();
@@ -239,18 +295,21 @@ CommandOutcome TGGraphicControl::Execute(ElementCommand command, int argument)
 
 void TGGraphicControl::NotifyChanged()
 {
-    if (FLoading || !FParent) return;
+    if (FLoading || !FParent)
+        return;
     FParent->RaiseLabelChanged();
 }
 
 void TGGraphicControl::Invalidate()
 {
-    if (!FLoading && FParent && FParent->ElementInvalidated) FParent->ElementInvalidated(*this);
+    if (!FLoading && FParent && FParent->ElementInvalidated)
+        FParent->ElementInvalidated(*this);
 }
 
 void TGGraphicControl::CenterVertically()
 {
-    if (!FParent) return;
+    if (!FParent)
+        return;
     SetTop(FParent->Height() / 2 - Height() / 2);
     NotifyChanged();
     Invalidate();
@@ -258,7 +317,8 @@ void TGGraphicControl::CenterVertically()
 
 void TGGraphicControl::CenterHorizontally()
 {
-    if (!FParent) return;
+    if (!FParent)
+        return;
     SetLeft(FParent->Width() / 2 - Width() / 2);
     NotifyChanged();
     Invalidate();
@@ -266,12 +326,14 @@ void TGGraphicControl::CenterHorizontally()
 
 void TGGraphicControl::BringToFront()
 {
-    if (FParent) FParent->BringToFront(*this);
+    if (FParent)
+        FParent->BringToFront(*this);
 }
 
 void TGGraphicControl::SendToBack()
 {
-    if (FParent) FParent->SendToBack(*this);
+    if (FParent)
+        FParent->SendToBack(*this);
 }
 
 std::string TGGraphicControl::TrimLeft(std::string_view text)
@@ -286,6 +348,9 @@ std::string TGGraphicControl::TrimRight(std::string_view text)
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
-std::string TGGraphicControl::Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+std::string TGGraphicControl::Trim(std::string_view text)
+{
+    return TrimLeft(TrimRight(text));
+}
 
 } // namespace corvane

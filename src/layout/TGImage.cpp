@@ -20,7 +20,10 @@ ElementMenuItem Item(std::string caption, ElementCommand command = ElementComman
     return item;
 }
 
-int32_t RoundEven(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
+int32_t RoundEven(double value)
+{
+    return static_cast<int32_t>(std::nearbyint(value));
+}
 
 } // namespace
 
@@ -30,20 +33,21 @@ const PropertyTable& TGImage::PublishedProperties() const
 {
     using C = TGImage;
     static const PropertyTable table(
-        CommonProperties(), {BooleanProperty<C>("AutoSize", false, &C::AutoSize, &C::SetAutoSize),
-                             EnumProperty<C, TBorderStyle>("BorderStyle", std::nullopt, &C::BorderStyle,
-                                                           &C::SetBorderStyle),
-                             PictureProperty<C>("Picture.Data", &C::Picture, &C::SetPicture),
-                             BooleanProperty<C>("Stretch", true, &C::Stretch, &C::SetStretch),
-                             BooleanProperty<C>("Reverse", std::nullopt, &C::Reverse, &C::SetReverse),
-                             BooleanProperty<C>("Flip", std::nullopt, &C::Flip, &C::SetFlip)});
+        CommonProperties(),
+        {BooleanProperty<C>("AutoSize", false, &C::AutoSize, &C::SetAutoSize),
+         EnumProperty<C, TBorderStyle>("BorderStyle", std::nullopt, &C::BorderStyle, &C::SetBorderStyle),
+         PictureProperty<C>("Picture.Data", &C::Picture, &C::SetPicture),
+         BooleanProperty<C>("Stretch", true, &C::Stretch, &C::SetStretch),
+         BooleanProperty<C>("Reverse", std::nullopt, &C::Reverse, &C::SetReverse),
+         BooleanProperty<C>("Flip", std::nullopt, &C::Flip, &C::SetFlip)});
     return table;
 }
 
 void TGImage::SetAutoSize(bool value)
 {
     FAutoSize = value;
-    if (Loading()) return;
+    if (Loading())
+        return;
     FStretch = !value;
     BoundsChanged();
     Invalidate();
@@ -52,7 +56,8 @@ void TGImage::SetAutoSize(bool value)
 void TGImage::SetStretch(bool value)
 {
     FStretch = value;
-    if (Loading()) return;
+    if (Loading())
+        return;
     FAutoSize = !value;
     Invalidate();
 }
@@ -80,7 +85,8 @@ void TGImage::SetPicture(const TGPicture& value)
     FPicture = value;
     FBitmap = QImage();
     FBitmapDecoded = false;
-    if (Loading()) return;
+    if (Loading())
+        return;
     BoundsChanged();
     Invalidate();
 }
@@ -91,9 +97,10 @@ const QImage& TGImage::Bitmap() const
         FBitmapDecoded = true;
         FBitmap = QImage();
         if (FPicture.IsBitmap() && !FPicture.Bytes.empty()) {
-            xbase::Result<QImage> image =
-                DecodeImageBytes(QByteArray(FPicture.Bytes.data(), static_cast<qsizetype>(FPicture.Bytes.size())), "BMP");
-            if (image) FBitmap = image.Take();
+            xbase::Result<QImage> image = DecodeImageBytes(
+                QByteArray(FPicture.Bytes.data(), static_cast<qsizetype>(FPicture.Bytes.size())), "BMP");
+            if (image)
+                FBitmap = image.Take();
         }
     }
     return FBitmap;
@@ -102,16 +109,19 @@ const QImage& TGImage::Bitmap() const
 PixelRect TGImage::PictureSize() const
 {
     const QImage& bitmap = Bitmap();
-    if (bitmap.isNull()) return {};
+    if (bitmap.isNull())
+        return {};
     return {0, 0, bitmap.width(), bitmap.height()};
 }
 
 void TGImage::BoundsChanged()
 {
     TGGraphicControl::BoundsChanged();
-    if (Loading() || !FAutoSize) return;
+    if (Loading() || !FAutoSize)
+        return;
     const PixelRect size = PictureSize();
-    if (size.Width <= 0 || size.Height <= 0) return;
+    if (size.Width <= 0 || size.Height <= 0)
+        return;
     const int32_t w = RoundEven(size.Width * Zoom()), h = RoundEven(size.Height * Zoom());
     AdjustSize(w, h);
 }
@@ -188,10 +198,12 @@ void TGImage::UpdateMenuChecks()
 
 CommandOutcome TGImage::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::PictureBorder:
-        SetBorderStyle(FBorderStyle == TBorderStyle::bsSingle ? TBorderStyle::bsNone : TBorderStyle::bsSingle);
+        SetBorderStyle(FBorderStyle == TBorderStyle::bsSingle ? TBorderStyle::bsNone
+                                                              : TBorderStyle::bsSingle);
         break;
     case ElementCommand::StretchToFit:
         SetStretch(!FStretch);
@@ -200,11 +212,13 @@ CommandOutcome TGImage::Execute(ElementCommand command, int argument)
         SetAutoSize(!FAutoSize);
         break;
     case ElementCommand::Flip:
-        if (!FPicture.IsBitmap()) return CommandOutcome::Done;
+        if (!FPicture.IsBitmap())
+            return CommandOutcome::Done;
         SetFlip(!FFlip);
         break;
     case ElementCommand::Reverse:
-        if (!FPicture.IsBitmap()) return CommandOutcome::Done;
+        if (!FPicture.IsBitmap())
+            return CommandOutcome::Done;
         SetReverse(!FReverse);
         break;
     default:

@@ -51,4 +51,4 @@ class TGImage : public TGGraphicControl {
     mutable bool FBitmapDecoded = false;
 };
 
-}  // namespace corvane
+} // namespace corvane

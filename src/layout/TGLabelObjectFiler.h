@@ -74,4 +74,4 @@ class TGLabelObjectFiler {
     const ElementClassRegistry& FRegistry;
 };
 
-}  // namespace corvane
+} // namespace corvane

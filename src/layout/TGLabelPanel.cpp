@@ -17,12 +17,14 @@ namespace corvane {
 
 TGLabelPanel::TGLabelPanel(ComponentOwner& owner) : TGDataPanel(owner)
 {
-    for (std::string_view name : ElementClassRegistry::LabelPanelClasses()) Registry().Register(name);
+    for (std::string_view name : ElementClassRegistry::LabelPanelClasses())
+        Registry().Register(name);
 }
 
 void TGLabelPanel::SetPanelState(TPanelState state)
 {
-    if (state == FPanelState) return;
+    if (state == FPanelState)
+        return;
     FPanelState = state;
     SetPointing(state == TPanelState::psPointing);
 }
@@ -100,9 +102,12 @@ std::unique_ptr<TGGraphicControl> TGLabelPanel::NewElementForTool() const
 TGGraphicControl* TGLabelPanel::CreateElement(PixelRect rect)
 {
     std::unique_ptr<TGGraphicControl> element = NewElementForTool();
-    if (!element) return nullptr;
-    if (rect.Width < 25) rect.Width = 50;
-    if (rect.Height < 15) rect.Height = 15;
+    if (!element)
+        return nullptr;
+    if (rect.Width < 25)
+        rect.Width = 50;
+    if (rect.Height < 15)
+        rect.Height = 15;
     element->BuildMenu();
     TGGraphicControl* raw = element.get();
     DropElement(std::move(element), rect);

@@ -10,8 +10,19 @@
 namespace corvane {
 
 enum class TPanelState {
-    psPointing, psLabel, psCounterLabel, psSymbolLabel, psDataLabel, psMultiLineLabel,
-    psMultiLineDataLabel, psAddressLabel, psRectangle, psEllipse, psRoundRectangle, psLine, psImage,
+    psPointing,
+    psLabel,
+    psCounterLabel,
+    psSymbolLabel,
+    psDataLabel,
+    psMultiLineLabel,
+    psMultiLineDataLabel,
+    psAddressLabel,
+    psRectangle,
+    psEllipse,
+    psRoundRectangle,
+    psLine,
+    psImage,
     psPostNetBarCode
 };
 
@@ -34,4 +45,4 @@ class TGLabelPanel : public TGDataPanel {
     TPanelState FPanelState = TPanelState::psPointing;
 };
 
-}  // namespace corvane
+} // namespace corvane

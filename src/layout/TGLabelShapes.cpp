@@ -30,7 +30,8 @@ const PropertyTable& TGLabelShapes::PublishedProperties() const
     static const PropertyTable table(
         CommonProperties(),
         Join({{BooleanProperty<C>("Transparent", std::nullopt, &C::Transparent, &C::SetTransparent)},
-              BrushProperties<C>(&C::Brush, &C::SetBrush), PenProperties<C>(&C::Pen, &C::SetPen),
+              BrushProperties<C>(&C::Brush, &C::SetBrush),
+              PenProperties<C>(&C::Pen, &C::SetPen),
               {IntegerProperty<C>("RoundPerc", 25, &C::RoundPerc, &C::SetRoundPerc),
                EnumProperty<C, TShapeType>("Shape", TShapeType::stRectangle, &C::Shape, &C::SetShape)}}));
     return table;
@@ -40,7 +41,8 @@ void TGLabelShapes::SetTransparent(bool value)
 {
     FTransparent = value;
     // A read layout keeps its brush as stored.
-    if (!Loading()) FBrush.Style = value ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
+    if (!Loading())
+        FBrush.Style = value ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
     Invalidate();
 }
 
@@ -71,7 +73,8 @@ void TGLabelShapes::SetShape(TShapeType value)
 void TGLabelShapes::Paint(ElementPainter& painter)
 {
     int w = static_cast<int>(std::nearbyint(FPen.Width * Zoom()));
-    if (w == 0 && FPen.Width > 0) w = 1;
+    if (w == 0 && FPen.Width > 0)
+        w = 1;
     SurfacePen pen = ToSurfacePen(FPen);
     pen.Width = w;
     painter.SetPen(pen);
@@ -138,12 +141,14 @@ void TGLabelShapes::UpdateMenuChecks()
     for (int n = 1; n <= 10; ++n)
         if (ElementMenuItem* item = FindMenuItem(Menu(), ElementCommand::LineThickness, n))
             item->Checked = FPen.Width == n;
-    if (ElementMenuItem* item = FindMenuItem(Menu(), ElementCommand::ShapeTransparent)) item->Checked = FTransparent;
+    if (ElementMenuItem* item = FindMenuItem(Menu(), ElementCommand::ShapeTransparent))
+        item->Checked = FTransparent;
 }
 
 CommandOutcome TGLabelShapes::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::LineThickness: {
         TGPen pen = FPen;

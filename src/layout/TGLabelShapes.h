@@ -23,7 +23,10 @@ class TGLabelShapes : public TGGraphicControl {
     TShapeType Shape() const { return FShape; }
     void SetShape(TShapeType value);
 
-    bool IsRounded() const { return FShape == TShapeType::stRoundRect || FShape == TShapeType::stRoundSquare; }
+    bool IsRounded() const
+    {
+        return FShape == TShapeType::stRoundRect || FShape == TShapeType::stRoundSquare;
+    }
     bool IsEllipse() const { return FShape == TShapeType::stEllipse || FShape == TShapeType::stCircle; }
 
     void UpdateMenuChecks() override;
@@ -40,4 +43,4 @@ class TGLabelShapes : public TGGraphicControl {
     TShapeType FShape = TShapeType::stRectangle;
 };
 
-}  // namespace corvane
+} // namespace corvane

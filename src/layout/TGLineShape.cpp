@@ -27,10 +27,10 @@ TGLineShape::TGLineShape() : TGGraphicControl(10, 10) {}
 const PropertyTable& TGLineShape::PublishedProperties() const
 {
     using C = TGLineShape;
-    static const PropertyTable table(
-        CommonProperties(),
-        Join({{EnumProperty<C, TLineStyle>("LineStyle", TLineStyle::stHorizontal, &C::LineStyle, &C::SetLineStyle)},
-              PenProperties<C>(&C::Pen, &C::SetPen)}));
+    static const PropertyTable table(CommonProperties(),
+                                     Join({{EnumProperty<C, TLineStyle>("LineStyle", TLineStyle::stHorizontal,
+                                                                        &C::LineStyle, &C::SetLineStyle)},
+                                           PenProperties<C>(&C::Pen, &C::SetPen)}));
     return table;
 }
 
@@ -48,9 +48,12 @@ void TGLineShape::SetPen(const TGPen& value)
 
 void TGLineShape::StretchToEdges()
 {
-    if (!Parent()) return;
-    if (FLineStyle == TLineStyle::stHorizontal) SetBounds({0, Top(), Parent()->Width(), Height()});
-    if (FLineStyle == TLineStyle::stVertical) SetBounds({Left(), 0, Width(), Parent()->Height()});
+    if (!Parent())
+        return;
+    if (FLineStyle == TLineStyle::stHorizontal)
+        SetBounds({0, Top(), Parent()->Width(), Height()});
+    if (FLineStyle == TLineStyle::stVertical)
+        SetBounds({Left(), 0, Width(), Parent()->Height()});
 }
 
 void TGLineShape::Paint(ElementPainter& painter)
@@ -115,7 +118,8 @@ void TGLineShape::BuildMenu()
     ElementMenu& menu = Menu();
     menu.push_back(Item("-"));
     ElementMenuItem style = Item("Style");
-    style.Items = {Item("Horizontal", ElementCommand::LineStyle, 0), Item("Vertical", ElementCommand::LineStyle, 1),
+    style.Items = {Item("Horizontal", ElementCommand::LineStyle, 0),
+                   Item("Vertical", ElementCommand::LineStyle, 1),
                    Item("Angled Sloping Up", ElementCommand::LineStyle, 2),
                    Item("Angled Sloping Down", ElementCommand::LineStyle, 3)};
     menu.push_back(std::move(style));
@@ -142,7 +146,8 @@ void TGLineShape::UpdateMenuChecks()
 
 CommandOutcome TGLineShape::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::LineStyle:
         NotifyChanged();

@@ -30,4 +30,4 @@ class TGLineShape : public TGGraphicControl {
     TGPen FPen;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -23,14 +23,16 @@ ElementMenuItem Item(std::string caption, ElementCommand command = ElementComman
 QStringList ToQStringList(const std::vector<std::string>& lines)
 {
     QStringList list;
-    for (const std::string& line : lines) list << ToQString(line);
+    for (const std::string& line : lines)
+        list << ToQString(line);
     return list;
 }
 
 std::vector<std::string> FromQStringList(const QStringList& list)
 {
     std::vector<std::string> lines;
-    for (const QString& line : list) lines.push_back(FromQString(line));
+    for (const QString& line : list)
+        lines.push_back(FromQString(line));
     return lines;
 }
 
@@ -45,18 +47,23 @@ const PropertyTable& TGMultiLineBaseLabel::MultiLineProperties()
         CommonProperties(),
         Join({{StringListProperty<C>("Items.Strings", &C::Items, &C::SetItems),
                BooleanProperty<C>("AutoSize", std::nullopt, &C::AutoSize, &C::SetAutoSize),
-               EnumProperty<C, TAlignment>("Alignment", TAlignment::taLeftJustify, &C::Alignment, &C::SetAlignment)},
+               EnumProperty<C, TAlignment>("Alignment", TAlignment::taLeftJustify, &C::Alignment,
+                                           &C::SetAlignment)},
               FontProperties<C>(&C::Font, &C::SetFont),
               {BooleanProperty<C>("WordWrap", false, &C::WordWrap, &C::SetWordWrap)}}));
     return table;
 }
 
-const PropertyTable& TGMultiLineBaseLabel::PublishedProperties() const { return MultiLineProperties(); }
+const PropertyTable& TGMultiLineBaseLabel::PublishedProperties() const
+{
+    return MultiLineProperties();
+}
 
 void TGMultiLineBaseLabel::SetItems(const std::vector<std::string>& lines)
 {
     FItems = lines;
-    if (Loading()) return;
+    if (Loading())
+        return;
     Invalidate();
 }
 
@@ -74,27 +81,35 @@ void TGMultiLineBaseLabel::SetFont(const TGFont& value)
 
 void TGMultiLineBaseLabel::SetWordWrap(bool value)
 {
-    if (value == FWordWrap) return;
+    if (value == FWordWrap)
+        return;
     FWordWrap = value;
-    if (Loading()) return;
-    if (value) Rewrap();
+    if (Loading())
+        return;
+    if (value)
+        Rewrap();
     Invalidate();
     NotifyChanged();
 }
 
-QFont TGMultiLineBaseLabel::ZoomedFont() const { return ToQFont(FFont, PixelsPerInch(), Zoom()); }
+QFont TGMultiLineBaseLabel::ZoomedFont() const
+{
+    return ToQFont(FFont, PixelsPerInch(), Zoom());
+}
 
 std::vector<std::string> TGMultiLineBaseLabel::WrapToWidth(const std::vector<std::string>& lines) const
 {
     const QFontMetricsF metrics = ReferenceFontMetrics(ZoomedFont(), PixelsPerInch());
-    const QStringList wrapped = WrapText(ToQStringList(lines), Width(),
-                                         [&metrics](const QString& text) { return metrics.horizontalAdvance(text); });
+    const QStringList wrapped = WrapText(ToQStringList(lines), Width(), [&metrics](const QString& text) {
+        return metrics.horizontalAdvance(text);
+    });
     return FromQStringList(wrapped);
 }
 
 void TGMultiLineBaseLabel::Rewrap()
 {
-    if (!FWordWrap) return;
+    if (!FWordWrap)
+        return;
     FWrapped = WrapToWidth(FItems);
     Invalidate();
 }
@@ -107,12 +122,14 @@ int32_t TGMultiLineBaseLabel::LineHeight() const
 
 void TGMultiLineBaseLabel::FitToLines()
 {
-    if (FWordWrap) Rewrap();
+    if (FWordWrap)
+        Rewrap();
     const QFontMetricsF metrics = ReferenceFontMetrics(ZoomedFont(), PixelsPerInch());
     const std::vector<std::string>& lines = DisplayLines();
     int32_t widest = Width();
     for (const std::string& line : lines)
-        widest = std::max(widest, static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(ToQString(line)))));
+        widest =
+            std::max(widest, static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(ToQString(line)))));
     const int32_t height = LineHeight() * static_cast<int32_t>(lines.size());
     SetBounds({Left(), Top(), widest, height > 0 ? height : Height()});
     Invalidate();
@@ -124,7 +141,8 @@ void TGMultiLineBaseLabel::DrawLines(ElementPainter& painter)
     painter.SetFont(font);
     painter.SetTextColor(ToQColor(FFont.Color));
     QStringList lines = ToQStringList(DisplayLines());
-    if (ShowsPlaceholder(lines)) lines = QStringList{ToQString(std::string(Placeholder()))};
+    if (ShowsPlaceholder(lines))
+        lines = QStringList{ToQString(std::string(Placeholder()))};
     const QFontMetricsF metrics = painter.FontMetrics(font);
     const QRectF clip(0, 0, Width(), Height());
     const auto widthOf = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
@@ -133,27 +151,33 @@ void TGMultiLineBaseLabel::DrawLines(ElementPainter& painter)
         painter.Text(line.Origin, line.Text, clip);
 }
 
-void TGMultiLineBaseLabel::Paint(ElementPainter& painter) { DrawLines(painter); }
+void TGMultiLineBaseLabel::Paint(ElementPainter& painter)
+{
+    DrawLines(painter);
+}
 
 void TGMultiLineBaseLabel::PrintOn(PrintSurface& surface, double xInches, double yInches)
 {
     const double ppi = PixelsPerInch();
     const QRectF inches(xInches + Left() / ppi, yInches + Top() / ppi, Width() / ppi, Height() / ppi);
-    surface.StretchDrawing(inches, QSizeF(Width(), Height()), ppi, [this](ElementPainter& p) { DrawLines(p); });
+    surface.StretchDrawing(inches, QSizeF(Width(), Height()), ppi,
+                           [this](ElementPainter& p) { DrawLines(p); });
 }
 
 void TGMultiLineBaseLabel::AssignFont(const TGFont& font)
 {
     FFont = font;
     ShowDataValue();
-    if (FWordWrap) Rewrap();
+    if (FWordWrap)
+        Rewrap();
     Invalidate();
 }
 
 void TGMultiLineBaseLabel::BoundsChanged()
 {
     TGGraphicControl::BoundsChanged();
-    if (!Loading() && FWordWrap) Rewrap();
+    if (!Loading() && FWordWrap)
+        Rewrap();
 }
 
 void TGMultiLineBaseLabel::AppendFontAndAlignmentItems()
@@ -166,13 +190,17 @@ void TGMultiLineBaseLabel::AppendFontAndAlignmentItems()
     Menu().push_back(std::move(alignment));
 }
 
-void TGMultiLineBaseLabel::AppendWordWrapItem() { Menu().push_back(Item("Word Wrap", ElementCommand::WordWrap)); }
+void TGMultiLineBaseLabel::AppendWordWrapItem()
+{
+    Menu().push_back(Item("Word Wrap", ElementCommand::WordWrap));
+}
 
 void TGMultiLineBaseLabel::UpdateMenuChecks()
 {
     TGGraphicControl::UpdateMenuChecks();
     const auto check = [this](ElementCommand command, bool on) {
-        if (ElementMenuItem* item = FindMenuItem(Menu(), command)) item->Checked = on;
+        if (ElementMenuItem* item = FindMenuItem(Menu(), command))
+            item->Checked = on;
     };
     check(ElementCommand::AlignLeft, FAlignment == TAlignment::taLeftJustify);
     check(ElementCommand::AlignCenter, FAlignment == TAlignment::taCenter);
@@ -182,7 +210,8 @@ void TGMultiLineBaseLabel::UpdateMenuChecks()
 
 CommandOutcome TGMultiLineBaseLabel::Execute(ElementCommand command, int argument)
 {
-    if (!FindMenuItem(Menu(), command, argument)) return CommandOutcome::NotInMenu;
+    if (!FindMenuItem(Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
     switch (command) {
     case ElementCommand::AlignLeft:
         SetAlignment(TAlignment::taLeftJustify);

@@ -69,4 +69,4 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     std::vector<std::string> FWrapped;
 };
 
-}  // namespace corvane
+} // namespace corvane

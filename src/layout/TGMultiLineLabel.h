@@ -12,4 +12,4 @@ class TGMultiLineLabel : public TGMultiLineBaseLabel {
     void BuildMenu() override;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -5,38 +5,43 @@
 
 namespace corvane {
 
-TGPDLabel::TGPDLabel() { SetCaption({}); }
+TGPDLabel::TGPDLabel()
+{
+    SetCaption({});
+}
 
 const PropertyTable& TGPDLabel::PublishedProperties() const
 {
     using C = TGPDLabel;
-    static const PropertyTable table(BaseLabelProperties(),
-                                     {StringProperty<C>("DataFieldName", &C::DataFieldName, &C::SetDataFieldName),
-                                      StringProperty<C>("DataFieldDescript", &C::DataFieldDescript,
-                                                        &C::SetDataFieldDescript),
-                                      IntegerProperty<C>("LengthOfText", std::nullopt, &C::LengthOfText,
-                                                         &C::SetLengthOfText)});
+    static const PropertyTable table(
+        BaseLabelProperties(),
+        {StringProperty<C>("DataFieldName", &C::DataFieldName, &C::SetDataFieldName),
+         StringProperty<C>("DataFieldDescript", &C::DataFieldDescript, &C::SetDataFieldDescript),
+         IntegerProperty<C>("LengthOfText", std::nullopt, &C::LengthOfText, &C::SetLengthOfText)});
     return table;
 }
 
 void TGPDLabel::ShowDataValue()
 {
     const auto* panel = dynamic_cast<const TGDataPanel*>(Parent());
-    if (!panel) return;
+    if (!panel)
+        return;
     const bool printing = panel->Printing();
     const LayoutRecordSource* source = panel->RecordSource();
 
     const CatalogueField* field = nullptr;
     if (!FDataFieldDescript.empty() && source) {
         for (const CatalogueField& candidate : source->Catalogue().Fields())
-            if (candidate.DisplayLabel == FDataFieldDescript) field = &candidate;
+            if (candidate.DisplayLabel == FDataFieldDescript)
+                field = &candidate;
     }
     std::string caption = Caption();
     if (field) {
         if (panel->DisplayDataValues() || printing) {
             xbase::Result<std::string> value = source->FieldText(field->Name);
             caption = value ? value.Take() : std::string();
-            if (Trim(caption).empty() && !printing) caption = "<blank field>";
+            if (Trim(caption).empty() && !printing)
+                caption = "<blank field>";
         } else {
             caption = "[" + FDataFieldDescript + "]";
         }
@@ -45,10 +50,14 @@ void TGPDLabel::ShowDataValue()
     }
     SetCaption(TrimRight(caption));
     MarkLayoutDirty();
-    if (!printing) Invalidate();
+    if (!printing)
+        Invalidate();
 }
 
-void TGPDLabel::ClearDataValue() { SetCaption({}); }
+void TGPDLabel::ClearDataValue()
+{
+    SetCaption({});
+}
 
 void TGPDLabel::BuildMenu()
 {

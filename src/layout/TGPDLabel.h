@@ -28,4 +28,4 @@ class TGPDLabel : public TGBaseLabel {
     int32_t FLengthOfText = 0;
 };
 
-}  // namespace corvane
+} // namespace corvane

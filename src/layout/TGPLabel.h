@@ -12,4 +12,4 @@ class TGPLabel : public TGBaseLabel {
     void BuildMenu() override;
 };
 
-}  // namespace corvane
+} // namespace corvane

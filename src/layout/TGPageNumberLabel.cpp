@@ -4,9 +4,15 @@
 
 namespace corvane {
 
-TGPageNumberLabel::TGPageNumberLabel() { SetCaption("##"); }
+TGPageNumberLabel::TGPageNumberLabel()
+{
+    SetCaption("##");
+}
 
-void TGPageNumberLabel::PrepareCaptionForScreen() { SetCaption("##"); }
+void TGPageNumberLabel::PrepareCaptionForScreen()
+{
+    SetCaption("##");
+}
 
 void TGPageNumberLabel::PrepareCaptionForPrint(PrintSurface& surface)
 {

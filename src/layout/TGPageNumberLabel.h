@@ -15,4 +15,4 @@ class TGPageNumberLabel : public TGBaseLabel {
     void PrepareCaptionForPrint(PrintSurface& surface) override;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -38,4 +38,4 @@ class TGPostNetBarCode : public TGGraphicControl {
     std::string FAddressText;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -19,7 +19,8 @@ TGSymbolLabel::TGSymbolLabel()
 
 void TGSymbolLabel::FitToCharacter()
 {
-    if (FFitting) return;
+    if (FFitting)
+        return;
     FFitting = true;
     const double ppi = PixelsPerInch();
     const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(Font(), ppi, Zoom()), ppi);
@@ -36,7 +37,8 @@ void TGSymbolLabel::FitToCharacter()
 void TGSymbolLabel::BoundsChanged()
 {
     TGBaseLabel::BoundsChanged();
-    if (Loading() || !Parent()) return;
+    if (Loading() || !Parent())
+        return;
     FitToCharacter();
 }
 
@@ -52,7 +54,8 @@ void TGSymbolLabel::BuildMenu()
     selector.Command = ElementCommand::SymbolSelector;
     Menu().push_back(selector);
     UpdateMenuChecks();
-    if (Parent()) FitToCharacter();
+    if (Parent())
+        FitToCharacter();
 }
 
 } // namespace corvane

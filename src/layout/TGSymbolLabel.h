@@ -21,4 +21,4 @@ class TGSymbolLabel : public TGBaseLabel {
     bool FFitting = false; // sizing changes the bounds, which would size again
 };
 
-}  // namespace corvane
+} // namespace corvane

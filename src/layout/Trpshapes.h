@@ -11,4 +11,4 @@ class Trpshapes : public TGLabelShapes {
     std::string_view ClassName() const override { return "Trpshapes"; }
 };
 
-}  // namespace corvane
+} // namespace corvane

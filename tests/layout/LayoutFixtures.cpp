@@ -24,11 +24,15 @@ namespace corvane::testing {
 std::string Bytes(std::initializer_list<int> values)
 {
     std::string bytes;
-    for (int v : values) bytes.push_back(static_cast<char>(static_cast<uint8_t>(v)));
+    for (int v : values)
+        bytes.push_back(static_cast<char>(static_cast<uint8_t>(v)));
     return bytes;
 }
 
-std::string Short(const std::string& text) { return std::string(1, static_cast<char>(text.size())) + text; }
+std::string Short(const std::string& text)
+{
+    return std::string(1, static_cast<char>(text.size())) + text;
+}
 
 std::string BitmapFile(int width, int height)
 {
@@ -43,8 +47,8 @@ std::string BitmapFile(int width, int height)
 
 std::string PlaceableMetafile()
 {
-    std::string header = Bytes({0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0x40, 0x01, 0x40, 0x01, 0xA0, 0x05, 0, 0, 0,
-                                0, 0, 0});
+    std::string header = Bytes(
+        {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0x40, 0x01, 0x40, 0x01, 0xA0, 0x05, 0, 0, 0, 0, 0, 0});
     // Windows metafile header (18 bytes) and the end record.
     header += Bytes({1, 0, 9, 0, 0, 3, 12, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0});
     return header;
@@ -52,8 +56,7 @@ std::string PlaceableMetafile()
 
 namespace {
 
-template <class T>
-T& Add(TGBasePanel& panel, PixelRect bounds)
+template <class T> T& Add(TGBasePanel& panel, PixelRect bounds)
 {
     auto element = std::make_unique<T>();
     element->SetDesignBounds(bounds);
@@ -167,7 +170,8 @@ void AddEveryKind(TGBasePanel& panel)
     Add<TGFIMBarCode>(panel, {300, 0, 60, 60}).SetFIMType(TFIMType::fimTypeC);
 
     // As a panel does after creating elements (symbols then fit their character).
-    for (size_t i = 0; i < panel.ElementCount(); ++i) panel.ElementAt(i).BuildMenu();
+    for (size_t i = 0; i < panel.ElementCount(); ++i)
+        panel.ElementAt(i).BuildMenu();
 }
 
 } // namespace corvane::testing

@@ -42,8 +42,7 @@ struct DataLayout {
         Panel.SetSize(400, 300);
         Panel.SetRecordSource(&Source);
     }
-    template <class T>
-    T& Add(PixelRect bounds)
+    template <class T> T& Add(PixelRect bounds)
     {
         auto element = std::make_unique<T>();
         element->SetDesignBounds(bounds);
@@ -57,7 +56,8 @@ std::vector<RecordedPrimitive> Of(const std::vector<RecordedPrimitive>& all, Pri
 {
     std::vector<RecordedPrimitive> some;
     for (const RecordedPrimitive& p : all)
-        if (p.Kind == kind) some.push_back(p);
+        if (p.Kind == kind)
+            some.push_back(p);
     return some;
 }
 
@@ -84,10 +84,12 @@ TEST(ElementZoom, ZoomingInAndOutNeverDrifts)
     testing::AddEveryKind(layout.Panel);
     ASSERT_TRUE(layout.Panel.SaveToFile(folder.File("before.L")));
     for (int round = 0; round < 20; ++round)
-        for (float zoom : {1.3f, 0.7f, 1.7f, 0.55f, 2.25f}) layout.Panel.SetZoom(zoom);
+        for (float zoom : {1.3f, 0.7f, 1.7f, 0.55f, 2.25f})
+            layout.Panel.SetZoom(zoom);
     ASSERT_TRUE(layout.Panel.SaveToFile(folder.File("zoomed.L")));
     EXPECT_FLOAT_EQ(layout.Panel.Zoom(), 2.25f) << "saving keeps the panel's zoom";
-    EXPECT_EQ(xbase::testing::ReadBytes(folder.File("zoomed.L")), xbase::testing::ReadBytes(folder.File("before.L")));
+    EXPECT_EQ(xbase::testing::ReadBytes(folder.File("zoomed.L")),
+              xbase::testing::ReadBytes(folder.File("before.L")));
     layout.Panel.SetZoom(1.0f);
     auto& line = static_cast<TGLineShape&>(layout.Panel.ElementAt(9));
     EXPECT_EQ(line.Bounds(), line.DesignBounds());
@@ -197,14 +199,15 @@ TEST_P(RecordFieldTest, CaptionFromTheRecord)
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, RecordFieldTest,
-    ::testing::Values(FieldCase{"Value", "Last Name", "Lee", true, false, "", "Lee"},
-                      FieldCase{"LeadingBlanksStay", "Last Name", "  Lee  ", true, false, "", "  Lee"},
-                      FieldCase{"BlankOnScreen", "Last Name", "   ", true, false, "", "<blank field>"},
-                      FieldCase{"BlankPrintsNothing", "Last Name", "   ", false, true, "", ""},
-                      FieldCase{"ValuesOff", "Last Name", "Lee", false, false, "", "[Last Name]"},
-                      FieldCase{"ValuesOffWhilePrinting", "Last Name", "Lee", false, true, "", "Lee"},
-                      FieldCase{"UndefinedOnScreen", "No Such Field", "Lee", true, false, "", "<undefined field>"},
-                      FieldCase{"UndefinedKeepsCaptionInPrint", "No Such Field", "Lee", true, true, "old", "old"}),
+    ::testing::Values(
+        FieldCase{"Value", "Last Name", "Lee", true, false, "", "Lee"},
+        FieldCase{"LeadingBlanksStay", "Last Name", "  Lee  ", true, false, "", "  Lee"},
+        FieldCase{"BlankOnScreen", "Last Name", "   ", true, false, "", "<blank field>"},
+        FieldCase{"BlankPrintsNothing", "Last Name", "   ", false, true, "", ""},
+        FieldCase{"ValuesOff", "Last Name", "Lee", false, false, "", "[Last Name]"},
+        FieldCase{"ValuesOffWhilePrinting", "Last Name", "Lee", false, true, "", "Lee"},
+        FieldCase{"UndefinedOnScreen", "No Such Field", "Lee", true, false, "", "<undefined field>"},
+        FieldCase{"UndefinedKeepsCaptionInPrint", "No Such Field", "Lee", true, true, "old", "old"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CounterElement, RepeatsStepsAndPads)
@@ -272,7 +275,8 @@ TEST(AddressBlock, ClosesUpEmptyLinesAndPrintsThemInOrder)
     auto& block = layout.Add<TGDMultiLineAddressLabel>({0, 0, 300, 100});
     layout.Panel.SetPrinting(true);
     layout.Panel.RefreshData();
-    EXPECT_EQ(block.Items(), (std::vector<std::string>{"Dr. Ann Lee ", "12 Elm St", "Springfield  IL 62704"}));
+    EXPECT_EQ(block.Items(),
+              (std::vector<std::string>{"Dr. Ann Lee ", "12 Elm St", "Springfield  IL 62704"}));
 
     RecordingSurface surface;
     layout.Panel.PrintElements(surface, 0, 0);
@@ -423,7 +427,8 @@ TEST(BarCodes, PostnetFromTheRecordAndFimAtItsInches)
     RecordingSurface marks;
     fim.PrintOn(marks, 0, 0);
     std::vector<double> lefts;
-    for (const RecordedPrimitive& p : marks.Primitives()) lefts.push_back(p.Rect.left());
+    for (const RecordedPrimitive& p : marks.Primitives())
+        lefts.push_back(p.Rect.left());
     EXPECT_EQ(lefts, (std::vector<double>{0, 0.0625, 0.25, 0.4375, 0.5}));
 }
 
@@ -434,11 +439,29 @@ TEST(ElementMenus, CommonItemsThenTheKindsOwn)
     TGPLabel label;
     label.BuildMenu();
     std::vector<std::string> captions;
-    for (const ElementMenuItem& item : label.Menu()) captions.push_back(item.Caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Clone",
-                                                  "-", "Locked", "Unselectable", "-", "Center Vertically",
-                                                  "Center Horizontally", "-", "Font", "3D Effects", "Alignment",
-                                                  "Transparent", "Background Color", "Border", "-", "Text",
+    for (const ElementMenuItem& item : label.Menu())
+        captions.push_back(item.Caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Bring To Front",
+                                                  "Send To Back",
+                                                  "Cut",
+                                                  "Copy",
+                                                  "Delete",
+                                                  "Clone",
+                                                  "-",
+                                                  "Locked",
+                                                  "Unselectable",
+                                                  "-",
+                                                  "Center Vertically",
+                                                  "Center Horizontally",
+                                                  "-",
+                                                  "Font",
+                                                  "3D Effects",
+                                                  "Alignment",
+                                                  "Transparent",
+                                                  "Background Color",
+                                                  "Border",
+                                                  "-",
+                                                  "Text",
                                                   "Rotation"}));
     EXPECT_EQ(label.Execute(ElementCommand::Locked), CommandOutcome::Done);
     EXPECT_TRUE(label.Locked());

@@ -49,7 +49,10 @@ void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-std::string Int16(int v) { return Bytes({3, v & 0xFF, (v >> 8) & 0xFF}); }
+std::string Int16(int v)
+{
+    return Bytes({3, v & 0xFF, (v >> 8) & 0xFF});
+}
 
 // ---- values ----
 
@@ -77,7 +80,8 @@ TEST_P(SmallestIntegerTest, WritesTheSmallestTagAndReadsBack)
 INSTANTIATE_TEST_SUITE_P(
     Integers, SmallestIntegerTest,
     ::testing::Values(IntegerCase{"Zero", 0, Bytes({2, 0})}, IntegerCase{"MaxInt8", 127, Bytes({2, 0x7F})},
-                      IntegerCase{"MinInt8", -128, Bytes({2, 0x80})}, IntegerCase{"MinusFive", -5, Bytes({2, 0xFB})},
+                      IntegerCase{"MinInt8", -128, Bytes({2, 0x80})},
+                      IntegerCase{"MinusFive", -5, Bytes({2, 0xFB})},
                       IntegerCase{"JustAboveInt8", 128, Bytes({3, 0x80, 0})},
                       IntegerCase{"TwoHundred", 200, Bytes({3, 0xC8, 0})},
                       IntegerCase{"JustBelowInt8", -129, Bytes({3, 0x7F, 0xFF})},
@@ -142,15 +146,14 @@ TEST(LayoutStream, WorkedExampleGivesItsExactBytes)
     label.SetTransparent(true);
     label.SetBackColor(clWhite);
 
-    const std::string expected = Bytes({1}) + "TPF0" + Short("TGPLabel") + Short("Special1") + Short("Left") +
-                                 Bytes({2, 10}) + Short("Top") + Bytes({2, 9}) + Short("Width") + Int16(142) +
-                                 Short("Height") + Bytes({2, 22}) + Short("Locked") + Bytes({8}) +
-                                 Short("Unselectable") + Bytes({8}) + Short("Caption") + Bytes({6}) + Short("Text") +
-                                 Short("Font.Color") + Bytes({7}) + Short("clBlack") + Short("Font.Height") +
-                                 Bytes({2, 0xF3}) + Short("Font.Name") + Bytes({6}) + Short("Arial") +
-                                 Short("Font.Style") + Bytes({11, 0}) + Short("Transparent") + Bytes({9}) +
-                                 Short("BackColor") + Bytes({7}) + Short("clWhite") + Short("BorderStyle") +
-                                 Bytes({7}) + Short("bsNone") + Bytes({0, 0, 0});
+    const std::string expected =
+        Bytes({1}) + "TPF0" + Short("TGPLabel") + Short("Special1") + Short("Left") + Bytes({2, 10}) +
+        Short("Top") + Bytes({2, 9}) + Short("Width") + Int16(142) + Short("Height") + Bytes({2, 22}) +
+        Short("Locked") + Bytes({8}) + Short("Unselectable") + Bytes({8}) + Short("Caption") + Bytes({6}) +
+        Short("Text") + Short("Font.Color") + Bytes({7}) + Short("clBlack") + Short("Font.Height") +
+        Bytes({2, 0xF3}) + Short("Font.Name") + Bytes({6}) + Short("Arial") + Short("Font.Style") +
+        Bytes({11, 0}) + Short("Transparent") + Bytes({9}) + Short("BackColor") + Bytes({7}) +
+        Short("clWhite") + Short("BorderStyle") + Bytes({7}) + Short("bsNone") + Bytes({0, 0, 0});
     xbase::Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&label});
     ASSERT_TRUE(bytes) << bytes.Message();
     EXPECT_EQ(*bytes, expected);
@@ -270,9 +273,9 @@ TEST(LayoutStream, ReportFileHoldsFourListsEvenWhenEmpty)
     ScratchFolder folder;
     Layout a, b, c;
     const TGLabelObjectFiler filer(EveryClass());
-    ASSERT_TRUE(filer.SaveBands(a.Panel, b.Panel, c.Panel, folder.File("BIN00001.R"), [](LayoutStreamWriter& w) {
-        return w.WriteValue(StreamValue::OfInteger(7));
-    }));
+    ASSERT_TRUE(
+        filer.SaveBands(a.Panel, b.Panel, c.Panel, folder.File("BIN00001.R"),
+                        [](LayoutStreamWriter& w) { return w.WriteValue(StreamValue::OfInteger(7)); }));
     EXPECT_EQ(ReadBytes(folder.File("BIN00001.R")), Bytes({1, 0, 1, 0, 1, 0, 1, 2, 7, 0}));
 
     testing::AddEveryKind(b.Panel);
@@ -314,7 +317,8 @@ TEST(LayoutStream, FailedSaveKeepsTheOldFile)
 
     EXPECT_FALSE(TGLabelObjectFiler::WriteFileAtomically(folder.File("no/such/folder.L"), "x"));
     size_t leftovers = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder.File("")).parent_path()))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(folder.File("")).parent_path()))
         leftovers += entry.path().filename().string().find(".L.") != std::string::npos;
     EXPECT_EQ(leftovers, 0u) << "no temporary file stays behind";
 }
@@ -323,21 +327,24 @@ TEST(LayoutStream, FailedSaveKeepsTheOldFile)
 
 std::string OneLabel()
 {
-    return Bytes({1}) + "TPF0" + Short("TGPLabel") + Short("A") + Short("Left") + Bytes({2, 1}) + Bytes({0, 0, 0});
+    return Bytes({1}) + "TPF0" + Short("TGPLabel") + Short("A") + Short("Left") + Bytes({2, 1}) +
+           Bytes({0, 0, 0});
 }
 
 std::string OneImage(const std::string& pictureBlob)
 {
     std::string blob = Bytes({10}) + std::string(4, '\0') + pictureBlob;
     const auto n = static_cast<uint32_t>(pictureBlob.size());
-    for (int i = 0; i < 4; ++i) blob[1 + i] = static_cast<char>((n >> (8 * i)) & 0xFF);
-    return Bytes({1}) + "TPF0" + Short("TGImage") + Short("I") + Short("Picture.Data") + blob + Bytes({0, 0, 0});
+    for (int i = 0; i < 4; ++i)
+        blob[1 + i] = static_cast<char>((n >> (8 * i)) & 0xFF);
+    return Bytes({1}) + "TPF0" + Short("TGImage") + Short("I") + Short("Picture.Data") + blob +
+           Bytes({0, 0, 0});
 }
 
 std::string Int32Bytes(uint32_t n)
 {
-    return Bytes({static_cast<int>(n & 0xFF), static_cast<int>((n >> 8) & 0xFF), static_cast<int>((n >> 16) & 0xFF),
-                  static_cast<int>(n >> 24)});
+    return Bytes({static_cast<int>(n & 0xFF), static_cast<int>((n >> 8) & 0xFF),
+                  static_cast<int>((n >> 16) & 0xFF), static_cast<int>(n >> 24)});
 }
 
 struct DamagedCase {
@@ -365,24 +372,28 @@ const std::string kLabelHead = Bytes({1}) + "TPF0" + Short("TGPLabel") + Short("
 INSTANTIATE_TEST_SUITE_P(
     Damaged, DamagedStreamTest,
     ::testing::Values(
-        DamagedCase{"Empty", ""}, DamagedCase{"NoListTag", Bytes({0})}, DamagedCase{"ListNotClosed", Bytes({1})},
+        DamagedCase{"Empty", ""}, DamagedCase{"NoListTag", Bytes({0})},
+        DamagedCase{"ListNotClosed", Bytes({1})},
         DamagedCase{"NoSignature", Bytes({1}) + "TPF1" + Short("TGPLabel") + Short("A") + Bytes({0, 0, 0})},
         DamagedCase{"UnknownClass", Bytes({1}) + "TPF0" + Short("TGNothing") + Short("A") + Bytes({0, 0, 0})},
         DamagedCase{"UnknownProperty", kLabelHead + Short("Colour") + Bytes({2, 1, 0, 0, 0})},
         DamagedCase{"UnknownValueTag", kLabelHead + Short("Left") + Bytes({15, 0, 0, 0})},
         DamagedCase{"CollectionValue", kLabelHead + Short("Left") + Bytes({14, 0, 0, 0})},
-        DamagedCase{"WrongValueKind", kLabelHead + Short("Left") + Bytes({6}) + Short("10") + Bytes({0, 0, 0})},
+        DamagedCase{"WrongValueKind",
+                    kLabelHead + Short("Left") + Bytes({6}) + Short("10") + Bytes({0, 0, 0})},
         DamagedCase{"BooleanAsInteger", kLabelHead + Short("Locked") + Bytes({2, 1, 0, 0, 0})},
-        DamagedCase{"UnknownEnumName", kLabelHead + Short("Alignment") + Bytes({7}) + Short("taJustify") +
-                                           Bytes({0, 0, 0})},
-        DamagedCase{"UnknownColourName", kLabelHead + Short("BackColor") + Bytes({7}) + Short("clPink") +
-                                             Bytes({0, 0, 0})},
-        DamagedCase{"UnknownSetMember", kLabelHead + Short("Font.Style") + Bytes({11}) + Short("fsShadow") +
-                                            Bytes({0, 0, 0, 0})},
+        DamagedCase{"UnknownEnumName",
+                    kLabelHead + Short("Alignment") + Bytes({7}) + Short("taJustify") + Bytes({0, 0, 0})},
+        DamagedCase{"UnknownColourName",
+                    kLabelHead + Short("BackColor") + Bytes({7}) + Short("clPink") + Bytes({0, 0, 0})},
+        DamagedCase{"UnknownSetMember",
+                    kLabelHead + Short("Font.Style") + Bytes({11}) + Short("fsShadow") + Bytes({0, 0, 0, 0})},
         DamagedCase{"CursorOutOfRange", kLabelHead + Short("Cursor") + Bytes({4, 0, 0, 1, 0, 0, 0, 0})},
         DamagedCase{"ShortStringPastEnd", kLabelHead + Short("Caption") + Bytes({6, 200, 'a', 'b'})},
-        DamagedCase{"LongStringPastEnd", kLabelHead + Short("Caption") + Bytes({12}) + Int32Bytes(1000) + "abc"},
-        DamagedCase{"LongStringHugeLength", kLabelHead + Short("Caption") + Bytes({12}) + Int32Bytes(0xFFFFFFF0u)},
+        DamagedCase{"LongStringPastEnd",
+                    kLabelHead + Short("Caption") + Bytes({12}) + Int32Bytes(1000) + "abc"},
+        DamagedCase{"LongStringHugeLength",
+                    kLabelHead + Short("Caption") + Bytes({12}) + Int32Bytes(0xFFFFFFF0u)},
         DamagedCase{"ClassNamePastEnd", Bytes({1}) + "TPF0" + Bytes({40}) + "TGP"},
         DamagedCase{"ChildrenNotEmpty", kLabelHead + Bytes({0, 1, 0})},
         DamagedCase{"TrailingBytes", OneLabel() + "x"},
@@ -392,12 +403,15 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"ListItemNotAString", Bytes({1}) + "TPF0" + Short("TGMultiLineLabel") + Short("M") +
                                               Short("Items.Strings") + Bytes({1, 2, 5, 0, 0, 0, 0})},
         DamagedCase{"BinaryNegativeLength", Bytes({1}) + "TPF0" + Short("TGImage") + Short("I") +
-                                                Short("Picture.Data") + Bytes({10}) + Int32Bytes(0xFFFFFFFFu)},
+                                                Short("Picture.Data") + Bytes({10}) +
+                                                Int32Bytes(0xFFFFFFFFu)},
         DamagedCase{"PictureSizePastBlob", OneImage(Short("TBitmap") + Int32Bytes(5000) + "BM")},
-        DamagedCase{"PictureSizeShortOfBlob", OneImage(Short("TBitmap") + Int32Bytes(1) + "BMxxxxxxxxxxxxxxxx")},
+        DamagedCase{"PictureSizeShortOfBlob",
+                    OneImage(Short("TBitmap") + Int32Bytes(1) + "BMxxxxxxxxxxxxxxxx")},
         DamagedCase{"BitmapWithoutHeader", OneImage(Short("TBitmap") + Int32Bytes(14) + "XX012345678901")},
         DamagedCase{"MetafileSizeBelowFour", OneImage(Short("TMetafile") + Int32Bytes(2))},
-        DamagedCase{"MetafileNotRecognised", OneImage(Short("TMetafile") + Int32Bytes(26) + std::string(22, 'z'))},
+        DamagedCase{"MetafileNotRecognised",
+                    OneImage(Short("TMetafile") + Int32Bytes(26) + std::string(22, 'z'))},
         DamagedCase{"UnknownGraphicClass", OneImage(Short("TIcon") + Int32Bytes(0))},
         DamagedCase{"GraphicClassPastBlob", OneImage(Bytes({50}) + "TBit")}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -411,15 +425,16 @@ TEST(LayoutStream, EveryTruncationOfAGoodFileIsRefused)
     const std::string good = ReadBytes(folder.File("good.L"));
     const TGLabelObjectFiler filer(EveryClass());
     for (size_t length = 0; length < good.size(); ++length) {
-        xbase::Result<std::vector<ElementPtr>> read = filer.DecodeList(std::string_view(good).substr(0, length));
+        xbase::Result<std::vector<ElementPtr>> read =
+            filer.DecodeList(std::string_view(good).substr(0, length));
         ASSERT_FALSE(read) << "a file cut to " << length << " bytes was read";
     }
 }
 
 TEST(LayoutStream, EventHandlerEntriesAreSkipped)
 {
-    const std::string bytes = kLabelHead + Short("OnClick") + Bytes({7}) + Short("LabelClick") + Short("Left") +
-                              Bytes({2, 4}) + Bytes({0, 0, 0});
+    const std::string bytes = kLabelHead + Short("OnClick") + Bytes({7}) + Short("LabelClick") +
+                              Short("Left") + Bytes({2, 4}) + Bytes({0, 0, 0});
     xbase::Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(bytes);
     ASSERT_TRUE(read) << read.Message();
     ASSERT_EQ(read->size(), 1u);
@@ -430,7 +445,8 @@ TEST(LayoutStream, ClassesAreReadOnlyOnceRegistered)
 {
     ElementClassRegistry registry;
     EXPECT_FALSE(TGLabelObjectFiler(registry).DecodeList(OneLabel()));
-    for (std::string_view name : ElementClassRegistry::ReportPanelClasses()) registry.Register(name);
+    for (std::string_view name : ElementClassRegistry::ReportPanelClasses())
+        registry.Register(name);
     EXPECT_TRUE(TGLabelObjectFiler(registry).DecodeList(OneLabel()));
     EXPECT_FALSE(registry.IsRegistered("TGCounterLabel"));
 }
