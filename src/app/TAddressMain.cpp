@@ -30,6 +30,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "app/TAddressBrowseForm.h"
+#include "app/TAddressQueryForm.h"
 #include "app/TCVWSearching.h"
 #include "app/TCopyToClipBoard.h"
 #include "app/TDateSelector.h"
@@ -37,10 +39,14 @@
 #include "app/TGettingStarted.h"
 #include "app/TNewDataBaseName.h"
 #include "app/TPreferences.h"
+#include "app/TSearchBox.h"
 #include "app/TSplashform.h"
 #include "app/logic/FilterFile.h"
+#include "app/logic/FilterQuery.h"
+#include "app/logic/RecordSearch.h"
 #include "app/logic/SortOrders.h"
 #include "core/AddressFile.h"
+#include "core/FieldOrderFile.h"
 #include "core/MessageService.h"
 #include "core/ProgramDirectory.h"
 #include "core/RecentFiles.h"
@@ -150,9 +156,8 @@ const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
         "LabelsButton",     "LettersButton",     "EnvelopesButton",  "ReportsButton",
-        "BrowseButton",     "SearchButton",      "FilterButton",     "mnuBrowse",
-        "mnuSearch",        "mnuImportDBF",      "mnuImportASCII",   "mnuImportV1",
-        "mnuImportV2",      "mnuExport",         "mnuSetFilter",     "mnuTagAll",
+        "mnuImportDBF",     "mnuImportASCII",    "mnuImportV1",      "mnuImportV2",
+        "mnuExport",        "mnuTagAll",
         "mnuRebuildSystem", "mnuCountZip",       "mnuCheckStateZip", "mnuCheckDuplicates",
         "mnuConvertCase",   "mnuDeleteRecords",  "mnuSearchReplace", "mnuPrintLabels",
         "mnuPrintLetters",  "mnuPrintEnvelopes", "mnuPrintReports",  "mnuPrintCurrentRecord",
@@ -220,6 +225,9 @@ void TAddressMain::CreateToolBar()
         bar->addWidget(button);
         *tool.Button = button;
     }
+    connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
+    connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
+    connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
     bar->addSeparator();
     MouseHelpButton = CreateMouseHelpButton(bar);
     MouseHelpButton->setToolTip("Click here for mouse help");
@@ -482,8 +490,8 @@ void TAddressMain::CreateMenus()
     AddMenuItem(FileMenu, "mnuNew", "&New Address Database", &TAddressMain::mnuNewClick);
     AddMenuItem(FileMenu, "mnuOpen", "&Open Address DataBase", &TAddressMain::mnuOpenClick);
     FileMenu->addSeparator();
-    AddMenuItem(FileMenu, "mnuBrowse", "&Browse", nullptr, QKeySequence("Ctrl+B"));
-    AddMenuItem(FileMenu, "mnuSearch", "&Search", nullptr, QKeySequence("Ctrl+S"));
+    AddMenuItem(FileMenu, "mnuBrowse", "&Browse", &TAddressMain::BrowseButtonClick, QKeySequence("Ctrl+B"));
+    AddMenuItem(FileMenu, "mnuSearch", "&Search", &TAddressMain::SearchButtonClick, QKeySequence("Ctrl+S"));
     FileMenu->addSeparator();
     QMenu* import = FileMenu->addMenu("&Import");
     import->setObjectName("ImportMenu");
@@ -494,7 +502,8 @@ void TAddressMain::CreateMenus()
     AddMenuItem(import, "mnuImportV2", "Import from Corvane 2.x DBF");
     AddMenuItem(FileMenu, "mnuExport", "&Export ");
     FileMenu->addSeparator();
-    AddMenuItem(FileMenu, "mnuSetFilter", "Set &Filter", nullptr, QKeySequence("Ctrl+F"));
+    AddMenuItem(FileMenu, "mnuSetFilter", "Set &Filter", &TAddressMain::FilterButtonClick,
+                QKeySequence("Ctrl+F"));
     AddMenuItem(FileMenu, "mnuClearFilter", "&Clear Filter", &TAddressMain::mnuClearFilterClick);
     AddMenuItem(FileMenu, "mnuSaveFilter", "&Save Filter", &TAddressMain::mnuSaveFilterClick);
     AddMenuItem(FileMenu, "mnuRestoreFilter", "&Restore Filter", &TAddressMain::mnuRestoreFilterClick);
@@ -1211,6 +1220,115 @@ void TAddressMain::mnuClearTagsClick()
 void TAddressMain::SortMenuClick(QAction* item)
 {
     FSession.SetMenuOrder(S(item->text()));
+    ShowRecord();
+}
+
+// ---- finding records ----
+
+QueryFormLayout TAddressMain::FilterBoxLayout()
+{
+    // The places are those of a laid-out window, also when the address page is not on show.
+    for (QWidget* area : {RecordArea, TabSet->widget(0)}) {
+        if (area->layout())
+            area->layout()->activate();
+    }
+    auto placeOf = [this](const QWidget* widget) {
+        return QRect(widget->mapTo(RecordArea, QPoint(0, 0)), widget->size());
+    };
+    const std::pair<FilterField, QWidget*> fields[] = {
+        {FilterField::Last, LastEdit},         {FilterField::First, FirstEdit},
+        {FilterField::Title, TitleEdit},       {FilterField::Org, OrgEdit},
+        {FilterField::Address1, Address1Edit}, {FilterField::Address2, Address2Edit},
+        {FilterField::Zip, ZipEdit},           {FilterField::City, CityEdit},
+        {FilterField::State, StateEdit},       {FilterField::Country, CountryEdit},
+        {FilterField::Phone1, Phone1Edit},     {FilterField::Phone2, Phone2Edit},
+        {FilterField::Fax, FaxEdit},           {FilterField::Email, EmailEdit},
+        {FilterField::Date, DateDisplay},      {FilterField::Codes, CodesEdit},
+        {FilterField::Comment1, Comment1Edit}, {FilterField::Comment2, Comment2Edit},
+    };
+    const QList<QLabel*> labels = RecordArea->findChildren<QLabel*>();
+    QueryFormLayout layout;
+    for (const auto& [field, widget] : fields) {
+        CriterionPlace& place = layout.Places[static_cast<std::size_t>(field)];
+        place.BoxRect = placeOf(widget);
+        const QWidget* caption = field == FilterField::Date ? static_cast<QWidget*>(DateLabel) : nullptr;
+        for (QLabel* label : labels) {
+            if (label->buddy() == widget)
+                caption = label;
+        }
+        if (caption) {
+            place.CaptionRect = placeOf(caption);
+            place.Caption =
+                caption == DateLabel ? DateLabel->text() : static_cast<const QLabel*>(caption)->text();
+        }
+    }
+    layout.TaggedRect = placeOf(TaggedCheck);
+    return layout;
+}
+
+void TAddressMain::FilterButtonClick()
+{
+    if (FSession.IsEditing()) {
+        QApplication::beep();
+        return;
+    }
+    const FilterCriteria before = FSession.Criteria();
+    auto tester = [this](const FilterCriteria& criteria) {
+        FSession.SetCriteria(criteria);
+        FSession.ApplyCurrentFilter();
+        FSession.First();
+        ShowRecord();
+        uint32_t matches = 0;
+        if (FSession.FilterSet()) {
+            auto count = FSession.Table().QueryCount();
+            matches = count ? *count : 0;
+        }
+        return Q(FilterTestText(matches, FSession.FilterSet()));
+    };
+    TAddressQueryForm window(before, FilterBoxLayout(), tester, this);
+    const bool ok = window.exec() == QDialog::Accepted;
+    FSession.SetCriteria(ok ? window.Criteria() : before);
+    FSession.ApplyCurrentFilter();
+    ShowRecord();
+}
+
+void TAddressMain::SearchButtonClick()
+{
+    if (!FSession.HasRecord() || FSession.IsEditing())
+        return;
+    const auto& checked = FSession.SortChoice().Checked;
+    const auto mark = std::find(checked.begin(), checked.end(), true);
+    TSearchBox window(mark == checked.end() ? -1 : static_cast<int>(mark - checked.begin()), this);
+    if (window.exec() != QDialog::Accepted || window.SearchText().isEmpty())
+        return;
+    FSession.SetOrderTo(SortOrders()[static_cast<std::size_t>(window.OrderIndex())].Text);
+    (void)SeekStartingWith(FSession.Table(), S(window.SearchText()));
+    FSession.ReloadCurrent();
+    ShowRecord();
+}
+
+void TAddressMain::BrowseButtonClick()
+{
+    FieldCatalogue& catalogue = FSession.MutableCatalogue();
+    (void)ReadFieldOrder(catalogue, FieldOrderFilePath());
+    if (FSession.IsEditing()) {
+        QApplication::beep();
+        return;
+    }
+    if (!FSession.HasRecord())
+        return;
+    uint32_t recno = 0;
+    {
+        TAddressBrowseForm window(FSession, this);
+        window.exec();
+        ReorderVisibleFields(catalogue, window.ColumnOrder());
+        recno = window.CurrentRecno();
+    }
+    if (xbase::Status written = WriteFieldOrder(catalogue, FieldOrderFilePath()); !written)
+        qWarning("%s", written.Message().c_str());
+    if (recno > 0)
+        (void)FSession.Table().GoTo(recno);
+    FSession.ReloadCurrent();
     ShowRecord();
 }
 

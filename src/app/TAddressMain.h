@@ -26,6 +26,8 @@ class QToolButton;
 
 namespace corvane {
 
+struct QueryFormLayout;
+
 class TAddressMain : public QMainWindow {
     Q_OBJECT
   public:
@@ -78,6 +80,11 @@ class TAddressMain : public QMainWindow {
     void mnuGettingStartedClick();
     void mnuAboutClick();
     void SortMenuClick(QAction* item);
+    void FilterButtonClick();
+    void SearchButtonClick();
+    void BrowseButtonClick();
+    // Where the filter window puts each criterion: the places of this window's fields.
+    QueryFormLayout FilterBoxLayout();
     // Shows the current record (or the edit buffer) in the controls.
     void ShowRecord();
 

@@ -197,6 +197,8 @@ class AddressSession {
     bool IndexesValid() const { return FIndexesValid; }
     xbase::Table& Table() { return FTable; }
     const FieldCatalogue& Catalogue() const { return FCatalogue; }
+    // The browse window's column order (FIELDS.LST) is the catalogue's.
+    FieldCatalogue& MutableCatalogue() { return FCatalogue; }
     int FieldWidth(std::string_view fieldName) const;
 
     // ---- record state ----
