@@ -38,6 +38,9 @@ class AddressTableModel : public QAbstractTableModel {
     // Counts the rows again and forgets every row read (after a change that may move records in
     // or out of the query, such as tagging under a "Tagged" filter).
     void Reload();
+    // Forgets the rows read but keeps the count: the next rows asked for are read from the table
+    // again (after a change that moves no record in or out of the query, or to measure reading).
+    void DropCachedRows() { FCache.clear(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
