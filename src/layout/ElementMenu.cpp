@@ -2,6 +2,15 @@
 
 namespace corvane {
 
+ElementMenuItem MenuItem(std::string caption, ElementCommand command, int argument)
+{
+    ElementMenuItem item;
+    item.Caption = std::move(caption);
+    item.Command = command;
+    item.Argument = argument;
+    return item;
+}
+
 ElementMenuItem* FindMenuItem(ElementMenu& menu, ElementCommand command, int argument)
 {
     for (ElementMenuItem& item : menu) {

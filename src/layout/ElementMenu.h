@@ -74,6 +74,10 @@ struct ElementMenuItem {
 
 using ElementMenu = std::vector<ElementMenuItem>;
 
+// One item ("-" for a separator).
+ElementMenuItem MenuItem(std::string caption, ElementCommand command = ElementCommand::None,
+                         int argument = 0);
+
 // The first item (searching sub-menus) with this command and argument; nullptr when none.
 ElementMenuItem* FindMenuItem(ElementMenu& menu, ElementCommand command, int argument = 0);
 const ElementMenuItem* FindMenuItem(const ElementMenu& menu, ElementCommand command, int argument = 0);

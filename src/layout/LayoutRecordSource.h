@@ -19,6 +19,10 @@ class LayoutRecordSource {
     // The value of the field of that name (case ignored) in the current record, as text; memo
     // fields give their text. An error for a name that is no field.
     virtual xbase::Result<std::string> FieldText(std::string_view fieldName) const = 0;
+
+    // The field whose display label is exactly `displayLabel` (the last of several); nullptr for
+    // none or an empty label.
+    const CatalogueField* FieldByDisplayLabel(std::string_view displayLabel) const;
 };
 
 // A record source over one record held as a value (print runs read the table's current record

@@ -12,15 +12,6 @@ namespace corvane {
 
 namespace {
 
-ElementMenuItem Item(std::string caption, ElementCommand command = ElementCommand::None, int argument = 0)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    item.Argument = argument;
-    return item;
-}
-
 struct TextMetrics {
     int32_t LineHeight = 0; // external + internal leading + character height
     int32_t TextWidth = 0;  // the caption followed by one space
@@ -429,29 +420,29 @@ void TGBaseLabel::AssignFont(const TGFont& font)
 void TGBaseLabel::AppendTextItems(bool withFont, bool withAlignment)
 {
     ElementMenu& menu = Menu();
-    menu.push_back(Item("-"));
+    menu.push_back(MenuItem("-"));
     if (withFont)
-        menu.push_back(Item("Font", ElementCommand::Font));
-    menu.push_back(Item("3D Effects", ElementCommand::Effects3D));
+        menu.push_back(MenuItem("Font", ElementCommand::Font));
+    menu.push_back(MenuItem("3D Effects", ElementCommand::Effects3D));
     if (withAlignment) {
-        ElementMenuItem alignment = Item("Alignment");
-        alignment.Items = {Item("Left", ElementCommand::AlignLeft),
-                           Item("Center", ElementCommand::AlignCenter),
-                           Item("Right", ElementCommand::AlignRight)};
+        ElementMenuItem alignment = MenuItem("Alignment");
+        alignment.Items = {MenuItem("Left", ElementCommand::AlignLeft),
+                           MenuItem("Center", ElementCommand::AlignCenter),
+                           MenuItem("Right", ElementCommand::AlignRight)};
         menu.push_back(std::move(alignment));
     }
-    menu.push_back(Item("Transparent", ElementCommand::Transparent));
-    menu.push_back(Item("Background Color", ElementCommand::BackgroundColor));
-    menu.push_back(Item("Border", ElementCommand::Border));
+    menu.push_back(MenuItem("Transparent", ElementCommand::Transparent));
+    menu.push_back(MenuItem("Background Color", ElementCommand::BackgroundColor));
+    menu.push_back(MenuItem("Border", ElementCommand::Border));
 }
 
 void TGBaseLabel::AppendRotationItems()
 {
-    ElementMenuItem rotation = Item("Rotation");
-    rotation.Items = {Item("No Rotation", ElementCommand::Rotation, 0),
-                      Item("90 Degrees", ElementCommand::Rotation, 90),
-                      Item("180 Degrees", ElementCommand::Rotation, 180),
-                      Item("270 Degrees", ElementCommand::Rotation, 270)};
+    ElementMenuItem rotation = MenuItem("Rotation");
+    rotation.Items = {MenuItem("No Rotation", ElementCommand::Rotation, 0),
+                      MenuItem("90 Degrees", ElementCommand::Rotation, 90),
+                      MenuItem("180 Degrees", ElementCommand::Rotation, 180),
+                      MenuItem("270 Degrees", ElementCommand::Rotation, 270)};
     Menu().push_back(std::move(rotation));
 }
 

@@ -102,13 +102,8 @@ void TGCounterLabel::PrepareCaptionForPrint(PrintSurface&)
 void TGCounterLabel::BuildMenu()
 {
     TGBaseLabel::BuildMenu();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem settings;
-    settings.Caption = "Counter Settings";
-    settings.Command = ElementCommand::CounterSettings;
-    Menu().push_back(settings);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Counter Settings", ElementCommand::CounterSettings));
     AppendRotationItems();
     UpdateMenuChecks();
 }

@@ -100,13 +100,8 @@ void TGDMultiLineAddressLabel::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     AppendFontAndAlignmentItems();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem layout;
-    layout.Caption = "Address Layout";
-    layout.Command = ElementCommand::AddressLayout;
-    Menu().push_back(layout);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Address Layout", ElementCommand::AddressLayout));
     UpdateMenuChecks();
 }
 

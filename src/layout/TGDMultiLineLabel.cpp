@@ -25,12 +25,7 @@ void TGDMultiLineLabel::ShowDataValue()
         return;
     const bool printing = panel->Printing();
     const LayoutRecordSource* source = panel->RecordSource();
-    const CatalogueField* field = nullptr;
-    if (!FDataFieldDescript.empty() && source) {
-        for (const CatalogueField& candidate : source->Catalogue().Fields())
-            if (candidate.DisplayLabel == FDataFieldDescript)
-                field = &candidate;
-    }
+    const CatalogueField* field = source ? source->FieldByDisplayLabel(FDataFieldDescript) : nullptr;
     std::vector<std::string> lines;
     if (field) {
         if (panel->DisplayDataValues() || printing) {
@@ -72,13 +67,8 @@ void TGDMultiLineLabel::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     AppendFontAndAlignmentItems();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem field;
-    field.Caption = "Memo Field";
-    field.Command = ElementCommand::MemoField;
-    Menu().push_back(field);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Memo Field", ElementCommand::MemoField));
     AppendWordWrapItem();
     UpdateMenuChecks();
 }

@@ -60,27 +60,18 @@ void TGDateTimeLabel::PrepareCaptionForPrint(PrintSurface&)
 void TGDateTimeLabel::BuildMenu()
 {
     TGBaseLabel::BuildMenu();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    const auto choice = [](std::string caption, ElementCommand command, int argument) {
-        ElementMenuItem item;
-        item.Caption = std::move(caption);
-        item.Command = command;
-        item.Argument = argument;
-        return item;
-    };
+    Menu().push_back(MenuItem("-"));
     ElementMenuItem date;
     date.Caption = "Date Format";
-    date.Items = {choice("No Date", ElementCommand::DateFormat, 0),
-                  choice("Windows Short Date", ElementCommand::DateFormat, 1),
-                  choice("Windows Long Date", ElementCommand::DateFormat, 2)};
+    date.Items = {MenuItem("No Date", ElementCommand::DateFormat, 0),
+                  MenuItem("Windows Short Date", ElementCommand::DateFormat, 1),
+                  MenuItem("Windows Long Date", ElementCommand::DateFormat, 2)};
     Menu().push_back(date);
     ElementMenuItem time;
     time.Caption = "Time Format";
-    time.Items = {choice("No Time", ElementCommand::TimeFormat, 0),
-                  choice("Windows Short Time", ElementCommand::TimeFormat, 1),
-                  choice("Windows Long Time", ElementCommand::TimeFormat, 2)};
+    time.Items = {MenuItem("No Time", ElementCommand::TimeFormat, 0),
+                  MenuItem("Windows Short Time", ElementCommand::TimeFormat, 1),
+                  MenuItem("Windows Long Time", ElementCommand::TimeFormat, 2)};
     Menu().push_back(time);
     UpdateMenuChecks();
 }

@@ -53,17 +53,10 @@ void TGFIMBarCode::PrintOn(PrintSurface& surface, double xInches, double yInches
 void TGFIMBarCode::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
+    Menu().push_back(MenuItem("-"));
     const char* captions[] = {"Set FIM to Type A", "Set FIM to Type B", "Set FIM to Type C"};
-    for (int i = 0; i < 3; ++i) {
-        ElementMenuItem item;
-        item.Caption = captions[i];
-        item.Command = ElementCommand::FimType;
-        item.Argument = i;
-        Menu().push_back(item);
-    }
+    for (int i = 0; i < 3; ++i)
+        Menu().push_back(MenuItem(captions[i], ElementCommand::FimType, i));
     UpdateMenuChecks();
 }
 

@@ -21,15 +21,6 @@ PixelRect Scaled(const PixelRect& r, double factor)
             RoundEven(r.Height * factor)};
 }
 
-ElementMenuItem Item(std::string caption, ElementCommand command, int argument = 0)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    item.Argument = argument;
-    return item;
-}
-
 } // namespace
 
 TGGraphicControl::TGGraphicControl(int32_t width, int32_t height)
@@ -247,18 +238,18 @@ void TGGraphicControl::UpdateMenuChecks()
 void TGGraphicControl::BuildMenu()
 {
     FMenu.clear();
-    FMenu.push_back(Item("Bring To Front", ElementCommand::BringToFront));
-    FMenu.push_back(Item("Send To Back", ElementCommand::SendToBack));
-    FMenu.push_back(Item("Cut", ElementCommand::Cut));
-    FMenu.push_back(Item("Copy", ElementCommand::Copy));
-    FMenu.push_back(Item("Delete", ElementCommand::Delete));
-    FMenu.push_back(Item("Clone", ElementCommand::Clone));
-    FMenu.push_back(Item("-", ElementCommand::None));
-    FMenu.push_back(Item("Locked", ElementCommand::Locked));
-    FMenu.push_back(Item("Unselectable", ElementCommand::Unselectable));
-    FMenu.push_back(Item("-", ElementCommand::None));
-    FMenu.push_back(Item("Center Vertically", ElementCommand::CenterVertically));
-    FMenu.push_back(Item("Center Horizontally", ElementCommand::CenterHorizontally));
+    FMenu.push_back(MenuItem("Bring To Front", ElementCommand::BringToFront));
+    FMenu.push_back(MenuItem("Send To Back", ElementCommand::SendToBack));
+    FMenu.push_back(MenuItem("Cut", ElementCommand::Cut));
+    FMenu.push_back(MenuItem("Copy", ElementCommand::Copy));
+    FMenu.push_back(MenuItem("Delete", ElementCommand::Delete));
+    FMenu.push_back(MenuItem("Clone", ElementCommand::Clone));
+    FMenu.push_back(MenuItem("-", ElementCommand::None));
+    FMenu.push_back(MenuItem("Locked", ElementCommand::Locked));
+    FMenu.push_back(MenuItem("Unselectable", ElementCommand::Unselectable));
+    FMenu.push_back(MenuItem("-", ElementCommand::None));
+    FMenu.push_back(MenuItem("Center Vertically", ElementCommand::CenterVertically));
+    FMenu.push_back(MenuItem("Center Horizontally", ElementCommand::CenterHorizontally));
     UpdateMenuChecks();
 }
 

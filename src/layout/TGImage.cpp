@@ -12,14 +12,6 @@ namespace corvane {
 
 namespace {
 
-ElementMenuItem Item(std::string caption, ElementCommand command = ElementCommand::None)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    return item;
-}
-
 int32_t RoundEven(double value)
 {
     return static_cast<int32_t>(std::nearbyint(value));
@@ -169,14 +161,14 @@ void TGImage::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     ElementMenu& menu = Menu();
-    menu.push_back(Item("-"));
-    menu.push_back(Item("Load Image From Disk", ElementCommand::LoadImage));
-    menu.push_back(Item("-"));
-    menu.push_back(Item("Border", ElementCommand::PictureBorder));
-    menu.push_back(Item("Stretch to Fit", ElementCommand::StretchToFit));
-    menu.push_back(Item("AutoSize", ElementCommand::AutoSize));
-    menu.push_back(Item("Flip", ElementCommand::Flip));
-    menu.push_back(Item("Reverse", ElementCommand::Reverse));
+    menu.push_back(MenuItem("-"));
+    menu.push_back(MenuItem("Load Image From Disk", ElementCommand::LoadImage));
+    menu.push_back(MenuItem("-"));
+    menu.push_back(MenuItem("Border", ElementCommand::PictureBorder));
+    menu.push_back(MenuItem("Stretch to Fit", ElementCommand::StretchToFit));
+    menu.push_back(MenuItem("AutoSize", ElementCommand::AutoSize));
+    menu.push_back(MenuItem("Flip", ElementCommand::Flip));
+    menu.push_back(MenuItem("Reverse", ElementCommand::Reverse));
     UpdateMenuChecks();
 }
 

@@ -9,19 +9,6 @@
 
 namespace corvane {
 
-namespace {
-
-ElementMenuItem Item(std::string caption, ElementCommand command = ElementCommand::None, int argument = 0)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    item.Argument = argument;
-    return item;
-}
-
-} // namespace
-
 TGLabelShapes::TGLabelShapes() : TGGraphicControl(25, 25) {}
 
 const PropertyTable& TGLabelShapes::PublishedProperties() const
@@ -116,20 +103,21 @@ void TGLabelShapes::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     ElementMenu& menu = Menu();
-    menu.push_back(Item("-"));
-    menu.push_back(Item("Background Color", ElementCommand::ShapeBackgroundColor));
-    menu.push_back(Item("Line Color", ElementCommand::LineColor));
-    ElementMenuItem thickness = Item("Line Thickness");
+    menu.push_back(MenuItem("-"));
+    menu.push_back(MenuItem("Background Color", ElementCommand::ShapeBackgroundColor));
+    menu.push_back(MenuItem("Line Color", ElementCommand::LineColor));
+    ElementMenuItem thickness = MenuItem("Line Thickness");
     for (int n = 1; n <= 10; ++n)
-        thickness.Items.push_back(Item(std::to_string(n) + " Point", ElementCommand::LineThickness, n));
+        thickness.Items.push_back(MenuItem(std::to_string(n) + " Point", ElementCommand::LineThickness, n));
     menu.push_back(std::move(thickness));
-    menu.push_back(Item("-"));
-    menu.push_back(Item("Transparent", ElementCommand::ShapeTransparent));
+    menu.push_back(MenuItem("-"));
+    menu.push_back(MenuItem("Transparent", ElementCommand::ShapeTransparent));
     if (IsRounded()) {
-        menu.push_back(Item("-"));
-        ElementMenuItem rounding = Item("Degree of Rounding");
+        menu.push_back(MenuItem("-"));
+        ElementMenuItem rounding = MenuItem("Degree of Rounding");
         for (int percent = 20; percent <= 80; percent += 10)
-            rounding.Items.push_back(Item(std::to_string(percent) + " %", ElementCommand::Rounding, percent));
+            rounding.Items.push_back(
+                MenuItem(std::to_string(percent) + " %", ElementCommand::Rounding, percent));
         menu.push_back(std::move(rounding));
     }
     UpdateMenuChecks();

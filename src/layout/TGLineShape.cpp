@@ -9,19 +9,6 @@
 
 namespace corvane {
 
-namespace {
-
-ElementMenuItem Item(std::string caption, ElementCommand command = ElementCommand::None, int argument = 0)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    item.Argument = argument;
-    return item;
-}
-
-} // namespace
-
 TGLineShape::TGLineShape() : TGGraphicControl(10, 10) {}
 
 const PropertyTable& TGLineShape::PublishedProperties() const
@@ -116,20 +103,20 @@ void TGLineShape::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     ElementMenu& menu = Menu();
-    menu.push_back(Item("-"));
-    ElementMenuItem style = Item("Style");
-    style.Items = {Item("Horizontal", ElementCommand::LineStyle, 0),
-                   Item("Vertical", ElementCommand::LineStyle, 1),
-                   Item("Angled Sloping Up", ElementCommand::LineStyle, 2),
-                   Item("Angled Sloping Down", ElementCommand::LineStyle, 3)};
+    menu.push_back(MenuItem("-"));
+    ElementMenuItem style = MenuItem("Style");
+    style.Items = {MenuItem("Horizontal", ElementCommand::LineStyle, 0),
+                   MenuItem("Vertical", ElementCommand::LineStyle, 1),
+                   MenuItem("Angled Sloping Up", ElementCommand::LineStyle, 2),
+                   MenuItem("Angled Sloping Down", ElementCommand::LineStyle, 3)};
     menu.push_back(std::move(style));
-    menu.push_back(Item("Color", ElementCommand::LineColor));
-    ElementMenuItem thickness = Item("Line Thickness");
+    menu.push_back(MenuItem("Color", ElementCommand::LineColor));
+    ElementMenuItem thickness = MenuItem("Line Thickness");
     for (int n = 1; n <= 10; ++n)
-        thickness.Items.push_back(Item(std::to_string(n) + " Point", ElementCommand::LineThickness, n));
+        thickness.Items.push_back(MenuItem(std::to_string(n) + " Point", ElementCommand::LineThickness, n));
     menu.push_back(std::move(thickness));
-    menu.push_back(Item("-"));
-    menu.push_back(Item("Stretch To Edges", ElementCommand::StretchToEdges));
+    menu.push_back(MenuItem("-"));
+    menu.push_back(MenuItem("Stretch To Edges", ElementCommand::StretchToEdges));
     UpdateMenuChecks();
 }
 

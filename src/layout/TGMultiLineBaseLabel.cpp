@@ -12,14 +12,6 @@ namespace corvane {
 
 namespace {
 
-ElementMenuItem Item(std::string caption, ElementCommand command = ElementCommand::None)
-{
-    ElementMenuItem item;
-    item.Caption = std::move(caption);
-    item.Command = command;
-    return item;
-}
-
 QStringList ToQStringList(const std::vector<std::string>& lines)
 {
     QStringList list;
@@ -182,17 +174,18 @@ void TGMultiLineBaseLabel::BoundsChanged()
 
 void TGMultiLineBaseLabel::AppendFontAndAlignmentItems()
 {
-    Menu().push_back(Item("-"));
-    Menu().push_back(Item("Font", ElementCommand::Font));
-    ElementMenuItem alignment = Item("Alignment");
-    alignment.Items = {Item("Left", ElementCommand::AlignLeft), Item("Center", ElementCommand::AlignCenter),
-                       Item("Right", ElementCommand::AlignRight)};
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Font", ElementCommand::Font));
+    ElementMenuItem alignment = MenuItem("Alignment");
+    alignment.Items = {MenuItem("Left", ElementCommand::AlignLeft),
+                       MenuItem("Center", ElementCommand::AlignCenter),
+                       MenuItem("Right", ElementCommand::AlignRight)};
     Menu().push_back(std::move(alignment));
 }
 
 void TGMultiLineBaseLabel::AppendWordWrapItem()
 {
-    Menu().push_back(Item("Word Wrap", ElementCommand::WordWrap));
+    Menu().push_back(MenuItem("Word Wrap", ElementCommand::WordWrap));
 }
 
 void TGMultiLineBaseLabel::UpdateMenuChecks()

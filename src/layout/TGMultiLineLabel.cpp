@@ -6,13 +6,8 @@ void TGMultiLineLabel::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     AppendFontAndAlignmentItems();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem text;
-    text.Caption = "Text";
-    text.Command = ElementCommand::Text;
-    Menu().push_back(text);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Text", ElementCommand::Text));
     AppendWordWrapItem();
     UpdateMenuChecks();
 }

@@ -29,12 +29,7 @@ void TGPDLabel::ShowDataValue()
     const bool printing = panel->Printing();
     const LayoutRecordSource* source = panel->RecordSource();
 
-    const CatalogueField* field = nullptr;
-    if (!FDataFieldDescript.empty() && source) {
-        for (const CatalogueField& candidate : source->Catalogue().Fields())
-            if (candidate.DisplayLabel == FDataFieldDescript)
-                field = &candidate;
-    }
+    const CatalogueField* field = source ? source->FieldByDisplayLabel(FDataFieldDescript) : nullptr;
     std::string caption = Caption();
     if (field) {
         if (panel->DisplayDataValues() || printing) {
@@ -62,13 +57,8 @@ void TGPDLabel::ClearDataValue()
 void TGPDLabel::BuildMenu()
 {
     TGBaseLabel::BuildMenu();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem field;
-    field.Caption = "Field";
-    field.Command = ElementCommand::DataField;
-    Menu().push_back(field);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Field", ElementCommand::DataField));
     UpdateMenuChecks();
 }
 

@@ -5,13 +5,8 @@ namespace corvane {
 void TGPLabel::BuildMenu()
 {
     TGBaseLabel::BuildMenu();
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem text;
-    text.Caption = "Text";
-    text.Command = ElementCommand::Text;
-    Menu().push_back(text);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Text", ElementCommand::Text));
     AppendRotationItems();
     UpdateMenuChecks();
 }

@@ -46,13 +46,8 @@ void TGSymbolLabel::BuildMenu()
 {
     TGGraphicControl::BuildMenu();
     AppendTextItems(false, false);
-    ElementMenuItem separator;
-    separator.Caption = "-";
-    Menu().push_back(separator);
-    ElementMenuItem selector;
-    selector.Caption = "Symbol Selector";
-    selector.Command = ElementCommand::SymbolSelector;
-    Menu().push_back(selector);
+    Menu().push_back(MenuItem("-"));
+    Menu().push_back(MenuItem("Symbol Selector", ElementCommand::SymbolSelector));
     UpdateMenuChecks();
     if (Parent())
         FitToCharacter();
