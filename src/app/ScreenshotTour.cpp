@@ -9,7 +9,9 @@
 #include <QTimer>
 
 #include "app/NewFileFieldLengths.h"
+#include "app/TAddressBrowseForm.h"
 #include "app/TAddressMain.h"
+#include "app/TAddressQueryForm.h"
 #include "app/TCVWSearching.h"
 #include "app/TCopyToClipBoard.h"
 #include "app/TDateSelector.h"
@@ -17,8 +19,10 @@
 #include "app/TGettingStarted.h"
 #include "app/TNewDataBaseName.h"
 #include "app/TPreferences.h"
+#include "app/TSearchBox.h"
 #include "app/TSpecifyFieldLengths.h"
 #include "app/TSplashform.h"
+#include "app/logic/FilterQuery.h"
 #include "core/AddressFile.h"
 #include "platform/windows/HelpViewer.h"
 
@@ -102,6 +106,34 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
     {
         TCVWSearching window("blue", &main);
         SaveDialog(window, folder, "searching.png");
+    }
+    {
+        // The filter window after "Test" on the codes: the main window filters while it is open.
+        FilterCriteria criteria;
+        criteria[FilterField::Codes] = "$C";
+        auto tester = [&main](const FilterCriteria& tried) {
+            main.Session().SetCriteria(tried);
+            main.Session().ApplyCurrentFilter();
+            auto count = main.Session().Table().QueryCount();
+            return QString::fromStdString(
+                FilterTestText(count ? *count : 0, main.Session().FilterSet()));
+        };
+        TAddressQueryForm window(criteria, main.FilterBoxLayout(), tester, &main);
+        window.TestButtonClick();
+        SaveDialog(window, folder, "filter.png");
+        main.Session().SetCriteria(FilterCriteria{});
+        main.Session().ApplyCurrentFilter();
+        main.ShowRecord();
+    }
+    {
+        TSearchBox window(0, &main);
+        window.SearchEdit->setText("Jon");
+        SaveDialog(window, folder, "search.png");
+    }
+    if (main.Session().HasRecord()) {
+        TAddressBrowseForm window(main.Session(), &main);
+        window.NextButtonClick();
+        SaveDialog(window, folder, "browse.png");
     }
     {
         THelpViewer& help = HelpViewer();
