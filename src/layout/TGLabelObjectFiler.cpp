@@ -413,7 +413,7 @@ Status TGLabelObjectFiler::SavePanel(const TGBasePanel& panel, const std::string
     return WriteFileAtomically(fileName, *bytes);
 }
 
-Status TGLabelObjectFiler::LoadPanel(TGBasePanel& panel, const std::string& fileName) const
+Status TGLabelObjectFiler::ReadListFile(TGBasePanel& panel, const std::string& fileName, bool paste) const
 {
     if (!FileExists(fileName))
         return Status::Success();
@@ -423,22 +423,18 @@ Status TGLabelObjectFiler::LoadPanel(TGBasePanel& panel, const std::string& file
     Result<std::vector<ElementPtr>> elements = DecodeList(*bytes);
     if (!elements)
         return InFile(elements.ToStatus(), fileName);
-    Adopt(panel, elements.Take(), false);
+    Adopt(panel, elements.Take(), paste);
     return Status::Success();
+}
+
+Status TGLabelObjectFiler::LoadPanel(TGBasePanel& panel, const std::string& fileName) const
+{
+    return ReadListFile(panel, fileName, false);
 }
 
 Status TGLabelObjectFiler::PasteFile(TGBasePanel& panel, const std::string& fileName) const
 {
-    if (!FileExists(fileName))
-        return Status::Success();
-    Result<std::string> bytes = ReadWholeFile(fileName);
-    if (!bytes)
-        return bytes.ToStatus();
-    Result<std::vector<ElementPtr>> elements = DecodeList(*bytes);
-    if (!elements)
-        return InFile(elements.ToStatus(), fileName);
-    Adopt(panel, elements.Take(), true);
-    return Status::Success();
+    return ReadListFile(panel, fileName, true);
 }
 
 Status TGLabelObjectFiler::SaveBands(const TGBasePanel& panelA, const TGBasePanel& panelB,

@@ -67,6 +67,8 @@ class TGLabelObjectFiler {
     static xbase::Result<std::string> ReadWholeFile(const std::string& fileName);
 
   private:
+    // Reads a file of one element list into the panel (nothing when the file does not exist).
+    xbase::Status ReadListFile(TGBasePanel& panel, const std::string& fileName, bool paste) const;
     // Inserts decoded elements into a panel (fresh names, optional paste offset), then builds
     // their menus in reading order and gives them the panel's zoom.
     static void Adopt(TGBasePanel& panel, std::vector<ElementPtr> elements, bool paste);
