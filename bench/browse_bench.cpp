@@ -20,10 +20,13 @@ namespace {
 constexpr uint32_t RecordCount = 100000;
 constexpr int VisibleRows = 30; // about what a browse window shows
 
-const char* const LastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis",
-                                 "Rodriguez", "Martinez", "Wilson", "Anderson", "Taylor", "Moore", "Jackson"};
-const char* const FirstNames[] = {"James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda"};
-const char* const Cities[] = {"Springfield", "Portland", "Franklin", "Greenville", "Bristol", "Clinton", "Salem"};
+const char* const LastNames[] = {"Smith",  "Johnson",  "Williams", "Brown",     "Jones",
+                                 "Garcia", "Miller",   "Davis",    "Rodriguez", "Martinez",
+                                 "Wilson", "Anderson", "Taylor",   "Moore",     "Jackson"};
+const char* const FirstNames[] = {"James", "Mary",     "Robert",  "Patricia",
+                                  "John",  "Jennifer", "Michael", "Linda"};
+const char* const Cities[] = {"Springfield", "Portland", "Franklin", "Greenville",
+                              "Bristol",     "Clinton",  "Salem"};
 
 void Require(const xbase::Status& status)
 {

@@ -115,8 +115,7 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
             main.Session().SetCriteria(tried);
             main.Session().ApplyCurrentFilter();
             auto count = main.Session().Table().QueryCount();
-            return QString::fromStdString(
-                FilterTestText(count ? *count : 0, main.Session().FilterSet()));
+            return QString::fromStdString(FilterTestText(count ? *count : 0, main.Session().FilterSet()));
         };
         TAddressQueryForm window(criteria, main.FilterBoxLayout(), tester, &main);
         window.TestButtonClick();
