@@ -10,7 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +49,28 @@ template <typename T> T* Named(const QWidget& window, const char* name)
     T* control = window.findChild<T*>(name);
     EXPECT_NE(control, nullptr) << name;
     return control;
+}
+
+// The named controls of a window that have no "What's this?" text.
+inline QStringList Unexplained(const QWidget& window)
+{
+    QStringList missing;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const bool interactive = qobject_cast<QAbstractButton*>(control) ||
+                                 qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                                 qobject_cast<QAbstractItemView*>(control);
+        const QString name = control->objectName();
+        // The parts of a list or grid (its headers, its corner button) are explained by it.
+        bool inner = false;
+        for (QWidget* parent = control->parentWidget(); parent && parent != &window;
+             parent = parent->parentWidget())
+            inner = inner || qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractItemView*>(parent);
+        if (!interactive || inner || name.startsWith("qt_") || name == "MouseHelpButton")
+            continue;
+        if (name.isEmpty() || control->whatsThis().isEmpty())
+            missing << (name.isEmpty() ? control->metaObject()->className() : name);
+    }
+    return missing;
 }
 
 class FindingTest : public ::testing::Test {

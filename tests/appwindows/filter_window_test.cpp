@@ -61,6 +61,7 @@ TEST_F(FilterWindowTest, TestAppliesTheBoxesAndCancelPutsTheOldCriteriaBack)
     TAddressMain& window = Start(People);
     ASSERT_TRUE(WithFilterWindow([&](TAddressQueryForm& form) {
         EXPECT_EQ(form.windowTitle(), "Address Filter");
+        EXPECT_EQ(testing::Unexplained(form).join(", ").toStdString(), "");
         Type(form, FilterField::Last, "MA");
         QTest::mouseClick(form.TestButton, Qt::LeftButton);
         EXPECT_EQ(form.MatchCount->text(), "2 matches");

@@ -70,6 +70,7 @@ TEST_F(SearchWindowTest, OffersTheCheckedOrderAndNamesItInTheLabel)
             auto* box = qobject_cast<TSearchBox*>(modal);
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), "Search");
+            EXPECT_EQ(testing::Unexplained(*box).join(", ").toStdString(), "");
             EXPECT_EQ(box->OrderCombo->count(), 14);
             EXPECT_EQ(box->OrderCombo->currentText(), "City");
             EXPECT_EQ(box->SearchLabel->text(), "Search City starting with...");
@@ -161,6 +162,8 @@ TEST_F(BrowseWindowTest, ShowsTheRecordsInOrderAndLeavesTheMainWindowOnTheGridsR
     window.RecordNextClick(); // Jackson
     Browse([&](TAddressBrowseForm& form) {
         EXPECT_EQ(form.windowTitle(), "Address Browse");
+        EXPECT_EQ(testing::Unexplained(form).join(", ").toStdString(), "");
+        EXPECT_EQ(form.font().family(), "Arial");
         EXPECT_EQ(form.Model().rowCount(), 5);
         EXPECT_EQ(form.CurrentRow(), 1);
         EXPECT_EQ(Cell(form, 0, "LNAME"), "Adams");
@@ -189,6 +192,9 @@ TEST_F(BrowseWindowTest, ShowsTheRecordsInOrderAndLeavesTheMainWindowOnTheGridsR
         EXPECT_EQ(form.CurrentRow(), 2);
         // Reading rows leaves the table's cursor where it was.
         EXPECT_EQ(Current("LNAME"), "Jackson");
+        // Enter closes, also from the grid.
+        QTest::keyClick(form.Grid, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
     });
     EXPECT_EQ(Current("LNAME"), "Jones");
     EXPECT_EQ(window.LastEdit->text(), "Jones");
