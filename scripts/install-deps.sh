@@ -13,6 +13,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # independent xBase readers and writers the interoperability tests compare against
   python3 python3-dbf python3-dbfread libdbd-xbase-perl
+  # reads back the text of the PDFs the layout tests print
+  poppler-utils
 )
 
 missing=()
