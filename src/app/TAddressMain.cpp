@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -32,6 +31,7 @@
 
 #include "app/TAddressBrowseForm.h"
 #include "app/TAddressQueryForm.h"
+#include "app/TCVReindex.h"
 #include "app/TCVWSearching.h"
 #include "app/TCopyToClipBoard.h"
 #include "app/TDateSelector.h"
@@ -41,10 +41,12 @@
 #include "app/TPreferences.h"
 #include "app/TSearchBox.h"
 #include "app/TSplashform.h"
+#include "app/TSystemReindex.h"
 #include "app/logic/FilterFile.h"
 #include "app/logic/FilterQuery.h"
 #include "app/logic/RecordSearch.h"
 #include "app/logic/SortOrders.h"
+#include "app/logic/Tagging.h"
 #include "core/AddressFile.h"
 #include "core/FieldOrderFile.h"
 #include "core/MessageService.h"
@@ -131,25 +133,6 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
-// The small "Rebuild indexes for ..." window that shows the rebuild's gauge and step.
-void SetUpRebuildGauge(QProgressDialog& gauge, const QString& path)
-{
-    gauge.setObjectName("RebuildGauge");
-    gauge.setWindowTitle("Rebuild indexes for " + QFileInfo(path).fileName());
-    gauge.setCancelButton(nullptr); // a rebuild that has begun runs to its end
-    gauge.setRange(0, 100);
-    gauge.setMinimumDuration(0);
-    gauge.setWindowModality(Qt::WindowModal);
-}
-
-RebuildProgress GaugeProgress(QProgressDialog& gauge)
-{
-    return [&gauge](int value, const std::string& status) {
-        gauge.setLabelText(Q(status));
-        gauge.setValue(value);
-    };
-}
-
 } // namespace
 
 const std::vector<const char*>& TAddressMain::LaterCommands()
@@ -157,8 +140,7 @@ const std::vector<const char*>& TAddressMain::LaterCommands()
     static const std::vector<const char*> names = {
         "LabelsButton",     "LettersButton",     "EnvelopesButton",  "ReportsButton",
         "mnuImportDBF",     "mnuImportASCII",    "mnuImportV1",      "mnuImportV2",
-        "mnuExport",        "mnuTagAll",
-        "mnuRebuildSystem", "mnuCountZip",       "mnuCheckStateZip", "mnuCheckDuplicates",
+        "mnuExport",        "mnuCountZip",       "mnuCheckStateZip", "mnuCheckDuplicates",
         "mnuConvertCase",   "mnuDeleteRecords",  "mnuSearchReplace", "mnuPrintLabels",
         "mnuPrintLetters",  "mnuPrintEnvelopes", "mnuPrintReports",  "mnuPrintCurrentRecord",
         "DialPhone1Button", "DialPhone2Button",
@@ -509,11 +491,12 @@ void TAddressMain::CreateMenus()
     AddMenuItem(FileMenu, "mnuRestoreFilter", "&Restore Filter", &TAddressMain::mnuRestoreFilterClick);
     FileMenu->addSeparator();
     AddMenuItem(FileMenu, "mnuClearTags", "Clear &Tags", &TAddressMain::mnuClearTagsClick);
-    AddMenuItem(FileMenu, "mnuTagAll", "&Tag All Filter Matches");
+    AddMenuItem(FileMenu, "mnuTagAll", "&Tag All Filter Matches", &TAddressMain::mnuTagAllClick);
     FileMenu->addSeparator();
     AddMenuItem(FileMenu, "mnuRebuildIndexes", "&Rebuild Indexes for this file",
                 &TAddressMain::mnuRebuildIndexesClick);
-    AddMenuItem(FileMenu, "mnuRebuildSystem", "Rebuild S&ystem File indexes");
+    AddMenuItem(FileMenu, "mnuRebuildSystem", "Rebuild S&ystem File indexes",
+                &TAddressMain::mnuRebuildSystemClick);
     FileMenu->addSeparator();
     AddMenuItem(FileMenu, "mnuPreferences", "Pre&ferences", &TAddressMain::mnuPreferencesClick);
     QAction* exit = AddMenuItem(FileMenu, "mnuExit", "E&xit ");
@@ -1148,21 +1131,47 @@ void TAddressMain::mnuRebuildIndexesClick()
         ShowInfo("You need to have a database file open first");
         return;
     }
-    QProgressDialog gauge(this);
-    SetUpRebuildGauge(gauge, Q(FSession.FileName()));
-    FSession.RebuildIndexes(GaugeProgress(gauge));
-    gauge.close();
-    ShowRecord();
+    // The session keeps the record (renumbered by the pack), the order and the filter.
+    TCVReindex window(
+        Q(FSession.FileName()),
+        [this](const RebuildProgress& progress) {
+            return FSession.RebuildIndexes(progress) ? xbase::Status::Success()
+                                                     : xbase::Status::Error("The indexes were not rebuilt");
+        },
+        this);
+    SuspendDisplay(true);
+    window.exec();
+    SuspendDisplay(false);
 }
 
 xbase::Status TAddressMain::RebuildWithGauge(xbase::Table& table)
 {
-    QProgressDialog gauge(this);
-    SetUpRebuildGauge(gauge, Q(table.Path()));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    xbase::Status rebuilt = RebuildAddressFile(table, GaugeProgress(gauge));
-    QApplication::restoreOverrideCursor();
-    return rebuilt;
+    auto rebuild = [&table](const RebuildProgress& progress) { return RebuildAddressFile(table, progress); };
+    TCVReindex window(Q(table.Path()), rebuild, this);
+    window.exec();
+    return window.Outcome();
+}
+
+void TAddressMain::mnuRebuildSystemClick()
+{
+    TSystemReindex window(this);
+    window.exec();
+}
+
+void TAddressMain::SuspendDisplay(bool suspended)
+{
+    RecordArea->setUpdatesEnabled(!suspended);
+    if (!suspended)
+        ShowRecord();
+}
+
+HandOverHooks TAddressMain::ToolHooks()
+{
+    HandOverHooks hooks;
+    hooks.PrinterCheck = [] { return PrinterCheck(); };
+    hooks.SuspendDisplay = [this](bool suspended) { SuspendDisplay(suspended); };
+    hooks.RefreshButtons = [this] { SetButtons(); };
+    return hooks;
 }
 
 // ---- filters, tags, sort orders ----
@@ -1214,6 +1223,18 @@ void TAddressMain::mnuRestoreFilterClick()
 void TAddressMain::mnuClearTagsClick()
 {
     FSession.ClearTags();
+    ShowRecord();
+}
+
+void TAddressMain::mnuTagAllClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::TagAll, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    auto tagged = TagAll(FSession.Table(), FSession.TagId());
+    handOver.Finish();
+    if (!tagged)
+        ShowInfo(tagged.Message());
     ShowRecord();
 }
 

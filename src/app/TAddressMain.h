@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "app/logic/AddressSession.h"
+#include "app/logic/ToolWindowHandOver.h"
 
 class QAction;
 class QCheckBox;
@@ -41,6 +42,8 @@ class TAddressMain : public QMainWindow {
     void FormActivate();
 
     AddressSession& Session() { return FSession; }
+    // What a tool window's hand-over needs of this window (printer check, display, buttons).
+    HandOverHooks ToolHooks();
     // The entry widget of a field (a line edit; the date button for EntryField::Date).
     QWidget* EntryWidget(EntryField field) const;
     // Commands whose windows come with later work: in their menus, always disabled.
@@ -76,6 +79,8 @@ class TAddressMain : public QMainWindow {
     void mnuRestoreFilterClick();
     void mnuClearTagsClick();
     void mnuRebuildIndexesClick();
+    void mnuRebuildSystemClick();
+    void mnuTagAllClick();
     void mnuPreferencesClick();
     void mnuGettingStartedClick();
     void mnuAboutClick();
@@ -177,6 +182,9 @@ class TAddressMain : public QMainWindow {
     void AfterFileChange();
     void RunMemoSearch(const QString& text, bool fromFirst);
     xbase::Status RebuildWithGauge(xbase::Table& table);
+    // Display updates of the record area: off while a tool window works on the table; turned on
+    // again, the area shows the record that is current then.
+    void SuspendDisplay(bool suspended);
     void EditMenuCommand(int command);
     bool IsEntryWidget(const QObject* object) const;
 

@@ -470,7 +470,8 @@ TEST_F(MainWindowTest, RebuildIndexesPacksAndKeepsOrderAndRecord)
     Click(window.DeleteButton); // Adams goes
     Find<QAction>(window, "mnuSortCITY")->trigger();
     QTest::keyClick(window.LastEdit, Qt::Key_PageDown, Qt::ControlModifier); // Boston: Baker
-    Find<QAction>(window, "mnuRebuildIndexes")->trigger();
+    WithModal([](QWidget* reindex) { Click(Find<QPushButton>(*reindex, "ReindexButton")); },
+              [&] { Find<QAction>(window, "mnuRebuildIndexes")->trigger(); });
     EXPECT_EQ(window.Session().Table().RecordCount(), 2u);
     EXPECT_TRUE(window.Session().IndexesValid());
     EXPECT_EQ(window.SortStatus->text(), "Sorted by City");
