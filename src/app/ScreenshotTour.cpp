@@ -12,6 +12,7 @@
 #include "app/TAddressBrowseForm.h"
 #include "app/TAddressMain.h"
 #include "app/TAddressQueryForm.h"
+#include "app/TCVReindex.h"
 #include "app/TCVWSearching.h"
 #include "app/TCopyToClipBoard.h"
 #include "app/TDateSelector.h"
@@ -22,6 +23,7 @@
 #include "app/TSearchBox.h"
 #include "app/TSpecifyFieldLengths.h"
 #include "app/TSplashform.h"
+#include "app/TSystemReindex.h"
 #include "app/logic/FilterQuery.h"
 #include "core/AddressFile.h"
 #include "platform/windows/HelpViewer.h"
@@ -133,6 +135,27 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         TAddressBrowseForm window(main.Session(), &main);
         window.NextButtonClick();
         SaveDialog(window, folder, "browse.png");
+    }
+    {
+        // Before the start, and half way through the tags (a stand-in rebuild that stops there
+        // for the picture, so the sample file is left alone).
+        const QString path = QString::fromStdString(main.Session().FileName());
+        auto pictureHalfWay = [&](const RebuildProgress& progress) {
+            progress(57, RebuildingIndexesStatus);
+            const QString file = QDir(folder).filePath("reindex-running.png");
+            if (QWidget* running = QApplication::activeModalWidget(); !running || !running->grab().save(file))
+                qWarning("Cannot save %s", qPrintable(file));
+            return xbase::Status::Success();
+        };
+        TCVReindex window(path, pictureHalfWay, &main);
+        Save(window, folder, "reindex.png");
+        window.hide();
+        QTimer::singleShot(0, &window, &TCVReindex::ReindexButtonClick);
+        window.exec();
+    }
+    {
+        TSystemReindex window(&main);
+        SaveDialog(window, folder, "system-reindex.png");
     }
     {
         THelpViewer& help = HelpViewer();
