@@ -14,9 +14,6 @@
 
 namespace corvane::cli {
 
-namespace {
-
-// The id records are tagged with; made and stored on first use, as the program does.
 xbase::Result<std::string> StoredTagId()
 {
     const Settings settings;
@@ -27,6 +24,8 @@ xbase::Result<std::string> StoredTagId()
     }
     return id;
 }
+
+namespace {
 
 enum class TagAction { Tag, Untag };
 

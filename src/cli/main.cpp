@@ -6,6 +6,7 @@
 
 #include "cli/FilterCommands.h"
 #include "cli/LayoutCommands.h"
+#include "cli/PresortCommand.h"
 #include "cli/TableCommands.h"
 
 namespace {
@@ -30,6 +31,7 @@ const Command Commands[] = {
     {"tag", corvane::cli::RunTag, "tag FILE --query EXPR"},
     {"untag", corvane::cli::RunUntag, "untag FILE --query EXPR"},
     {"clear-tags", corvane::cli::RunClearTags, "clear-tags"},
+    {"presort", corvane::cli::RunPresort, "presort FILE [--query EXPR | --flt F.FLT]"},
     {"layout", corvane::cli::RunLayout,
      "layout dump FILE | layout pdf FILE --out OUT.pdf [--address-file DBF --recno N] [--page WxH]"},
 };

@@ -1,0 +1,83 @@
+#include "cli/PresortCommand.h"
+
+#include <iostream>
+
+#include "app/logic/FilterFile.h"
+#include "app/logic/FilterQuery.h"
+#include "bulkmail/Presort.h"
+#include "cli/CliArguments.h"
+#include "cli/CommandSupport.h"
+#include "cli/FilterCommands.h"
+#include "core/MessageService.h"
+
+namespace corvane::cli {
+
+namespace {
+
+constexpr const char* Synopsis = "presort FILE [--query EXPR | --flt F.FLT]";
+
+// Sets the filter file's filter as the table's query, as `filter` does; its messages go to stderr.
+xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
+{
+    if (xbase::Status name = CheckFilterRestoreName(filterPath); !name)
+        return name;
+    auto criteria = RestoreFilterFrom(filterPath);
+    if (!criteria)
+        return criteria.ToStatus();
+    std::string tagId;
+    if (criteria->Tagged) {
+        auto id = StoredTagId();
+        if (!id)
+            return id.ToStatus();
+        tagId = id.Take();
+    }
+    RecordingMessageService messages;
+    {
+        ScopedMessageService installed(messages);
+        auto applied = ApplyFilter(table, *criteria, tagId);
+        if (!applied)
+            return applied.ToStatus();
+    }
+    for (const auto& message : messages.Messages)
+        std::cerr << message.Text << '\n';
+    return xbase::Status::Success();
+}
+
+} // namespace
+
+int RunPresort(const std::vector<std::string>& arguments)
+{
+    auto parsed = ParseArguments(arguments, {"--query", "--flt"}, {});
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || (parsed->Has("--query") && parsed->Has("--flt"))) {
+        return Usage(Synopsis);
+    }
+    xbase::Table table;
+    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
+        !opened) {
+        return Fail(opened.Message());
+    }
+    if (parsed->Has("--flt")) {
+        if (xbase::Status filtered = ApplyFilterFile(table, *parsed->Get("--flt")); !filtered) {
+            return Fail(filtered.Message());
+        }
+    } else if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+        return Fail(queried.Message());
+    }
+    // The groups are sorted afterwards, so natural order reads the file straight through.
+    if (xbase::Status natural = table.SetOrder(0); !natural)
+        return Fail(natural.Message());
+    auto tally = TallyZipKeys(table);
+    if (!tally)
+        return Fail(tally.Message());
+    const std::vector<std::string> lines = BuildPresortList(tally->Tally);
+    if (xbase::Status written = WritePresortList(lines, PresortListPath()); !written) {
+        return Fail(written.Message());
+    }
+    for (const std::string& line : lines)
+        std::cout << line << '\n';
+    return 0;
+}
+
+} // namespace corvane::cli
