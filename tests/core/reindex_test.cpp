@@ -67,8 +67,9 @@ TEST_P(GaugeOverTags, NeverGoesBackAndEndsAtHundredOnlyWhenTheTagsAreDone)
         for (int percent : GetParam().PerTag) {
             const int shown = gauge.Tag(tag, percent);
             EXPECT_GE(shown, previous) << "tag " << tag << " report " << percent;
-            if (tag < 25)
+            if (tag < 25) {
                 EXPECT_LT(shown, 100) << "tag " << tag << " report " << percent;
+            }
             previous = shown;
         }
     }
