@@ -256,17 +256,11 @@ Result<std::unique_ptr<DbfFile>> DbfFile::Open(const std::string& path, OpenMode
     std::unique_ptr<DbfFile> file(new DbfFile());
     file->FPath = path;
     file->FReadOnly = mode == OpenMode::SharedReadOnly;
-    file->FFd = ::open(path.c_str(), (file->FReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC);
-    if (file->FFd < 0)
-        return Status::Error(SystemError("Cannot open", path));
-    if (Status locked = LockWholeFile(file->FFd, !file->FReadOnly, path); !locked)
-        return locked;
-    struct stat info {};
-    if (fstat(file->FFd, &info) != 0)
-        return Status::Error(SystemError("Cannot open", path));
-    if (!S_ISREG(info.st_mode))
-        return Status::Error("Cannot open " + path + ": not a regular file");
-    const auto fileSize = static_cast<uint64_t>(info.st_size);
+    auto opened = OpenLockedFile(path, file->FReadOnly);
+    if (!opened)
+        return opened.ToStatus();
+    file->FFd = opened->Fd;
+    const uint64_t fileSize = opened->Size;
     if (Status read = file->ReadHeader(fileSize); !read)
         return read;
     if (Status mapped = file->Map(fileSize); !mapped)
