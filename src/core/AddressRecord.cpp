@@ -7,6 +7,7 @@
 #include "core/DisplayDate.h"
 #include "core/FieldCatalogue.h"
 #include "platform/xbase/Table.h"
+#include "core/Utf8Text.h"
 
 namespace corvane {
 
@@ -57,22 +58,6 @@ std::string TrimRight(std::string text)
     return text;
 }
 
-// At most `characters` UTF-8 characters, never splitting one.
-std::string CutToCharacters(std::string text, size_t characters)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
-        if (continuation)
-            continue;
-        if (count == characters) {
-            text.resize(i);
-            break;
-        }
-        ++count;
-    }
-    return text;
-}
 
 const char* YesNo(bool value)
 {

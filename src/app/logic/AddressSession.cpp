@@ -15,6 +15,7 @@
 #include "core/ProgramDirectory.h"
 #include "core/RecentFiles.h"
 #include "core/TagId.h"
+#include "core/Utf8Text.h"
 
 namespace corvane {
 
@@ -69,27 +70,6 @@ std::string L(std::string_view text)
     return TrimLeft(std::string(text) + " ");
 }
 
-size_t CharacterCount(std::string_view utf8)
-{
-    return static_cast<size_t>(std::count_if(
-        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// At most `characters` UTF-8 characters, never splitting one.
-std::string CutToCharacters(std::string text, size_t characters)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            continue;
-        if (count == characters) {
-            text.resize(i);
-            break;
-        }
-        ++count;
-    }
-    return text;
-}
 
 // Padded with blanks or cut to `width` characters.
 std::string PadOrCut(const std::string& text, int width)

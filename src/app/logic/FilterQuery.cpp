@@ -1,6 +1,7 @@
 #include "app/logic/FilterQuery.h"
 
 #include "core/MessageService.h"
+#include "core/Utf8Text.h"
 
 namespace corvane {
 
@@ -10,15 +11,6 @@ namespace {
 constexpr std::size_t MaxQueryLength = 255;
 constexpr std::size_t QuerySuffixLength = 12;
 
-// Characters, not bytes: the engine holds the query in its single-byte code page.
-std::size_t CharacterCount(std::string_view utf8)
-{
-    std::size_t count = 0;
-    for (char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
 
 AppliedFilter DropFilter(xbase::Table& table, FilterCriteria& criteria)
 {
@@ -51,6 +43,7 @@ xbase::Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& cr
             return EngineFailure(table, plain.Message());
         return AppliedFilter{};
     }
+    // Characters, not bytes: the engine holds the query in its single-byte code page.
     if (CharacterCount(*expression) + QuerySuffixLength > MaxQueryLength) {
         ShowInfo("Sorry - filter is too complex.Please simplify it.");
         return DropFilter(table, criteria);
