@@ -160,7 +160,7 @@ def main():
         description = base.get("_description") or base.get("description") or ""
         categories = {meta.get("category") for meta in base.findall("Meta")}
         name = DESCRIPTION_OVERRIDES.get(key) or f"{brand} {part}  {short_description(description)}"
-        name = ascii_text(name.replace("  ", "\0"))[:60].rstrip().replace("\0", "  ")
+        name = ascii_text(name.replace("  ", "\0")).replace("\0", "  ")[:60].rstrip()
         if name.upper() in seen:
             skipped["duplicate"] += 1
             continue
