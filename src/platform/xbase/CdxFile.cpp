@@ -1,4 +1,5 @@
 #include "CdxFile.h"
+#include "AsciiCase.h"
 #include "FileIo.h"
 
 #include <fcntl.h>
@@ -548,20 +549,9 @@ void PutStamp(char* bytes, const CdxStamp& stamp)
     bytes[8] = stamp.Dirty ? 1 : 0;
 }
 
-std::string Upper(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return result;
-}
-
 Status CheckDefinition(const TagDefinition& definition, std::set<std::string>& names)
 {
-    const std::string name = Upper(definition.Name);
+    const std::string name = UpperAscii(definition.Name);
     if (name.empty() || name.size() > DirectoryKeyLength ||
         name.find_first_of(std::string_view(" \0", 2)) != std::string::npos) {
         return Status::Error("tag name \"" + definition.Name + "\" is not 1 to 10 characters without blanks");
@@ -754,7 +744,7 @@ Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*
             source.Fill = FillFor(definition.KeyType);
             const uint32_t root = TreeBuilder(source, out, 0).Build();
             WriteTagHeader(out.data() + headerOffset, root, definition);
-            std::string name = Upper(definition.Name);
+            std::string name = UpperAscii(definition.Name);
             name.resize(DirectoryKeyLength, ' ');
             directory.emplace_back(std::move(name), static_cast<uint32_t>(headerOffset));
         }

@@ -1,5 +1,7 @@
 #include "CompanionFiles.h"
 
+#include "AsciiCase.h"
+
 #include <cctype>
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,17 +28,6 @@ SplitPath Split(const std::string& path)
     size_t dot = name.find_last_of('.');
     result.Base = dot == std::string::npos ? name : name.substr(0, dot);
     return result;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "DbfFile.h"
+#include "AsciiCase.h"
 #include "FileIo.h"
 
 #include <fcntl.h>
@@ -71,11 +72,6 @@ size_t PageRound(uint64_t size)
     return static_cast<size_t>((size + page - 1) / page * page);
 }
 
-char AsciiUpper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
-}
-
 std::string_view TrimBlanks(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\0'))
@@ -132,8 +128,9 @@ Result<FieldDescriptor> DescriptorFor(const FieldSpec& spec)
     if (Status named = ValidateName(spec.Name); !named)
         return named;
     FieldDescriptor field;
-    std::transform(spec.Name.begin(), spec.Name.end(), std::back_inserter(field.Name), AsciiUpper);
-    field.Type = AsciiUpper(spec.Type);
+    std::transform(spec.Name.begin(), spec.Name.end(), std::back_inserter(field.Name),
+                   [](char c) { return UpperAscii(c); });
+    field.Type = UpperAscii(spec.Type);
     const auto bad = [&](const std::string& why) {
         return Result<FieldDescriptor>::Error("Field " + field.Name + ": " + why);
     };
@@ -389,7 +386,7 @@ int DbfFile::FieldIndex(std::string_view name) const
         const std::string& candidate = FFields[i].Name;
         if (candidate.size() == name.size() &&
             std::equal(candidate.begin(), candidate.end(), name.begin(),
-                       [](char a, char b) { return AsciiUpper(a) == AsciiUpper(b); }))
+                       [](char a, char b) { return UpperAscii(a) == UpperAscii(b); }))
             return static_cast<int>(i);
     }
     return -1;

@@ -1,4 +1,5 @@
 #include "Expression.h"
+#include "AsciiCase.h"
 
 #include <algorithm>
 #include <array>
@@ -485,14 +486,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-std::string ToUpperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
-}
 
 enum class Fn : uint8_t {
     Upper,
@@ -662,7 +655,7 @@ bool Parser::LexDotted(size_t& pos)
     size_t end = pos + 1;
     while (end < FText.size() && IsNameStart(FText[end]))
         ++end;
-    std::string word = ToUpperAscii(FText.substr(pos + 1, end - pos - 1));
+    std::string word = UpperAscii(FText.substr(pos + 1, end - pos - 1));
     Tok kind = Tok::End;
     if (word == "T" || word == "Y")
         kind = Tok::True;
@@ -724,7 +717,7 @@ bool Parser::Lex()
             while (end < size && IsNameChar(FText[end]))
                 ++end;
             std::string_view name = FText.substr(pos, end - pos);
-            std::string upper = ToUpperAscii(name);
+            std::string upper = UpperAscii(name);
             Tok kind = upper == "AND"   ? Tok::And
                        : upper == "OR"  ? Tok::Or
                        : upper == "NOT" ? Tok::Not
@@ -1019,7 +1012,7 @@ int Parser::ParseName()
 
 int Parser::ParseField(const Token& name)
 {
-    int index = FSchema.FieldIndex(ToUpperAscii(name.Text));
+    int index = FSchema.FieldIndex(UpperAscii(name.Text));
     if (index < 0)
         index = FSchema.FieldIndex(name.Text);
     if (index < 0)
@@ -1068,7 +1061,7 @@ int Parser::ParseCall(const Token& name)
     NestingGuard guard(FNesting);
     if (!Enter(open))
         return -1;
-    std::string upper = ToUpperAscii(name.Text);
+    std::string upper = UpperAscii(name.Text);
     const FunctionInfo* function = FindFunction(upper);
     if (function == nullptr)
         return Fail(name.Pos, "unknown function " + upper + "()");

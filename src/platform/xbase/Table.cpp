@@ -10,25 +10,12 @@
 #include <unistd.h>
 
 #include "CdxFile.h"
+#include "AsciiCase.h"
 #include "CompanionFiles.h"
 
 namespace xbase {
 
 namespace {
-
-std::string UpperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
-}
 
 char KeyTypeFor(ValueType type)
 {
