@@ -62,6 +62,8 @@ class PrintStatusWindow : public QDialog {
     // The button's action: "Cancel"/"Stop" as above while running, "Ok" closes the window.
     void ButtonClick();
     QString ButtonCaption() const;
+    // Escape and the close box: the button's action while running, closing once ended.
+    void reject() override;
 
     QLabel* StatusLabel;
     QProgressBar* Gauge;
@@ -69,7 +71,6 @@ class PrintStatusWindow : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
