@@ -56,7 +56,7 @@ class TPreviewForm : public QDialog {
     void Activate();
 
     QScrollArea* ScrollBox;
-    QLabel* PageImage;
+    QWidget* PageImage; // the page at the current zoom; objectName "PageImage"
     QPushButton* OkButton;
     QToolButton* ZoomInButton;
     QToolButton* ZoomOutButton;
