@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/printing/PrinterSink.h"
 #include "platform/printing/pages/PdfFileSink.h"
 
 namespace corvane {
@@ -39,76 +39,6 @@ QString AskPdfFileNameWithDialog(QWidget* parent, const QString& suggestion)
         name += QStringLiteral(".pdf");
     return name;
 }
-
-// The pages of a run on a system printer. The painter counts from the paper's corner, not from
-// the printable area, because every run places its drawing in inches from the paper's edge.
-class PrinterSink : public PageSink {
-  public:
-    PrinterSink(QPrinter& printer, const QString& title) : FPrinter(printer), FTitle(title) {}
-    ~PrinterSink() override
-    {
-        if (FPainter.isActive())
-            FPainter.end();
-    }
-
-    bool Begin() override
-    {
-        FPrinter.setDocName(FTitle);
-        FPrinter.setFullPage(true);
-        if (!FPainter.begin(&FPrinter)) {
-            FMessage = "Unable to start printing on " + FPrinter.printerName().toStdString();
-            return false;
-        }
-        FPageNumber = 1;
-        return true;
-    }
-    QPainter& Painter() override { return FPainter; }
-    QSizeF PageSizeInches() const override { return FPrinter.pageLayout().fullRect(QPageLayout::Inch).size(); }
-    void Abort() override
-    {
-        if (FAborted)
-            return;
-        FAborted = true;
-        if (FPainter.isActive())
-            FPrinter.abort();
-    }
-    PageJobResult End() override
-    {
-        PageJobResult result;
-        result.PageCount = FPageNumber;
-        if (FAborted) {
-            if (FPainter.isActive())
-                FPainter.end();
-            result.Outcome = PageJobOutcome::Aborted;
-            return result;
-        }
-        if (!FPainter.isActive() || !FPainter.end() || !FMessage.empty()) {
-            result.Outcome = PageJobOutcome::Failed;
-            result.Message = FMessage.empty() ? "The printer " + FPrinter.printerName().toStdString() +
-                                                    " did not accept the document"
-                                              : FMessage;
-        }
-        return result;
-    }
-
-  protected:
-    bool StartNextPage() override
-    {
-        if (!FPainter.isActive() || !FPrinter.newPage()) {
-            FMessage = "The printer " + FPrinter.printerName().toStdString() + " did not accept a new page";
-            return false;
-        }
-        FPainter.setPen(QPen());
-        FPainter.setBrush(QBrush());
-        FPainter.setFont(QFont());
-        return true;
-    }
-
-  private:
-    QPrinter& FPrinter;
-    QString FTitle;
-    QPainter FPainter;
-};
 
 } // namespace
 
