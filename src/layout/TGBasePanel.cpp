@@ -1,10 +1,13 @@
 #include "layout/TGBasePanel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 
+#include "core/ProgramDirectory.h"
 #include "layout/ComponentOwner.h"
+#include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGGraphicControl.h"
 #include "layout/TGLabelObjectFiler.h"
@@ -15,7 +18,9 @@ TGBasePanel::TGBasePanel(ComponentOwner& owner) : FOwner(owner), FRegistry(&Elem
 
 TGBasePanel::~TGBasePanel()
 {
+    FSelection.Changed = nullptr;
     ClearElements();
+    DeleteClipboardFiles();
 }
 
 int TGBasePanel::IndexOf(const TGGraphicControl& element) const
@@ -42,6 +47,7 @@ TGGraphicControl& TGBasePanel::InsertElement(std::unique_ptr<TGGraphicControl> e
 
 void TGBasePanel::DestroyElement(TGGraphicControl& element)
 {
+    FSelection.Deselect(element);
     const int index = IndexOf(element);
     if (index >= 0)
         FElements.erase(FElements.begin() + index);
@@ -49,6 +55,8 @@ void TGBasePanel::DestroyElement(TGGraphicControl& element)
 
 void TGBasePanel::ClearElements()
 {
+    if (!FSelection.Empty())
+        FSelection.Clear();
     while (!FElements.empty())
         FElements.pop_back();
 }
@@ -82,8 +90,25 @@ void TGBasePanel::DropElement(std::unique_ptr<TGGraphicControl> element, const P
     TGGraphicControl& e = InsertElement(std::move(element));
     e.AdoptZoom(FZoom);
     e.SetLoading(false);
-    e.SetBounds({rect.Left, rect.Top, std::max(rect.Width, 10), std::max(rect.Height, 15)});
+    e.SetBounds(DroppedBounds(rect));
     RaiseLabelChanged();
+}
+
+TGGraphicControl* TGBasePanel::CreateElement(PixelRect)
+{
+    return nullptr;
+}
+
+void TGBasePanel::RaiseDroppedObject(const PixelRect& rect)
+{
+    if (DroppedObjectEvent)
+        DroppedObjectEvent(rect);
+}
+
+void TGBasePanel::ConnectElements()
+{
+    for (const auto& element : FElements)
+        element->AdoptZoom(FZoom);
 }
 
 void TGBasePanel::SetSize(int32_t width, int32_t height)
@@ -93,6 +118,14 @@ void TGBasePanel::SetSize(int32_t width, int32_t height)
     const double back = 1.0 / static_cast<double>(FZoom);
     FDesign.Width = static_cast<int32_t>(std::nearbyint(width * back));
     FDesign.Height = static_cast<int32_t>(std::nearbyint(height * back));
+}
+
+void TGBasePanel::SetDesignSize(int32_t width, int32_t height)
+{
+    FDesign.Width = width;
+    FDesign.Height = height;
+    FBounds.Width = static_cast<int32_t>(std::nearbyint(width * static_cast<double>(FZoom)));
+    FBounds.Height = static_cast<int32_t>(std::nearbyint(height * static_cast<double>(FZoom)));
 }
 
 void TGBasePanel::SetZoom(float factor)
@@ -105,6 +138,7 @@ void TGBasePanel::SetZoom(float factor)
     FBounds.Height = static_cast<int32_t>(std::nearbyint(FDesign.Height * static_cast<double>(factor)));
     for (const auto& element : FElements)
         element->SetZoom(factor);
+    FSelection.Resync();
     FZooming = false;
 }
 
@@ -122,19 +156,16 @@ void TGBasePanel::PrintElements(PrintSurface& surface, double xInches, double yI
 
 void TGBasePanel::ClampElements()
 {
-    for (const auto& element : FElements) {
-        if (element->Top() > Height() - 10)
-            element->SetTop(Height() - 10);
-        if (element->Left() > Width() - 20)
-            element->SetLeft(Width() - 20);
-    }
+    FSelection.Clear();
+    for (const auto& element : FElements)
+        element->SetBounds(Clamped(element->Bounds(), Width(), Height()));
 }
 
 void TGBasePanel::PurgeElements()
 {
+    FSelection.Clear();
     for (size_t i = FElements.size(); i-- > 0;) {
-        const TGGraphicControl& e = *FElements[i];
-        if (e.Top() > Height() - 10 || e.Left() > Width() - 10 || e.Width() < 1 || e.Height() < 1)
+        if (IsPurged(FElements[i]->Bounds(), Width(), Height()))
             FElements.erase(FElements.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
@@ -175,6 +206,287 @@ xbase::Status TGBasePanel::LoadFromFile(const std::string& fileName)
     if (status)
         RefreshData();
     return status;
+}
+
+// --- Clipboard and editing commands -------------------------------------------------------------
+
+std::string TGBasePanel::ClipboardFileName() const
+{
+    return (FClipboardFolder.empty() ? ProgramDirectory() : FClipboardFolder) + "Clipbrd.tmp";
+}
+
+std::string TGBasePanel::ScratchFileName() const
+{
+    return (FClipboardFolder.empty() ? ProgramDirectory() : FClipboardFolder) + "TempFile.tmp";
+}
+
+bool TGBasePanel::ClipboardHasContent() const
+{
+    std::error_code error;
+    return std::filesystem::exists(ClipboardFileName(), error);
+}
+
+void TGBasePanel::DeleteClipboardFiles() const
+{
+    std::error_code error;
+    std::filesystem::remove(ClipboardFileName(), error);
+    std::filesystem::remove(ScratchFileName(), error);
+}
+
+int64_t TGBasePanel::Ticks() const
+{
+    if (FTicks)
+        return FTicks();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+xbase::Status TGBasePanel::CopySelection()
+{
+    // The file holds the elements' zoom-1.0 bounds (what layout files store), so a paste at any
+    // zoom gives them their real size.
+    return TGLabelObjectFiler(*FRegistry).SaveSelection(FSelection.ConstElements(), ClipboardFileName());
+}
+
+xbase::Status TGBasePanel::CutSelection()
+{
+    if (xbase::Status status = CopySelection(); !status)
+        return status;
+    DeleteSelection();
+    return xbase::Status::Success();
+}
+
+xbase::Status TGBasePanel::PasteClipboard()
+{
+    const int64_t now = Ticks();
+    if (FPasted && now - FLastPasteTick < PasteGuardMilliseconds)
+        return xbase::Status::Success();
+    if (xbase::Status status = TGLabelObjectFiler(*FRegistry).PasteFile(*this, ClipboardFileName()); !status)
+        return status;
+    ConnectElements();
+    RaiseLabelChanged();
+    FPasted = true;
+    FLastPasteTick = now;
+    return xbase::Status::Success();
+}
+
+void TGBasePanel::DeleteSelection()
+{
+    for (int i = FSelection.Count(); i-- > 0;) {
+        TGGraphicControl* e = FSelection.At(i);
+        DestroyElement(*e);
+        RaiseLabelChanged();
+    }
+}
+
+namespace {
+
+void AlignSelection(TGBasePanel& panel, Alignment alignment)
+{
+    PanelSelection& selection = panel.Selection();
+    if (selection.Empty())
+        return;
+    panel.RaiseLabelChanged();
+    std::vector<PixelRect> rects;
+    for (const TGGraphicControl* e : selection.Elements())
+        rects.push_back(e->Bounds());
+    const std::vector<PixelRect> aligned = Aligned(rects, alignment, panel.Width(), panel.Height());
+    const std::vector<TGGraphicControl*> elements = selection.Elements();
+    for (size_t i = 0; i < elements.size(); ++i)
+        elements[i]->SetBounds(aligned[i]);
+}
+
+} // namespace
+
+void TGBasePanel::AlignLeft()
+{
+    AlignSelection(*this, Alignment::Lefts);
+}
+
+void TGBasePanel::AlignRight()
+{
+    AlignSelection(*this, Alignment::Rights);
+}
+
+void TGBasePanel::AlignTops()
+{
+    AlignSelection(*this, Alignment::Tops);
+}
+
+void TGBasePanel::AlignBottoms()
+{
+    AlignSelection(*this, Alignment::Bottoms);
+}
+
+void TGBasePanel::CenterSelectionVertically()
+{
+    const std::vector<TGGraphicControl*> elements = FSelection.Elements();
+    for (TGGraphicControl* e : elements)
+        e->CenterVertically();
+}
+
+void TGBasePanel::CenterSelectionHorizontally()
+{
+    const std::vector<TGGraphicControl*> elements = FSelection.Elements();
+    for (TGGraphicControl* e : elements)
+        e->CenterHorizontally();
+}
+
+void TGBasePanel::LockAll()
+{
+    for (const auto& element : FElements)
+        if (!element->Locked())
+            element->SetLocked(true);
+}
+
+void TGBasePanel::UnlockAll()
+{
+    for (const auto& element : FElements)
+        if (element->Locked())
+            element->SetLocked(false);
+}
+
+void TGBasePanel::MarkAllSelectable()
+{
+    for (const auto& element : FElements)
+        element->SetUnselectable(false);
+}
+
+void TGBasePanel::MarkAllUnselectable()
+{
+    for (const auto& element : FElements) {
+        element->SetUnselectable(true);
+        FSelection.Deselect(*element);
+    }
+}
+
+void TGBasePanel::SelectAll()
+{
+    FSelection.Clear();
+    std::vector<TGGraphicControl*> all;
+    for (const auto& element : FElements)
+        all.push_back(element.get());
+    FSelection.Assign(all);
+}
+
+void TGBasePanel::SelectInRect(const PixelRect& band, bool shift)
+{
+    std::vector<TGGraphicControl*> chosen;
+    if (shift)
+        chosen = FSelection.Elements();
+    FSelection.Clear();
+    for (const auto& element : FElements) {
+        if (!Intersects(element->Bounds(), band))
+            continue;
+        const auto it = std::find(chosen.begin(), chosen.end(), element.get());
+        if (shift && it != chosen.end())
+            chosen.erase(it);
+        else
+            chosen.push_back(element.get());
+    }
+    // Selection order follows paint order, so copying or bringing to front a banded selection keeps
+    // which element lies on top.
+    std::stable_sort(chosen.begin(), chosen.end(), [this](const TGGraphicControl* a, const TGGraphicControl* b) {
+        return IndexOf(*a) < IndexOf(*b);
+    });
+    FSelection.Assign(chosen);
+}
+
+void TGBasePanel::DeselectAt(int32_t x, int32_t y)
+{
+    std::vector<TGGraphicControl*> rest = FSelection.Elements();
+    FSelection.Clear();
+    std::erase_if(rest, [x, y](const TGGraphicControl* e) {
+        return x >= e->Left() && x < e->Left() + e->Width() && y >= e->Top() && y < e->Top() + e->Height();
+    });
+    FSelection.Assign(rest);
+}
+
+void TGBasePanel::BringSelectionToFront()
+{
+    if (FSelection.Empty())
+        return;
+    FSelection.BringToFront();
+    RaiseLabelChanged();
+}
+
+void TGBasePanel::SendSelectionToBack()
+{
+    if (FSelection.Empty())
+        return;
+    FSelection.SendToBack();
+    FSelection.Clear();
+    RaiseLabelChanged();
+}
+
+xbase::Result<TGGraphicControl*> TGBasePanel::CloneElement(TGGraphicControl& element)
+{
+    xbase::Result<TGGraphicControl*> copy = TGLabelObjectFiler(*FRegistry).CloneElement(element, *this);
+    if (!copy)
+        return copy;
+    TGGraphicControl& c = **copy;
+    // Offset at zoom 1.0, as pastes are, so the layout gets the same copy at every zoom.
+    c.SetDesignTop(element.DesignTop() + CloneOffset);
+    BringToFront(c);
+    RefreshData();
+    if (FSelection.Contains(element)) {
+        FSelection.Deselect(element);
+        FSelection.Select(c);
+    }
+    ConnectElements();
+    RaiseLabelChanged();
+    return copy;
+}
+
+CommandOutcome TGBasePanel::RunElementCommand(TGGraphicControl& element, ElementCommand command, int argument)
+{
+    if (!FindMenuItem(element.Menu(), command, argument))
+        return CommandOutcome::NotInMenu;
+    const bool selected = FSelection.Contains(element);
+    const TGLabelObjectFiler filer(*FRegistry);
+    FLastCommandStatus = xbase::Status::Success();
+    switch (command) {
+    case ElementCommand::Cut:
+        if (selected) {
+            FLastCommandStatus = CutSelection();
+        } else {
+            FLastCommandStatus = filer.SaveElement(element, ClipboardFileName());
+            if (FLastCommandStatus) {
+                RaiseLabelChanged();
+                DestroyElement(element);
+            }
+        }
+        return CommandOutcome::Done;
+    case ElementCommand::Copy:
+        FLastCommandStatus = selected ? CopySelection() : filer.SaveElement(element, ClipboardFileName());
+        return CommandOutcome::Done;
+    case ElementCommand::Delete:
+        if (selected) {
+            DeleteSelection();
+        } else {
+            RaiseLabelChanged();
+            DestroyElement(element);
+        }
+        return CommandOutcome::Done;
+    case ElementCommand::Clone: {
+        xbase::Result<TGGraphicControl*> copy = CloneElement(element);
+        if (!copy)
+            FLastCommandStatus = copy.ToStatus();
+        return CommandOutcome::Done;
+    }
+    case ElementCommand::SendToBack: {
+        const CommandOutcome outcome = element.Execute(command, argument);
+        FSelection.Clear();
+        return outcome;
+    }
+    case ElementCommand::Unselectable: {
+        const CommandOutcome outcome = element.Execute(command, argument);
+        FSelection.Deselect(element);
+        return outcome;
+    }
+    default:
+        return element.Execute(command, argument);
+    }
 }
 
 } // namespace corvane

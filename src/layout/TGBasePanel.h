@@ -2,14 +2,18 @@
 // The model of a design panel: one layout (an ordered list of elements, list order being paint,
 // stream and alignment order), its size, zoom, display flags and the operations print runs and
 // files need: load and save, zoom, data refresh, sequences and printing every element in inches.
-// The widget that shows it, the selection and the mouse belong to the designer.
+// It also holds the selection and the editing commands of the panel's pop-up menu (clipboard,
+// alignment, centring, locking, marking); the widget that shows it and turns mouse and keys into
+// these commands belongs to the designer.
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "layout/ElementMenu.h"
 #include "layout/LayoutTypes.h"
+#include "layout/PanelSelection.h"
 #include "platform/xbase/Result.h"
 
 namespace corvane {
@@ -42,9 +46,9 @@ class TGBasePanel {
     // Appends an element: the panel becomes its parent; its name joins the owner (an empty or taken
     // name is replaced by a fresh "Component" name).
     TGGraphicControl& InsertElement(std::unique_ptr<TGGraphicControl> element);
-    // Removes and destroys it (its name leaves the owner).
+    // Deselects, removes and destroys it (its name leaves the owner).
     void DestroyElement(TGGraphicControl& element);
-    // Destroys every element, from the last to the first.
+    // Clears the selection and destroys every element, from the last to the first.
     void ClearElements();
     void BringToFront(TGGraphicControl& element);
     void SendToBack(TGGraphicControl& element);
@@ -58,6 +62,10 @@ class TGBasePanel {
     int32_t Width() const { return FBounds.Width; }
     int32_t Height() const { return FBounds.Height; }
     void SetSize(int32_t width, int32_t height);
+    int32_t DesignWidth() const { return FDesign.Width; }
+    int32_t DesignHeight() const { return FDesign.Height; }
+    // Sets the size at zoom 1.0; the current size follows at the zoom.
+    void SetDesignSize(int32_t width, int32_t height);
     float Zoom() const { return FZoom; }
     void SetZoom(float factor);
     bool Zooming() const { return FZooming; }
@@ -95,12 +103,80 @@ class TGBasePanel {
     // Raised when an element's bounds changed (the designer resyncs its selection handle).
     std::function<void(TGGraphicControl&)> ElementBoundsChanged;
     void RaiseLabelChanged();
+    // Raised after a new element was created in a rectangle (the designers return the tool to
+    // pointing here).
+    std::function<void(const PixelRect&)> DroppedObjectEvent;
+
+    // The selection and its handle (see PanelSelection).
+    PanelSelection& Selection() { return FSelection; }
+    const PanelSelection& Selection() const { return FSelection; }
+
+    // Makes a new element of the current tool in `rect` and drops it; nullptr when the panel has
+    // no tool (the base) or is pointing. The caller raises DroppedObjectEvent once the new
+    // element's dialog is done.
+    virtual TGGraphicControl* CreateElement(PixelRect rect);
+    void RaiseDroppedObject(const PixelRect& rect);
+    // Gives every element the panel's zoom (without rescaling); after loads, pastes and clones.
+    void ConnectElements();
+
+    // The clipboard file shared by every panel of the program (the program directory's
+    // "Clipbrd.tmp") and the scratch file beside it ("TempFile.tmp"); both are deleted when any
+    // panel is destroyed. A test or window may put them in another folder.
+    std::string ClipboardFileName() const;
+    std::string ScratchFileName() const;
+    void SetClipboardFolder(const std::string& folder) { FClipboardFolder = folder; }
+    bool ClipboardHasContent() const;
+
+    // Milliseconds of a monotonic clock (for the paste guard); tests replace it.
+    void SetTickSource(std::function<int64_t()> ticks) { FTicks = std::move(ticks); }
+    int64_t Ticks() const;
+
+    // The commands of the panel's pop-up menu, on the selection in selection order. Copy writes the
+    // elements' zoom-1.0 bounds, so what is pasted has its real size at any zoom. Paste is ignored
+    // within a second of the last paste; pasted elements land 15 pixels right and down, with fresh
+    // names, unselected.
+    xbase::Status CopySelection();
+    xbase::Status CutSelection();
+    xbase::Status PasteClipboard();
+    void DeleteSelection();
+    void AlignLeft();
+    void AlignRight();
+    void AlignTops();
+    void AlignBottoms();
+    void CenterSelectionVertically();
+    void CenterSelectionHorizontally();
+    void LockAll();
+    void UnlockAll();
+    void MarkAllSelectable();
+    void MarkAllUnselectable();
+    void SelectAll();
+    // Selects the elements a rubber band touches, in paint order; with Shift they toggle against
+    // the current selection.
+    void SelectInRect(const PixelRect& band, bool shift);
+    // A Shift press on the handle: every selected element under the point leaves the selection.
+    void DeselectAt(int32_t x, int32_t y);
+    // Stacking commands of the panel menu (selection order; send to back clears the selection).
+    void BringSelectionToFront();
+    void SendSelectionToBack();
+    // Clone: a copy 25 pixels below the element, named "Component" + the smallest free number,
+    // on top, selected in place of the element when that was selected.
+    xbase::Result<TGGraphicControl*> CloneElement(TGGraphicControl& element);
+    // One command of an element's pop-up menu: Cut, Copy, Delete and Clone act on the whole
+    // selection when the element is selected and on the element alone otherwise; the element's own
+    // commands run through it (choosing Unselectable deselects it, Send To Back clears the
+    // selection). NeedsDesigner for the dialog commands.
+    CommandOutcome RunElementCommand(TGGraphicControl& element, ElementCommand command, int argument = 0);
+    // What the last clipboard command of RunElementCommand reported (a file that could not be
+    // written, text the layout format cannot hold).
+    const xbase::Status& LastCommandStatus() const { return FLastCommandStatus; }
 
     // The virtual operations of a panel.
     virtual void RefreshData() {}
     // Every element prints itself in child-list order; (xInches, yInches) is the panel's top-left
     // corner on the page.
     virtual void PrintElements(PrintSurface& surface, double xInches, double yInches);
+    // Both clear the selection first. Clamp keeps every element's Top within height - 10 and Left
+    // within width - 20; purge destroys those past height - 10 or width - 10, or empty.
     virtual void ClampElements();
     virtual void PurgeElements();
 
@@ -116,8 +192,16 @@ class TGBasePanel {
     xbase::Status LoadFromFile(const std::string& fileName);
 
   private:
+    void DeleteClipboardFiles() const;
+
     ComponentOwner& FOwner;
     ElementClassRegistry* FRegistry;
+    PanelSelection FSelection{*this};
+    std::string FClipboardFolder;
+    std::function<int64_t()> FTicks;
+    int64_t FLastPasteTick = 0;
+    bool FPasted = false;
+    xbase::Status FLastCommandStatus = xbase::Status::Success();
     std::vector<std::unique_ptr<TGGraphicControl>> FElements;
     PixelRect FBounds;
     PixelRect FDesign;

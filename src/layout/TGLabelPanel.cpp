@@ -1,5 +1,6 @@
 #include "layout/TGLabelPanel.h"
 
+#include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGCounterLabel.h"
 #include "layout/TGDMultiLineAddressLabel.h"
@@ -104,14 +105,42 @@ TGGraphicControl* TGLabelPanel::CreateElement(PixelRect rect)
     std::unique_ptr<TGGraphicControl> element = NewElementForTool();
     if (!element)
         return nullptr;
-    if (rect.Width < 25)
-        rect.Width = 50;
-    if (rect.Height < 15)
-        rect.Height = 15;
+    rect = EnlargedDropRect(rect);
     element->BuildMenu();
     TGGraphicControl* raw = element.get();
     DropElement(std::move(element), rect);
     return raw;
+}
+
+void TGLabelPanel::FinishNewElement(TGGraphicControl& element)
+{
+    switch (FPanelState) {
+    case TPanelState::psLabel:
+    case TPanelState::psCounterLabel:
+        if (auto* label = dynamic_cast<TGBaseLabel*>(&element))
+            label->FitToText();
+        break;
+    case TPanelState::psDataLabel:
+        ShowAllDataValues();
+        if (auto* label = dynamic_cast<TGBaseLabel*>(&element))
+            label->FitToText();
+        break;
+    case TPanelState::psMultiLineLabel:
+        if (auto* lines = dynamic_cast<TGMultiLineBaseLabel*>(&element))
+            lines->FitToLines();
+        break;
+    case TPanelState::psAddressLabel:
+        ShowAllDataValues();
+        if (auto* lines = dynamic_cast<TGMultiLineBaseLabel*>(&element))
+            lines->FitToLines();
+        break;
+    case TPanelState::psMultiLineDataLabel:
+    case TPanelState::psPostNetBarCode:
+        ShowAllDataValues();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace corvane

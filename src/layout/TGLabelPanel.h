@@ -38,8 +38,12 @@ class TGLabelPanel : public TGDataPanel {
     // (nullptr while pointing); the caller drops it.
     std::unique_ptr<TGGraphicControl> NewElementForTool() const;
     // Enlarges the band as a drop does (width below 25: 50 wide; height below 15: 15 high), makes
-    // the tool's element, drops it and returns it (nullptr while pointing).
-    TGGraphicControl* CreateElement(PixelRect rect);
+    // the tool's element, drops it and returns it (nullptr while pointing). The dialog a new
+    // element opens and DroppedObjectEvent after it are the designer's.
+    TGGraphicControl* CreateElement(PixelRect rect) override;
+    // What follows a new element's dialog (or its drop, for kinds without one): record fields and
+    // address blocks show the record, text grows to fit its text, multi-line text to its lines.
+    void FinishNewElement(TGGraphicControl& element);
 
   private:
     TPanelState FPanelState = TPanelState::psPointing;
