@@ -21,17 +21,20 @@ inline std::optional<PdfFacts> ReadPdfFacts(const QString& fileName)
 {
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral("pdfinfo"), {fileName});
-    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitStatus() != QProcess::NormalExit || pdfinfo.exitCode() != 0)
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitStatus() != QProcess::NormalExit ||
+        pdfinfo.exitCode() != 0)
         return std::nullopt;
     const QString out = QString::fromUtf8(pdfinfo.readAllStandardOutput());
     PdfFacts facts;
-    const auto pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-                           .match(out);
+    const auto pages =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(out);
     const auto size = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
                                          QRegularExpression::MultilineOption)
                           .match(out);
-    const auto title = QRegularExpression(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption)
-                           .match(out);
+    const auto title =
+        QRegularExpression(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption)
+            .match(out);
     if (!pages.hasMatch() || !size.hasMatch())
         return std::nullopt;
     facts.Pages = pages.captured(1).toInt();

@@ -70,9 +70,9 @@ TEST_F(PreviewFormTest, AThreePagePreviewStartsAtPageWidthAndItsCaptionFollowsTh
         QToolButton* Button;
         int Page;
     };
-    for (const Step& step : {Step{form.NextPageButton, 2}, Step{form.LastPageButton, 3}, Step{form.NextPageButton, 3},
-                             Step{form.PriorPageButton, 2}, Step{form.FirstPageButton, 1},
-                             Step{form.PriorPageButton, 1}}) {
+    for (const Step& step :
+         {Step{form.NextPageButton, 2}, Step{form.LastPageButton, 3}, Step{form.NextPageButton, 3},
+          Step{form.PriorPageButton, 2}, Step{form.FirstPageButton, 1}, Step{form.PriorPageButton, 1}}) {
         step.Button->click();
         EXPECT_EQ(form.CurrentPage(), step.Page) << step.Button->objectName().toStdString();
         EXPECT_EQ(form.windowTitle(), Caption(step.Page, 3, form.Zoom()));

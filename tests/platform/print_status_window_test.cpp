@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/MessageService.h"
+#include "platform/printing/pages/PageRecorder.h"
 #include "platform/windows/PrintStatusWindow.h"
 
 namespace corvane {
@@ -73,13 +74,12 @@ TEST_P(PrintStatusCancelTest, CancelAsksTheCallersQuestionAndYesAbortsAfterTheCu
     ScopedMessageService scoped(messages);
     int aborts = 0;
     int done = 0;
-    PrintStatusWindow window(PrintRunMode::Print, "Print Status", "Cancel Label Printing?",
-                             [&](PrintStatusWindow& status) {
-                                 status.SetAbortHandler([&] { ++aborts; });
-                                 done = RunRecords(status, 10, 3);
-                                 status.Finish(status.AbortRequested() ? "\rLabel Print Canceled!"
-                                                                       : "\rLabel Print Completed!");
-                             });
+    PrintStatusWindow window(
+        PrintRunMode::Print, "Print Status", "Cancel Label Printing?", [&](PrintStatusWindow& status) {
+            status.SetAbortHandler([&] { ++aborts; });
+            done = RunRecords(status, 10, 3);
+            status.Finish(status.AbortRequested() ? "\rLabel Print Canceled!" : "\rLabel Print Completed!");
+        });
     window.RunJob();
 
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cancel Label Printing?"});
@@ -121,12 +121,13 @@ TEST(PrintStatusWindowTest, StopInAPreviewSetsTheStopFlagWithoutAQuestion)
 TEST(PrintStatusWindowTest, ShowingTheWindowRunsTheJobOnceAndACompletedPreviewClosesItself)
 {
     int runs = 0;
-    PrintStatusWindow window(PrintRunMode::Preview, "Preview Status", QString(), [&](PrintStatusWindow& status) {
-        ++runs;
-        status.SetGaugeRange(10);
-        status.SetGaugeValue(10);
-        status.Finish(QString(), true);
-    });
+    PrintStatusWindow window(PrintRunMode::Preview, "Preview Status", QString(),
+                             [&](PrintStatusWindow& status) {
+                                 ++runs;
+                                 status.SetGaugeRange(10);
+                                 status.SetGaugeValue(10);
+                                 status.Finish(QString(), true);
+                             });
     window.show();
     for (int i = 0; i < 100 && !window.Finished(); ++i)
         QApplication::processEvents();
@@ -157,6 +158,46 @@ TEST(PrintStatusWindowTest, EscapeWhileRunningActsAsTheButtonAndDoesNotLeaveTheR
     EXPECT_TRUE(window.isVisible()); // ended, waiting for "Ok"
     window.ActionButton->click();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(PrintStatusWindowTest, AJobOnASinkShowsItsPagesAndCancelWithYesAbortsTheSink)
+{
+    RecordingMessageService messages;
+    messages.Answers = {true};
+    ScopedMessageService scoped(messages);
+    PageRecorder recorder(QSizeF(8.5, 11));
+    PageJobResult result;
+    QString textWhenCancelled;
+    int records = 0;
+    PrintStatusWindow window(
+        PrintRunMode::Print, "Print Status", "Cancel Label Printing?", [&](PrintStatusWindow& status) {
+            PrintJob job;
+            job.BeforePrint = [&](PageSink&) { status.SetStatusFormat("Printing Page %p\r%0\r%1"); };
+            // Three records a page, twelve records.
+            job.PrintPages = [&](PageSink& sink) {
+                for (int record = 1; record <= 12 && !sink.Aborted(); ++record) {
+                    if (record > 1 && record % 3 == 1 && !sink.NewPage())
+                        return;
+                    ++records;
+                    if (record == 7) {
+                        QTimer::singleShot(0, &status, [&] {
+                            textWhenCancelled = status.StatusText();
+                            status.ActionButton->click();
+                        });
+                    }
+                    status.KeepResponsive();
+                }
+            };
+            result = RunPrintJob(status, recorder, job);
+            status.Finish(result.Outcome == PageJobOutcome::Aborted ? "\rLabel Print Canceled!"
+                                                                    : "\rLabel Print Completed!");
+        });
+    window.RunJob();
+    EXPECT_EQ(textWhenCancelled, "Printing Page 3\n\n");
+    EXPECT_EQ(records, 7);
+    EXPECT_EQ(result.Outcome, PageJobOutcome::Aborted);
+    EXPECT_EQ(result.PageCount, 3);
+    EXPECT_EQ(window.StatusText(), "\nLabel Print Canceled!");
 }
 
 } // namespace

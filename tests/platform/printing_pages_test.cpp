@@ -125,7 +125,8 @@ TEST(PageRecorderTest, KeepsEachPageAndReplaysItAtAnyScale)
         QFont font("Arial");
         font.setPointSizeF(72); // one inch
         sink.Painter().setFont(font);
-        sink.Painter().drawText(QPointF(0.2 * PageRecorder::DotsPerInch, 5.8 * PageRecorder::DotsPerInch), "M");
+        sink.Painter().drawText(QPointF(0.2 * PageRecorder::DotsPerInch, 5.8 * PageRecorder::DotsPerInch),
+                                "M");
     };
     ASSERT_EQ(RunPrintJob(recorder, job).Outcome, PageJobOutcome::Completed);
     ASSERT_EQ(recorder.PageCount(), 2);
@@ -139,7 +140,9 @@ TEST(PageRecorderTest, KeepsEachPageAndReplaysItAtAnyScale)
             QPainter painter(&image);
             recorder.DrawPage(painter, 1, pixelsPerInch);
         }
-        const auto at = [&](double x, double y) { return QColor(image.pixel(x * pixelsPerInch, y * pixelsPerInch)); };
+        const auto at = [&](double x, double y) {
+            return QColor(image.pixel(x * pixelsPerInch, y * pixelsPerInch));
+        };
         EXPECT_EQ(at(2.5, 3.5), QColor(Qt::black)); // this page's square
         EXPECT_EQ(at(1.0, 1.0), QColor(Qt::white)); // the first page's square is not here
         EXPECT_EQ(at(3.9, 0.1), QColor(Qt::white)); // the page is white under the drawing

@@ -29,7 +29,8 @@ void UsePdfOutput(QPrinter& printer, const QString& file)
 QImage RenderFirstPage(const QString& pdf, const QString& prefix, int dpi)
 {
     QProcess render;
-    render.start("pdftoppm", {"-r", QString::number(dpi), "-gray", "-f", "1", "-l", "1", "-singlefile", pdf, prefix});
+    render.start("pdftoppm",
+                 {"-r", QString::number(dpi), "-gray", "-f", "1", "-l", "1", "-singlefile", pdf, prefix});
     if (!render.waitForFinished(30000) || render.exitCode() != 0)
         return QImage();
     return QImage(prefix + ".pgm");

@@ -22,12 +22,24 @@ struct PaperCode {
 
 // The printer interface's paper numbers for the sheets and envelopes the program prints on.
 constexpr std::array<PaperCode, 19> PaperCodes{{
-    {1, QPageSize::Letter},      {5, QPageSize::Legal},       {9, QPageSize::A4},
-    {11, QPageSize::A5},         {19, QPageSize::Envelope9},  {20, QPageSize::Envelope10},
-    {21, QPageSize::Envelope11}, {22, QPageSize::Envelope12}, {23, QPageSize::Envelope14},
-    {27, QPageSize::EnvelopeDL}, {28, QPageSize::EnvelopeC5}, {30, QPageSize::EnvelopeC4},
-    {31, QPageSize::EnvelopeC6}, {32, QPageSize::EnvelopeC65}, {33, QPageSize::EnvelopeB4},
-    {34, QPageSize::EnvelopeB5}, {35, QPageSize::EnvelopeB6}, {36, QPageSize::EnvelopeItalian},
+    {1, QPageSize::Letter},
+    {5, QPageSize::Legal},
+    {9, QPageSize::A4},
+    {11, QPageSize::A5},
+    {19, QPageSize::Envelope9},
+    {20, QPageSize::Envelope10},
+    {21, QPageSize::Envelope11},
+    {22, QPageSize::Envelope12},
+    {23, QPageSize::Envelope14},
+    {27, QPageSize::EnvelopeDL},
+    {28, QPageSize::EnvelopeC5},
+    {30, QPageSize::EnvelopeC4},
+    {31, QPageSize::EnvelopeC6},
+    {32, QPageSize::EnvelopeC65},
+    {33, QPageSize::EnvelopeB4},
+    {34, QPageSize::EnvelopeB5},
+    {35, QPageSize::EnvelopeB6},
+    {36, QPageSize::EnvelopeItalian},
     {37, QPageSize::EnvelopeMonarch},
 }};
 
@@ -53,7 +65,8 @@ std::optional<QPageSize> StandardPaperFromCode(int code)
 
 PrintEngine::PrintEngine(std::unique_ptr<PrinterSource> source)
     : FSource(source ? std::move(source) : std::make_unique<SystemPrinterSource>()),
-      FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)), FAskPdfFileName(AskPdfFileNameWithDialog)
+      FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      FAskPdfFileName(AskPdfFileNameWithDialog)
 {
     FPrinter->setFullPage(true);
     if (!SelectDefaultPrinter())

@@ -206,4 +206,20 @@ void PrintStatusWindow::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
+PageJobResult RunPrintJob(PrintStatusWindow& window, PageSink& sink, const PrintJob& job)
+{
+    window.SetAbortHandler([&sink] { sink.Abort(); });
+    sink.SetPageObserver([&window](int page) { window.SetPageNumber(page); });
+    PrintJob watched = job;
+    watched.BeforePrint = [&window, &job](PageSink& pages) {
+        window.SetPageNumber(pages.PageNumber());
+        if (job.BeforePrint)
+            job.BeforePrint(pages);
+    };
+    PageJobResult result = RunPrintJob(sink, watched);
+    sink.SetPageObserver(nullptr);
+    window.SetAbortHandler(nullptr);
+    return result;
+}
+
 } // namespace corvane

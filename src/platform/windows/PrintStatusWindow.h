@@ -14,6 +14,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "platform/printing/pages/PageSink.h"
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -90,5 +92,11 @@ class PrintStatusWindow : public QDialog {
     bool FStopRequested = false;
     bool FAbortRequested = false;
 };
+
+// Runs a print job on `sink` from inside the window's job: the status page number follows the
+// sink's pages, and "Cancel" answered Yes aborts the sink (the page handler sees sink.Aborted()
+// and returns). The page handler still calls window.KeepResponsive() after each record and checks
+// window.StopRequested() in a preview. Returns the sink's result; the caller then calls Finish.
+PageJobResult RunPrintJob(PrintStatusWindow& window, PageSink& sink, const PrintJob& job);
 
 } // namespace corvane

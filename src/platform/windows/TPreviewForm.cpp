@@ -67,7 +67,8 @@ class PageView : public QWidget {
         FIndex = index;
         FPixelsPerInch = pixelsPerInch;
         const QSizeF page = PageSize(index) * pixelsPerInch;
-        const QSize pageSize(static_cast<int>(std::ceil(page.width())), static_cast<int>(std::ceil(page.height())));
+        const QSize pageSize(static_cast<int>(std::ceil(page.width())),
+                             static_cast<int>(std::ceil(page.height())));
         FPageOrigin = QPoint(static_cast<int>(std::lround(page.width() * PageMargin)),
                              static_cast<int>(std::lround(page.height() * PageMargin)));
         setFixedSize(pageSize + QSize(2 * FPageOrigin.x(), 2 * FPageOrigin.y()));
@@ -112,7 +113,8 @@ QToolButton* NamedToolButton(const char* name, const QString& text, const QStrin
 
 } // namespace
 
-TPreviewForm::TPreviewForm(const PageRecorder& pages, const QString& caption, int initialZoom, QWidget* parent)
+TPreviewForm::TPreviewForm(const PageRecorder& pages, const QString& caption, int initialZoom,
+                           QWidget* parent)
     : QDialog(parent), FPages(pages), FInitialZoom(initialZoom)
 {
     setObjectName("TPreviewForm");
@@ -281,7 +283,8 @@ double TPreviewForm::PageWidthZoom() const
 {
     const QSizeF page = static_cast<const PageView*>(PageImage)->PageSize(FCurrentPage - 1);
     // The page is taller than the box at this zoom, so the vertical scroll bar takes its room.
-    const double width = ScrollBox->maximumViewportSize().width() - ScrollBox->verticalScrollBar()->sizeHint().width();
+    const double width =
+        ScrollBox->maximumViewportSize().width() - ScrollBox->verticalScrollBar()->sizeHint().width();
     const double pageWidth = page.width() * (1.0 + 2 * PageMargin) * logicalDpiX();
     if (pageWidth <= 0 || width <= 0)
         return 100.0;

@@ -90,6 +90,7 @@ class TPreviewForm : public QDialog {
 };
 
 // Shows the preview modally and returns when it closes.
-void ShowPreview(const PageRecorder& pages, const QString& caption, int initialZoom, QWidget* parent = nullptr);
+void ShowPreview(const PageRecorder& pages, const QString& caption, int initialZoom,
+                 QWidget* parent = nullptr);
 
 } // namespace corvane

@@ -120,11 +120,13 @@ void PageRecorder::DrawPage(QPainter& painter, int index, double pixelsPerInch) 
         return;
     const RecordedPage& page = FPages[static_cast<size_t>(index)];
     painter.save();
-    painter.fillRect(QRectF(0, 0, page.SizeInches.width() * pixelsPerInch, page.SizeInches.height() * pixelsPerInch),
-                     Qt::white);
+    painter.fillRect(
+        QRectF(0, 0, page.SizeInches.width() * pixelsPerInch, page.SizeInches.height() * pixelsPerInch),
+        Qt::white);
     const double scale = pixelsPerInch / DotsPerInch;
     painter.scale(scale, scale);
-    painter.setClipRect(QRectF(0, 0, page.SizeInches.width() * DotsPerInch, page.SizeInches.height() * DotsPerInch));
+    painter.setClipRect(
+        QRectF(0, 0, page.SizeInches.width() * DotsPerInch, page.SizeInches.height() * DotsPerInch));
     painter.drawPicture(0, 0, page.Picture);
     painter.restore();
 }

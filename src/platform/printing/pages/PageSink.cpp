@@ -11,6 +11,8 @@ bool PageSink::NewPage()
     ++FPageNumber;
     if (FPageStarted)
         FPageStarted(FPageNumber);
+    if (FPageObserver)
+        FPageObserver(FPageNumber);
     return true;
 }
 

@@ -46,6 +46,9 @@ class PageSink {
     // Called with the new page's number after NewPage started it (reports print their header
     // and footer bands there). Not called for page 1.
     void SetPageStartedHandler(std::function<void(int page)> handler) { FPageStarted = std::move(handler); }
+    // Told every page number NewPage starts, after the page-started handler (a status window
+    // showing "Printing Page %p" watches here, leaving the handler to the run).
+    void SetPageObserver(std::function<void(int page)> observer) { FPageObserver = std::move(observer); }
 
     // Stops the job: nothing more is drawn and End() reports Aborted.
     virtual void Abort() = 0;
@@ -64,6 +67,7 @@ class PageSink {
 
   private:
     std::function<void(int)> FPageStarted;
+    std::function<void(int)> FPageObserver;
 };
 
 // A print job: the before-print hook (status texts, counters), the page handler that draws every

@@ -27,7 +27,8 @@ QFont PageFont(const QString& name, double points)
     return font;
 }
 
-void DrawTextClipped(QPainter& painter, const QRectF& clipInches, const QPointF& topLeftInches, const QString& text)
+void DrawTextClipped(QPainter& painter, const QRectF& clipInches, const QPointF& topLeftInches,
+                     const QString& text)
 {
     const double dpiX = DotsPerInchX(painter);
     const double dpiY = DotsPerInchY(painter);

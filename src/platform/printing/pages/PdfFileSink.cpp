@@ -6,8 +6,8 @@
 
 namespace corvane {
 
-PdfFileSink::PdfFileSink(const QString& fileName, const QPageSize& paper, QPageLayout::Orientation orientation,
-                         int dotsPerInch)
+PdfFileSink::PdfFileSink(const QString& fileName, const QPageSize& paper,
+                         QPageLayout::Orientation orientation, int dotsPerInch)
     : FFileName(fileName), FLayout(paper, orientation, QMarginsF(0, 0, 0, 0)), FDotsPerInch(dotsPerInch)
 {
 }
