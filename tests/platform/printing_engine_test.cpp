@@ -46,6 +46,17 @@ TEST(PrintEngineTest, SelectsPrintersByIndexOrNameAndKeepsTheSelectionOnAnUnknow
     EXPECT_TRUE(engine->SelectPrinter("Corvane PDF"));
 }
 
+TEST(PrintEngineTest, TheSystemsPrintersEndWithThePdfPrinterAndOneIsSelected)
+{
+    PrintEngine engine; // whatever CUPS offers on this machine
+    const QStringList printers = engine.Printers();
+    ASSERT_FALSE(printers.isEmpty());
+    EXPECT_EQ(printers.last(), BuiltInPdfPrinterName());
+    EXPECT_GE(engine.PrinterIndex(), 0);
+    EXPECT_TRUE(engine.SelectPrinter(BuiltInPdfPrinterName()));
+    EXPECT_EQ(engine.UnprintableMarginsInches(), QMarginsF());
+}
+
 struct PaperCase {
     const char* Name;
     std::optional<QPageSize::PageSizeId> Standard; // else custom
