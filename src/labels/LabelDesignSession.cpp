@@ -1,0 +1,301 @@
+#include "labels/LabelDesignSession.h"
+
+#include <cmath>
+
+#include "app/logic/AddressSession.h"
+#include "core/MessageService.h"
+#include "core/Settings.h"
+#include "labels/LabelArt.h"
+#include "layout/TGLabelPanel.h"
+#include "layout/TGPostNetBarCode.h"
+
+namespace corvane {
+
+const char* const PostNetToolRefusal =
+    "This label is not wide enough for a \rpostnet barcode. At least 2.85 inches are needed";
+const char* const PostNetRemovalWarning =
+    "Warning: This label is not wide enough for a \rpostnet barcode. At least 2.85 inches are needed";
+const char* const NewLabelMessage =
+    "A new label has been created using the Avery 5160\rformat. To change to another label format, "
+    "click on\rthe Change Layout button.\r\rA Database Mailing Address object has already been "
+    "\radded to the label.\r\rFor additional assistance, click the Help button";
+const char* const NewLabelDescription = "<New Label>";
+
+namespace {
+
+constexpr const char* LabelSection = "Label";
+
+} // namespace
+
+LabelDefaultFont ReadLabelDefaultFont(const Settings& settings)
+{
+    LabelDefaultFont font;
+    font.Name = settings.ReadString(LabelSection, "DefaultFontName", font.Name);
+    font.Size = settings.ReadInteger(LabelSection, "DefaultFontSize", font.Size);
+    font.Bold = settings.ReadBool(LabelSection, "DefaultFontBold", font.Bold);
+    font.Italic = settings.ReadBool(LabelSection, "DefaultFontItalic", font.Italic);
+    if (font.Name.empty())
+        font.Name = "Arial";
+    if (font.Size <= 0)
+        font.Size = 10;
+    return font;
+}
+
+bool WriteLabelDefaultFont(const Settings& settings, const LabelDefaultFont& font)
+{
+    IniFile file = settings.Load();
+    file.WriteString(LabelSection, "DefaultFontName", font.Name);
+    file.WriteInteger(LabelSection, "DefaultFontSize", font.Size);
+    file.WriteBool(LabelSection, "DefaultFontBold", font.Bold);
+    file.WriteBool(LabelSection, "DefaultFontItalic", font.Italic);
+    return settings.Save(file);
+}
+
+QString DefaultFontCaption(const LabelDefaultFont& font)
+{
+    QString caption =
+        QString("Default Font: %1, %2 pt ").arg(QString::fromStdString(font.Name)).arg(font.Size);
+    if (font.Bold)
+        caption += ", bold";
+    if (font.Italic)
+        caption += ", italic";
+    return caption;
+}
+
+TGFont PanelFont(const LabelDefaultFont& font, double pixelsPerInch)
+{
+    TGFont panelFont;
+    panelFont.Name = font.Name;
+    panelFont.Height = TGFont::HeightOfPoints(font.Size, pixelsPerInch);
+    panelFont.Style = (font.Bold ? FontStyleBit(TFontStyle::fsBold) : 0u) |
+                      (font.Italic ? FontStyleBit(TFontStyle::fsItalic) : 0u);
+    return panelFont;
+}
+
+LabelDefaultFont DefaultFontOf(const TGFont& font, double pixelsPerInch)
+{
+    LabelDefaultFont result;
+    result.Name = font.Name;
+    result.Size = font.PointSize(pixelsPerInch);
+    result.Bold = (font.Style & FontStyleBit(TFontStyle::fsBold)) != 0;
+    result.Italic = (font.Style & FontStyleBit(TFontStyle::fsItalic)) != 0;
+    return result;
+}
+
+QString LayoutName(const LabelSetup& setup)
+{
+    if (setup.Manufacturer.trimmed().compare("USER", Qt::CaseInsensitive) == 0)
+        return "User Defined Label Layout";
+    return setup.TemplateDescription;
+}
+
+TLabelShape PanelShapeOfCode(const QString& code)
+{
+    if (code == "RR")
+        return TLabelShape::lsRoundRect;
+    if (code == "SR")
+        return TLabelShape::lsRectangle;
+    return TLabelShape::lsEllipse;
+}
+
+QString CutDescription(const QString& text)
+{
+    return text.left(DescriptionLength);
+}
+
+PixelRect LabelPixelSize(double pixelsPerInch, double heightInches, double widthInches)
+{
+    return {0, 0, static_cast<int32_t>(std::lround(widthInches * pixelsPerInch)),
+            static_cast<int32_t>(std::lround(heightInches * pixelsPerInch))};
+}
+
+bool SetLabelSizeFromInches(TGLabelPanel& panel, double heightInches, double widthInches,
+                            const QString& shapeCode)
+{
+    const TLabelShape shape = PanelShapeOfCode(shapeCode);
+    const PixelRect size = LabelPixelSize(panel.PixelsPerInch(), heightInches, widthInches);
+    const int32_t width = size.Width;
+    const int32_t height = size.Height;
+    const float zoom = panel.Zoom();
+    panel.SetZoom(1.0f);
+    const bool unchanged = panel.Width() == width && panel.Height() == height && panel.Shape() == shape;
+    if (!unchanged) {
+        panel.SetShape(shape);
+        panel.SetSize(width, height);
+    }
+    panel.SetZoom(zoom);
+    return !unchanged;
+}
+
+LabelDesignSession::LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup,
+                                       AddressSession* addresses)
+    : FPanel(panel), FSetup(setup), FAddresses(addresses)
+{
+    LoadRecord();
+    FPanel.SetRecordSource(&FRecordSource);
+}
+
+LabelDesignSession::~LabelDesignSession()
+{
+    if (FPanel.RecordSource() == &FRecordSource)
+        FPanel.SetRecordSource(nullptr);
+}
+
+void LabelDesignSession::PanelChanged()
+{
+    if (!FActivating)
+        MarkChanged();
+}
+
+void LabelDesignSession::DescriptionEdited(const QString& text)
+{
+    FSetup.Description = CutDescription(text);
+    MarkChanged();
+}
+
+bool LabelDesignSession::ApplyLabelSize()
+{
+    if (!ApplySize)
+        return SetLabelSizeFromInches(FPanel, FSetup.LabelHeight, FSetup.LabelWidth, FSetup.Shape);
+    const PixelRect size = LabelPixelSize(FPanel.PixelsPerInch(), FSetup.LabelHeight, FSetup.LabelWidth);
+    const TLabelShape shape = PanelShapeOfCode(FSetup.Shape);
+    const PixelRect design = {0, 0, static_cast<int32_t>(std::lround(FPanel.Width() / double(FPanel.Zoom()))),
+                              static_cast<int32_t>(std::lround(FPanel.Height() / double(FPanel.Zoom())))};
+    if (design.Width == size.Width && design.Height == size.Height && FPanel.Shape() == shape)
+        return false;
+    ApplySize(size.Width, size.Height, shape);
+    return true;
+}
+
+TGGraphicControl* LabelDesignSession::PlaceNewLabelAddress()
+{
+    FPanel.SetPanelState(TPanelState::psAddressLabel);
+    TGGraphicControl* element = FPanel.CreateElement({5, 5, FPanel.Width() - 10, FPanel.Height() - 10});
+    FPanel.SetPanelState(TPanelState::psPointing);
+    if (element)
+        element->ShowDataValue();
+    return element;
+}
+
+bool LabelDesignSession::PostNetToolAllowed() const
+{
+    // Compared in the setup's single precision, so that a stored 2.85 counts as 2.85.
+    return FSetup.LabelWidth >= static_cast<float>(MinimumPostNetWidth);
+}
+
+bool LabelDesignSession::RemoveNarrowPostNet()
+{
+    if (PostNetToolAllowed())
+        return false;
+    for (size_t i = 0; i < FPanel.ElementCount(); ++i) {
+        TGGraphicControl& element = FPanel.ElementAt(i);
+        if (dynamic_cast<TGPostNetBarCode*>(&element)) {
+            ShowInfo(PostNetRemovalWarning);
+            FPanel.DestroyElement(element);
+            return true;
+        }
+    }
+    return false;
+}
+
+void LabelDesignSession::PrepareSave(const QString& descriptionText)
+{
+    FPanel.PurgeElements();
+    FSetup.Description = CutDescription(descriptionText);
+}
+
+bool LabelDesignSession::ZoomIn()
+{
+    if (FZoomPercent > MaximumZoomPercent - ZoomStepPercent)
+        return false;
+    return SetZoomPercent(FZoomPercent + ZoomStepPercent);
+}
+
+bool LabelDesignSession::ZoomOut()
+{
+    if (FZoomPercent < MinimumZoomPercent + ZoomStepPercent)
+        return false;
+    return SetZoomPercent(FZoomPercent - ZoomStepPercent);
+}
+
+bool LabelDesignSession::SetZoomPercent(int percent)
+{
+    if (percent < MinimumZoomPercent || percent > MaximumZoomPercent || percent == FZoomPercent)
+        return false;
+    ActivatingScope quiet(*this);
+    FZoomPercent = percent;
+    if (ApplyZoom)
+        ApplyZoom(percent);
+    else
+        FPanel.SetZoom(ZoomFactorOf(percent));
+    return true;
+}
+
+QString LabelDesignSession::ZoomCaption() const
+{
+    return QString::number(FZoomPercent) + "%";
+}
+
+bool LabelDesignSession::HasRecords() const
+{
+    return FAddresses && FAddresses->IsOpen();
+}
+
+void LabelDesignSession::LoadRecord()
+{
+    if (HasRecords()) {
+        FRecordSource =
+            AddressRecordSource(FAddresses->Catalogue(), FAddresses->Record(), FAddresses->TagId());
+    } else {
+        FRecordSource = AddressRecordSource();
+        FRecordSource.SetOpen(false);
+    }
+}
+
+void LabelDesignSession::MoveRecord(RecordButton button)
+{
+    ActivatingScope quiet(*this);
+    if (HasRecords()) {
+        switch (button) {
+        case RecordButton::First:
+            (void)FAddresses->First();
+            break;
+        case RecordButton::Previous:
+            (void)FAddresses->Previous();
+            break;
+        case RecordButton::Next:
+            (void)FAddresses->Next();
+            break;
+        case RecordButton::Last:
+            (void)FAddresses->Last();
+            break;
+        }
+    }
+    LoadRecord();
+    FPanel.RefreshData();
+    if (button == RecordButton::First)
+        FPanel.ResetSequences();
+    else
+        FPanel.AdvanceSequences();
+}
+
+void LabelDesignSession::ShowRecordValues()
+{
+    ActivatingScope quiet(*this);
+    LoadRecord();
+    FPanel.ShowAllDataValues();
+}
+
+void LabelDesignSession::ShowArt(bool show)
+{
+    if (!show || !ArtAvailable()) {
+        FPanel.SetPicture({});
+        return;
+    }
+    const double ppi = FPanel.PixelsPerInch();
+    const QSize labelPixels(static_cast<int>(std::lround(FSetup.LabelWidth * ppi)),
+                            static_cast<int>(std::lround(FSetup.LabelHeight * ppi)));
+    FPanel.SetPicture(ArtBackground(FSetup.Art, labelPixels));
+}
+
+} // namespace corvane

@@ -1,0 +1,237 @@
+#include "labels/LabelTemplateQuery.h"
+
+#include "core/SystemTables.h"
+
+namespace corvane {
+
+namespace {
+
+QString TrimmedRight(const std::string& text)
+{
+    QString value = QString::fromStdString(text);
+    while (value.endsWith(' '))
+        value.chop(1);
+    return value;
+}
+
+// The list item a stock's maker and printer technology select, in capitals.
+QString ManufacturerChoice(const QString& manufacturer, const QString& printerCode)
+{
+    const QString maker = manufacturer.trimmed().toUpper();
+    const QString printer = printerCode.trimmed().toUpper();
+    if (maker == "AVERY" && printer == "IJ")
+        return "AVERY INKJET";
+    if (maker == "AVERY" && printer == "DM")
+        return "AVERY DOT MATRIX";
+    if (maker == "NEBS" && printer == "LJ")
+        return "NEBS LASERJET";
+    if (maker == "NEBS" && printer == "DM")
+        return "NEBS DOT MATRIX";
+    if (maker == "COSTAR")
+        return "COSTAR LABELPRINTER";
+    return "AVERY LASERJET";
+}
+
+int ItemIgnoringCase(const QStringList& items, const QString& text)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        if (items[i].compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+const QStringList& ManufacturerItems()
+{
+    static const QStringList items = {"Avery Laserjet", "Avery Inkjet", "Avery Dot Matrix",
+                                      "Costar LabelPrinter"};
+    return items;
+}
+
+const QStringList& ProductTypeItems()
+{
+    static const QStringList items = {"Address/Shipping Labels",
+                                      "Card Products",
+                                      "Diskette Labels",
+                                      "File Folder Labels",
+                                      "Index Products",
+                                      "Miscellaneous",
+                                      "All"};
+    return items;
+}
+
+LabelComboPositions PositionLabelCombos(const QString& manufacturer, const QString& printerCode,
+                                        const QString& productType)
+{
+    LabelComboPositions positions;
+    QString maker = manufacturer;
+    QString printer = printerCode;
+    QString product = productType;
+    if (manufacturer.trimmed().compare("USER", Qt::CaseInsensitive) == 0) {
+        maker = "AVERY";
+        printer = "LJ";
+        product = "ADDRESS/SHIPPING LABELS";
+        positions.SeekCurrentTemplate = false;
+    }
+    positions.ManufacturerItem = ItemIgnoringCase(ManufacturerItems(), ManufacturerChoice(maker, printer));
+    const int productItem = ItemIgnoringCase(ProductTypeItems(), product.trimmed());
+    positions.ProductTypeItem = productItem >= 0 ? productItem : AllProductTypesItem;
+    return positions;
+}
+
+std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem, bool europeanOnly)
+{
+    const QString maker = manufacturerText.toUpper();
+    std::vector<std::string> clauses;
+    if (maker.contains("AVERY"))
+        clauses.push_back(" UPPER(manufac)=\"AVERY\" ");
+    else if (maker.contains("NEBS"))
+        clauses.push_back(" UPPER(manufac)=\"NEBS\" ");
+    else if (maker.contains("COSTAR"))
+        clauses.push_back(" UPPER(manufac)=\"COSTAR\" ");
+
+    if (maker.contains("LASERJET"))
+        clauses.push_back(" UPPER(printer)=\"LJ\" ");
+    else if (maker.contains("INKJET"))
+        clauses.push_back(" UPPER(printer)=\"IJ\" ");
+    else if (maker.contains("DOT MATRIX"))
+        clauses.push_back(" UPPER(printer)=\"DM\" ");
+    else if (maker.contains("LABELPRINTER"))
+        clauses.push_back(" UPPER(printer)=\"LP\" ");
+
+    static const char* const productClauses[] = {
+        " UPPER(PRODTYPE)=\"ADDRESS/SHIPPING LABELS\" ", " UPPER(PRODTYPE)=\"CARD PRODUCTS\" ",
+        " UPPER(PRODTYPE)=\"DISKETTE LABELS\" ",         " UPPER(PRODTYPE)=\"FILE FOLDER LABELS\" ",
+        " UPPER(PRODTYPE)=\"INDEX PRODUCTS\" ",          " UPPER(PRODTYPE)=\"MISCELLANEOUS\" ",
+    };
+    if (productTypeItem >= 0 && productTypeItem < static_cast<int>(std::size(productClauses)))
+        clauses.push_back(productClauses[productTypeItem]);
+
+    if (europeanOnly)
+        clauses.push_back(" (\"A4\"$UPPER(PAPERSIZE) OR \"A5\"$UPPER(PAPERSIZE))");
+
+    std::string query;
+    for (const std::string& clause : clauses) {
+        if (!query.empty())
+            query += " and ";
+        query += clause;
+    }
+    return query;
+}
+
+xbase::Result<LabelSetup> ReadTemplateRow(const xbase::Table& table)
+{
+    LabelSetup stock;
+    std::string failure;
+    auto text = [&](const char* field) {
+        xbase::Result<std::string> value = table.GetField(field);
+        if (!value.Ok()) {
+            failure = value.Message();
+            return QString();
+        }
+        return TrimmedRight(*value);
+    };
+    auto number = [&](const char* field) { return text(field).trimmed().toDouble(); };
+
+    stock.Description.clear();
+    stock.TemplateDescription = text("DESCRIPT");
+    stock.LabelHeight = static_cast<float>(number("LBLHEIGHT"));
+    stock.LabelWidth = static_cast<float>(number("LBLWIDTH"));
+    stock.Across = static_cast<int>(number("NBRACROSS"));
+    stock.Down = static_cast<int>(number("NBRDOWN"));
+    stock.TopMargin = static_cast<float>(number("TOPMARG"));
+    stock.LeftMargin = static_cast<float>(number("LEFTMARG"));
+    stock.HorizontalPitch = static_cast<float>(number("HORIZPITCH"));
+    stock.VerticalPitch = static_cast<float>(number("VERTPITCH"));
+    stock.SheetWidth = static_cast<float>(number("SHEETWIDTH"));
+    stock.SheetDepth = static_cast<float>(number("SHEETDEPTH"));
+    stock.PrinterCode = text("PRINTER");
+    stock.PaperSize = text("PAPERSIZE");
+    stock.Shape = text("LBLSHAPE");
+    stock.Manufacturer = text("MANUFAC");
+    stock.ProductType = text("PRODTYPE");
+    stock.MiddleExtraX = number("MIDEXTRAX");
+    stock.MiddleExtraY = number("MIDEXTRAY");
+    stock.Art = text("ART");
+    if (!failure.empty())
+        return xbase::Result<LabelSetup>::Error(failure);
+    return stock;
+}
+
+void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock)
+{
+    setup.LabelHeight = stock.LabelHeight;
+    setup.LabelWidth = stock.LabelWidth;
+    setup.Across = stock.Across;
+    setup.Down = stock.Down;
+    setup.TopMargin = stock.TopMargin;
+    setup.LeftMargin = stock.LeftMargin;
+    setup.HorizontalPitch = stock.HorizontalPitch;
+    setup.VerticalPitch = stock.VerticalPitch;
+    setup.SheetWidth = stock.SheetWidth;
+    setup.SheetDepth = stock.SheetDepth;
+    setup.PaperSize = stock.PaperSize;
+    setup.PrinterCode = stock.PrinterCode;
+    setup.Shape = stock.Shape;
+    setup.Manufacturer = stock.Manufacturer;
+    setup.ProductType = stock.ProductType;
+    setup.MiddleExtraX = stock.MiddleExtraX;
+    setup.MiddleExtraY = stock.MiddleExtraY;
+    setup.Art = stock.Art;
+    setup.TemplateDescription = stock.TemplateDescription;
+}
+
+bool LabelTemplateCatalogue::Open()
+{
+    if (!OpenLabelTemplateTable(FTable))
+        return false;
+    const int order = FTable.OrderNumber("DESCRIPT");
+    if (order > 0)
+        (void)FTable.SetOrder(order);
+    return true;
+}
+
+void LabelTemplateCatalogue::Close()
+{
+    (void)FTable.Close();
+}
+
+xbase::Result<std::vector<LabelSetup>> LabelTemplateCatalogue::Matching(const std::string& filter)
+{
+    if (!FTable.IsOpen())
+        return xbase::Result<std::vector<LabelSetup>>::Error("The label stock catalogue is not open");
+    if (xbase::Status set = FTable.SetQuery(filter); !set)
+        return set;
+    std::vector<LabelSetup> stocks;
+    xbase::Status moved = FTable.GoTop();
+    while (moved && !FTable.Eof()) {
+        xbase::Result<LabelSetup> stock = ReadTemplateRow(FTable);
+        if (!stock)
+            return stock.ToStatus();
+        stocks.push_back(stock.Take());
+        moved = FTable.Skip();
+    }
+    if (!moved)
+        return moved;
+    return stocks;
+}
+
+int InitialTemplateRow(const std::vector<LabelSetup>& stocks, const QString& description, bool seek)
+{
+    if (stocks.empty())
+        return -1;
+    if (seek) {
+        QString wanted = description;
+        while (wanted.endsWith(' '))
+            wanted.chop(1);
+        for (size_t i = 0; i < stocks.size(); ++i) {
+            if (stocks[i].TemplateDescription == wanted)
+                return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,67 @@
+#pragma once
+// The template picker without its widgets: where its two lists start from the setup's stock, the
+// catalogue filter they build, and reading the matching catalogue stocks (LBLTPL.DBF) in name
+// order to copy one into the setup.
+
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "labels/LabelSetup.h"
+#include "platform/xbase/Result.h"
+#include "platform/xbase/Table.h"
+
+namespace corvane {
+
+// The "Manufacturer" and "Product Type" lists ("All" last).
+const QStringList& ManufacturerItems();
+const QStringList& ProductTypeItems();
+inline constexpr int AllProductTypesItem = 6;
+
+// Where the lists start. A user-defined geometry starts from Avery laser address labels and seeks
+// no stock; a manufacturer/printer pair that has no item leaves the manufacturer list without a
+// selection (-1).
+struct LabelComboPositions {
+    int ManufacturerItem = -1;
+    int ProductTypeItem = AllProductTypesItem;
+    bool SeekCurrentTemplate = true;
+};
+LabelComboPositions PositionLabelCombos(const QString& manufacturer, const QString& printerCode,
+                                        const QString& productType);
+
+// The catalogue filter of the lists' choice: up to four clauses joined by " and " (maker, printer,
+// product type, European paper); empty when nothing restricts. `manufacturerText` is the shown
+// text of the manufacturer list (empty without a selection).
+std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem, bool europeanOnly);
+
+// One catalogue row as a setup: the stock's values, its name as the template description.
+xbase::Result<LabelSetup> ReadTemplateRow(const xbase::Table& table);
+
+// A chosen stock replaces the setup's geometry and stock facts; the description, the layout file
+// name stay.
+void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock);
+
+// The label stock catalogue as the picker reads it.
+class LabelTemplateCatalogue {
+  public:
+    // Opens sysdata/LBLTPL.DBF in name order; on failure the user has been told ("Unable to Open
+    // LBLTPL.DBF") and false is returned.
+    bool Open();
+    void Close();
+    bool IsOpen() const { return FTable.IsOpen(); }
+
+    // The stocks the filter lets through, in name order (an empty filter: all of them). An error
+    // for a filter the table cannot evaluate.
+    xbase::Result<std::vector<LabelSetup>> Matching(const std::string& filter);
+
+  private:
+    xbase::Table FTable;
+};
+
+// The row of `stocks` to show first: the one named `description` (exactly, trailing blanks
+// ignored) when seeking, else the first; -1 for an empty list.
+int InitialTemplateRow(const std::vector<LabelSetup>& stocks, const QString& description, bool seek);
+
+} // namespace corvane
