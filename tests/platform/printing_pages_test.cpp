@@ -159,6 +159,25 @@ TEST(PageRecorderTest, KeepsEachPageAndReplaysItAtAnyScale)
     }
 }
 
+TEST(PageRecorderTest, ReplayKeepsToTheCallersClip)
+{
+    PageRecorder recorder(QSizeF(2, 2));
+    ASSERT_TRUE(recorder.Begin());
+    DrawSquare(recorder, 0.0, 0.0);
+    DrawSquare(recorder, 1.0, 1.0);
+    ASSERT_EQ(recorder.End().Outcome, PageJobOutcome::Completed);
+    QImage image(QSize(40, 40), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    {
+        QPainter painter(&image);
+        painter.setClipRect(QRect(0, 0, 20, 40)); // only the left half is exposed
+        recorder.DrawPage(painter, 0, 20);
+    }
+    EXPECT_EQ(QColor(image.pixel(10, 10)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(10, 30)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::red));
+}
+
 TEST(PageRecorderTest, NewPageAndEndOutsideARunFail)
 {
     PageRecorder recorder(QSizeF(8.5, 11));

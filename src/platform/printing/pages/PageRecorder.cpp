@@ -126,7 +126,8 @@ void PageRecorder::DrawPage(QPainter& painter, int index, double pixelsPerInch) 
     const double scale = pixelsPerInch / DotsPerInch;
     painter.scale(scale, scale);
     painter.setClipRect(
-        QRectF(0, 0, page.SizeInches.width() * DotsPerInch, page.SizeInches.height() * DotsPerInch));
+        QRectF(0, 0, page.SizeInches.width() * DotsPerInch, page.SizeInches.height() * DotsPerInch),
+        Qt::IntersectClip); // keep the caller's clip (the exposed part of a preview)
     painter.drawPicture(0, 0, page.Picture);
     painter.restore();
 }
