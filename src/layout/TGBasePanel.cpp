@@ -120,6 +120,27 @@ void TGBasePanel::SetSize(int32_t width, int32_t height)
     FDesign.Height = static_cast<int32_t>(std::nearbyint(height * back));
 }
 
+void TGBasePanel::SetGridSize(TGridSize value)
+{
+    if (value == FGridSize)
+        return;
+    FGridSize = value;
+    FSelection.SetGridX(GridStep());
+    FSelection.SetGridY(GridStep());
+}
+
+void TGBasePanel::SetSnapToGrid(bool value)
+{
+    if (value == FSnapToGrid)
+        return;
+    FSnapToGrid = value;
+    FSelection.SetSnapToGrid(value);
+    if (value) {
+        FSelection.SetGridX(GridStep());
+        FSelection.SetGridY(GridStep());
+    }
+}
+
 void TGBasePanel::SetDesignSize(int32_t width, int32_t height)
 {
     FDesign.Width = width;

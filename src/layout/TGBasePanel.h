@@ -87,11 +87,15 @@ class TGBasePanel {
     TLabelShape Shape() const { return FShape; }
     void SetShape(TLabelShape value) { FShape = value; }
     TGridSize GridSize() const { return FGridSize; }
-    void SetGridSize(TGridSize value) { FGridSize = value; }
+    // Also sets the selection's snapping step to 4 or 8 (nothing when unchanged).
+    void SetGridSize(TGridSize value);
+    int32_t GridStep() const { return FGridSize == TGridSize::gs8x8 ? 8 : 4; }
     bool ShowGrid() const { return FShowGrid; }
     void SetShowGrid(bool value) { FShowGrid = value; }
     bool SnapToGrid() const { return FSnapToGrid; }
-    void SetSnapToGrid(bool value) { FSnapToGrid = value; }
+    // Switches the selection's snapping; turning it on sets the step to the grid size's (nothing
+    // when unchanged).
+    void SetSnapToGrid(bool value);
     // The font given to new elements.
     const TGFont& Font() const { return FFont; }
     void SetFont(const TGFont& font) { FFont = font; }

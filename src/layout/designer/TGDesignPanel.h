@@ -12,6 +12,7 @@
 // assign, and are mirrored by the labelChanged and droppedObject signals.
 
 #include <QImage>
+#include <QMenu>
 #include <QRect>
 #include <QWidget>
 
@@ -24,7 +25,6 @@
 #include "layout/TGLabelPanel.h"
 
 class QKeyEvent;
-class QMenu;
 
 namespace corvane {
 
@@ -108,6 +108,8 @@ class TGDesignPanel : public QWidget {
     // The pop-up menus as the widget builds them (shown with popup(); tests inspect them).
     std::unique_ptr<QMenu> BuildPanelMenu();
     std::unique_ptr<QMenu> BuildElementMenu(TGGraphicControl& element);
+    // The menu opened last (kept until the next one opens); nullptr before any.
+    QMenu* OpenedMenu() const { return FOpenMenu.get(); }
 
     // Milliseconds of a monotonic clock for the handle's press timing and the paste guard; tests
     // replace it with a clock they advance.
@@ -173,6 +175,8 @@ class TGDesignPanel : public QWidget {
     QPoint FBandStart;
     QRect FBand;
     QRect FOutline;
+    bool FResyncPosted = false;
+    std::unique_ptr<QMenu> FOpenMenu;
 };
 
 } // namespace corvane
