@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* Synopsis = "presort FILE [--query EXPR | --flt F.FLT]";
 
-// Sets the filter file's filter as the table's query, as `filter` does; its messages go to stderr.
+} // namespace
+
 xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
 {
     if (xbase::Status name = CheckFilterRestoreName(filterPath); !name)
@@ -42,8 +43,6 @@ xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath
         std::cerr << message.Text << '\n';
     return xbase::Status::Success();
 }
-
-} // namespace
 
 int RunPresort(const std::vector<std::string>& arguments)
 {

@@ -4,11 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/xbase/Result.h"
+#include "platform/xbase/Table.h"
+
 namespace corvane::cli {
 
 // presort FILE [--query EXPR | --flt F.FLT]: writes PRESORT.PSL in the program directory from
 // the records under the query (or the filter file's filter; all records without either) and
 // prints its lines. Returns 0, or 1 after one line on stderr.
 int RunPresort(const std::vector<std::string>& arguments);
+
+// Sets the filter file's filter as the table's query, as `filter` does; the filter's own messages
+// (a dropped filter) go to stderr.
+xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath);
 
 } // namespace corvane::cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/FilterCommands.h"
+#include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
 #include "cli/TableCommands.h"
@@ -34,6 +35,11 @@ const Command Commands[] = {
     {"presort", corvane::cli::RunPresort, "presort FILE [--query EXPR | --flt F.FLT]"},
     {"layout", corvane::cli::RunLayout,
      "layout dump FILE | layout pdf FILE --out OUT.pdf [--address-file DBF --recno N] [--page WxH]"},
+    {"label-setups", corvane::cli::RunLabelSetups, "label-setups"},
+    {"new-label-setup", corvane::cli::RunNewLabelSetup, "new-label-setup --description D --template \"STOCK DESCRIPTION\""},
+    {"print-labels", corvane::cli::RunPrintLabels,
+     "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] "
+     "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
 };
 
 int Usage(std::ostream& out, int status)

@@ -1,0 +1,414 @@
+#include "labels/LabelRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include <QFont>
+#include <QRectF>
+#include <QSizeF>
+
+#include "bulkmail/Presort.h"
+#include "core/AddressRecord.h"
+#include "core/MessageService.h"
+#include "labels/LabelSetupStore.h"
+#include "layout/PrintSurface.h"
+#include "layout/TGDataPanel.h"
+
+namespace corvane {
+
+namespace {
+
+// The resolution the separator text is laid out at before it is stretched into its label.
+constexpr double SeparatorPixelsPerInch = 96.0;
+
+double ThreeDecimals(float value)
+{
+    return std::round(static_cast<double>(value) * 1000.0) / 1000.0;
+}
+
+SurfacePen ThinBlackPen()
+{
+    SurfacePen pen;
+    pen.Color = Qt::black;
+    pen.Style = PenStyle::Solid;
+    pen.Width = 1;
+    return pen;
+}
+
+SurfaceBrush ClearBrush()
+{
+    SurfaceBrush brush;
+    brush.Style = BrushStyle::Clear;
+    return brush;
+}
+
+// Whether the table's current record is one the run's query lets through.
+bool InScope(xbase::Table& table)
+{
+    if (table.Eof())
+        return false;
+    if (table.DeletedHidden() && table.IsDeleted())
+        return false;
+    if (table.Query().empty())
+        return true;
+    auto matches = table.EvaluateCondition(table.Query());
+    return matches && *matches;
+}
+
+} // namespace
+
+LabelPositions AllLabelPositions()
+{
+    return LabelPositions().set();
+}
+
+bool AnySheetPositionSelected(const LabelPositions& positions, int across, int down)
+{
+    const int count = std::clamp(across * down, 0, MaxLabelPositions);
+    for (int position = 0; position < count; ++position) {
+        if (positions[static_cast<size_t>(position)])
+            return true;
+    }
+    return false;
+}
+
+LabelSheetGeometry LabelSheetGeometry::FromSetup(const LabelSetup& setup)
+{
+    LabelSheetGeometry geometry;
+    geometry.LabelHeight = ThreeDecimals(setup.LabelHeight);
+    geometry.LabelWidth = ThreeDecimals(setup.LabelWidth);
+    geometry.Across = std::max(setup.Across, 1);
+    geometry.Down = std::max(setup.Down, 1);
+    geometry.TopMargin = ThreeDecimals(setup.TopMargin);
+    geometry.LeftMargin = ThreeDecimals(setup.LeftMargin);
+    geometry.HorizontalPitch = ThreeDecimals(setup.HorizontalPitch);
+    geometry.VerticalPitch = ThreeDecimals(setup.VerticalPitch);
+    geometry.MiddleExtraX = setup.MiddleExtraX;
+    geometry.MiddleExtraY = setup.MiddleExtraY;
+    return geometry;
+}
+
+QPointF LabelSheetGeometry::Origin(int column, int row) const
+{
+    double x = LeftMargin + column * HorizontalPitch;
+    if (column >= HalfAcross() && MiddleExtraX > 0)
+        x += MiddleExtraX;
+    double y = TopMargin + row * VerticalPitch;
+    if (row >= HalfDown() && MiddleExtraY > 0)
+        y += MiddleExtraY;
+    return {x, y};
+}
+
+std::string LabelRunStatusText(const LabelRunResult& result, bool preview, int pageNumber)
+{
+    switch (result.Outcome) {
+    case LabelRunOutcome::Aborted:
+        return preview ? "\rLabel Preview Canceled!" : "\rLabel Print Canceled!";
+    case LabelRunOutcome::Stopped:
+        return "\rPreview Stopped at page " + std::to_string(pageNumber) + "!";
+    case LabelRunOutcome::Failed:
+        return (preview ? "\rLabel Preview Stopped: " : "\rLabel Print Stopped: ") + result.Message;
+    case LabelRunOutcome::Completed:
+        break;
+    }
+    return preview ? std::string() : std::string("\rLabel Print Completed!");
+}
+
+bool PresortWithoutWindow(xbase::Table& addresses)
+{
+    auto written = [&]() -> xbase::Status {
+        if (xbase::Status natural = addresses.SetOrder(0); !natural)
+            return natural;
+        auto tally = TallyZipKeys(addresses);
+        if (!tally)
+            return tally.ToStatus();
+        return WritePresortList(BuildPresortList(tally->Tally), PresortListPath());
+    }();
+    if (!written) {
+        ShowInfo(written.Message());
+        return false;
+    }
+    return true;
+}
+
+LabelRun::LabelRun(xbase::Table& addresses, const FieldCatalogue& catalogue, TGDataPanel& panel,
+                   const LabelSetup& setup, const LabelRunSettings& settings, std::string layoutPath,
+                   std::string currentTagId)
+    : FTable(addresses), FPanel(panel), FSetup(setup), FSettings(settings),
+      FGeometry(LabelSheetGeometry::FromSetup(setup)), FLayoutPath(std::move(layoutPath)),
+      FSource(catalogue, AddressRecord(), std::move(currentTagId))
+{
+    // Presort is no choice for a single record.
+    if (FSettings.Scope == RecordScope::Current)
+        FSettings.Presort = false;
+    FPresortDone = FSettings.PresortDone;
+}
+
+LabelRun::~LabelRun()
+{
+    (void)Restore();
+}
+
+bool LabelRun::Prepare(const LabelPresortStep& presort)
+{
+    std::error_code error;
+    if (FLayoutPath.empty() || !std::filesystem::is_regular_file(FLayoutPath, error)) {
+        ShowInfo(std::string(LabelDefinitionRemovedMessage));
+        return false;
+    }
+    if (!AnySheetPositionSelected(FSettings.Positions, FGeometry.Across, FGeometry.Down)) {
+        ShowInfo(std::string(NoPositionSelectedMessage));
+        return false;
+    }
+    FPanel.ClearElements();
+    if (xbase::Status loaded = FPanel.LoadFromFile(FLayoutPath); !loaded) {
+        ShowInfo(loaded.Message());
+        return false;
+    }
+
+    FRemembered = TableCursorState::Of(FTable);
+    FPrepared = true;
+    FPreviousSource = FPanel.RecordSource();
+    FPanel.SetRecordSource(&FSource);
+    FPanel.SetPrinting(true);
+
+    const auto stop = [this](const std::string& message) {
+        if (!message.empty())
+            ShowInfo(message);
+        (void)Restore();
+        return false;
+    };
+    const std::string query =
+        RecordScopeQuery(FSettings.Scope, FTable.Query(), FRemembered.RecordNumber, PrintingWindow::Labels);
+    if (query != FTable.Query()) {
+        if (xbase::Status queried = FTable.SetQuery(query); !queried)
+            return stop(queried.Message());
+    }
+    if (!StartRecord())
+        return stop(FFailure);
+
+    if (FSettings.Presort && !FPresortDone)
+        FPresortDone = presort ? presort(FTable) : false;
+    if (FSettings.Presort && !FPresortDone)
+        return stop({});
+    if (FSettings.Presort) {
+        FTable.SetExact(false);
+        const int zipOrder = FTable.OrderNumber("ZIP");
+        if (zipOrder <= 0)
+            return stop("The address file has no ZIP index tag; rebuild its indexes to presort");
+        if (xbase::Status ordered = FTable.SetOrder(zipOrder); !ordered)
+            return stop(ordered.Message());
+        ShowInfo(std::string(PresortOrderMessage));
+    }
+    return true;
+}
+
+bool LabelRun::StartRecord()
+{
+    if (FSettings.StartFromCurrent && FRemembered.RecordNumber > 0) {
+        if (xbase::Status moved = FTable.GoTo(FRemembered.RecordNumber); !moved) {
+            FFailure = moved.Message();
+            return false;
+        }
+        if (InScope(FTable))
+            return true;
+        ShowInfo(std::string(StartOutOfRangeMessage));
+    }
+    if (xbase::Status top = FTable.GoTop(); !top) {
+        FFailure = top.Message();
+        return false;
+    }
+    return true;
+}
+
+bool LabelRun::LoadCurrentRecord()
+{
+    AddressRecord record;
+    if (xbase::Status read = record.ReadFrom(FTable); !read) {
+        FFailure = read.Message();
+        return false;
+    }
+    FSource.SetRecord(std::move(record));
+    return true;
+}
+
+void LabelRun::NextGroup()
+{
+    const auto pastEnd = [this] { (void)FTable.GoTo(0); };
+    while (FNextLine < FLines.size()) {
+        FGroupText = FLines[FNextLine++];
+        if (FGroupText.find("**") != std::string::npos) {
+            if (xbase::Status top = FTable.GoTop(); !top) {
+                FFailure = top.Message();
+                pastEnd();
+                return;
+            }
+            FHeaderPending = true;
+            return;
+        }
+        auto found = FTable.Seek(FGroupText);
+        if (!found) {
+            FFailure = found.Message();
+            pastEnd();
+            return;
+        }
+        if (*found) {
+            auto zip = FTable.GetField("ZIP");
+            if (!zip) {
+                FFailure = zip.Message();
+                pastEnd();
+                return;
+            }
+            if (ZipTally::ZipKey(*zip) == FGroupText)
+                return;
+        }
+    }
+    pastEnd();
+}
+
+void LabelRun::DrawSeparator(PrintSurface& surface, const QPointF& origin)
+{
+    surface.SetBrush(ClearBrush());
+    surface.SetPen(ThinBlackPen());
+    const double width = FGeometry.HorizontalPitch;
+    const double height = FGeometry.VerticalPitch;
+    const QSizeF pixels(width * SeparatorPixelsPerInch, height * SeparatorPixelsPerInch);
+    const QString text = QString::fromStdString(FGroupText);
+    surface.StretchDrawing(
+        QRectF(origin, QSizeF(width, height)), pixels, SeparatorPixelsPerInch, [&](ElementPainter& painter) {
+            painter.SetBrush(ClearBrush());
+            painter.SetPen(ThinBlackPen());
+            painter.SetFont(QFont(QString::fromUtf8(SeparatorFontName.data()), SeparatorFontPoints));
+            painter.SetTextColor(Qt::black);
+            const QPointF topLeft(0.15 * SeparatorPixelsPerInch, height / 3.0 * SeparatorPixelsPerInch);
+            painter.Text(topLeft, text, QRectF(QPointF(0, 0), pixels));
+        });
+}
+
+LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
+{
+    LabelRunResult result;
+    const auto fail = [&](std::string message) {
+        result.Outcome = LabelRunOutcome::Failed;
+        result.Message = std::move(message);
+    };
+    if (!FPrepared) {
+        fail("The label run was not prepared");
+        return result;
+    }
+    FHeaderPending = false;
+    FFailure.clear();
+    int copiesDone = 0;
+    int column = -1;
+    int row = 0;
+    const int copies = FSettings.Presort ? 1 : std::max(FSettings.Copies, 1);
+    int labelsOnSheet = 0;
+
+    if (FSettings.Presort) {
+        auto groups = ReadPresortList(PresortListPath());
+        if (!groups) {
+            ShowInfo(groups.Message());
+            fail(groups.Message());
+            result.Pages = target.PageNumber();
+            return result;
+        }
+        FLines.clear();
+        for (const PresortGroup& group : *groups) {
+            FLines.push_back(group.Heading);
+            FLines.insert(FLines.end(), group.Keys.begin(), group.Keys.end());
+        }
+        FNextLine = 0;
+        NextGroup();
+    }
+    target.Surface().SetBrush(ClearBrush());
+    target.Surface().SetPen(ThinBlackPen());
+
+    while (FFailure.empty() && !FTable.Eof() && !FStop && !target.Aborted()) {
+        ++column;
+        if (column > FGeometry.Across - 1) {
+            column = 0;
+            ++row;
+            if (row > FGeometry.Down - 1) {
+                row = 0;
+                // A sheet on which nothing could be printed would repeat forever.
+                if (labelsOnSheet == 0) {
+                    FFailure = std::string(NoPositionSelectedMessage);
+                    break;
+                }
+                if (!target.NewPage()) {
+                    if (!target.Aborted())
+                        FFailure = "The printer did not start a new page";
+                    break;
+                }
+                labelsOnSheet = 0;
+            }
+        }
+        const int position = row * FGeometry.Across + column;
+        if (position >= MaxLabelPositions || !FSettings.Positions[static_cast<size_t>(position)])
+            continue;
+
+        const QPointF origin = FGeometry.Origin(column, row);
+        const bool headerDrawn = FHeaderPending;
+        if (headerDrawn) {
+            DrawSeparator(target.Surface(), origin);
+            ++result.Separators;
+        } else {
+            if (!LoadCurrentRecord())
+                break;
+            FPanel.RefreshData();
+            FPanel.PrintElements(target.Surface(), origin.x(), origin.y());
+            FPanel.AdvanceSequences();
+            ++copiesDone;
+            ++result.Labels;
+        }
+        ++labelsOnSheet;
+        if (!headerDrawn && copiesDone < copies)
+            continue;
+
+        copiesDone = 0;
+        if (xbase::Status next = FTable.Skip(1); !next) {
+            FFailure = next.Message();
+            break;
+        }
+        if (FSettings.Presort) {
+            if (headerDrawn) {
+                FHeaderPending = false;
+                NextGroup();
+            } else if (FTable.Eof()) {
+                NextGroup();
+            } else {
+                auto zip = FTable.GetField("ZIP");
+                if (!zip) {
+                    FFailure = zip.Message();
+                    break;
+                }
+                if (ZipTally::ZipKey(*zip) != FGroupText)
+                    NextGroup();
+            }
+        }
+        if (AfterRecord)
+            AfterRecord(target.PageNumber());
+    }
+
+    result.Pages = target.PageNumber();
+    if (!FFailure.empty())
+        fail(FFailure);
+    else if (target.Aborted())
+        result.Outcome = LabelRunOutcome::Aborted;
+    else if (FStop)
+        result.Outcome = LabelRunOutcome::Stopped;
+    return result;
+}
+
+xbase::Status LabelRun::Restore()
+{
+    if (!FPrepared)
+        return xbase::Status::Success();
+    FPrepared = false;
+    FPanel.SetPrinting(false);
+    FPanel.SetRecordSource(FPreviousSource);
+    return FRemembered.RestoreTo(FTable);
+}
+
+} // namespace corvane

@@ -1,0 +1,290 @@
+#include "labels/LabelSetupStore.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "core/ProgramDirectory.h"
+#include "core/Utf8Text.h"
+#include "labels/LabelStockCatalogue.h"
+#include "labels/TableCursorState.h"
+#include "layout/TGBasePanel.h"
+#include "layout/TGDMultiLineAddressLabel.h"
+#include "platform/xbase/AsciiCase.h"
+
+namespace corvane {
+
+namespace {
+
+QString Cut(const QString& text, size_t characters)
+{
+    return QString::fromStdString(CutToCharacters(text.toStdString(), characters));
+}
+
+// A length as the working copy stores it: 3-decimal fixed-point text.
+std::string ThreeDecimals(float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value));
+    return text;
+}
+
+// The shortest text that reads back as the same double.
+std::string Unrounded(double value)
+{
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : std::string("0");
+}
+
+std::string LayoutName(const std::string& binary)
+{
+    return QString::fromStdString(binary).trimmed().toStdString();
+}
+
+} // namespace
+
+std::string CloneQuestion(const QString& description)
+{
+    return "Clone \"" + description.toStdString() + "\"?";
+}
+
+std::string DeleteQuestion(const QString& description)
+{
+    return "Delete \"" + description.toStdString() + "\"?";
+}
+
+QString SheetName(const LabelSetup& setup)
+{
+    return setup.TemplateDescription.trimmed().isEmpty() ? QString::fromUtf8(UserDefinedSheetName.data())
+                                                         : setup.TemplateDescription;
+}
+
+void CutLabelSetupStrings(LabelSetup& setup)
+{
+    setup.Description = Cut(setup.Description, 50);
+    setup.PrinterCode = Cut(setup.PrinterCode, 2);
+    setup.PaperSize = Cut(setup.PaperSize, 5);
+    setup.TemplateDescription = Cut(setup.TemplateDescription, 60);
+}
+
+xbase::Result<LabelSetup> ReadLabelSetup(const xbase::Table& table)
+{
+    if (table.Eof())
+        return xbase::Status::Error("There is no current label setup");
+    LabelSetup setup;
+    auto description = table.GetField("DESCRIPT");
+    auto templateDescription = table.GetField("TPLDESCRIP");
+    auto binary = table.GetField("BINARY");
+    for (const auto* text : {&description, &templateDescription, &binary}) {
+        if (!*text)
+            return text->ToStatus();
+    }
+    setup.Description = QString::fromStdString(*description);
+    setup.TemplateDescription = QString::fromStdString(*templateDescription);
+    setup.LayoutFileName = QString::fromStdString(LayoutName(*binary));
+    if (xbase::Status read = ReadLabelStockColumns(table, setup); !read)
+        return read;
+    CutLabelSetupStrings(setup);
+    return setup;
+}
+
+xbase::Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
+{
+    const std::pair<const char*, std::string> values[] = {
+        {"DESCRIPT", setup.Description.toStdString()},
+        {"PRINTER", setup.PrinterCode.toStdString()},
+        {"LBLHEIGHT", ThreeDecimals(setup.LabelHeight)},
+        {"LBLWIDTH", ThreeDecimals(setup.LabelWidth)},
+        {"NBRACROSS", std::to_string(setup.Across)},
+        {"NBRDOWN", std::to_string(setup.Down)},
+        {"TOPMARG", ThreeDecimals(setup.TopMargin)},
+        {"LEFTMARG", ThreeDecimals(setup.LeftMargin)},
+        {"HORIZPITCH", ThreeDecimals(setup.HorizontalPitch)},
+        {"VERTPITCH", ThreeDecimals(setup.VerticalPitch)},
+        {"SHEETWIDTH", ThreeDecimals(setup.SheetWidth)},
+        {"SHEETDEPTH", ThreeDecimals(setup.SheetDepth)},
+        {"PAPERSIZE", setup.PaperSize.toStdString()},
+        {"LBLSHAPE", setup.Shape.toStdString()},
+        {"TPLDESCRIP", setup.TemplateDescription.toStdString()},
+        {"MANUFAC", setup.Manufacturer.toStdString()},
+        {"PRODTYPE", setup.ProductType.toStdString()},
+        {"MIDEXTRAX", Unrounded(setup.MiddleExtraX)},
+        {"MIDEXTRAY", Unrounded(setup.MiddleExtraY)},
+        {"ART", setup.Art.toStdString()},
+        {"BINARY", setup.LayoutFileName.toStdString()},
+    };
+    for (const auto& [column, value] : values) {
+        if (xbase::Status put = table.PutField(column, value); !put)
+            return put;
+    }
+    return table.Commit();
+}
+
+xbase::Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder)
+{
+    std::set<std::string> taken;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(sysdataFolder, error))
+        taken.insert(xbase::UpperAscii(entry.path().filename().string()));
+    if (error)
+        return xbase::Status::Error("Cannot read the folder " + sysdataFolder + ": " + error.message());
+
+    xbase::Status walked = WithCursorRestored(table, [&]() -> xbase::Status {
+        table.SetDeletedHidden(false);
+        if (xbase::Status query = table.SetQuery(""); !query)
+            return query;
+        if (xbase::Status natural = table.SetOrder(0); !natural)
+            return natural;
+        for (uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
+            if (xbase::Status moved = table.GoTo(recno); !moved)
+                return moved;
+            auto binary = table.GetField("BINARY");
+            if (!binary)
+                return binary.ToStatus();
+            taken.insert(xbase::UpperAscii(LayoutName(*binary)));
+        }
+        return xbase::Status::Success();
+    });
+    if (!walked)
+        return walked;
+    return FirstFreeLabelBinaryName(taken);
+}
+
+xbase::Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken)
+{
+    for (int number = 1; number <= 99999; ++number) {
+        char name[16];
+        std::snprintf(name, sizeof name, "BIN%05d.L", number);
+        if (!taken.count(name))
+            return std::string(name);
+    }
+    return xbase::Status::Error("Every label layout file name from BIN00001.L to BIN99999.L is in use");
+}
+
+void AddAddressBlockFillingLabel(TGBasePanel& panel, const LabelSetup& setup)
+{
+    const double ppi = panel.PixelsPerInch();
+    const auto pixels = [ppi](double inches) { return static_cast<int32_t>(std::lround(inches * ppi)); };
+    const int32_t width = pixels(setup.LabelWidth);
+    const int32_t height = pixels(setup.LabelHeight);
+    panel.SetSize(width, height);
+    // A tenth of an inch at the sides and half that at top and bottom.
+    const int32_t sideMargin = pixels(0.1);
+    const int32_t topMargin = pixels(0.05);
+    auto block = std::make_unique<TGDMultiLineAddressLabel>();
+    block->BuildMenu();
+    panel.DropElement(std::move(block), PixelRect{sideMargin, topMargin, std::max(width - 2 * sideMargin, 10),
+                                                  std::max(height - 2 * topMargin, 15)});
+}
+
+LabelSetupStore::LabelSetupStore(xbase::Table& table, std::string sysdataFolder)
+    : FTable(table), FSysdata(sysdataFolder.empty() ? SystemDataDirectory() : std::move(sysdataFolder))
+{
+}
+
+std::string LabelSetupStore::LayoutFilePath(const LabelSetup& setup) const
+{
+    const std::string name = LayoutName(setup.LayoutFileName.toStdString());
+    if (name.empty())
+        return {};
+    // Files copied from other systems may spell the name in another case.
+    const std::string existing = FindEntryNoCase(FSysdata, name);
+    return existing.empty() ? FSysdata + name : existing;
+}
+
+bool LabelSetupStore::LayoutFileExists(const LabelSetup& setup) const
+{
+    const std::string path = LayoutFilePath(setup);
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+xbase::Status LabelSetupStore::PrepareModify(LabelSetup& setup, bool& fileExists)
+{
+    fileExists = LayoutFileExists(setup);
+    if (fileExists)
+        return xbase::Status::Success();
+    auto name = NextBinaryName();
+    if (!name)
+        return name.ToStatus();
+    setup.LayoutFileName = QString::fromStdString(*name);
+    return xbase::Status::Success();
+}
+
+xbase::Status LabelSetupStore::SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew)
+{
+    CutLabelSetupStrings(setup);
+    if (LayoutName(setup.LayoutFileName.toStdString()).empty())
+        return xbase::Status::Error("The label setup has no layout file name");
+    const std::string path = LayoutFilePath(setup);
+    const bool fileExisted = LayoutFileExists(setup);
+    // The layout first: a row must never name a file that was not written.
+    layout.ClearDataValues();
+    if (xbase::Status saved = layout.SaveToFile(path); !saved)
+        return saved;
+    if (isNew) {
+        if (xbase::Status appended = FTable.AppendBlank(); !appended) {
+            if (!fileExisted)
+                std::filesystem::remove(path);
+            return appended;
+        }
+    }
+    if (xbase::Status written = WriteLabelSetup(FTable, setup); !written) {
+        if (isNew) {
+            (void)FTable.Delete();
+            (void)FTable.Commit();
+            if (!fileExisted)
+                std::filesystem::remove(path);
+        }
+        return written;
+    }
+    return xbase::Status::Success();
+}
+
+xbase::Result<LabelSetup> LabelSetupStore::CloneCurrent(TGBasePanel& scratch)
+{
+    scratch.ClearElements();
+    auto original = ReadLabelSetup(FTable);
+    if (!original)
+        return original;
+    if (!LayoutFileExists(*original))
+        return xbase::Status::Error(std::string(LabelDefinitionRemovedMessage));
+    if (xbase::Status loaded = scratch.LoadFromFile(LayoutFilePath(*original)); !loaded)
+        return loaded;
+    auto name = NextBinaryName();
+    if (!name)
+        return name.ToStatus();
+    LabelSetup clone = *original;
+    clone.Description = QString::fromUtf8(CloneDescriptionPrefix.data()) + original->Description;
+    clone.LayoutFileName = QString::fromStdString(*name);
+    if (xbase::Status saved = SaveSetup(clone, scratch, true); !saved)
+        return saved;
+    CutLabelSetupStrings(clone);
+    return clone;
+}
+
+xbase::Status LabelSetupStore::DeleteCurrent()
+{
+    auto setup = ReadLabelSetup(FTable);
+    if (!setup)
+        return setup.ToStatus();
+    const bool fileExists = LayoutFileExists(*setup);
+    const std::string path = LayoutFilePath(*setup);
+    if (xbase::Status deleted = FTable.Delete(); !deleted)
+        return deleted;
+    if (xbase::Status committed = FTable.Commit(); !committed)
+        return committed;
+    if (fileExists) {
+        std::error_code error;
+        if (!std::filesystem::remove(path, error) && error)
+            return xbase::Status::Error("Cannot remove the layout file " + path + ": " + error.message());
+    }
+    return xbase::Status::Success();
+}
+
+} // namespace corvane
