@@ -254,9 +254,10 @@ bool TGImageBrowser::LoadImage(TGImage& image, const QString& startDirectory, QW
     if (accepted) {
         if (dialog.PreviewPicture().Empty())
             ShowInfo(kLoadError);
-        image.SetPicture(dialog.PreviewPicture());
+        // The options first: the new picture sizes the element by the options it comes with.
         image.SetStretch(dialog.Stretch->isChecked());
         image.SetAutoSize(dialog.AutoSize->isChecked());
+        image.SetPicture(dialog.PreviewPicture());
         image.UpdateMenuChecks();
         image.NotifyChanged();
     }
