@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -172,6 +173,33 @@ TEST(EffectsDialog, ADepthBeyondTheListStaysUntilChosen)
     RunElementDialogCommand(label, ElementCommand::Effects3D, 0, {});
     EXPECT_EQ(label.DepthShadow(), 15);
     EXPECT_EQ(label.DepthHighlight(), 2);
+}
+
+// How many pixels of the widget have this colour.
+int PixelsOf(QWidget& widget, const QColor& color)
+{
+    const QImage image = widget.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == color;
+    return count;
+}
+
+TEST(EffectsDialog, TheSampleDrawsTheTextWithItsShadow)
+{
+    TGFont3DEffects dialog;
+    TextEffects effects = ReadTextEffects(TGPLabel());
+    effects.Font.Height = TGFont::HeightOfPoints(28, 96);
+    effects.Font.Color = 0x0000FF;
+    dialog.SetEffects(effects);
+    dialog.resize(400, 300);
+    EXPECT_GT(PixelsOf(*dialog.Sample, Qt::red), 0) << "the main text in the font colour";
+    EXPECT_EQ(PixelsOf(*dialog.Sample, Qt::blue), 0);
+
+    Control<QComboBox>(dialog, "ShadowDepth").setCurrentIndex(4);
+    Control<ColorBox>(dialog, "ShadowColor").SetColor(0xFF0000);
+    EXPECT_GT(PixelsOf(*dialog.Sample, Qt::blue), 0) << "the shadow shows beside the text";
 }
 
 TEST(ColorBoxControl, ListsStandardColoursAndTakesAnyOtherThroughTheColourDialog)
