@@ -165,8 +165,12 @@ void TGBasePanel::SetZoom(float factor)
 
 void TGBasePanel::RaiseLabelChanged()
 {
-    if (LabelChangedEvent && !FPrinting && !FZooming)
+    if (FPrinting || FZooming)
+        return;
+    if (LabelChangedEvent)
         LabelChangedEvent(*this);
+    if (LabelChangedObserver)
+        LabelChangedObserver();
 }
 
 void TGBasePanel::PrintElements(PrintSurface& surface, double xInches, double yInches)

@@ -102,6 +102,8 @@ class TGBasePanel {
 
     // Raised when the layout was modified (not while printing or zooming).
     std::function<void(TGBasePanel&)> LabelChangedEvent;
+    // The same notice for the widget that shows the panel, so that the window keeps the event.
+    std::function<void()> LabelChangedObserver;
     // Raised when an element asks to be repainted (the designer's widget connects it).
     std::function<void(TGGraphicControl&)> ElementInvalidated;
     // Raised when an element's bounds changed (the designer resyncs its selection handle).

@@ -3,6 +3,7 @@
 // elements with a tool, pop-up menus, the grid as painted, and zoom.
 
 #include <QAction>
+#include <QFontDialog>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,8 +14,10 @@
 #include "layout/ComponentOwner.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGLabelShapes.h"
+#include "layout/TGPLabel.h"
 #include "layout/designer/TGDesignPanel.h"
 #include "layout/designer/TGHandle.h"
+#include "layout/designer/dialogs/DialogRunner.h"
 
 namespace corvane {
 namespace {
@@ -255,6 +258,82 @@ TEST(PanelWidgetTest, RightClicksOpenTheElementOrThePanelMenu)
     d.MenuAction("Mark All Selectable")->trigger();
     d.Panel.OpenedMenu()->hide();
     EXPECT_FALSE(e.Unselectable());
+}
+
+TEST(PanelWidgetTest, ShiftPressOnAnElementAddsItAndChangesAreSignalled)
+{
+    Designer d;
+    TGGraphicControl& a = d.Add({10, 10, 20, 20}, "A");
+    d.Add({50, 10, 20, 20}, "B");
+    int windowChanges = 0;
+    d.Model.LabelChangedEvent = [&](TGBasePanel&) { ++windowChanges; };
+    QSignalSpy changed(&d.Panel, &TGDesignPanel::labelChanged);
+    QSignalSpy selection(&d.Panel, &TGDesignPanel::selectionChanged);
+    d.Panel.SelectElement(a);
+    QTest::mousePress(&d.Panel, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 20));
+    QTest::mouseRelease(&d.Panel, Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 20));
+    EXPECT_EQ(d.SelectedNames(), (Names{"A", "B"}));
+    EXPECT_GT(selection.count(), 0);
+    d.Model.AlignTops();
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_EQ(windowChanges, changed.count());
+}
+
+TEST(PanelWidgetTest, DoubleClicksOpenTheElementMenuOrReachTheWindow)
+{
+    Designer d;
+    d.Add({20, 20, 40, 20});
+    QSignalSpy doubled(&d.Panel, &TGDesignPanel::doubleClicked);
+    QTest::mouseDClick(&d.Panel, Qt::LeftButton, {}, QPoint(30, 30));
+    ASSERT_NE(d.Panel.OpenedMenu(), nullptr);
+    EXPECT_EQ(d.Panel.OpenedMenu()->objectName(), "ElementMenu");
+    d.Panel.OpenedMenu()->hide();
+    QTest::mouseDClick(&d.Panel, Qt::LeftButton, {}, QPoint(150, 100));
+    EXPECT_EQ(doubled.count(), 1);
+}
+
+TEST(PanelWidgetTest, FontCommandGivesTheChosenFontToTheSelection)
+{
+    Designer d;
+    auto make = [&](PixelRect r) -> TGPLabel& {
+        auto label = std::make_unique<TGPLabel>();
+        label->SetDesignBounds(r);
+        auto& e = static_cast<TGPLabel&>(d.Model.InsertElement(std::move(label)));
+        e.BuildMenu();
+        return e;
+    };
+    TGPLabel& first = make({10, 10, 60, 20});
+    TGPLabel& second = make({10, 40, 60, 20});
+    TGPLabel& other = make({10, 70, 60, 20});
+    d.Panel.SelectElement(first);
+    d.Panel.SelectElement(second);
+    ScopedDialogRunner runner([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont("Liberation Serif", 20));
+        return int(QDialog::Accepted);
+    });
+    d.Panel.ChooseFontForSelection();
+    const int32_t height = TGFont::HeightOfPoints(20, d.Model.PixelsPerInch());
+    EXPECT_EQ(first.Font().Height, height);
+    EXPECT_EQ(second.Font().Height, height);
+    EXPECT_NE(other.Font().Height, height);
+}
+
+TEST(PanelWidgetTest, ModelOutlivesTheWidget)
+{
+    testing::ScratchHome home;
+    ComponentOwner owner;
+    TGLabelPanel model(owner);
+    model.SetSize(100, 60);
+    auto element = std::make_unique<TGLabelShapes>();
+    TGGraphicControl& e = model.InsertElement(std::move(element));
+    {
+        TGDesignPanel panel(model);
+        panel.SelectElement(e);
+    }
+    model.Selection().Clear();
+    e.SetLeft(30);
+    model.RaiseLabelChanged();
+    EXPECT_EQ(e.Left(), 30);
 }
 
 TEST(PanelWidgetTest, GridDotsLieAtTwoModuloTheStep)

@@ -8,6 +8,7 @@
 
 #include "core/ScratchHome.h"
 #include "layout/ComponentOwner.h"
+#include "layout/RecordingSurface.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGPLabel.h"
@@ -118,6 +119,14 @@ TEST(PanelSelectionTest, SnappedDragPutsTheElementUnderTheGridDots)
     selection.SetSnapToGrid(false);
     EXPECT_FALSE(selection.SnapToGrid());
     EXPECT_EQ(selection.StepX(), 1);
+
+    // The panel's switch snaps to its grid size, 4 pixels unless set otherwise.
+    layout.Panel.SetSnapToGrid(true);
+    EXPECT_EQ(selection.StepX(), 4);
+    layout.Panel.SetGridSize(TGridSize::gs8x8);
+    EXPECT_EQ(selection.StepY(), 8);
+    layout.Panel.SetSnapToGrid(false);
+    EXPECT_FALSE(selection.SnapToGrid());
 }
 
 // Shrinking through a grip keeps the element visible and in the layout, also from a handle that a
@@ -490,6 +499,31 @@ TEST(PanelEditingTest, ZoomAndBackRestoresTheBoundsAndSilencesChanges)
     layout.Panel.SetZoom(1.0f);
     EXPECT_EQ(a.Bounds(), (PixelRect{3, 5, 41, 17}));
     EXPECT_EQ(layout.Changes, changes);
+}
+
+// What is moved on screen at 200 % is saved, and printed, at the place the screen showed.
+TEST(PanelEditingTest, DragAtAZoomPrintsWhereTheScreenShowedIt)
+{
+    Layout layout;
+    TGGraphicControl& a = layout.Add({48, 24, 96, 48});
+    layout.Panel.SetZoom(2.0f);
+    layout.Panel.Selection().Select(a);
+    layout.Panel.Selection().ApplyHandleBounds(layout.Panel.Selection().DraggedBounds(Grip::Move, 96, 48));
+    EXPECT_EQ(a.Bounds(), (PixelRect{192, 96, 192, 96}));
+    const std::string file = layout.Home.File("MOVED.LBL");
+    ASSERT_TRUE(layout.Panel.SaveToFile(file));
+    EXPECT_EQ(layout.Panel.Zoom(), 2.0f);
+
+    ComponentOwner owner;
+    TGLabelPanel printing(owner);
+    ASSERT_TRUE(printing.LoadFromFile(file));
+    RecordingSurface surface;
+    printing.PrintElements(surface, 0.25, 0.5);
+    ASSERT_FALSE(surface.Primitives().empty());
+    const QRectF rect = surface.Primitives().front().Rect;
+    EXPECT_DOUBLE_EQ(rect.left(), 0.25 + 1.0);
+    EXPECT_DOUBLE_EQ(rect.top(), 0.5 + 0.5);
+    EXPECT_DOUBLE_EQ(rect.width(), 1.0);
 }
 
 TEST(PanelEditingTest, TextToolAfterAClickCreatesAMinimumSizeElement)

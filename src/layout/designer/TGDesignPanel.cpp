@@ -104,6 +104,7 @@ TGDesignPanel::~TGDesignPanel()
     FPanel.Selection().Changed = nullptr;
     FPanel.ElementInvalidated = nullptr;
     FPanel.ElementBoundsChanged = nullptr;
+    FPanel.LabelChangedObserver = nullptr;
 }
 
 void TGDesignPanel::ConnectModel()
@@ -129,15 +130,7 @@ void TGDesignPanel::ConnectModel()
             },
             Qt::QueuedConnection);
     };
-    if (!FPanel.LabelChangedEvent) {
-        FPanel.LabelChangedEvent = [this](TGBasePanel&) { emit labelChanged(); };
-    } else {
-        auto previous = FPanel.LabelChangedEvent;
-        FPanel.LabelChangedEvent = [this, previous](TGBasePanel& p) {
-            previous(p);
-            emit labelChanged();
-        };
-    }
+    FPanel.LabelChangedObserver = [this] { emit labelChanged(); };
 }
 
 TGLabelPanel* TGDesignPanel::LabelPanel() const

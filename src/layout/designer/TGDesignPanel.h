@@ -7,9 +7,10 @@
 //
 // Ownership: the widget does NOT own the panel model. The window that embeds it keeps the
 // ComponentOwner and the TGBasePanel (usually a TGLabelPanel) alive for the widget's lifetime.
-// The widget takes over the model's ElementInvalidated and ElementBoundsChanged callbacks (to
-// repaint and resync its handle); LabelChangedEvent and DroppedObjectEvent stay the window's to
-// assign, and are mirrored by the labelChanged and droppedObject signals.
+// The widget takes over the model's ElementInvalidated, ElementBoundsChanged, LabelChangedObserver
+// and Selection().Changed callbacks (to repaint, resync its handle and signal) and gives them back
+// empty when destroyed; LabelChangedEvent and DroppedObjectEvent stay the window's to assign, and
+// the labelChanged and droppedObject signals report the same.
 
 #include <QImage>
 #include <QMenu>
