@@ -21,6 +21,7 @@
 #include "cli/PresortCommand.h"
 #include "core/FieldCatalogue.h"
 #include "core/MessageService.h"
+#include "core/ProgramDirectory.h"
 #include "core/SystemTables.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
@@ -205,6 +206,11 @@ int RunLabelSetups(const std::vector<std::string>& arguments)
         return Fail(parsed.Message());
     if (!parsed->Positional.empty())
         return Usage(LabelSetupsSynopsis);
+    // Listing makes nothing: without a setup table there are no setups.
+    if (FindEntryNoCase(SystemDataDirectory(), "LABEL.DBF").empty()) {
+        std::cout << "[]\n";
+        return 0;
+    }
     xbase::Table table;
     if (xbase::Status opened = OpenSetups(table); !opened)
         return Fail(opened.Message());

@@ -88,8 +88,9 @@ class LabelTests(CliTestCase):
         dump = json.loads(self.ok("layout", "dump", os.path.join(self.sysdata, "BIN00001.L")))
         self.assertEqual([e["class"] for e in dump["lists"][0]], ["TGDMultiLineAddressLabel"])
 
-    def test_no_setups_list_empty(self):
+    def test_no_setups_list_empty_and_listing_makes_no_table(self):
         self.assertEqual(json.loads(self.ok("label-setups")), [])
+        self.assertFalse(os.path.exists(os.path.join(self.sysdata, "LABEL.DBF")))
 
     def test_new_setup_errors(self):
         self.new_setup()

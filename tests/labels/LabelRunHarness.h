@@ -54,6 +54,8 @@ struct PrintedLabel {
     QPointF Origin;
     std::string Text;
     QPointF TextOrigin;
+    QRectF TextClip;
+    QFont Font;
 };
 
 inline std::vector<PrintedLabel> PrintedLabels(const RecordedPages& pages)
@@ -64,12 +66,14 @@ inline std::vector<PrintedLabel> PrintedLabels(const RecordedPages& pages)
         for (size_t i = 0; i < primitives.size(); ++i) {
             if (primitives[i].Kind != PrimitiveKind::Drawing)
                 continue;
-            PrintedLabel label{page + 1, primitives[i].Rect.topLeft(), {}, {}};
+            PrintedLabel label{page + 1, primitives[i].Rect.topLeft(), {}, {}, {}, {}};
             for (size_t j = i + 1; j < primitives.size() && primitives[j].Kind != PrimitiveKind::Drawing;
                  ++j) {
                 if (primitives[j].Kind == PrimitiveKind::Text) {
                     label.Text = primitives[j].Text.toStdString();
                     label.TextOrigin = primitives[j].From;
+                    label.TextClip = primitives[j].Rect;
+                    label.Font = primitives[j].Font;
                     break;
                 }
             }

@@ -72,9 +72,14 @@ TEST_F(PresortedRun, PrintsEachGroupBehindItsSeparatorOnceEach)
     EXPECT_EQ(result.Separators, 3);
     EXPECT_EQ(result.Labels, 20);
 
-    // The separator's text sits 0.15 inch in and a third of the pitch down from its position.
+    // The separator's text sits 0.15 inch in and a third of the pitch down from its position, in
+    // Arial 8, clipped to the pitch rectangle.
     EXPECT_NEAR(labels[0].TextOrigin.x(), 0.188 + 0.15, Near);
     EXPECT_NEAR(labels[0].TextOrigin.y(), 0.5 + 1.01 / 3, Near);
+    EXPECT_NEAR(labels[0].TextClip.width(), 2.765, Near);
+    EXPECT_NEAR(labels[0].TextClip.height(), 1.01, Near);
+    EXPECT_EQ(labels[0].Font.family(), "Arial");
+    EXPECT_EQ(labels[0].Font.pointSize(), 8);
     EXPECT_NEAR(labels[11].Origin.x(), 5.718, Near) << "the second separator takes position 12";
     EXPECT_NEAR(labels[11].Origin.y(), 3.53, Near);
     EXPECT_EQ(FTable.Order(), 0) << "the record order is given back";
