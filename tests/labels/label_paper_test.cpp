@@ -6,6 +6,8 @@
 #include <QSizeF>
 
 #include "labels/LabelPaper.h"
+#include "platform/printing/pages/PdfFileSink.h"
+#include "platform/xbase/ScratchFolder.h"
 
 namespace corvane {
 namespace {
@@ -48,18 +50,21 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, PaperRequests,
     ::testing::Values(
         PaperCase{"Letter", "LTR", 8.5f, 11.0f, "", StandardPaper::Letter, false, 8.5, 11.0, 0, 0, false},
-        PaperCase{"LetterLandscape", "LTRL", 11.0f, 8.5f, "", StandardPaper::Letter, true, 8.5, 11.0, 0, 0, false},
+        PaperCase{"LetterLandscape", "LTRL", 11.0f, 8.5f, "", StandardPaper::Letter, true, 8.5, 11.0, 0, 0,
+                  false},
         PaperCase{"A4", "A4", 8.27f, 11.69f, "", StandardPaper::A4, false, 8.27, 11.69, 0, 0, false},
         PaperCase{"A4Landscape", "A4L", 11.69f, 8.27f, "", StandardPaper::A4, true, 8.27, 11.69, 0, 0, false},
         PaperCase{"A5", "A5", 5.82f, 8.27f, "", StandardPaper::A5, false, 5.82, 8.27, 0, 0, false},
-        PaperCase{"UserPortraitRounded", "USERP", 4.004f, 6.126f, "", StandardPaper::Custom, false, 4.0, 6.13, 1016,
-                  1557, false},
-        PaperCase{"UserLandscape", "USERL", 6.0f, 4.0f, "", StandardPaper::Custom, true, 4.0, 6.0, 1016, 1524, false},
-        PaperCase{"LowerCaseCode", "userl", 6.0f, 4.0f, "", StandardPaper::Custom, true, 4.0, 6.0, 1016, 1524, false},
-        PaperCase{"FussyDriverGetsNoCustomSize", "USERP", 4.0f, 6.0f, "hp hpfdj 970 series", StandardPaper::Custom,
-                  false, 4.0, 6.0, 0, 0, true},
-        PaperCase{"FussyDriverStandardSize", "LTR", 8.5f, 11.0f, "HPFDJ", StandardPaper::Letter, false, 8.5, 11.0, 0,
-                  0, false}),
+        PaperCase{"UserPortraitRounded", "USERP", 4.004f, 6.126f, "", StandardPaper::Custom, false, 4.0, 6.13,
+                  1016, 1557, false},
+        PaperCase{"UserLandscape", "USERL", 6.0f, 4.0f, "", StandardPaper::Custom, true, 4.0, 6.0, 1016, 1524,
+                  false},
+        PaperCase{"LowerCaseCode", "userl", 6.0f, 4.0f, "", StandardPaper::Custom, true, 4.0, 6.0, 1016, 1524,
+                  false},
+        PaperCase{"FussyDriverGetsNoCustomSize", "USERP", 4.0f, 6.0f, "hp hpfdj 970 series",
+                  StandardPaper::Custom, false, 4.0, 6.0, 0, 0, true},
+        PaperCase{"FussyDriverStandardSize", "LTR", 8.5f, 11.0f, "HPFDJ", StandardPaper::Letter, false, 8.5,
+                  11.0, 0, 0, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct ConfirmCase {
@@ -124,6 +129,34 @@ TEST(PaperPageSize, StandardOrCustomInPortraitTerms)
     const QSizeF size = PaperPageSize(custom).size(QPageSize::Inch);
     EXPECT_DOUBLE_EQ(size.width(), 4.0);
     EXPECT_DOUBLE_EQ(size.height(), 6.0);
+}
+
+// The request as a PDF page: the size the file reports back is confirmed, in either orientation.
+TEST(PaperPageSize, APdfPageOfTheRequestIsConfirmed)
+{
+    xbase::testing::ScratchFolder folder;
+    struct Sheet {
+        const char* Code;
+        float Width;
+        float Depth;
+    };
+    for (const Sheet& sheet :
+         {Sheet{"LTR", 8.5f, 11.0f}, Sheet{"LTRL", 11.0f, 8.5f}, Sheet{"A4L", 11.69f, 8.27f},
+          Sheet{"USERP", 4.0f, 6.0f}, Sheet{"USERL", 6.0f, 4.0f}}) {
+        LabelSetup setup;
+        setup.PaperSize = sheet.Code;
+        setup.SheetWidth = sheet.Width;
+        setup.SheetDepth = sheet.Depth;
+        const PaperRequest request = PaperRequestFor(setup, "");
+        PdfFileSink sink(QString::fromStdString(folder.File("page.pdf")), PaperPageSize(request),
+                         request.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        ASSERT_TRUE(sink.Begin()) << sink.Message();
+        const QSizeF page = sink.PageSizeInches();
+        EXPECT_TRUE(PaperSizeConfirmed(request, page.width(), page.height()))
+            << sheet.Code << ": " << page.width() << " x " << page.height();
+        EXPECT_NEAR(page.width(), sheet.Width, 0.01) << sheet.Code;
+        (void)sink.End();
+    }
 }
 
 } // namespace
