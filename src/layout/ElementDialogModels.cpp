@@ -124,14 +124,14 @@ void ApplyCounterSettings(TGCounterLabel& counter, const CounterSettings& settin
 
 std::span<const std::string_view> ShadowDirectionCaptions()
 {
-    static constexpr std::array<std::string_view, 6> captions = {"None",       "Right",      "Left",
+    static constexpr std::array<std::string_view, 6> captions = {"None",        "Right",      "Left",
                                                                  "Lower Right", "Lower Left", "Down"};
     return captions;
 }
 
 std::span<const std::string_view> HighlightDirectionCaptions()
 {
-    static constexpr std::array<std::string_view, 6> captions = {"None",       "Right",      "Left",
+    static constexpr std::array<std::string_view, 6> captions = {"None",        "Right",      "Left",
                                                                  "Upper Right", "Upper Left", "Up"};
     return captions;
 }

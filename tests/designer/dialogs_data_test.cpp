@@ -169,13 +169,13 @@ TEST_P(CounterDialog, BoxesInAndOut)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, CounterDialog,
-    ::testing::Values(CounterRow{"Plain", {"", 1, 1, "", 0}, {"", 1, 1, "", 0}, "1"},
-                      CounterRow{"TextsAndZeros", {"No. ", 42, 3, " of 500", 4}, {"No. ", 42, 3, " of 500", 4},
-                                 "No. 0042 of 500"},
-                      CounterRow{"NegativeStart", {"", -3, 1, "", 4}, {"", -3, 1, "", 4}, "-0003"},
-                      CounterRow{"RepeatAndZerosKeepTheirLimits", {"", 5, 1000, "", 12}, {"", 5, 999, "", 9},
-                                 "000000005"},
-                      CounterRow{"RepeatAtLeastOne", {"", 5, 0, "", 0}, {"", 5, 1, "", 0}, "5"}),
+    ::testing::Values(
+        CounterRow{"Plain", {"", 1, 1, "", 0}, {"", 1, 1, "", 0}, "1"},
+        CounterRow{
+            "TextsAndZeros", {"No. ", 42, 3, " of 500", 4}, {"No. ", 42, 3, " of 500", 4}, "No. 0042 of 500"},
+        CounterRow{"NegativeStart", {"", -3, 1, "", 4}, {"", -3, 1, "", 4}, "-0003"},
+        CounterRow{"RepeatAndZerosKeepTheirLimits", {"", 5, 1000, "", 12}, {"", 5, 999, "", 9}, "000000005"},
+        CounterRow{"RepeatAtLeastOne", {"", 5, 0, "", 0}, {"", 5, 1, "", 0}, "5"}),
     [](const ::testing::TestParamInfo<CounterRow>& info) { return info.param.Name; });
 
 // ---- symbols ----
@@ -283,24 +283,24 @@ AddressLayoutOptions Options(std::function<void(AddressLayoutOptions&)> change)
     return options;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, AddressDialog,
-    ::testing::Values(AddressRow{"Defaults", {}},
-                      AddressRow{"Everything", Options([](AddressLayoutOptions& o) {
-                                     o.UsePhone = true;
-                                     o.UpperCase = true;
-                                     o.ZipOptions = TZipOptions::zoBeforeCountry;
-                                 })},
-                      AddressRow{"NameAndCityOnly", Options([](AddressLayoutOptions& o) {
-                                     o.UseTitle = o.UseCompany = o.UseStreet = o.UseStreet2 = false;
-                                     o.UseZip = o.UseCountry = false;
-                                     o.ZipOptions = TZipOptions::zoBeforeCity;
-                                 })},
-                      AddressRow{"ZipAfterCountry", Options([](AddressLayoutOptions& o) {
-                                     o.UseName = false;
-                                     o.ZipOptions = TZipOptions::zoAfterCountry;
-                                 })}),
-    [](const ::testing::TestParamInfo<AddressRow>& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Values, AddressDialog,
+                         ::testing::Values(AddressRow{"Defaults", {}},
+                                           AddressRow{"Everything", Options([](AddressLayoutOptions& o) {
+                                                          o.UsePhone = true;
+                                                          o.UpperCase = true;
+                                                          o.ZipOptions = TZipOptions::zoBeforeCountry;
+                                                      })},
+                                           AddressRow{"NameAndCityOnly", Options([](AddressLayoutOptions& o) {
+                                                          o.UseTitle = o.UseCompany = o.UseStreet =
+                                                              o.UseStreet2 = false;
+                                                          o.UseZip = o.UseCountry = false;
+                                                          o.ZipOptions = TZipOptions::zoBeforeCity;
+                                                      })},
+                                           AddressRow{"ZipAfterCountry", Options([](AddressLayoutOptions& o) {
+                                                          o.UseName = false;
+                                                          o.ZipOptions = TZipOptions::zoAfterCountry;
+                                                      })}),
+                         [](const ::testing::TestParamInfo<AddressRow>& info) { return info.param.Name; });
 
 TEST(AddressDialogZip, TheZipPlacesFollowTheZipBox)
 {

@@ -1,12 +1,12 @@
 // The graphic elements' dialogs: line and shape colours, and the picture browser with its folder
 // lists, preview, load errors and options.
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>

@@ -36,8 +36,8 @@ using Dialogs = std::map<ElementCommand, std::string>;
 struct KindRow {
     std::string Name;
     std::function<TGGraphicControl&(DialogLayout&)> Make;
-    Dialogs CommandDialogs;      // every dialog command of the kind's menu and the window it opens
-    std::string CreationDialog;  // empty: none
+    Dialogs CommandDialogs;     // every dialog command of the kind's menu and the window it opens
+    std::string CreationDialog; // empty: none
 };
 
 template <class T> std::function<TGGraphicControl&(DialogLayout&)> Maker()
@@ -63,21 +63,25 @@ std::vector<KindRow> Kinds()
     const Dialogs shapes = {{ElementCommand::ShapeBackgroundColor, "ColorDialog"},
                             {ElementCommand::LineColor, "ColorDialog"}};
     return {
-        {"Text", Maker<TGPLabel>(), With(kTextDialogs, ElementCommand::Text, "TGetLabelText"), "TGetLabelText"},
+        {"Text", Maker<TGPLabel>(), With(kTextDialogs, ElementCommand::Text, "TGetLabelText"),
+         "TGetLabelText"},
         {"Field", Maker<TGPDLabel>(), With(kTextDialogs, ElementCommand::DataField, "TFieldSelectionBox"),
          "TFieldSelectionBox"},
-        {"Counter", Maker<TGCounterLabel>(), With(kTextDialogs, ElementCommand::CounterSettings, "TGetCounter"),
-         ""},
+        {"Counter", Maker<TGCounterLabel>(),
+         With(kTextDialogs, ElementCommand::CounterSettings, "TGetCounter"), ""},
         {"Symbol", Maker<TGSymbolLabel>(), symbol, "TGetSymbol"},
         {"DateTime", Maker<TGDateTimeLabel>(), kTextDialogs, ""},
         {"PageNumber", Maker<TGPageNumberLabel>(), kTextDialogs, ""},
-        {"MultiLine", Maker<TGMultiLineLabel>(),
+        {"MultiLine",
+         Maker<TGMultiLineLabel>(),
          {{ElementCommand::Font, "FontDialog"}, {ElementCommand::Text, "TMultiLineTextEditor"}},
          "TMultiLineTextEditor"},
-        {"Memo", Maker<TGDMultiLineLabel>(),
+        {"Memo",
+         Maker<TGDMultiLineLabel>(),
          {{ElementCommand::Font, "FontDialog"}, {ElementCommand::MemoField, "TFieldSelectionBox"}},
          ""},
-        {"Address", Maker<TGDMultiLineAddressLabel>(),
+        {"Address",
+         Maker<TGDMultiLineAddressLabel>(),
          {{ElementCommand::Font, "FontDialog"}, {ElementCommand::AddressLayout, "TAddressLayout"}},
          ""},
         {"Line", Maker<TGLineShape>(), {{ElementCommand::LineColor, "ColorDialog"}}, ""},
@@ -150,10 +154,10 @@ TEST_P(ElementKindDialogs, CommandsOutsideTheMenuOpenNothing)
     DialogLayout layout;
     TGGraphicControl& element = row.Make(layout);
     for (ElementCommand command :
-         {ElementCommand::Font, ElementCommand::Effects3D, ElementCommand::BackgroundColor, ElementCommand::Text,
-          ElementCommand::DataField, ElementCommand::CounterSettings, ElementCommand::SymbolSelector,
-          ElementCommand::MemoField, ElementCommand::AddressLayout, ElementCommand::LineColor,
-          ElementCommand::ShapeBackgroundColor, ElementCommand::LoadImage}) {
+         {ElementCommand::Font, ElementCommand::Effects3D, ElementCommand::BackgroundColor,
+          ElementCommand::Text, ElementCommand::DataField, ElementCommand::CounterSettings,
+          ElementCommand::SymbolSelector, ElementCommand::MemoField, ElementCommand::AddressLayout,
+          ElementCommand::LineColor, ElementCommand::ShapeBackgroundColor, ElementCommand::LoadImage}) {
         if (row.CommandDialogs.count(command))
             continue;
         DialogScript script;

@@ -75,7 +75,8 @@ TEST(MultiLineEditor, EditsTheLinesAndRewrapsAWrappingElement)
     };
     layout.Changes = 0;
     EXPECT_EQ(RunElementDialogCommand(lines, ElementCommand::Text, 0, {}), CommandOutcome::Done);
-    EXPECT_EQ(lines.Items(), (std::vector<std::string>{"one two three four five six seven eight", "", "last"}));
+    EXPECT_EQ(lines.Items(),
+              (std::vector<std::string>{"one two three four five six seven eight", "", "last"}));
     EXPECT_GT(lines.WrappedLines().size(), 3u) << "the long line wraps in 80 pixels";
     EXPECT_GT(layout.Changes, 0);
 

@@ -82,7 +82,8 @@ TEST(SymbolList, EveryEntryComesBackFromItsCaption)
         EXPECT_EQ(SymbolIndex(SymbolCaption(index)), index) << index;
     EXPECT_EQ(SymbolCaption(0), " ");
     EXPECT_EQ(SymbolIndex("["), '[' - 32) << "a new symbol's caption";
-    EXPECT_EQ(SymbolCaption(0x80 - 32), "\xE2\x82\xAC") << "code 128 is the euro sign in the layout's code page";
+    EXPECT_EQ(SymbolCaption(0x80 - 32), "\xE2\x82\xAC")
+        << "code 128 is the euro sign in the layout's code page";
     EXPECT_EQ(SymbolIndex(""), -1);
     EXPECT_EQ(SymbolIndex("\t"), -1);
     EXPECT_EQ(SymbolIndex("\xE4\xB8\x80"), -1) << "a character the code page lacks";
@@ -310,8 +311,8 @@ TEST_F(PictureFiles, FailuresAreResultsAndOnlyBitmapsAndMetafilesReportThem)
     EXPECT_TRUE(ReportsImageLoadError("/x/a.wmf"));
     EXPECT_FALSE(ReportsImageLoadError("/x/a.jpg"));
     EXPECT_FALSE(ReportsImageLoadError("/x/a.TGA"));
-    EXPECT_EQ(ImageFilePatterns(), (std::vector<std::string>{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX", "*.RLE",
-                                                             "*.TGA", "*.WMF", "*.ICO"}));
+    EXPECT_EQ(ImageFilePatterns(), (std::vector<std::string>{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
+                                                             "*.RLE", "*.TGA", "*.WMF", "*.ICO"}));
 }
 
 } // namespace

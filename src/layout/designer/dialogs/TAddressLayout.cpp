@@ -68,25 +68,24 @@ TAddressLayout::TAddressLayout(QWidget* parent) : QDialog(parent)
     connect(UseZip, &QCheckBox::toggled, this, &TAddressLayout::UseZipToggled);
     UseZipToggled(UseZip->isChecked());
 
-    InstallWhatsThis(
-        this,
-        {{"UseName", "Prints the name line: prefix, first name, middle initial and last name."},
-         {"UseTitle", "Prints the title on its own line."},
-         {"UseCompany", "Prints the organization on its own line."},
-         {"UseStreet", "Prints the first address line."},
-         {"UseStreet2", "Prints the second address line."},
-         {"UseCityState", "Prints the city and state line."},
-         {"UseZip", "Prints the ZIP or postal code where the choices below say."},
-         {"AfterState", "The ZIP code follows the state on the city line."},
-         {"BeforeCity", "The ZIP code starts the city line."},
-         {"AfterCountry", "The ZIP code follows the country."},
-         {"BeforeCountry", "The ZIP code comes before the country."},
-         {"UsePhone", "Prints the first telephone number on its own line."},
-         {"UseCountry", "Prints the country on its own line."},
-         {"UpperCase", "Prints every line in capital letters."},
-         {"OkButton", "Gives the address block these settings."},
-         {"CancelButton", "Closes the window and leaves the address block as it was."},
-         {"HelpButton", "Shows the help on address blocks."}});
+    InstallWhatsThis(this,
+                     {{"UseName", "Prints the name line: prefix, first name, middle initial and last name."},
+                      {"UseTitle", "Prints the title on its own line."},
+                      {"UseCompany", "Prints the organization on its own line."},
+                      {"UseStreet", "Prints the first address line."},
+                      {"UseStreet2", "Prints the second address line."},
+                      {"UseCityState", "Prints the city and state line."},
+                      {"UseZip", "Prints the ZIP or postal code where the choices below say."},
+                      {"AfterState", "The ZIP code follows the state on the city line."},
+                      {"BeforeCity", "The ZIP code starts the city line."},
+                      {"AfterCountry", "The ZIP code follows the country."},
+                      {"BeforeCountry", "The ZIP code comes before the country."},
+                      {"UsePhone", "Prints the first telephone number on its own line."},
+                      {"UseCountry", "Prints the country on its own line."},
+                      {"UpperCase", "Prints every line in capital letters."},
+                      {"OkButton", "Gives the address block these settings."},
+                      {"CancelButton", "Closes the window and leaves the address block as it was."},
+                      {"HelpButton", "Shows the help on address blocks."}});
     CentreForm(this);
 }
 

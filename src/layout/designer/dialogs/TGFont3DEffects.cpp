@@ -121,18 +121,17 @@ TGFont3DEffects::TGFont3DEffects(QWidget* parent) : QDialog(parent), FSample(std
         connect(box, &ColorBox::ColorChanged, this, &TGFont3DEffects::ControlChanged);
 
     InstallWhatsThis(
-        this,
-        {{"ShadowDirection", "Where the shadow copy of the text lies from the text."},
-         {"ShadowDepth", "How many pixels the shadow copy lies from the text; 0 hides it."},
-         {"ShadowColor", "The colour of the shadow copy."},
-         {"HighlightDirection", "Where the highlight copy of the text lies from the text."},
-         {"HighLightDepth", "How many pixels the highlight copy lies from the text; 0 hides it."},
-         {"HighlightColor", "The colour of the highlight copy."},
-         {"FontColor", "The colour of the text itself."},
-         {"Sample", "The text as it will look with these settings."},
-         {"OkButton", "Gives the element these settings."},
-         {"CancelButton", "Closes the window and leaves the element as it was."},
-         {"HelpButton", "Shows the help on 3-D effects."}});
+        this, {{"ShadowDirection", "Where the shadow copy of the text lies from the text."},
+               {"ShadowDepth", "How many pixels the shadow copy lies from the text; 0 hides it."},
+               {"ShadowColor", "The colour of the shadow copy."},
+               {"HighlightDirection", "Where the highlight copy of the text lies from the text."},
+               {"HighLightDepth", "How many pixels the highlight copy lies from the text; 0 hides it."},
+               {"HighlightColor", "The colour of the highlight copy."},
+               {"FontColor", "The colour of the text itself."},
+               {"Sample", "The text as it will look with these settings."},
+               {"OkButton", "Gives the element these settings."},
+               {"CancelButton", "Closes the window and leaves the element as it was."},
+               {"HelpButton", "Shows the help on 3-D effects."}});
     CentreForm(this);
 }
 

@@ -104,17 +104,15 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent)
     connect(Stretch, &QCheckBox::toggled, this, &TGImageBrowser::StretchToggled);
     connect(AutoSize, &QCheckBox::toggled, this, &TGImageBrowser::AutoSizeToggled);
 
-    InstallWhatsThis(
-        this,
-        {{"DriveBox", "The drive whose folders are listed."},
-         {"DirectoryList", "The folders: double-click one to open it, \"..\" to go up."},
-         {"FileList", "The picture files of the folder; select one to see it."},
-         {"Preview", "The selected picture."},
-         {"Stretch", "The picture is stretched to the size you give the element."},
-         {"AutoSize", "The element takes the picture's own size."},
-         {"OkButton", "Puts the selected picture in the element."},
-         {"CancelButton", "Closes the window and leaves the element as it was."},
-         {"HelpButton", "Shows the help on pictures."}});
+    InstallWhatsThis(this, {{"DriveBox", "The drive whose folders are listed."},
+                            {"DirectoryList", "The folders: double-click one to open it, \"..\" to go up."},
+                            {"FileList", "The picture files of the folder; select one to see it."},
+                            {"Preview", "The selected picture."},
+                            {"Stretch", "The picture is stretched to the size you give the element."},
+                            {"AutoSize", "The element takes the picture's own size."},
+                            {"OkButton", "Puts the selected picture in the element."},
+                            {"CancelButton", "Closes the window and leaves the element as it was."},
+                            {"HelpButton", "Shows the help on pictures."}});
     resize(620, 440);
     CentreForm(this);
 }
@@ -136,7 +134,8 @@ bool TGImageBrowser::SetDirectory(const QString& path)
     DirectoryList->clear();
     if (!directory.isRoot())
         DirectoryList->addItem("..");
-    DirectoryList->addItems(directory.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    DirectoryList->addItems(
+        directory.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
 
     const QSignalBlocker blocker(FileList);
     FileList->clear();

@@ -51,11 +51,12 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent)
 
     connect(Fontbutton, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
     connect(SymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    InstallWhatsThis(this, {{"Fontbutton", "Chooses the font whose characters the list shows."},
-                            {"SymbolList", "The characters of the font; the element shows the one you select."},
-                            {"OkButton", "Makes the element show the selected character in this font."},
-                            {"CancelButton", "Closes the window and leaves the symbol as it was."},
-                            {"HelpButton", "Shows the help on symbols."}});
+    InstallWhatsThis(this,
+                     {{"Fontbutton", "Chooses the font whose characters the list shows."},
+                      {"SymbolList", "The characters of the font; the element shows the one you select."},
+                      {"OkButton", "Makes the element show the selected character in this font."},
+                      {"CancelButton", "Closes the window and leaves the symbol as it was."},
+                      {"HelpButton", "Shows the help on symbols."}});
     resize(560, 380);
     SetWorkingFont(FWorkingFont, FPixelsPerInch);
     CentreForm(this);
