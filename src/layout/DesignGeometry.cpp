@@ -142,7 +142,8 @@ PixelRect DraggedHandleBounds(const PixelRect& handle, Grip grip, int32_t dx, in
 PixelRect FollowHandle(const PixelRect& element, const PixelRect& oldHandle, const PixelRect& newHandle)
 {
     return {newHandle.Left + element.Left - oldHandle.Left, newHandle.Top + element.Top - oldHandle.Top,
-            element.Width + newHandle.Width - oldHandle.Width, element.Height + newHandle.Height - oldHandle.Height};
+            element.Width + newHandle.Width - oldHandle.Width,
+            element.Height + newHandle.Height - oldHandle.Height};
 }
 
 PixelRect OutlineOfHandle(const PixelRect& handle)
@@ -272,10 +273,8 @@ std::vector<PixelRect> SelectionMarks(const PixelRect& element, bool onlySelecte
     const int32_t top = element.Top - 2;
     const int32_t right = element.Right() + 2;
     const int32_t bottom = element.Bottom() + 2;
-    std::vector<PixelRect> marks{{left, top, 5, 5},
-                                 {right - 5, top, 5, 5},
-                                 {right - 5, bottom - 5, 5, 5},
-                                 {left, bottom - 5, 5, 5}};
+    std::vector<PixelRect> marks{
+        {left, top, 5, 5}, {right - 5, top, 5, 5}, {right - 5, bottom - 5, 5, 5}, {left, bottom - 5, 5, 5}};
     if (onlySelected) {
         const int32_t mx = left + static_cast<int32_t>((right - left) * 0.5);
         const int32_t my = top + static_cast<int32_t>((bottom - top) * 0.5);

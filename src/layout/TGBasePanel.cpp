@@ -411,9 +411,9 @@ void TGBasePanel::SelectInRect(const PixelRect& band, bool shift)
     }
     // Selection order follows paint order, so copying or bringing to front a banded selection keeps
     // which element lies on top.
-    std::stable_sort(chosen.begin(), chosen.end(), [this](const TGGraphicControl* a, const TGGraphicControl* b) {
-        return IndexOf(*a) < IndexOf(*b);
-    });
+    std::stable_sort(
+        chosen.begin(), chosen.end(),
+        [this](const TGGraphicControl* a, const TGGraphicControl* b) { return IndexOf(*a) < IndexOf(*b); });
     FSelection.Assign(chosen);
 }
 

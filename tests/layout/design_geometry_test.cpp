@@ -102,20 +102,21 @@ TEST_P(NudgeTest, MovesOrResizesByOnePixelWithinThePanel)
 
 INSTANTIATE_TEST_SUITE_P(
     Nudges, NudgeTest,
-    ::testing::Values(NudgeRow{"Left", {20, 20, 11, 12}, NudgeKey::Left, false, {19, 20, 11, 12}},
-                      NudgeRow{"LeftStopsAtPanelEdge", {0, 20, 11, 12}, NudgeKey::Left, false, {0, 20, 11, 12}},
-                      NudgeRow{"Up", {20, 20, 11, 12}, NudgeKey::Up, false, {20, 19, 11, 12}},
-                      NudgeRow{"UpStopsAtPanelEdge", {20, 0, 11, 12}, NudgeKey::Up, false, {20, 0, 11, 12}},
-                      NudgeRow{"Right", {20, 20, 11, 12}, NudgeKey::Right, false, {21, 20, 11, 12}},
-                      NudgeRow{"RightUpToPanelWidth", {88, 20, 11, 12}, NudgeKey::Right, false, {89, 20, 11, 12}},
-                      NudgeRow{"RightNotPastPanelWidth", {89, 20, 11, 12}, NudgeKey::Right, false, {89, 20, 11, 12}},
-                      NudgeRow{"DownNotPastPanelHeight", {20, 48, 11, 12}, NudgeKey::Down, false, {20, 48, 11, 12}},
-                      NudgeRow{"ShiftLeftShrinks", {20, 20, 11, 12}, NudgeKey::Left, true, {20, 20, 10, 12}},
-                      NudgeRow{"ShiftLeftStopsAtTen", {20, 20, 10, 12}, NudgeKey::Left, true, {20, 20, 10, 12}},
-                      NudgeRow{"ShiftUpShrinks", {20, 20, 11, 12}, NudgeKey::Up, true, {20, 20, 11, 11}},
-                      NudgeRow{"ShiftRightGrows", {20, 20, 11, 12}, NudgeKey::Right, true, {20, 20, 12, 12}},
-                      NudgeRow{"ShiftRightNotPastPanel", {89, 20, 11, 12}, NudgeKey::Right, true, {89, 20, 11, 12}},
-                      NudgeRow{"ShiftDownGrows", {20, 20, 11, 12}, NudgeKey::Down, true, {20, 20, 11, 13}}),
+    ::testing::Values(
+        NudgeRow{"Left", {20, 20, 11, 12}, NudgeKey::Left, false, {19, 20, 11, 12}},
+        NudgeRow{"LeftStopsAtPanelEdge", {0, 20, 11, 12}, NudgeKey::Left, false, {0, 20, 11, 12}},
+        NudgeRow{"Up", {20, 20, 11, 12}, NudgeKey::Up, false, {20, 19, 11, 12}},
+        NudgeRow{"UpStopsAtPanelEdge", {20, 0, 11, 12}, NudgeKey::Up, false, {20, 0, 11, 12}},
+        NudgeRow{"Right", {20, 20, 11, 12}, NudgeKey::Right, false, {21, 20, 11, 12}},
+        NudgeRow{"RightUpToPanelWidth", {88, 20, 11, 12}, NudgeKey::Right, false, {89, 20, 11, 12}},
+        NudgeRow{"RightNotPastPanelWidth", {89, 20, 11, 12}, NudgeKey::Right, false, {89, 20, 11, 12}},
+        NudgeRow{"DownNotPastPanelHeight", {20, 48, 11, 12}, NudgeKey::Down, false, {20, 48, 11, 12}},
+        NudgeRow{"ShiftLeftShrinks", {20, 20, 11, 12}, NudgeKey::Left, true, {20, 20, 10, 12}},
+        NudgeRow{"ShiftLeftStopsAtTen", {20, 20, 10, 12}, NudgeKey::Left, true, {20, 20, 10, 12}},
+        NudgeRow{"ShiftUpShrinks", {20, 20, 11, 12}, NudgeKey::Up, true, {20, 20, 11, 11}},
+        NudgeRow{"ShiftRightGrows", {20, 20, 11, 12}, NudgeKey::Right, true, {20, 20, 12, 12}},
+        NudgeRow{"ShiftRightNotPastPanel", {89, 20, 11, 12}, NudgeKey::Right, true, {89, 20, 11, 12}},
+        NudgeRow{"ShiftDownGrows", {20, 20, 11, 12}, NudgeKey::Down, true, {20, 20, 11, 13}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(DesignGeometryTest, AlignmentTakesTheExtremeEdgeOfTheSelection)

@@ -360,10 +360,10 @@ bool TGDesignPanel::HandleKeyPress(QKeyEvent* event)
     case Qt::Key_Down: {
         if (FPanel.Selection().Empty())
             return true;
-        const NudgeKey key = event->key() == Qt::Key_Left ? NudgeKey::Left
-                             : event->key() == Qt::Key_Up ? NudgeKey::Up
+        const NudgeKey key = event->key() == Qt::Key_Left    ? NudgeKey::Left
+                             : event->key() == Qt::Key_Up    ? NudgeKey::Up
                              : event->key() == Qt::Key_Right ? NudgeKey::Right
-                                                              : NudgeKey::Down;
+                                                             : NudgeKey::Down;
         FPanel.Selection().Nudge(key, shift);
         SetFeedbackOutline(ToQRect(FPanel.Selection().NudgeBox()));
         break;
@@ -437,6 +437,15 @@ void TGDesignPanel::mouseMoveEvent(QMouseEvent* event)
         const PixelRect& b = FPanel.Selection().HandleBounds();
         FHandle->Move(event->buttons(), p - QPoint(b.Left, b.Top));
         return;
+    }
+    if (!FBanding) {
+        // The pointing hand over elements while pointing; the tool's cursor otherwise.
+        if (!FPanel.Pointing())
+            setCursor(Qt::DragCopyCursor);
+        else if (TGGraphicControl* element = ElementAt(p); element && !element->Unselectable())
+            setCursor(Qt::PointingHandCursor);
+        else
+            unsetCursor();
     }
     BackgroundMove(p);
 }

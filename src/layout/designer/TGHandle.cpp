@@ -205,7 +205,8 @@ void TGHandle::DoubleClick(const QPoint& at, const QPoint& global)
 
 void TGHandle::mousePressEvent(QMouseEvent* event)
 {
-    Press(event->button(), event->modifiers(), event->position().toPoint(), event->globalPosition().toPoint());
+    Press(event->button(), event->modifiers(), event->position().toPoint(),
+          event->globalPosition().toPoint());
 }
 
 void TGHandle::mouseMoveEvent(QMouseEvent* event)

@@ -40,7 +40,8 @@ class TGHandle : public QWidget {
 
     // The mouse protocol in handle coordinates (the panel forwards moves and releases while the
     // handle holds the mouse).
-    void Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& at, const QPoint& global);
+    void Press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& at,
+               const QPoint& global);
     void Move(Qt::MouseButtons buttons, const QPoint& at);
     void Release(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& at);
     void DoubleClick(const QPoint& at, const QPoint& global);
