@@ -100,6 +100,32 @@ QPointF LabelSheetGeometry::Origin(int column, int row) const
     return {x, y};
 }
 
+LabelSlotWalker::LabelSlotWalker(const LabelSheetGeometry& geometry, const LabelPositions& positions)
+    : FAcross(std::max(geometry.Across, 1)), FDown(std::max(geometry.Down, 1)), FPositions(positions)
+{
+}
+
+std::optional<LabelSlotWalker::Slot> LabelSlotWalker::Next()
+{
+    Slot slot;
+    for (int visited = 0; visited < FAcross * FDown; ++visited) {
+        if (++FColumn > FAcross - 1) {
+            FColumn = 0;
+            if (++FRow > FDown - 1) {
+                FRow = 0;
+                slot.NewSheet = true;
+            }
+        }
+        const int position = FRow * FAcross + FColumn;
+        if (position < MaxLabelPositions && FPositions[static_cast<size_t>(position)]) {
+            slot.Column = FColumn;
+            slot.Row = FRow;
+            return slot;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string LabelRunStatusText(const LabelRunResult& result, bool preview, int pageNumber)
 {
     switch (result.Outcome) {
@@ -300,10 +326,8 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
     FHeaderPending = false;
     FFailure.clear();
     int copiesDone = 0;
-    int column = -1;
-    int row = 0;
     const int copies = FSettings.Presort ? 1 : std::max(FSettings.Copies, 1);
-    int labelsOnSheet = 0;
+    LabelSlotWalker positions(FGeometry, FSettings.Positions);
 
     if (FSettings.Presort) {
         auto groups = ReadPresortList(PresortListPath());
@@ -325,30 +349,17 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
     target.Surface().SetPen(ThinBlackPen());
 
     while (FFailure.empty() && !FTable.Eof() && !FStop && !target.Aborted()) {
-        ++column;
-        if (column > FGeometry.Across - 1) {
-            column = 0;
-            ++row;
-            if (row > FGeometry.Down - 1) {
-                row = 0;
-                // A sheet on which nothing could be printed would repeat forever.
-                if (labelsOnSheet == 0) {
-                    FFailure = std::string(NoPositionSelectedMessage);
-                    break;
-                }
-                if (!target.NewPage()) {
-                    if (!target.Aborted())
-                        FFailure = "The printer did not start a new page";
-                    break;
-                }
-                labelsOnSheet = 0;
-            }
+        const std::optional<LabelSlotWalker::Slot> slot = positions.Next();
+        if (!slot) {
+            FFailure = std::string(NoPositionSelectedMessage);
+            break;
         }
-        const int position = row * FGeometry.Across + column;
-        if (position >= MaxLabelPositions || !FSettings.Positions[static_cast<size_t>(position)])
-            continue;
-
-        const QPointF origin = FGeometry.Origin(column, row);
+        if (slot->NewSheet && !target.NewPage()) {
+            if (!target.Aborted())
+                FFailure = "The printer did not start a new page";
+            break;
+        }
+        const QPointF origin = FGeometry.Origin(slot->Column, slot->Row);
         const bool headerDrawn = FHeaderPending;
         if (headerDrawn) {
             DrawSeparator(target.Surface(), origin);
@@ -362,7 +373,6 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
             ++copiesDone;
             ++result.Labels;
         }
-        ++labelsOnSheet;
         if (!headerDrawn && copiesDone < copies)
             continue;
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,28 @@ struct LabelSheetGeometry {
     // The top-left corner of the label in column c and row r (from 0): the middle extras are
     // added to the columns from half-across on and the rows from half-down on.
     QPointF Origin(int column, int row) const;
+};
+
+// The label positions a run fills, row by row and sheet after sheet, skipping cleared positions.
+class LabelSlotWalker {
+  public:
+    struct Slot {
+        int Column = 0;
+        int Row = 0;
+        bool NewSheet = false; // the walk went on to a new sheet since the previous slot
+    };
+
+    LabelSlotWalker(const LabelSheetGeometry& geometry, const LabelPositions& positions);
+    // The next selected position; nothing when a whole sheet passes without one (a run would
+    // otherwise start blank sheets forever).
+    std::optional<Slot> Next();
+
+  private:
+    int FAcross;
+    int FDown;
+    LabelPositions FPositions;
+    int FColumn = -1;
+    int FRow = 0;
 };
 
 // What the "Print Labels" window holds for a run.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "LabelRunHarness.h"
 #include "core/MessageService.h"
 #include "labels/LabelSetupStore.h"
@@ -157,6 +159,43 @@ TEST_F(LabelSheet, EveryPositionOfATenByThirtySheetCanBeChosen)
     ASSERT_EQ(labels.size(), 1u);
     EXPECT_NEAR(labels[0].Origin.x(), 0.188 + 9 * 0.8, Near);
     EXPECT_NEAR(labels[0].Origin.y(), 0.5 + 29 * 0.35, Near);
+}
+
+TEST(LabelSlots, SkipClearedPositionsAndMarkEachNewSheet)
+{
+    LabelSheetGeometry geometry;
+    geometry.Across = 2;
+    geometry.Down = 2;
+    LabelPositions positions;
+    positions.set(1);
+    positions.set(2);
+    LabelSlotWalker walker(geometry, positions);
+    std::vector<std::tuple<int, int, bool>> walked;
+    for (int i = 0; i < 5; ++i) {
+        const auto slot = walker.Next();
+        ASSERT_TRUE(slot);
+        walked.emplace_back(slot->Column, slot->Row, slot->NewSheet);
+    }
+    EXPECT_EQ(walked, (std::vector<std::tuple<int, int, bool>>{
+                          {1, 0, false}, {0, 1, false}, {1, 0, true}, {0, 1, false}, {1, 0, true}}));
+}
+
+TEST(LabelSlots, ASheetWithoutASelectedPositionEndsTheWalk)
+{
+    LabelSheetGeometry geometry;
+    geometry.Across = 3;
+    geometry.Down = 10;
+    LabelPositions beyondTheSheet;
+    beyondTheSheet.set(30); // left from a larger setup
+    EXPECT_FALSE(LabelSlotWalker(geometry, beyondTheSheet).Next());
+
+    LabelPositions last;
+    last.set(29);
+    LabelSlotWalker walker(geometry, last);
+    EXPECT_TRUE(walker.Next());
+    const auto next = walker.Next();
+    ASSERT_TRUE(next) << "one selected position is enough for every sheet";
+    EXPECT_TRUE(next->NewSheet);
 }
 
 TEST_F(LabelSheet, NoPositionOnTheSheetRefusesTheRunAndFlagsBeyondItDoNotCount)
