@@ -160,7 +160,6 @@ class TGDesignPanel : public QWidget {
     void ConnectModel();
     void ApplyWidgetSize();
     void DropNewElement(const PixelRect& rect);
-    void SelectInBand(const QRect& band, bool shift);
     void PaintBackground(QPainter& painter);
     void PaintElements(QPainter& painter);
     void PaintMarks(QPainter& painter);
