@@ -81,7 +81,8 @@ class LabelSetupStore {
 
     // Save of the designer: for a new setup a row is appended, for a modified one the current row
     // is rewritten; the layout (record-derived text cleared) is written to the setup's layout file,
-    // which must be named. A new setup whose row or file fails leaves neither behind.
+    // which must be named. A new setup whose file cannot be written adds no row; one whose row
+    // cannot be written leaves no file and at most a deletion-marked row, never a listed one.
     xbase::Status SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew);
 
     // Clone of the current row: its layout is loaded into `scratch` (cleared first), a row
