@@ -210,6 +210,24 @@ TEST_F(SetupStore, ModifyOfASetupWithoutItsFileGetsAFreshName)
     EXPECT_EQ(FTable.RecordCount(), 1u);
 }
 
+TEST_F(SetupStore, AFailedNewSaveLeavesNoListedRowAndNoFile)
+{
+    LabelSetupStore store(FTable);
+    LabelSetup setup;
+    setup.Description = QString::fromUtf8("\u6f22\u5b57"); // not in the table's code page
+    setup.LayoutFileName = "BIN00001.L";
+    AddAddressBlockFillingLabel(FPanel, setup);
+    const xbase::Status saved = store.SaveSetup(setup, FPanel, true);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(Exists("BIN00001.L"));
+    ASSERT_TRUE(FTable.GoTop());
+    EXPECT_TRUE(FTable.Eof());
+
+    setup.Description = "Unnamed file";
+    setup.LayoutFileName.clear();
+    EXPECT_FALSE(store.SaveSetup(setup, FPanel, true));
+}
+
 TEST_F(SetupStore, AddressBlockFillsTheLabelInsideItsMargin)
 {
     LabelSetup setup; // 2.625 x 1.0 inch
