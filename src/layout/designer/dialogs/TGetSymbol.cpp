@@ -1,10 +1,10 @@
 #include "layout/designer/dialogs/TGetSymbol.h"
 
+#include <QEvent>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "layout/ElementDialogModels.h"
@@ -49,6 +49,7 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent)
     right->addLayout(row);
     layout->addLayout(right, 1);
 
+    SymbolList->viewport()->installEventFilter(this);
     connect(Fontbutton, &QPushButton::clicked, this, &TGetSymbol::FontbuttonClick);
     connect(SymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     InstallWhatsThis(this,
@@ -81,19 +82,28 @@ void TGetSymbol::ShowListFont()
     const bool italic = FWorkingFont.Style & FontStyleBit(TFontStyle::fsItalic);
     Fontbutton->setText(ToQString(SymbolFontButtonCaption(FWorkingFont.Name, ListPointSize, bold, italic)));
     FColumns = SymbolListColumns(ListPointSize);
-    const int cell = std::max(SymbolList->viewport()->width() / FColumns - 1, 8);
-    SymbolList->setGridSize(QSize(cell, QFontMetrics(listFont).height() + 6));
+    UpdateGrid();
 }
 
-void TGetSymbol::resizeEvent(QResizeEvent* event)
+void TGetSymbol::UpdateGrid()
 {
-    QDialog::resizeEvent(event);
-    ShowListFont();
+    // The columns share the list's width; the width changes with the window.
+    const int cell = std::max(SymbolList->viewport()->width() / FColumns - 1, 8);
+    SymbolList->setGridSize(QSize(cell, QFontMetrics(SymbolList->font()).height() + 6));
+}
+
+bool TGetSymbol::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SymbolList->viewport() && event->type() == QEvent::Resize)
+        UpdateGrid();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TGetSymbol::SetSelectedIndex(int index)
 {
     SymbolList->setCurrentRow(index >= 0 && index < SymbolCount ? index : -1);
+    if (QListWidgetItem* item = SymbolList->currentItem())
+        SymbolList->scrollToItem(item);
 }
 
 int TGetSymbol::SelectedIndex() const

@@ -37,11 +37,12 @@ class TGetSymbol : public QDialog {
     QListWidget* SymbolList;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FontbuttonClick();
     void ShowListFont();
+    void UpdateGrid();
 
     TGFont FWorkingFont;
     double FPixelsPerInch = 96.0;
