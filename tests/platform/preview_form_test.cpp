@@ -65,6 +65,7 @@ TEST_F(PreviewFormTest, AThreePagePreviewStartsAtPageWidthAndItsCaptionFollowsTh
     const int room = form.ScrollBox->maximumViewportSize().width();
     EXPECT_LE(form.PageImage->width(), room);
     EXPECT_GT(form.PageImage->width(), room * 0.9);
+    EXPECT_FALSE(form.ScrollBox->horizontalScrollBar()->isVisible());
 
     struct Step {
         QToolButton* Button;

@@ -178,6 +178,34 @@ TEST(PageRecorderTest, ReplayKeepsToTheCallersClip)
     EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::red));
 }
 
+TEST(PageRecorderTest, ReplayDrawsWithAPrintersPenWhateverThePainterHad)
+{
+    PageRecorder recorder(QSizeF(2, 2));
+    ASSERT_TRUE(recorder.Begin());
+    // Drawn with the page's own pen and brush, as a run's first element would.
+    QFont font("Arial");
+    font.setPointSizeF(72);
+    recorder.Painter().setFont(font);
+    recorder.Painter().drawText(QPointF(0.2 * PageRecorder::DotsPerInch, 1.8 * PageRecorder::DotsPerInch),
+                                "M");
+    recorder.Painter().drawRect(QRectF(1200, 100, 400, 400));
+    ASSERT_EQ(recorder.End().Outcome, PageJobOutcome::Completed);
+    QImage image(QSize(40, 40), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setPen(QPen(Qt::white, 0)); // a window painter on a dark background
+        painter.setBrush(Qt::red);
+        recorder.DrawPage(painter, 0, 20);
+    }
+    int darkest = 255;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    EXPECT_LT(darkest, 64);                                   // the letter is dark
+    EXPECT_EQ(QColor(image.pixel(28, 5)), QColor(Qt::white)); // the square is not filled
+}
+
 TEST(PageRecorderTest, NewPageAndEndOutsideARunFail)
 {
     PageRecorder recorder(QSizeF(8.5, 11));

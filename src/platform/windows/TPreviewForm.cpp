@@ -32,6 +32,7 @@ constexpr double MinimumZoom = 10.0;
 constexpr double MaximumZoom = 1000.0;
 // The grey border around the page, as a share of the page's size on each side.
 constexpr double PageMargin = 0.025;
+constexpr int RoundingSlack = 3;
 
 // A magnifying glass: the preview's pointer, since a click on the page zooms.
 QCursor MagnifierCursor()
@@ -282,9 +283,10 @@ void TPreviewForm::Zoom100()
 double TPreviewForm::PageWidthZoom() const
 {
     const QSizeF page = static_cast<const PageView*>(PageImage)->PageSize(FCurrentPage - 1);
-    // The page is taller than the box at this zoom, so the vertical scroll bar takes its room.
-    const double width =
-        ScrollBox->maximumViewportSize().width() - ScrollBox->verticalScrollBar()->sizeHint().width();
+    // The page is taller than the box at this zoom, so the vertical scroll bar takes its room;
+    // a few pixels go to rounding the page and its margin to whole pixels.
+    const double width = ScrollBox->maximumViewportSize().width() -
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox) - RoundingSlack;
     const double pageWidth = page.width() * (1.0 + 2 * PageMargin) * logicalDpiX();
     if (pageWidth <= 0 || width <= 0)
         return 100.0;
@@ -294,7 +296,7 @@ double TPreviewForm::PageWidthZoom() const
 double TPreviewForm::WholePageZoom() const
 {
     const QSizeF page = static_cast<const PageView*>(PageImage)->PageSize(FCurrentPage - 1);
-    const QSize box = ScrollBox->maximumViewportSize();
+    const QSize box = ScrollBox->maximumViewportSize() - QSize(RoundingSlack, RoundingSlack);
     const double pageWidth = page.width() * (1.0 + 2 * PageMargin) * logicalDpiX();
     const double pageHeight = page.height() * (1.0 + 2 * PageMargin) * logicalDpiY();
     if (pageWidth <= 0 || pageHeight <= 0 || box.width() <= 0 || box.height() <= 0)

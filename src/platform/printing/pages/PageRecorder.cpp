@@ -128,6 +128,12 @@ void PageRecorder::DrawPage(QPainter& painter, int index, double pixelsPerInch) 
     painter.setClipRect(
         QRectF(0, 0, page.SizeInches.width() * DotsPerInch, page.SizeInches.height() * DotsPerInch),
         Qt::IntersectClip); // keep the caller's clip (the exposed part of a preview)
+    // A page starts with a printer's pen, brush and font, whatever the painter (for example a
+    // window's, whose pen may be light on a dark background) had before.
+    painter.setPen(QPen());
+    painter.setBrush(QBrush());
+    painter.setFont(QFont());
+    painter.setBackgroundMode(Qt::TransparentMode);
     painter.drawPicture(0, 0, page.Picture);
     painter.restore();
 }
