@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QString>
 
-class QLabel;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
