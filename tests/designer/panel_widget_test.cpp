@@ -355,6 +355,21 @@ TEST(PanelWidgetTest, GridDotsLieAtTwoModuloTheStep)
     EXPECT_EQ(image.pixel(6, 2), qRgb(255, 255, 255));
 }
 
+TEST(PanelWidgetTest, BackgroundPictureIsStretchedUnderTheGrid)
+{
+    Designer d;
+    d.Panel.SetShape(TLabelShape::lsRectangle);
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    d.Panel.SetPicture(red);
+    d.Panel.SetShowGrid(true);
+    const QImage image = d.Panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(150, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(6, 6), qRgb(0, 0, 0)) << "a grid dot combined with the picture by AND";
+    d.Panel.SetPicture(QImage());
+    EXPECT_EQ(d.Panel.grab().toImage().pixel(150, 100), qRgb(255, 255, 255));
+}
+
 TEST(PanelWidgetTest, ZoomInWholePercentScalesAndRestores)
 {
     Designer d;

@@ -672,6 +672,18 @@ void TGDesignPanel::ChooseFontForSelection()
 
 // ---- Painting -----------------------------------------------------------------------------------
 
+const QImage& TGDesignPanel::DecodedPicture::Of(const TGPicture& picture)
+{
+    if (picture.Bytes != Bytes) {
+        Bytes = picture.Bytes;
+        Image = QImage();
+        if (picture.IsBitmap())
+            if (auto decoded = DecodeImageBytes(QByteArray::fromStdString(Bytes)))
+                Image = *decoded;
+    }
+    return Image;
+}
+
 void TGDesignPanel::PaintBackground(QPainter& painter)
 {
     const int w = FPanel.Width();
@@ -679,16 +691,9 @@ void TGDesignPanel::PaintBackground(QPainter& painter)
     painter.fillRect(QRect(0, 0, w, h), Qt::white);
     const QPainterPath clip = ShapePath(FPanel.Shape(), QRectF(0, 0, w + 1, h + 1));
 
-    QImage picture = FPicture;
-    if (picture.isNull() && FPanel.Picture().IsBitmap()) {
-        if (auto decoded = DecodeImageBytes(QByteArray::fromStdString(FPanel.Picture().Bytes)))
-            picture = *decoded;
-    }
-    QImage colorPicture = FColorPicture;
-    if (colorPicture.isNull() && FPanel.ColorPicture().IsBitmap()) {
-        if (auto decoded = DecodeImageBytes(QByteArray::fromStdString(FPanel.ColorPicture().Bytes)))
-            colorPicture = *decoded;
-    }
+    const QImage picture = FPicture.isNull() ? FModelPicture.Of(FPanel.Picture()) : FPicture;
+    const QImage colorPicture =
+        FColorPicture.isNull() ? FModelColorPicture.Of(FPanel.ColorPicture()) : FColorPicture;
     for (const QImage* image : {&picture, &colorPicture}) {
         if (image->isNull())
             continue;

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "layout/ElementMenu.h"
 #include "layout/PanelSelection.h"
@@ -168,8 +169,16 @@ class TGDesignPanel : public QWidget {
     TGHandle* FHandle = nullptr;
     const FieldCatalogue* FFields = nullptr;
     QString FPictureDirectory;
+    // The model's pictures decoded once per change of their bytes.
+    struct DecodedPicture {
+        std::string Bytes;
+        QImage Image;
+        const QImage& Of(const TGPicture& picture);
+    };
     QImage FPicture;
     QImage FColorPicture;
+    DecodedPicture FModelPicture;
+    DecodedPicture FModelColorPicture;
     std::function<int64_t()> FTicks;
     bool FBanding = false;
     QPoint FBandStart;
