@@ -171,9 +171,10 @@ TGGraphicControl* LabelDesignSession::PlaceNewLabelAddress()
 {
     FPanel.SetPanelState(TPanelState::psAddressLabel);
     TGGraphicControl* element = FPanel.CreateElement({5, 5, FPanel.Width() - 10, FPanel.Height() - 10});
-    FPanel.SetPanelState(TPanelState::psPointing);
+    // An address block shows the record and fits its lines, as one the user draws does.
     if (element)
-        element->ShowDataValue();
+        FPanel.FinishNewElement(*element);
+    FPanel.SetPanelState(TPanelState::psPointing);
     return element;
 }
 

@@ -31,7 +31,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QSpinBox;
 class QToolButton;
 
 namespace corvane {
@@ -60,8 +59,8 @@ class TLabelDesignScreen : public QDialog {
     // mailing-address block filling the label, selects it and explains it to the user.
     void BeginNewLabel();
     // Modify: the layout is cleared, then the file's elements are loaded (a missing file loads
-    // nothing and is no error; a damaged one loads nothing and is reported) and show the current
-    // record's values.
+    // nothing and is no error; a damaged one loads nothing and the error is returned for the
+    // caller to report) and show the current record's values.
     xbase::Status LoadLayout(const std::string& path);
 
     // After the window ended with "Save" (exec() == Accepted): the values to store, description
@@ -122,7 +121,6 @@ class TLabelDesignScreen : public QDialog {
     QLineEdit* FDescription = nullptr;
     QButtonGroup* FTools = nullptr;
     QLabel* FZoomCaption = nullptr;
-    QSpinBox* FZoomSpinner = nullptr;
     QToolButton* FShowGrid = nullptr;
     QToolButton* FSnapToGrid = nullptr;
     QToolButton* FShowArt = nullptr;

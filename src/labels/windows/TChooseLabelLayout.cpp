@@ -1,0 +1,58 @@
+#include "labels/windows/TChooseLabelLayout.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/windows/HelpViewer.h"
+#include "platform/windows/WindowPlacement.h"
+
+namespace corvane {
+
+TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("Label Layout");
+    auto* layout = new QVBoxLayout(this);
+    FTemplate = new QRadioButton("&Select layout from a list of templates", this);
+    FTemplate->setObjectName("TemplateRadio");
+    FTemplate->setChecked(true);
+    FManual = new QRadioButton("&Enter the layout values manually (user defined layout)", this);
+    FManual->setObjectName("ManualRadio");
+    layout->addWidget(FTemplate);
+    layout->addWidget(FManual);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    auto* ok = new QPushButton("Ok", this);
+    ok->setObjectName("OkButton");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("CancelButton");
+    auto* help = new QPushButton("Help", this);
+    help->setObjectName("HelpButton");
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addWidget(help);
+    layout->addLayout(row);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("Label Layout"); });
+    CentreForm(this);
+}
+
+LayoutSourceChoice TChooseLabelLayout::Choice() const
+{
+    return FManual->isChecked() ? LayoutSourceChoice::Manual : LayoutSourceChoice::Template;
+}
+
+LayoutSourceChoice ChooseLabelLayoutSource(QWidget* parent)
+{
+    TChooseLabelLayout dialog(parent);
+    if (RunModalDialog(dialog) != QDialog::Accepted)
+        return LayoutSourceChoice::Cancel;
+    return dialog.Choice();
+}
+
+} // namespace corvane

@@ -1,0 +1,167 @@
+#include "labels/windows/TLabelEdit.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/MessageService.h"
+#include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/windows/HelpViewer.h"
+#include "platform/windows/WindowPlacement.h"
+
+namespace corvane {
+
+TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(parent), FEntry(setup)
+{
+    setWindowTitle("User Defined Label Layout");
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    AddLength(grid, 0, 0, GeometryLength::LabelWidth, "Label Width", "LabelWidthEdit");
+    AddLength(grid, 1, 0, GeometryLength::LabelHeight, "Label Height", "LabelHeightEdit");
+    AddLength(grid, 2, 0, GeometryLength::HorizontalPitch, "Horizontal Pitch", "HorizontalPitchEdit");
+    AddLength(grid, 3, 0, GeometryLength::VerticalPitch, "Vertical Pitch", "VerticalPitchEdit");
+
+    FAcross = new QSpinBox(this);
+    FAcross->setObjectName("AcrossSpin");
+    FAcross->setRange(1, MaxAcross);
+    FAcross->setValue(FEntry.Across());
+    FDown = new QSpinBox(this);
+    FDown->setObjectName("DownSpin");
+    FDown->setRange(1, MaxDown);
+    FDown->setValue(FEntry.Down());
+    grid->addWidget(new QLabel("# across", this), 4, 0);
+    grid->addWidget(FAcross, 4, 1);
+    grid->addWidget(new QLabel("# down", this), 5, 0);
+    grid->addWidget(FDown, 5, 1);
+
+    AddLength(grid, 0, 2, GeometryLength::LeftMargin, "Left Margin", "LeftMarginEdit");
+    AddLength(grid, 1, 2, GeometryLength::TopMargin, "Top Margin", "TopMarginEdit");
+    FPaper = new QComboBox(this);
+    FPaper->setObjectName("PaperSizeCombo");
+    FPaper->addItems(PaperSizeItems());
+    FPaper->setCurrentIndex(-1);
+    grid->addWidget(new QLabel("Paper size", this), 2, 2);
+    grid->addWidget(FPaper, 2, 3);
+    AddLength(grid, 3, 2, GeometryLength::PaperWidth, "Paper Width", "PaperWidthEdit");
+    AddLength(grid, 4, 2, GeometryLength::PaperHeight, "Paper Height", "PaperHeightEdit");
+    FShape = new QComboBox(this);
+    FShape->setObjectName("LabelShapeCombo");
+    FShape->addItems(LabelShapeItems());
+    FShape->setCurrentIndex(FEntry.ShapeItem());
+    grid->addWidget(new QLabel("Label Shape", this), 5, 2);
+    grid->addWidget(FShape, 5, 3);
+    layout->addLayout(grid);
+
+    auto* units = new QHBoxLayout;
+    FInches = new QRadioButton("Use &Inches", this);
+    FInches->setObjectName("InchesRadio");
+    FInches->setChecked(true);
+    FMillimetres = new QRadioButton("Use &Millimeters", this);
+    FMillimetres->setObjectName("MillimetersRadio");
+    units->addWidget(FInches);
+    units->addWidget(FMillimetres);
+    units->addStretch();
+    layout->addLayout(units);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    auto* ok = new QPushButton("Ok", this);
+    ok->setObjectName("OkButton");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("CancelButton");
+    auto* help = new QPushButton("Help", this);
+    help->setObjectName("HelpButton");
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addWidget(help);
+    layout->addLayout(row);
+
+    ShowLengths();
+    connect(ok, &QPushButton::clicked, this, &TLabelEdit::OkClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("User Defined Label Layout"); });
+    connect(FInches, &QRadioButton::toggled, this, &TLabelEdit::UnitChanged);
+    connect(FAcross, &QSpinBox::valueChanged, this, [this](int value) { FEntry.SetAcross(value); });
+    connect(FDown, &QSpinBox::valueChanged, this, [this](int value) { FEntry.SetDown(value); });
+    connect(FPaper, &QComboBox::currentIndexChanged, this, &TLabelEdit::PaperChosen);
+    connect(FShape, &QComboBox::currentIndexChanged, this, [this](int item) { FEntry.SetShapeItem(item); });
+    connect(LengthEdit(GeometryLength::LabelWidth), &QLineEdit::editingFinished, this, [this] {
+        FEntry.LeaveLabelWidth();
+        ShowLengths();
+    });
+    connect(LengthEdit(GeometryLength::LabelHeight), &QLineEdit::editingFinished, this, [this] {
+        FEntry.LeaveLabelHeight();
+        ShowLengths();
+    });
+    CentreForm(this);
+}
+
+void TLabelEdit::AddLength(QGridLayout* grid, int row, int column, GeometryLength length,
+                           const QString& caption, const QString& objectName)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(objectName);
+    edit->setMaximumWidth(90);
+    FEdits[static_cast<size_t>(length)] = edit;
+    grid->addWidget(new QLabel(caption, this), row, column);
+    grid->addWidget(edit, row, column + 1);
+    // Only what the user types is read back; the program's own texts keep the held values.
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, length](const QString& text) { FEntry.SetText(length, text); });
+}
+
+void TLabelEdit::ShowLengths()
+{
+    // Inches as "#0.0##" (up to six digits), millimetres as "##0".
+    static const QRegularExpression inches(R"(\d{0,2}(\.\d{0,3})?)");
+    static const QRegularExpression millimetres(R"(\d{0,3})");
+    const bool mm = FEntry.Unit() == LengthUnit::Millimetres;
+    for (size_t i = 0; i < FEdits.size(); ++i) {
+        QLineEdit* edit = FEdits[i];
+        edit->setValidator(nullptr);
+        edit->setText(FEntry.Text(static_cast<GeometryLength>(i)));
+        edit->setValidator(new QRegularExpressionValidator(mm ? millimetres : inches, edit));
+    }
+}
+
+void TLabelEdit::UnitChanged()
+{
+    FEntry.SetUnit(FMillimetres->isChecked() ? LengthUnit::Millimetres : LengthUnit::Inches);
+    ShowLengths();
+}
+
+void TLabelEdit::PaperChosen(int item)
+{
+    FEntry.ChoosePaperItem(item);
+    ShowLengths();
+}
+
+void TLabelEdit::OkClicked()
+{
+    const LabelGeometry geometry = FEntry.Result();
+    if (const std::optional<std::string> failure = ValidLabel(geometry)) {
+        ShowInfo(*failure);
+        return;
+    }
+    FGeometry = geometry;
+    accept();
+}
+
+bool GetUserDefinedLayout(LabelSetup& setup, QWidget* parent)
+{
+    TLabelEdit dialog(setup, parent);
+    if (RunModalDialog(dialog) != QDialog::Accepted)
+        return false;
+    ApplyUserDefinedGeometry(setup, dialog.Geometry());
+    return true;
+}
+
+} // namespace corvane
