@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/MessageService.h"
 #include "core/ScratchHome.h"
 #include "layout/ComponentOwner.h"
 #include "layout/TGLabelPanel.h"
@@ -181,6 +182,24 @@ TEST(PanelWidgetTest, ClipboardKeysAndDelete)
     d.Panel.SelectElement(d.Model.ElementAt(0));
     QTest::keyClick(&d.Panel, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(d.Model.ElementCount(), 1u);
+}
+
+TEST(PanelWidgetTest, CopyThatCannotBeWrittenIsReportedAndLeavesTheClipboard)
+{
+    Designer d;
+    RecordingMessageService messages;
+    ScopedMessageService scoped(messages);
+    auto label = std::make_unique<TGPLabel>();
+    label->SetCaption("\xE6\xBC\xA2"); // a character the layout format's code page lacks
+    label->SetDesignBounds({10, 10, 60, 20});
+    TGGraphicControl& e = d.Model.InsertElement(std::move(label));
+    e.BuildMenu();
+    d.Panel.SelectElement(e);
+    QTest::keyClick(&d.Panel, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(messages.Messages.size(), 1u);
+    EXPECT_FALSE(d.Model.ClipboardHasContent());
+    QTest::keyClick(&d.Panel, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(d.Model.ElementCount(), 1u) << "a failed cut deletes nothing";
 }
 
 TEST(PanelWidgetTest, ArrowKeysNudgeAndApplyOnRelease)
