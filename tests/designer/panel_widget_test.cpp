@@ -245,6 +245,27 @@ TEST(PanelWidgetTest, ToolDrawsANewElementAndReportsTheDrop)
     EXPECT_EQ(d.Model.ElementAt(1).Bounds(), (PixelRect{45, 35, 50, 40}));
 }
 
+TEST(PanelWidgetTest, TextToolOpensTheNewElementsDialogBeforeReportingTheDrop)
+{
+    Designer d;
+    std::vector<std::string> opened;
+    QSignalSpy dropped(&d.Panel, &TGDesignPanel::droppedObject);
+    ScopedDialogRunner runner([&](QDialog& dialog) {
+        opened.push_back(dialog.objectName().toStdString());
+        EXPECT_EQ(dropped.count(), 0);
+        return int(QDialog::Rejected);
+    });
+    d.Panel.SetTool(TPanelState::psLabel);
+    QTest::mouseClick(&d.Panel, Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_EQ(opened.size(), 1u);
+    ASSERT_EQ(d.Model.ElementCount(), 1u);
+    const auto& label = static_cast<const TGPLabel&>(d.Model.ElementAt(0));
+    EXPECT_EQ(label.Caption(), "<text>");
+    EXPECT_EQ(label.Left(), 40);
+    EXPECT_GE(label.Width(), 50);
+    EXPECT_EQ(dropped.count(), 1);
+}
+
 TEST(PanelWidgetTest, RightClicksOpenTheElementOrThePanelMenu)
 {
     Designer d;
