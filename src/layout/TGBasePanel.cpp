@@ -1,11 +1,9 @@
 #include "layout/TGBasePanel.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 
-#include "core/ProgramDirectory.h"
 #include "layout/ComponentOwner.h"
 #include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
@@ -20,7 +18,7 @@ TGBasePanel::~TGBasePanel()
 {
     FSelection.Changed = nullptr;
     ClearElements();
-    DeleteClipboardFiles();
+    FClipboard.DeleteFiles();
 }
 
 int TGBasePanel::IndexOf(const TGGraphicControl& element) const
@@ -235,37 +233,6 @@ xbase::Status TGBasePanel::LoadFromFile(const std::string& fileName)
 
 // --- Clipboard and editing commands -------------------------------------------------------------
 
-std::string TGBasePanel::ClipboardFileName() const
-{
-    return (FClipboardFolder.empty() ? ProgramDirectory() : FClipboardFolder) + "Clipbrd.tmp";
-}
-
-std::string TGBasePanel::ScratchFileName() const
-{
-    return (FClipboardFolder.empty() ? ProgramDirectory() : FClipboardFolder) + "TempFile.tmp";
-}
-
-bool TGBasePanel::ClipboardHasContent() const
-{
-    std::error_code error;
-    return std::filesystem::exists(ClipboardFileName(), error);
-}
-
-void TGBasePanel::DeleteClipboardFiles() const
-{
-    std::error_code error;
-    std::filesystem::remove(ClipboardFileName(), error);
-    std::filesystem::remove(ScratchFileName(), error);
-}
-
-int64_t TGBasePanel::Ticks() const
-{
-    if (FTicks)
-        return FTicks();
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 xbase::Status TGBasePanel::CopySelection()
 {
     // The file holds the elements' zoom-1.0 bounds (what layout files store), so a paste at any
@@ -284,14 +251,13 @@ xbase::Status TGBasePanel::CutSelection()
 xbase::Status TGBasePanel::PasteClipboard()
 {
     const int64_t now = Ticks();
-    if (FPasted && now - FLastPasteTick < PasteGuardMilliseconds)
+    if (!FClipboard.PasteAllowed(now))
         return xbase::Status::Success();
     if (xbase::Status status = TGLabelObjectFiler(*FRegistry).PasteFile(*this, ClipboardFileName()); !status)
         return status;
     ConnectElements();
     RaiseLabelChanged();
-    FPasted = true;
-    FLastPasteTick = now;
+    FClipboard.RememberPaste(now);
     return xbase::Status::Success();
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "layout/ElementMenu.h"
+#include "layout/LayoutClipboard.h"
 #include "layout/LayoutTypes.h"
 #include "layout/PanelSelection.h"
 #include "platform/xbase/Result.h"
@@ -128,14 +129,14 @@ class TGBasePanel {
     // The clipboard file shared by every panel of the program (the program directory's
     // "Clipbrd.tmp") and the scratch file beside it ("TempFile.tmp"); both are deleted when any
     // panel is destroyed. A test or window may put them in another folder.
-    std::string ClipboardFileName() const;
-    std::string ScratchFileName() const;
-    void SetClipboardFolder(const std::string& folder) { FClipboardFolder = folder; }
-    bool ClipboardHasContent() const;
+    std::string ClipboardFileName() const { return FClipboard.FileName(); }
+    std::string ScratchFileName() const { return FClipboard.ScratchFileName(); }
+    void SetClipboardFolder(const std::string& folder) { FClipboard.SetFolder(folder); }
+    bool ClipboardHasContent() const { return FClipboard.HasContent(); }
 
     // Milliseconds of a monotonic clock (for the paste guard); tests replace it.
-    void SetTickSource(std::function<int64_t()> ticks) { FTicks = std::move(ticks); }
-    int64_t Ticks() const;
+    void SetTickSource(std::function<int64_t()> ticks) { FClipboard.SetTickSource(std::move(ticks)); }
+    int64_t Ticks() const { return FClipboard.Ticks(); }
 
     // The commands of the panel's pop-up menu, on the selection in selection order. Copy writes the
     // elements' zoom-1.0 bounds, so what is pasted has its real size at any zoom. Paste is ignored
@@ -198,15 +199,10 @@ class TGBasePanel {
     xbase::Status LoadFromFile(const std::string& fileName);
 
   private:
-    void DeleteClipboardFiles() const;
-
     ComponentOwner& FOwner;
     ElementClassRegistry* FRegistry;
     PanelSelection FSelection{*this};
-    std::string FClipboardFolder;
-    std::function<int64_t()> FTicks;
-    int64_t FLastPasteTick = 0;
-    bool FPasted = false;
+    LayoutClipboard FClipboard;
     xbase::Status FLastCommandStatus = xbase::Status::Success();
     std::vector<std::unique_ptr<TGGraphicControl>> FElements;
     PixelRect FBounds;
