@@ -39,7 +39,8 @@ class TGDesignPanel : public QWidget {
     Q_OBJECT
 
   public:
-    // The widget is sized to the panel's Width() x Height() at its zoom and follows it.
+    // The widget is sized to the panel's Width() x Height() at its zoom; change the size and zoom
+    // through the widget (SetDesignSize, SetSizeInInches, SetZoom) so that it follows.
     explicit TGDesignPanel(TGBasePanel& panel, QWidget* parent = nullptr);
     ~TGDesignPanel() override;
 
