@@ -2,7 +2,8 @@
 # Pictures of the program's windows for review: builds the program if needed, makes a sample
 # address file of 30 people with corvane-cli in a scratch program directory, starts the program
 # under Xvfb with CORVANE_SCREENSHOTS set, and leaves one PNG per window in the folder given
-# (main.png, preferences.png, getting-started.png, about.png, new-database.png, ...).
+# (main.png, preferences.png, getting-started.png, about.png, new-database.png, designer-100.png,
+# label-layout.png, select-template.png, labeledit.png, ...).
 #
 #   scripts/screenshots.sh OUT-FOLDER [BUILD-FOLDER]
 set -euo pipefail
@@ -22,6 +23,10 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export CORVANE_HOME=$home
 mkdir -p "$home/DATA" "$home/sysdata"
+# The label stock catalogue the build makes, for the template picker.
+if [ -f "$build/sysdata/LBLTPL.DBF" ]; then
+  cp "$build/sysdata"/LBLTPL.* "$home/sysdata/"
+fi
 # No "Getting Started" over the main window: the tour takes its own picture of it.
 printf '[Misc]\r\nGettingStarted=1\r\n' > "$home/CORVAN.ini"
 

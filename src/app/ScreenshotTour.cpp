@@ -1,10 +1,13 @@
 #include "app/ScreenshotTour.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -26,6 +29,16 @@
 #include "app/TSystemReindex.h"
 #include "app/logic/FilterQuery.h"
 #include "core/AddressFile.h"
+#include "core/ProgramDirectory.h"
+#include "labels/LabelDesignSession.h"
+#include "labels/LabelTemplateQuery.h"
+#include "labels/windows/TChooseLabelLayout.h"
+#include "labels/windows/TLabelDesignScreen.h"
+#include "labels/windows/TLabelEdit.h"
+#include "labels/windows/TSelectLabel.h"
+#include "layout/TGImage.h"
+#include "layout/TGLabelPanel.h"
+#include "layout/TGPostNetBarCode.h"
 #include "platform/windows/HelpViewer.h"
 
 namespace corvane {
@@ -54,6 +67,52 @@ template <class Window> void SaveDialog(Window& window, const QString& folder, c
 {
     Save(window, folder, name);
     window.close();
+}
+
+// A small picture for the label: a stamp-like square with a letter.
+TGPicture SamplePicture()
+{
+    QImage image(48, 48, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 3));
+    painter.setBrush(QColor(0xdd, 0xe8, 0xf7));
+    painter.drawRoundedRect(QRectF(3, 3, 42, 42), 6, 6);
+    QFont font("Serif", 20, QFont::Bold);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 0, 48, 48), Qt::AlignCenter, "C");
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    TGPicture picture;
+    picture.GraphicKind = TGPicture::Kind::Bitmap;
+    picture.Bytes = bytes.toStdString();
+    return picture;
+}
+
+// An address block, a picture and a POSTNET bar code on the designer's label.
+void AddSampleLabelElements(TGLabelPanel& panel)
+{
+    panel.SetPanelState(TPanelState::psAddressLabel);
+    if (TGGraphicControl* block = panel.CreateElement({6, 6, 176, 60}))
+        panel.FinishNewElement(*block);
+    panel.SetPanelState(TPanelState::psPointing);
+
+    auto image = std::make_unique<TGImage>();
+    image->SetPicture(SamplePicture());
+    image->SetStretch(true);
+    panel.DropElement(std::move(image), {196, 8, 48, 48});
+
+    auto barCode = std::make_unique<TGPostNetBarCode>();
+    barCode->SetZipCodeField("ZIP");
+    barCode->SetBarCodeType(TPostNetBarCodeType::pnbc5Digit);
+    // The designer draws every POSTNET bar code as the same 2.8-inch sample (270 x 16 pixels), so
+    // on this narrow label it reaches past the edge, as the tool's width rule warns.
+    panel.DropElement(std::move(barCode), {6, 74, 270, 16});
+    panel.ShowAllDataValues();
 }
 
 } // namespace
@@ -162,6 +221,38 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         help.ShowContents();
         Save(help, folder, "help.png");
         help.close();
+    }
+
+    {
+        // The label designer on the default stock, at real size and at its largest zoom.
+        LabelSetup setup = LabelSetup::NewSetupDefaults();
+        setup.Description = "Office mailing";
+        TLabelDesignScreen window(setup, &main.Session(), &main);
+        AddSampleLabelElements(window.Panel());
+        Save(window, folder, "designer-100.png");
+        for (int step = 0; step < 6; ++step)
+            window.ZoomIn();
+        Save(window, folder, "designer-160.png");
+        window.reject();
+        window.close();
+    }
+    {
+        TChooseLabelLayout window(&main);
+        SaveDialog(window, folder, "label-layout.png");
+    }
+    if (!FindEntryNoCase(SystemDataDirectory(), "LBLTPL.DBF").empty()) {
+        LabelTemplateCatalogue catalogue;
+        if (catalogue.Open()) {
+            TSelectLabel window(catalogue, LabelSetup::NewSetupDefaults(), &main);
+            SaveDialog(window, folder, "select-template.png");
+        }
+    }
+    {
+        TLabelEdit window(LabelSetup::NewSetupDefaults(), &main);
+        Save(window, folder, "labeledit.png");
+        if (auto* millimetres = window.findChild<QRadioButton*>("MillimetersRadio"))
+            millimetres->setChecked(true);
+        SaveDialog(window, folder, "labeledit-mm.png");
     }
 
     // The window while a record is being added (nothing is saved: closing discards it).

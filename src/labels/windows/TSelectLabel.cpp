@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "labels/LabelGeometryEntry.h"
@@ -60,6 +61,7 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
     FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     FGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     FGrid->setMinimumSize(300, 260);
+    FGrid->verticalHeader()->setDefaultSectionSize(FGrid->fontMetrics().height() + 6);
     middle->addWidget(FGrid, 1);
     auto* details = new QFormLayout;
     FHeight = ValueLabel("LabelHeightValue", this);
@@ -133,7 +135,11 @@ void TSelectLabel::FillGrid(int row)
     FOk->setEnabled(any);
     if (row >= 0) {
         FGrid->setCurrentCell(row, 0);
-        FGrid->scrollToItem(FGrid->item(row, 0), QAbstractItemView::PositionAtCenter);
+        // Once the grid has its size, so that the row shows in the middle.
+        QTimer::singleShot(0, FGrid, [grid = FGrid] {
+            if (QTableWidgetItem* item = grid->currentItem())
+                grid->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+        });
     }
     ShowCurrentRow();
 }
