@@ -10,8 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QStringList>
 #include <QTest>
 
 #include "app/AddressTableFixture.h"
@@ -112,5 +117,32 @@ class DialogScript {
     std::vector<std::string> FTitles;
     ScopedDialogRunner FRunner;
 };
+
+} // namespace corvane::testing
+
+namespace corvane::testing {
+
+// The named buttons, edits, lists and grids of a window that have no "What's this?" text.
+inline QStringList UnexplainedControls(const QWidget& window)
+{
+    QStringList missing;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        const bool interactive = qobject_cast<QAbstractButton*>(control) ||
+                                 qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                                 qobject_cast<QAbstractItemView*>(control) ||
+                                 qobject_cast<QAbstractSpinBox*>(control);
+        bool inner = false;
+        for (QWidget* parent = control->parentWidget(); parent && parent != &window;
+             parent = parent->parentWidget())
+            inner = inner || qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractItemView*>(parent) ||
+                    qobject_cast<QAbstractSpinBox*>(parent);
+        if (!interactive || inner || name.startsWith("qt_") || name == "MouseHelpButton")
+            continue;
+        if (name.isEmpty() || control->whatsThis().isEmpty())
+            missing << (name.isEmpty() ? control->metaObject()->className() : name);
+    }
+    return missing;
+}
 
 } // namespace corvane::testing

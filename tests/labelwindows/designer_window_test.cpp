@@ -269,6 +269,12 @@ TEST_F(DesignerWindowTest, ATemplateReplacesAUserDefinedGeometry)
     EXPECT_TRUE(window.SaveOffered());
 }
 
+TEST_F(DesignerWindowTest, EveryControlIsExplained)
+{
+    TLabelDesignScreen window(LabelSetup::NewSetupDefaults(), nullptr);
+    EXPECT_EQ(testing::UnexplainedControls(window), QStringList());
+}
+
 TEST_F(DesignerWindowTest, DefaultFontComesFromSectionLabel)
 {
     const Settings settings;

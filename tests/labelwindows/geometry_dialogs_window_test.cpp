@@ -176,5 +176,16 @@ TEST_F(GeometryDialogsTest, TemplatePickerFollowsItsListsAndDisablesOkWhenNothin
     EXPECT_EQ(dialog.SelectedStock()->TemplateDescription, dialog.Stocks()[1].TemplateDescription);
 }
 
+TEST_F(GeometryDialogsTest, EveryControlIsExplained)
+{
+    LabelTemplateCatalogue closed;
+    TChooseLabelLayout choose;
+    TSelectLabel select(closed, LabelSetup::NewSetupDefaults());
+    TLabelEdit edit(LabelSetup::NewSetupDefaults());
+    EXPECT_EQ(testing::UnexplainedControls(choose), QStringList());
+    EXPECT_EQ(testing::UnexplainedControls(select), QStringList());
+    EXPECT_EQ(testing::UnexplainedControls(edit), QStringList());
+}
+
 } // namespace
 } // namespace corvane

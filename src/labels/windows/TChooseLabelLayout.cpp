@@ -3,10 +3,12 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
 namespace corvane {
@@ -35,7 +37,16 @@ TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
     row->addWidget(ok);
     row->addWidget(cancel);
     row->addWidget(help);
+    row->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(row);
+    InstallWhatsThis(
+        this, {{"TemplateRadio", "Take the label size and sheet layout from the list of commercial label "
+                                 "stocks."},
+               {"ManualRadio", "Type the label size, pitch, margins and paper size yourself, in inches or "
+                               "millimetres."},
+               {"OkButton", "Go on to the list of stocks or to the entry of your own layout."},
+               {"CancelButton", "Keep the label layout as it is."},
+               {"HelpButton", "Open the help on label layouts."}});
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("Label Layout"); });

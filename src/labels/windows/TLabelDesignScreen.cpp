@@ -28,6 +28,7 @@
 #include "layout/designer/TGDesignPanel.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
 namespace corvane {
@@ -343,7 +344,44 @@ void TLabelDesignScreen::BuildControls()
     bottom->addStretch();
     FHelp = Button("HelpButton", "Help", this);
     bottom->addWidget(FHelp);
+    bottom->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(bottom);
+    InstallWhatsThis(
+        this,
+        {{"DefaultFontButton",
+          "The font new text elements get. Click to choose another; it is kept for every "
+          "label you design."},
+         {"DescriptionEdit", "The name of this label setup in the list of the Print Labels window."},
+         {"SelectionTool", "Select, move and resize the elements of the label."},
+         {"TextTool", "Draw a rectangle on the label to add a line of text."},
+         {"MultiLineTextTool", "Draw a rectangle on the label to add several lines of text."},
+         {"CounterTool", "Add a number that counts up from label to label."},
+         {"SymbolTool", "Add a symbol character."},
+         {"RectangleTool", "Draw a rectangle."},
+         {"EllipseTool", "Draw an ellipse."},
+         {"RoundRectangleTool", "Draw a rectangle with rounded corners."},
+         {"LineTool", "Draw a line."},
+         {"ClipArtTool", "Add a picture from a file."},
+         {"PostnetTool", "Add a POSTNET bar code of the ZIP code (labels at least 2.85 inches wide)."},
+         {"DatabaseFieldTool", "Add a field of the address record."},
+         {"DatabaseMemoFieldTool", "Add the memo of the address record."},
+         {"DatabaseAddressTool", "Add a mailing address block built from the record's name and address."},
+         {"ZoomDownButton", "Show the label smaller (down to 40 %); the keypad's minus key does the same."},
+         {"ZoomUpButton", "Show the label larger (up to 160 %); the keypad's plus key does the same."},
+         {"ShowGridButton", "Show the grid dots on the label."},
+         {"SnapToGridButton", "Make elements you move or resize snap to the grid."},
+         {"ShowArtButton", "Show the outline picture of the label stock behind the label."},
+         {"FieldNamesButton", "Show the names of the fields instead of the current record's values."},
+         {"LabelPanel", "The label at its real size (at 100 %). Drag on it with a tool to add an element; "
+                        "right-click an element for its settings."},
+         {"SaveButton", "Keep the label and its layout. Elements outside the label are removed."},
+         {"CancelButton", "Close without keeping the changes."},
+         {"ChangeLayoutButton", "Choose another label stock, or type your own label size and sheet layout."},
+         {"FirstRecordButton", "Show the first address record (counters start again)."},
+         {"PriorRecordButton", "Show the previous address record."},
+         {"NextRecordButton", "Show the next address record."},
+         {"LastRecordButton", "Show the last address record."},
+         {"HelpButton", "Open the help on the label designer."}});
 
     connect(FTools, &QButtonGroup::idClicked, this,
             [this](int id) { SelectTool(static_cast<TPanelState>(id)); });

@@ -9,11 +9,13 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/MessageService.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
 namespace corvane {
@@ -82,7 +84,31 @@ TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(paren
     row->addWidget(ok);
     row->addWidget(cancel);
     row->addWidget(help);
+    row->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(row);
+    InstallWhatsThis(
+        this,
+        {{"LabelWidthEdit", "The width of one label. A horizontal pitch smaller than it is raised to it."},
+         {"LabelHeightEdit",
+          "The height of one label (at least .3 inch or 7 mm). A vertical pitch smaller than it "
+          "is raised to it."},
+         {"HorizontalPitchEdit",
+          "From the left edge of one label to the left edge of the next one in the row."},
+         {"VerticalPitchEdit", "From the top edge of one label to the top edge of the label below."},
+         {"AcrossSpin", "How many labels there are side by side on the sheet (1 to 10)."},
+         {"DownSpin", "How many rows of labels there are on the sheet (1 to 30)."},
+         {"LeftMarginEdit",
+          "From the left edge of the paper to the left edge of the first column of labels."},
+         {"TopMarginEdit", "From the top edge of the paper to the top edge of the first row of labels."},
+         {"PaperSizeCombo", "The paper size; choosing a standard size fills in its width and height."},
+         {"PaperWidthEdit", "The width of the paper as it goes through the printer."},
+         {"PaperHeightEdit", "The height of the paper as it goes through the printer."},
+         {"LabelShapeCombo", "The outline of each label, as the designer shows it."},
+         {"InchesRadio", "Show and type the lengths in inches."},
+         {"MillimetersRadio", "Show and type the lengths in whole millimetres."},
+         {"OkButton", "Check the values and use them for the label layout."},
+         {"CancelButton", "Keep the label layout as it is."},
+         {"HelpButton", "Open the help on user defined label layouts."}});
 
     ShowLengths();
     connect(ok, &QPushButton::clicked, this, &TLabelEdit::OkClicked);

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "labels/LabelGeometryEntry.h"
 #include "labels/LabelTemplateQuery.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
 namespace corvane {
@@ -91,7 +93,18 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
     row->addWidget(FOk);
     row->addWidget(cancel);
     row->addWidget(help);
+    row->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(row);
+    InstallWhatsThis(
+        this,
+        {{"ManufacturerCombo", "The maker of the label stock and the kind of printer it is made for."},
+         {"ProductTypeCombo", "The kind of labels to list; \"All\" lists every kind."},
+         {"EuropeanCheck", "List only stocks printed on A4 or A5 paper."},
+         {"TemplateGrid", "The label stocks that match your choices. Pick the one printed on your label "
+                          "sheets' packet; its sizes show on the right."},
+         {"OkButton", "Use the chosen stock's label size and sheet layout."},
+         {"CancelButton", "Keep the label layout as it is."},
+         {"HelpButton", "Open the help on label stocks."}});
     connect(FOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("Select Label Template"); });
