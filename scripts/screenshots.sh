@@ -27,6 +27,8 @@ mkdir -p "$home/DATA" "$home/sysdata"
 if [ -f "$build/sysdata/LBLTPL.DBF" ]; then
   cp "$build/sysdata"/LBLTPL.* "$home/sysdata/"
 fi
+# The stock outline pictures, for the designer's "Show art".
+cp "$root"/data/art/*.BMP "$home/sysdata/" 2>/dev/null || true
 # No "Getting Started" over the main window: the tour takes its own picture of it.
 printf '[Misc]\r\nGettingStarted=1\r\n' > "$home/CORVAN.ini"
 

@@ -227,6 +227,9 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         // The label designer on the default stock, at real size and at its largest zoom.
         LabelSetup setup = LabelSetup::NewSetupDefaults();
         setup.Description = "Office mailing";
+        // The stock's outline behind the layout, when the picture is in sysdata.
+        if (!FindEntryNoCase(SystemDataDirectory(), "AV5160.BMP").empty())
+            setup.Art = "AV5160";
         TLabelDesignScreen window(setup, &main.Session(), &main);
         AddSampleLabelElements(window.Panel());
         Save(window, folder, "designer-100.png");

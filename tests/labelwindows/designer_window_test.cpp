@@ -269,6 +269,34 @@ TEST_F(DesignerWindowTest, ATemplateReplacesAUserDefinedGeometry)
     EXPECT_TRUE(window.SaveOffered());
 }
 
+TEST_F(DesignerWindowTest, ShowArtIsOfferedOnlyForAStockWithArt)
+{
+    QImage outline(252, 96, QImage::Format_RGB32);
+    outline.fill(Qt::white);
+    for (int x = 0; x < 252; ++x)
+        outline.setPixel(x, 0, qRgb(0, 0, 0));
+    ASSERT_TRUE(outline.save(QString::fromStdString(SystemDataDirectory() + "AV5160.BMP"), "BMP"));
+
+    LabelSetup setup = LabelSetup::NewSetupDefaults();
+    setup.Art = "AV5160";
+    TLabelDesignScreen window(setup, nullptr);
+    window.Activate();
+    auto* art = Child<QToolButton>(window, "ShowArtButton");
+    EXPECT_TRUE(art->isEnabled());
+    EXPECT_TRUE(art->isChecked());
+    ASSERT_TRUE(window.Panel().Picture().IsBitmap());
+    art->click();
+    EXPECT_TRUE(window.Panel().Picture().Empty());
+    art->click();
+    EXPECT_TRUE(window.Panel().Picture().IsBitmap());
+    EXPECT_FALSE(window.SaveOffered());
+
+    TLabelDesignScreen plain(LabelSetup::NewSetupDefaults(), nullptr);
+    plain.Activate();
+    EXPECT_FALSE(Child<QToolButton>(plain, "ShowArtButton")->isEnabled());
+    EXPECT_TRUE(plain.Panel().Picture().Empty());
+}
+
 TEST_F(DesignerWindowTest, EveryControlIsExplained)
 {
     TLabelDesignScreen window(LabelSetup::NewSetupDefaults(), nullptr);
