@@ -1,18 +1,11 @@
 #include "labels/LabelTemplateQuery.h"
 
 #include "core/SystemTables.h"
+#include "labels/LabelStockCatalogue.h"
 
 namespace corvane {
 
 namespace {
-
-QString TrimmedRight(const std::string& text)
-{
-    QString value = QString::fromStdString(text);
-    while (value.endsWith(' '))
-        value.chop(1);
-    return value;
-}
 
 // The list item a stock's maker and printer technology select, in capitals.
 QString ManufacturerChoice(const QString& manufacturer, const QString& printerCode)
@@ -121,45 +114,6 @@ std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem
     return query;
 }
 
-xbase::Result<LabelSetup> ReadTemplateRow(const xbase::Table& table)
-{
-    LabelSetup stock;
-    std::string failure;
-    auto text = [&](const char* field) {
-        xbase::Result<std::string> value = table.GetField(field);
-        if (!value.Ok()) {
-            failure = value.Message();
-            return QString();
-        }
-        return TrimmedRight(*value);
-    };
-    auto number = [&](const char* field) { return text(field).trimmed().toDouble(); };
-
-    stock.Description.clear();
-    stock.TemplateDescription = text("DESCRIPT");
-    stock.LabelHeight = static_cast<float>(number("LBLHEIGHT"));
-    stock.LabelWidth = static_cast<float>(number("LBLWIDTH"));
-    stock.Across = static_cast<int>(number("NBRACROSS"));
-    stock.Down = static_cast<int>(number("NBRDOWN"));
-    stock.TopMargin = static_cast<float>(number("TOPMARG"));
-    stock.LeftMargin = static_cast<float>(number("LEFTMARG"));
-    stock.HorizontalPitch = static_cast<float>(number("HORIZPITCH"));
-    stock.VerticalPitch = static_cast<float>(number("VERTPITCH"));
-    stock.SheetWidth = static_cast<float>(number("SHEETWIDTH"));
-    stock.SheetDepth = static_cast<float>(number("SHEETDEPTH"));
-    stock.PrinterCode = text("PRINTER");
-    stock.PaperSize = text("PAPERSIZE");
-    stock.Shape = text("LBLSHAPE");
-    stock.Manufacturer = text("MANUFAC");
-    stock.ProductType = text("PRODTYPE");
-    stock.MiddleExtraX = number("MIDEXTRAX");
-    stock.MiddleExtraY = number("MIDEXTRAY");
-    stock.Art = text("ART");
-    if (!failure.empty())
-        return xbase::Result<LabelSetup>::Error(failure);
-    return stock;
-}
-
 void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock)
 {
     setup.LabelHeight = stock.LabelHeight;
@@ -207,7 +161,7 @@ xbase::Result<std::vector<LabelSetup>> LabelTemplateCatalogue::Matching(const st
     std::vector<LabelSetup> stocks;
     xbase::Status moved = FTable.GoTop();
     while (moved && !FTable.Eof()) {
-        xbase::Result<LabelSetup> stock = ReadTemplateRow(FTable);
+        xbase::Result<LabelSetup> stock = ReadLabelStockRow(FTable);
         if (!stock)
             return stock.ToStatus();
         stocks.push_back(stock.Take());

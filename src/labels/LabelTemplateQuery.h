@@ -36,9 +36,6 @@ LabelComboPositions PositionLabelCombos(const QString& manufacturer, const QStri
 // text of the manufacturer list (empty without a selection).
 std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem, bool europeanOnly);
 
-// One catalogue row as a setup: the stock's values, its name as the template description.
-xbase::Result<LabelSetup> ReadTemplateRow(const xbase::Table& table);
-
 // A chosen stock replaces the setup's geometry and stock facts; the description, the layout file
 // name stay.
 void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock);
