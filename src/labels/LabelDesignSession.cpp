@@ -114,17 +114,12 @@ bool SetLabelSizeFromInches(TGLabelPanel& panel, double heightInches, double wid
 {
     const TLabelShape shape = PanelShapeOfCode(shapeCode);
     const PixelRect size = LabelPixelSize(panel.PixelsPerInch(), heightInches, widthInches);
-    const int32_t width = size.Width;
-    const int32_t height = size.Height;
-    const float zoom = panel.Zoom();
-    panel.SetZoom(1.0f);
-    const bool unchanged = panel.Width() == width && panel.Height() == height && panel.Shape() == shape;
-    if (!unchanged) {
-        panel.SetShape(shape);
-        panel.SetSize(width, height);
-    }
-    panel.SetZoom(zoom);
-    return !unchanged;
+    if (panel.DesignWidth() == size.Width && panel.DesignHeight() == size.Height && panel.Shape() == shape)
+        return false;
+    panel.SetShape(shape);
+    // Set at zoom 1.0, so that the zoomed size follows from the real one.
+    panel.SetDesignSize(size.Width, size.Height);
+    return true;
 }
 
 LabelDesignSession::LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup,
@@ -159,9 +154,7 @@ bool LabelDesignSession::ApplyLabelSize()
         return SetLabelSizeFromInches(FPanel, FSetup.LabelHeight, FSetup.LabelWidth, FSetup.Shape);
     const PixelRect size = LabelPixelSize(FPanel.PixelsPerInch(), FSetup.LabelHeight, FSetup.LabelWidth);
     const TLabelShape shape = PanelShapeOfCode(FSetup.Shape);
-    const PixelRect design = {0, 0, static_cast<int32_t>(std::lround(FPanel.Width() / double(FPanel.Zoom()))),
-                              static_cast<int32_t>(std::lround(FPanel.Height() / double(FPanel.Zoom())))};
-    if (design.Width == size.Width && design.Height == size.Height && FPanel.Shape() == shape)
+    if (FPanel.DesignWidth() == size.Width && FPanel.DesignHeight() == size.Height && FPanel.Shape() == shape)
         return false;
     ApplySize(size.Width, size.Height, shape);
     return true;

@@ -500,10 +500,12 @@ void TLabelDesignScreen::Activate()
     QApplication::restoreOverrideCursor();
 }
 
-void TLabelDesignScreen::closeEvent(QCloseEvent* event)
+void TLabelDesignScreen::done(int result)
 {
-    SaveWindowPlacement(this);
-    QDialog::closeEvent(event);
+    // Save, Cancel, Escape and the close box all end here.
+    if (FActivated && isVisible())
+        SaveWindowPlacement(this);
+    QDialog::done(result);
 }
 
 void TLabelDesignScreen::PanelChanged()
