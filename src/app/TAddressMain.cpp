@@ -53,6 +53,8 @@
 #include "core/ProgramDirectory.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
+#include "labels/windows/TLabelSetupScreen.h"
+#include "platform/printing/PrintEngine.h"
 #include "platform/printing/PrinterCheck.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
@@ -138,12 +140,11 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LabelsButton",     "LettersButton",     "EnvelopesButton",  "ReportsButton",
-        "mnuImportDBF",     "mnuImportASCII",    "mnuImportV1",      "mnuImportV2",
-        "mnuExport",        "mnuCountZip",       "mnuCheckStateZip", "mnuCheckDuplicates",
-        "mnuConvertCase",   "mnuDeleteRecords",  "mnuSearchReplace", "mnuPrintLabels",
-        "mnuPrintLetters",  "mnuPrintEnvelopes", "mnuPrintReports",  "mnuPrintCurrentRecord",
-        "DialPhone1Button", "DialPhone2Button",
+        "LettersButton",    "EnvelopesButton",       "ReportsButton",      "mnuImportDBF",
+        "mnuImportASCII",   "mnuImportV1",           "mnuImportV2",        "mnuExport",
+        "mnuCountZip",      "mnuCheckStateZip",      "mnuCheckDuplicates", "mnuConvertCase",
+        "mnuDeleteRecords", "mnuSearchReplace",      "mnuPrintLetters",    "mnuPrintEnvelopes",
+        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button",   "DialPhone2Button",
     };
     return names;
 }
@@ -207,6 +208,7 @@ void TAddressMain::CreateToolBar()
         bar->addWidget(button);
         *tool.Button = button;
     }
+    connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -554,7 +556,8 @@ void TAddressMain::CreateMenus()
 
     PrintMenu = namedMenu("PrintMenu", "&Print");
     PrintMenu->menuAction()->setObjectName("PrintMenu");
-    AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", nullptr, QKeySequence("Ctrl+L"));
+    AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", &TAddressMain::mnuPrintLabelsClick,
+                QKeySequence("Ctrl+L"));
     AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
     AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
     AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
@@ -1169,9 +1172,47 @@ HandOverHooks TAddressMain::ToolHooks()
 {
     HandOverHooks hooks;
     hooks.PrinterCheck = [] { return PrinterCheck(); };
+    hooks.RememberPrinter = [this] { FRememberedPrinter = Printer().PrinterName(); };
+    hooks.RestorePrinter = [this] {
+        PrintEngine& engine = Printer();
+        (void)engine.SelectDefaultPrinter();
+        if (!FRememberedPrinter.isEmpty())
+            (void)engine.SelectPrinter(FRememberedPrinter);
+    };
     hooks.SuspendDisplay = [this](bool suspended) { SuspendDisplay(suspended); };
     hooks.RefreshButtons = [this] { SetButtons(); };
     return hooks;
+}
+
+PrintEngine& TAddressMain::Printer()
+{
+    // Made at first use: asking the printer service for its printers can take a moment.
+    if (!FPrintEngine)
+        FPrintEngine = std::make_unique<PrintEngine>();
+    return *FPrintEngine;
+}
+
+void TAddressMain::SetPrinter(std::unique_ptr<PrintEngine> engine)
+{
+    FPrintEngine = std::move(engine);
+}
+
+// ---- printing ----
+
+void TAddressMain::mnuPrintLabelsClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!LabelsButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLabelsOrReports, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TLabelSetupScreen window(FSession, Printer(), handOver.Scope(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
 }
 
 // ---- filters, tags, sort orders ----

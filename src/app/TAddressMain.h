@@ -5,6 +5,7 @@
 // operation (app/logic/AddressSession.h) and shows the result.
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include <QMainWindow>
@@ -27,6 +28,7 @@ class QToolButton;
 
 namespace corvane {
 
+class PrintEngine;
 struct QueryFormLayout;
 
 class TAddressMain : public QMainWindow {
@@ -42,8 +44,13 @@ class TAddressMain : public QMainWindow {
     void FormActivate();
 
     AddressSession& Session() { return FSession; }
-    // What a tool window's hand-over needs of this window (printer check, display, buttons).
+    // What a tool window's hand-over needs of this window (printer check, the selected printer,
+    // display, buttons).
     HandOverHooks ToolHooks();
+    // The printer the printing windows print on (the system's default printer at first); tests
+    // hand in one of their own.
+    PrintEngine& Printer();
+    void SetPrinter(std::unique_ptr<PrintEngine> engine);
     // The entry widget of a field (a line edit; the date button for EntryField::Date).
     QWidget* EntryWidget(EntryField field) const;
     // Commands whose windows come with later work: in their menus, always disabled.
@@ -84,6 +91,8 @@ class TAddressMain : public QMainWindow {
     void mnuPreferencesClick();
     void mnuGettingStartedClick();
     void mnuAboutClick();
+    // "Print &Labels" and the Labels button: the "Print Labels" window over the open file.
+    void mnuPrintLabelsClick();
     void SortMenuClick(QAction* item);
     void FilterButtonClick();
     void SearchButtonClick();
@@ -189,6 +198,8 @@ class TAddressMain : public QMainWindow {
     bool IsEntryWidget(const QObject* object) const;
 
     AddressSession FSession;
+    std::unique_ptr<PrintEngine> FPrintEngine;
+    QString FRememberedPrinter;
     std::map<EntryField, QWidget*> FEntryWidgets;
     std::map<EntryField, QLineEdit*> FLineEdits;
     std::vector<QAction*> FSortItems;

@@ -185,8 +185,8 @@ TEST_F(MainWindowTest, ButtonsFollowTheRecordState)
     for (const char* name : {"SaveButton", "CancelButton", "ClearfilterButton", "SearchMemoNextButton"})
         EXPECT_FALSE(Shown(name)) << name;
     // Later work: in place, disabled.
-    EXPECT_FALSE(Enabled("LabelsButton"));
-    EXPECT_FALSE(Find<QAction>(window, "mnuPrintLabels")->isEnabled());
+    EXPECT_FALSE(Enabled("LettersButton"));
+    EXPECT_FALSE(Find<QAction>(window, "mnuPrintLetters")->isEnabled());
     EXPECT_TRUE(Find<QAction>(window, "mnuClone")->isEnabled());
 
     // Editing starts by typing.
