@@ -41,7 +41,8 @@ class PdfOnlyPrinters : public PrinterSource {
 };
 
 // Answers modal windows while a command runs: each handler is called with the window of that
-// object name, again on every tick until it returns true (done with that window).
+// object name (its class name when it has none), again on every tick until it returns true
+// (done with that window).
 class ModalDriver {
   public:
     using Handler = std::function<bool(QWidget* window)>;
@@ -64,7 +65,9 @@ class ModalDriver {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || FDone.count(modal))
             return;
-        const QString name = modal->objectName();
+        QString name = modal->objectName();
+        if (name.isEmpty())
+            name = QString(modal->metaObject()->className()).section("::", -1);
         if (FSeenWindows.insert(modal).second) {
             FSeen.push_back(name);
             // A later window may be made at the same address.

@@ -15,6 +15,7 @@
 #include "bulkmail/Presort.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "labelwindows/PrintLabelsHarness.h"
+#include "layout/TGLabelPanel.h"
 
 namespace corvane {
 namespace {
@@ -160,6 +161,26 @@ TEST_F(PrintLabelsSetupTest, NewCancelledInTheDesignerAddsNothing)
     window->NewButton->click();
     EXPECT_EQ(window->SetupGrid->rowCount(), 0);
     EXPECT_TRUE(fs::is_empty(SystemDataDirectory()) || !fs::exists(SystemDataDirectory() + "BIN00001.L"));
+}
+
+TEST_F(PrintLabelsSetupTest, ModifyOpensTheLayoutAndSavesItUnderTheSameFile)
+{
+    OpenPeople(3);
+    const std::string officeFile = AddSetup("Office");
+    auto window = OpenWindow();
+    size_t loadedElements = 0;
+    ModalDriver driver;
+    driver.On("TLabelDesignScreen", [&](QWidget* modal) {
+        auto* designer = static_cast<TLabelDesignScreen*>(modal);
+        loadedElements = designer->Panel().ElementCount();
+        designer->SaveClicked();
+        return true;
+    });
+    window->ModifyButton->click();
+    EXPECT_EQ(loadedElements, 1u);
+    EXPECT_EQ(GridTexts(*window), QStringList{"Office"});
+    EXPECT_EQ(LayoutOf(*window), officeFile);
+    EXPECT_TRUE(fs::exists(officeFile));
 }
 
 TEST_F(PrintLabelsSetupTest, OnlyCurrentRecordTakesPresortAwayAndTheOtherScopesGiveItBack)
