@@ -3,6 +3,7 @@
 // "Change Layout" through both geometry dialogs, the default font, and a layout drawn at a zoom
 // printing where it showed.
 
+#include <QFontDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -163,6 +164,13 @@ TEST_F(DesignerWindowTest, RecordButtonsShowTheRecordAndStepCounters)
     Child<QToolButton>(window, "LastRecordButton")->click();
     EXPECT_EQ(FSession.Record().LName, "Clark");
     EXPECT_EQ(numbers.CurrentNumber(), 102);
+
+    // Field names in place of values, and back.
+    Child<QToolButton>(window, "FieldNamesButton")->click();
+    ASSERT_FALSE(block.Items().empty());
+    EXPECT_EQ(block.Items().front().rfind('[', 0), 0u) << block.Items().front();
+    Child<QToolButton>(window, "FieldNamesButton")->click();
+    EXPECT_NE(block.Items().front().find("Cy"), std::string::npos) << block.Items().front();
 }
 
 TEST_F(DesignerWindowTest, SavePurgesElementsOutsideTheLabelAndEndsWithSave)
@@ -314,6 +322,21 @@ TEST_F(DesignerWindowTest, DefaultFontComesFromSectionLabel)
               "Default Font: Courier New, 12 pt , bold");
     EXPECT_EQ(window.Panel().Font().Name, "Courier New");
     EXPECT_EQ(window.Panel().Font().Height, -16);
+
+    // A font chosen with the button is given to later elements and kept in section "Label".
+    ScopedDialogRunner runner([](QDialog& dialog) {
+        QFont font("Times New Roman", 9);
+        font.setItalic(true);
+        static_cast<QFontDialog&>(dialog).setCurrentFont(font);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Child<QPushButton>(window, "DefaultFontButton")->click();
+    const LabelDefaultFont chosen = ReadLabelDefaultFont(settings);
+    EXPECT_EQ(chosen.Size, 9);
+    EXPECT_TRUE(chosen.Italic);
+    EXPECT_FALSE(chosen.Bold);
+    EXPECT_EQ(window.Panel().Font().Height, -12);
+    EXPECT_EQ(Child<QPushButton>(window, "DefaultFontButton")->text(), DefaultFontCaption(chosen));
 }
 
 // A rectangle drawn with the mouse at 160 % is stored at real size and prints at the inches the

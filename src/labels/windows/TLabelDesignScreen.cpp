@@ -627,8 +627,7 @@ void TLabelDesignScreen::ChooseDefaultFont()
     dialog.setCurrentFont(font);
     if (RunModalDialog(dialog) != QDialog::Accepted)
         return;
-    const QFont chosen =
-        dialog.selectedFont().family().isEmpty() ? dialog.currentFont() : dialog.selectedFont();
+    const QFont chosen = dialog.currentFont(); // what "Ok" selected
     LabelDefaultFont picked;
     picked.Name = chosen.family().toStdString();
     picked.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
