@@ -3,6 +3,7 @@
 // order and record put back afterwards.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "bulkmail/Presort.h"
 #include "labels/windows/TSelectSpecificLabels.h"
 #include "labelwindows/PrintLabelsHarness.h"
 #include "platform/windows/TPreviewForm.h"
@@ -217,6 +219,46 @@ TEST_F(PrintLabelsRunTest, PresortRunsOnceForTheScopeAndPrintsSeparators)
     window->AllRecordsRadio->click();
     window->PrintButton->click();
     EXPECT_EQ(std::count(driver.Seen().begin(), driver.Seen().end(), "TSortBulkMail"), 2);
+}
+
+TEST_F(PrintLabelsRunTest, APresortListThatCannotBeReadStopsTheRunAndSaysSo)
+{
+    OpenPeople(3);
+    AddSetup("Office");
+    auto window = OpenWindow();
+    window->PresortCheck->click();
+    QString status;
+    ModalDriver driver;
+    driver.On("TSelectSpecificLabels", AcceptPositions());
+    driver.On("TSortBulkMail", [](QWidget*) { return false; });
+    driver.On("TLabelPrinter", CloseWhenFinished(&status));
+    window->PrintButton->click();
+    ASSERT_TRUE(window->LastPrint() && window->LastPrint()->PresortDone);
+
+    // The list the next run relies on is damaged meanwhile.
+    {
+        std::ofstream(PresortListPath(), std::ios::binary) << "12345\r\n** 5-digit\r\n";
+    }
+    window->PrintButton->click();
+    EXPECT_EQ(window->LastPrint()->Result.Outcome, LabelRunOutcome::Failed);
+    EXPECT_EQ(window->LastPrint()->Result.Labels, 0);
+    EXPECT_TRUE(status.startsWith("\nLabel Print Stopped: ")) << status.toStdString();
+    EXPECT_FALSE(fs::exists(FPdfPath.toStdString()));
+}
+
+TEST_F(PrintLabelsRunTest, NoFileNameForThePdfPrinterPrintsNothing)
+{
+    OpenPeople(3);
+    AddSetup("Office");
+    FPdfPath.clear();
+    auto window = OpenWindow();
+    ModalDriver driver;
+    driver.On("TSelectSpecificLabels", AcceptPositions());
+    window->PrintButton->click();
+    EXPECT_EQ(driver.Seen(), std::vector<QString>{"TSelectSpecificLabels"});
+    ASSERT_TRUE(window->LastPrint());
+    EXPECT_FALSE(window->LastPrint()->Ran);
+    EXPECT_TRUE(FMessages.Messages.empty());
 }
 
 TEST_F(PrintLabelsRunTest, AMissingLayoutFileIsToldAndNothingRuns)
