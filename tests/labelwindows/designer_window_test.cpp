@@ -58,6 +58,7 @@ TEST_F(DesignerWindowTest, SaveAppearsForEditsButNotForRecordMovesOrZoom)
     setup.Description = "Office";
     TLabelDesignScreen window(setup, &FSession);
     window.Activate();
+    EXPECT_EQ(window.windowTitle(), "Label Design Screen");
     EXPECT_FALSE(window.SaveOffered());
     EXPECT_EQ(Child<QLineEdit>(window, "DescriptionEdit")->text(), "Office");
     EXPECT_EQ(Child<QLabel>(window, "LayoutNameLabel")->text(), "Avery 5160  Address");
