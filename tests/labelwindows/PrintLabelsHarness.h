@@ -122,14 +122,17 @@ class PrintLabelsTest : public ::testing::Test {
         ASSERT_TRUE(FSession.OpenCVWDBF(FAddressPath));
     }
 
-    // A setup on the default stock whose layout is an address block filling the label.
-    std::string AddSetup(const QString& description)
+    // A setup on the default stock (or as `change` makes it) whose layout is an address block
+    // filling the label; returns its layout file.
+    std::string AddSetup(const QString& description, const std::function<void(LabelSetup&)>& change = {})
     {
         xbase::Table table;
         EXPECT_TRUE(OpenLabelTable(table));
         LabelSetupStore store(table);
         LabelSetup setup = LabelSetup::NewSetupDefaults();
         setup.Description = description;
+        if (change)
+            change(setup);
         auto name = store.NextBinaryName();
         EXPECT_TRUE(name) << name.Message();
         setup.LayoutFileName = QString::fromStdString(*name);

@@ -261,6 +261,34 @@ TEST_F(PrintLabelsRunTest, NoFileNameForThePdfPrinterPrintsNothing)
     EXPECT_TRUE(FMessages.Messages.empty());
 }
 
+TEST_F(PrintLabelsRunTest, APaperSizeThePrinterDoesNotConfirmIsAskedAboutAndNoPrintsNothing)
+{
+    OpenPeople(3);
+    // Letter paper asked for, an A4 sheet expected: the page read back is not the sheet.
+    AddSetup("Office", [](LabelSetup& setup) {
+        setup.SheetWidth = 8.27f;
+        setup.SheetDepth = 11.69f;
+    });
+    auto window = OpenWindow();
+    FMessages.Answers = {false};
+    ModalDriver driver;
+    driver.On("TSelectSpecificLabels", AcceptPositions());
+    window->PrintButton->click();
+    EXPECT_EQ(FMessages.Texts(),
+              std::vector<std::string>{"Unable to confirm that the paper size was set to\r\n\r\n"
+                                       "8.27\" by 11.69\"\r\n\r\n"
+                                       "(you may have the wrong printer selected)\r\n\r\n"
+                                       "Would you like to try printing anyways?"});
+    EXPECT_EQ(driver.Seen(), std::vector<QString>{"TSelectSpecificLabels"});
+    EXPECT_FALSE(fs::exists(FPdfPath.toStdString()));
+
+    FMessages.Answers = {true};
+    driver.On("TLabelPrinter", CloseWhenFinished());
+    window->PrintButton->click();
+    ASSERT_TRUE(window->LastPrint());
+    EXPECT_EQ(window->LastPrint()->Result.Labels, 3);
+}
+
 TEST_F(PrintLabelsRunTest, AMissingLayoutFileIsToldAndNothingRuns)
 {
     OpenPeople(3);
