@@ -342,6 +342,8 @@ void TLabelSetupScreen::SetLabelButtons()
     for (QWidget* control : std::initializer_list<QWidget*>{ModifyButton, PrintButton, PreviewButton,
                                                             DeleteButton, CloneButton, SetupGrid})
         control->setEnabled(has);
+    // New needs the table only (it may be empty); a table that did not open offers nothing.
+    NewButton->setEnabled(FSetupTable.IsOpen());
     WhatToPrintPanel->setVisible(has);
     PrinterPanel->setVisible(has);
 }
