@@ -19,7 +19,6 @@ const char* const NewLabelMessage =
     "A new label has been created using the Avery 5160\rformat. To change to another label format, "
     "click on\rthe Change Layout button.\r\rA Database Mailing Address object has already been "
     "\radded to the label.\r\rFor additional assistance, click the Help button";
-const char* const NewLabelDescription = "<New Label>";
 
 namespace {
 

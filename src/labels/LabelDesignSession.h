@@ -34,7 +34,6 @@ inline constexpr int DescriptionEditLength = 60;
 extern const char* const PostNetToolRefusal;
 extern const char* const PostNetRemovalWarning;
 extern const char* const NewLabelMessage;
-extern const char* const NewLabelDescription; // "<New Label>"
 
 // The font new elements get, as section "Label" of the settings file keeps it.
 struct LabelDefaultFont {

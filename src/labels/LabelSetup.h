@@ -34,6 +34,9 @@ struct LabelSetup {
     int Positions() const { return Across * Down; }
 };
 
+// The description a new setup shows in the designer until it is named.
+inline constexpr char NewLabelDescription[] = "<New Label>";
+
 // The most label positions a sheet may have (10 across by 30 down).
 inline constexpr int MaxLabelPositions = 300;
 

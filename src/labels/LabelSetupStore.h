@@ -21,8 +21,6 @@ inline constexpr std::string_view LabelSetupListQuery = "not DELETED()";
 // Told when a setup's layout file is gone (Clone and printing refuse).
 inline constexpr std::string_view LabelDefinitionRemovedMessage =
     "Label definition file has been removed from the sysdata directory";
-// The description a new setup shows in the designer until it is named.
-inline constexpr std::string_view NewLabelDescription = "<New Label>";
 // The sheet name shown for a setup without a template.
 inline constexpr std::string_view UserDefinedSheetName = "[User Defined]";
 inline constexpr std::string_view CloneCaption = "CLONE";

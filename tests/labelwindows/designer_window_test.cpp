@@ -273,8 +273,10 @@ TEST_F(DesignerWindowTest, ATemplateReplacesAUserDefinedGeometry)
     EXPECT_EQ(window.Setup().Description, "Shipping");
     EXPECT_EQ(window.Panel().Width(), 252);
     EXPECT_EQ(Child<QLabel>(window, "LayoutNameLabel")->text(), "Avery 5160  Address");
-    // The shipped stocks carry no art: "Show art" stays disabled.
-    EXPECT_FALSE(Child<QToolButton>(window, "ShowArtButton")->isEnabled());
+    // The shipped 5160 names its outline picture: "Show art" is offered and down after a template.
+    EXPECT_EQ(window.Setup().Art, "AV5160.BMP");
+    EXPECT_TRUE(Child<QToolButton>(window, "ShowArtButton")->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(window, "ShowArtButton")->isChecked());
     EXPECT_TRUE(window.SaveOffered());
 }
 

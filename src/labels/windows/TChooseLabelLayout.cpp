@@ -15,6 +15,7 @@ namespace corvane {
 
 TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
 {
+    setObjectName("TChooseLabelLayout");
     setWindowTitle("Label Layout");
     auto* layout = new QVBoxLayout(this);
     FTemplate = new QRadioButton("&Select layout from a list of templates", this);

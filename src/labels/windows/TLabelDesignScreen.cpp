@@ -182,6 +182,7 @@ TLabelDesignScreen::TLabelDesignScreen(const LabelSetup& setup, AddressSession* 
     FPanel->SetDrawOutline(true);
     FPanel->SetFont(PanelFont(ReadLabelDefaultFont(Settings()), FPanel->PixelsPerInch()));
 
+    setObjectName("TLabelDesignScreen");
     setWindowTitle("Label Design Screen");
     setSizeGripEnabled(true);
     BuildControls();

@@ -22,6 +22,7 @@ namespace corvane {
 
 TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(parent), FEntry(setup)
 {
+    setObjectName("TLabelEdit");
     setWindowTitle("User Defined Label Layout");
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;

@@ -36,6 +36,7 @@ QLabel* ValueLabel(const QString& objectName, QWidget* parent)
 TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& current, QWidget* parent)
     : QDialog(parent), FCatalogue(catalogue)
 {
+    setObjectName("TSelectLabel");
     setWindowTitle("Select Label Template");
     auto* layout = new QVBoxLayout(this);
 
