@@ -22,6 +22,10 @@ QString ManufacturerChoice(const QString& manufacturer, const QString& printerCo
         return "NEBS DOT MATRIX";
     if (maker == "COSTAR")
         return "COSTAR LABELPRINTER";
+    // The catalogue also carries the stocks of many other makers; a setup made from one of them
+    // reopens on their list instead of Avery's, where its stock could not be found.
+    if (!maker.isEmpty() && maker != "AVERY" && maker != "NEBS")
+        return "OTHER MAKERS";
     return "AVERY LASERJET";
 }
 
@@ -38,8 +42,8 @@ int ItemIgnoringCase(const QStringList& items, const QString& text)
 
 const QStringList& ManufacturerItems()
 {
-    static const QStringList items = {"Avery Laserjet", "Avery Inkjet", "Avery Dot Matrix",
-                                      "Costar LabelPrinter"};
+    static const QStringList items = {"Avery Laserjet",      "Avery Inkjet", "Avery Dot Matrix",
+                                      "Costar LabelPrinter", "Other Makers", "All Makers"};
     return items;
 }
 
@@ -84,6 +88,9 @@ std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem
         clauses.push_back(" UPPER(manufac)=\"NEBS\" ");
     else if (maker.contains("COSTAR"))
         clauses.push_back(" UPPER(manufac)=\"COSTAR\" ");
+    else if (maker.contains("OTHER MAKERS"))
+        clauses.push_back(
+            " UPPER(manufac)<>\"AVERY\" and UPPER(manufac)<>\"NEBS\" and UPPER(manufac)<>\"COSTAR\" ");
 
     if (maker.contains("LASERJET"))
         clauses.push_back(" UPPER(printer)=\"LJ\" ");

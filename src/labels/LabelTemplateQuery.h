@@ -15,7 +15,9 @@
 
 namespace corvane {
 
-// The "Manufacturer" and "Product Type" lists ("All" last).
+// The "Manufacturer" and "Product Type" lists ("All" last). Beyond the Avery and Costar items the
+// maker list offers "Other Makers" (every stock of another maker) and "All Makers" (no maker or
+// printer restriction), so every stock of the catalogue can be picked.
 const QStringList& ManufacturerItems();
 const QStringList& ProductTypeItems();
 inline constexpr int AllProductTypesItem = 6;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "../core/ScratchHome.h"
@@ -49,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The NEBS items are not in the list: no manufacturer is selected.
         ComboCase{"NebsLaser", "NEBS", "LJ", "FILE FOLDER LABELS", "", "File Folder Labels", true},
         ComboCase{"NebsDotMatrix", "NEBS", "DM", "DISKETTE LABELS", "", "Diskette Labels", true},
-        ComboCase{"OtherMakerIsAveryLaser", "HERMA", "LJ", "ROUND LABELS", "Avery Laserjet", "All", true},
+        // Another maker's stock reopens on the list that holds it.
+        ComboCase{"OtherMaker", "HERMA", "LJ", "ROUND LABELS", "Other Makers", "All", true},
         ComboCase{"UserDefined", "USER", "", "", "Avery Laserjet", "Address/Shipping Labels", false}),
     [](const ::testing::TestParamInfo<ComboCase>& info) { return std::string(info.param.Name); });
 
@@ -93,7 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"NoManufacturerFolders", "", 3, false, " UPPER(PRODTYPE)=\"FILE FOLDER LABELS\" "},
         QueryCase{"NoManufacturerEuropean", "", 6, true,
                   " (\"A4\"$UPPER(PAPERSIZE) OR \"A5\"$UPPER(PAPERSIZE))"},
-        QueryCase{"NothingRestricts", "", 6, false, ""}),
+        QueryCase{"NothingRestricts", "", 6, false, ""},
+        QueryCase{"OtherMakers", "Other Makers", 6, false,
+                  " UPPER(manufac)<>\"AVERY\" and UPPER(manufac)<>\"NEBS\" and UPPER(manufac)<>\"COSTAR\" "},
+        QueryCase{"AllMakersAddress", "All Makers", 0, false,
+                  " UPPER(PRODTYPE)=\"ADDRESS/SHIPPING LABELS\" "}),
     [](const ::testing::TestParamInfo<QueryCase>& info) { return std::string(info.param.Name); });
 
 TEST(ApplyTemplateTest, TheStockReplacesGeometryAndStockButNotTheSetupsOwnValues)
@@ -204,6 +210,39 @@ TEST_F(ShippedCatalogueTest, EuropeanPaperAndEmptyMatches)
     ASSERT_TRUE(all.Ok());
     EXPECT_GE(all->size(), 300u);
 }
+
+TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheirOwn)
+{
+    xbase::Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
+    ASSERT_TRUE(all.Ok()) << all.Message();
+    std::set<QString> reachable;
+    for (const QString& item : ManufacturerItems()) {
+        if (item == "All Makers")
+            continue;
+        xbase::Result<std::vector<LabelSetup>> stocks =
+            FCatalogue.Matching(BuildLabelQuery(item, AllProductTypesItem, false));
+        ASSERT_TRUE(stocks.Ok()) << stocks.Message();
+        for (const LabelSetup& stock : *stocks)
+            reachable.insert(stock.TemplateDescription);
+    }
+    EXPECT_EQ(reachable.size(), all->size());
+
+    xbase::Result<std::vector<LabelSetup>> everything =
+        FCatalogue.Matching(BuildLabelQuery("All Makers", AllProductTypesItem, false));
+    ASSERT_TRUE(everything.Ok()) << everything.Message();
+    EXPECT_EQ(everything->size(), all->size());
+
+    xbase::Result<std::vector<LabelSetup>> others =
+        FCatalogue.Matching(BuildLabelQuery("Other Makers", AllProductTypesItem, false));
+    ASSERT_TRUE(others.Ok()) << others.Message();
+    ASSERT_FALSE(others->empty());
+    const LabelSetup& first = others->front();
+    const LabelComboPositions positions =
+        PositionLabelCombos(first.Manufacturer, first.PrinterCode, first.ProductType);
+    EXPECT_EQ(ManufacturerItems().value(positions.ManufacturerItem), "Other Makers");
+    EXPECT_GE(InitialTemplateRow(*others, first.TemplateDescription, positions.SeekCurrentTemplate), 0);
+}
+
 #endif
 
 } // namespace
