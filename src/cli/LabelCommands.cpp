@@ -17,6 +17,7 @@
 #include "bulkmail/Presort.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
+#include "cli/GuiApplication.h"
 #include "cli/FilterCommands.h"
 #include "cli/PresortCommand.h"
 #include "core/FieldCatalogue.h"
@@ -75,24 +76,6 @@ std::string OneLine(std::string text)
         squeezed += c;
     }
     return squeezed;
-}
-
-// Fonts need a GUI application; the offscreen platform needs no display.
-std::unique_ptr<QGuiApplication> GuiForFonts()
-{
-    if (QGuiApplication::instance())
-        return nullptr;
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        // The offscreen platform's note about a missing runtime folder is no error of the command.
-        if (!message.startsWith(QLatin1String("QStandardPaths:")))
-            std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
-    });
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "corvane-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 double Rounded(double value)
@@ -261,7 +244,7 @@ int RunNewLabelSetup(const std::vector<std::string>& arguments)
         return Fail(name.Message());
     setup.LayoutFileName = QString::fromStdString(*name);
 
-    const std::unique_ptr<QGuiApplication> application = GuiForFonts();
+    const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
     ComponentOwner owner;
     ElementClassRegistry registry;
     registry.RegisterAll();
@@ -359,7 +342,7 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
     if (auto id = StoredTagId())
         tagId = id.Take();
 
-    const std::unique_ptr<QGuiApplication> application = GuiForFonts();
+    const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
     ComponentOwner owner;
     ElementClassRegistry registry;
     registry.RegisterAll();

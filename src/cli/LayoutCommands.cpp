@@ -15,6 +15,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
+#include "cli/GuiApplication.h"
 #include "core/AddressRecord.h"
 #include "core/FieldCatalogue.h"
 #include "layout/ComponentOwner.h"
@@ -194,29 +195,6 @@ std::optional<QSizeF> ParsePage(const std::string& text)
     if (!okWidth || !okHeight || width <= 0 || height <= 0 || width > 200 || height > 200)
         return std::nullopt;
     return QSizeF(width, height);
-}
-
-// Keeps stderr to the tool's own one-line errors: the offscreen platform's note about a missing
-// runtime folder is no error of the command.
-void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.startsWith(QLatin1String("QStandardPaths:")))
-        return;
-    std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
-}
-
-// Fonts need a GUI application; the offscreen platform needs no display.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return nullptr;
-    qInstallMessageHandler(QuietPlatformNotes);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "corvane-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int RunPdf(const CliArguments& arguments)
