@@ -9,12 +9,14 @@ TableCursorState TableCursorState::Of(const xbase::Table& table)
     state.Order = table.Order();
     state.RecordNumber = table.Eof() ? 0 : table.RecNo();
     state.DeletedHidden = table.DeletedHidden();
+    state.Exact = table.Exact();
     return state;
 }
 
 xbase::Status TableCursorState::RestoreTo(xbase::Table& table) const
 {
     table.SetDeletedHidden(DeletedHidden);
+    table.SetExact(Exact);
     if (table.Query() != Query) {
         if (xbase::Status queried = table.SetQuery(Query); !queried)
             return queried;

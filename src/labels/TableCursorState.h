@@ -16,9 +16,10 @@ struct TableCursorState {
     int Order = 0;
     uint32_t RecordNumber = 0;
     bool DeletedHidden = false;
+    bool Exact = false;
 
     static TableCursorState Of(const xbase::Table& table);
-    // Query, order and deleted hiding as they were, then the record when its number is above 0
+    // Query, order, deleted hiding and exact comparison as they were, then the record when its number is above 0
     // and it still exists (otherwise the first record under the query).
     xbase::Status RestoreTo(xbase::Table& table) const;
 };

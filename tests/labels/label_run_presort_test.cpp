@@ -54,10 +54,12 @@ TEST_F(PresortedRun, PrintsEachGroupBehindItsSeparatorOnceEach)
     RecordingMessageService messages;
     ScopedMessageService installed(messages);
     RecordedPages pages;
+    FTable.SetExact(true); // the presort seeks partial keys; the caller's setting comes back
     const LabelRunResult result = Run(settings, pages);
 
     ASSERT_EQ(result.Outcome, LabelRunOutcome::Completed) << result.Message;
     EXPECT_TRUE(FPresortDone);
+    EXPECT_TRUE(FTable.Exact());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(PresortOrderMessage)});
     std::vector<std::string> expected{"** 5-digit 12345"};
     for (const auto& name : NamesWithZip("12345"))

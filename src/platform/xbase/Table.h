@@ -66,6 +66,7 @@ public:
     void SetExact(bool on) { FExpressionOptions.Exact = on; }
     void SetSoftSeek(bool on) { FSoftSeek = on; }
     bool DeletedHidden() const { return FDeletedHidden; }
+    bool Exact() const { return FExpressionOptions.Exact; }
 
     // Tags. Order numbers run from 1 over the open index files in the order they were opened
     // (the production index first); 0 is record order.
