@@ -3,7 +3,8 @@
 # address file of 30 people with corvane-cli in a scratch program directory, starts the program
 # under Xvfb with CORVANE_SCREENSHOTS set, and leaves one PNG per window in the folder given
 # (main.png, preferences.png, getting-started.png, about.png, new-database.png, designer-100.png,
-# label-layout.png, select-template.png, labeledit.png, ...).
+# label-layout.png, select-template.png, labeledit.png, print-labels.png,
+# labels-print-positions.png, print-status.png, preview-labels.png, ...; labels.pdf is the printed run).
 #
 #   scripts/screenshots.sh OUT-FOLDER [BUILD-FOLDER]
 set -euo pipefail
@@ -16,7 +17,7 @@ out=$(cd "$out" && pwd)
 
 if [ ! -x "$build/corvane" ] || [ ! -x "$build/corvane-cli" ]; then
   cmake -S "$root" -B "$build" -G Ninja >/dev/null
-  cmake --build "$build" -j2 --target corvane corvane-cli
+  cmake --build "$build" -j2 --target corvane corvane-cli corvane_label_catalogue
 fi
 
 home=$(mktemp -d)
@@ -71,6 +72,9 @@ CSV
 file=$home/DATA/add0001.DBF
 "$build/corvane-cli" create "$file" >/dev/null
 "$build/corvane-cli" append "$file" --csv "$csv" >/dev/null
+# Two label setups for the "Print Labels" window.
+"$build/corvane-cli" new-label-setup --description "Office mailing" --template "Avery 5160  Address" >/dev/null
+"$build/corvane-cli" new-label-setup --description "Shipping labels" --template "Avery 5163  Shipping" >/dev/null
 printf '[MRU]\r\nItem1=%s\r\n[Misc]\r\nGettingStarted=1\r\n' "$file" > "$home/CORVAN.ini"
 
 CORVANE_SCREENSHOTS=$out xvfb-run -a -s "-screen 0 1280x900x24" "$build/corvane"

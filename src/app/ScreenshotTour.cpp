@@ -2,12 +2,18 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -28,6 +34,8 @@
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
 #include "app/logic/FilterQuery.h"
+#include "app/logic/ToolWindowHandOver.h"
+#include "bulkmail/windows/TSortBulkMail.h"
 #include "core/AddressFile.h"
 #include "core/ProgramDirectory.h"
 #include "labels/LabelDesignSession.h"
@@ -35,11 +43,16 @@
 #include "labels/windows/TChooseLabelLayout.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "labels/windows/TLabelEdit.h"
+#include "labels/windows/TLabelPrinter.h"
+#include "labels/windows/TLabelSetupScreen.h"
 #include "labels/windows/TSelectLabel.h"
+#include "labels/windows/TSelectSpecificLabels.h"
 #include "layout/TGImage.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"
+#include "platform/printing/PrintEngine.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/TPreviewForm.h"
 
 namespace corvane {
 
@@ -113,6 +126,137 @@ void AddSampleLabelElements(TGLabelPanel& panel)
     // on this narrow label it reaches past the edge, as the tool's width rule warns.
     panel.DropElement(std::move(barCode), {6, 74, 270, 16});
     panel.ShowAllDataValues();
+}
+
+// Pictures of the windows a label run opens one after the other, each modal over the last: a
+// timer looks at the window on top, saves its picture once and answers it the way a user would.
+class LabelRunWatcher : public QObject {
+  public:
+    explicit LabelRunWatcher(const QString& folder) : FFolder(folder)
+    {
+        connect(&FTimer, &QTimer::timeout, this, [this] { Look(); });
+        // Also while a run lets input through between records.
+        FTimer.start(0);
+    }
+    // Picture names for this run ("" = answer the window without a picture).
+    QString PositionsPicture;
+    QString PresortPicture;
+    QString StatusPicture;
+    QString PreviewPicture;
+    // The sheet positions (from 0) the position dialog clears before "Ok".
+    QList<int> ClearPositions;
+
+  private:
+    void Take(QWidget& window, const QString& name)
+    {
+        if (name.isEmpty() || FTaken.contains(name))
+            return;
+        FTaken.insert(name);
+        const QString path = QDir(FFolder).filePath(name);
+        if (!window.grab().save(path))
+            qWarning("Cannot save %s", qPrintable(path));
+    }
+
+    void Look()
+    {
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top || FBusy)
+            return;
+        FBusy = true;
+        if (auto* positions = qobject_cast<TSelectSpecificLabels*>(top)) {
+            if (!FAnswered.contains(top)) {
+                FAnswered.insert(top);
+                for (int position : ClearPositions) {
+                    const QPoint at = positions->SheetPicture->PositionRect(position).center();
+                    QMouseEvent press(QEvent::MouseButtonPress, at, positions->SheetPicture->mapToGlobal(at),
+                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+                    QApplication::sendEvent(positions->SheetPicture, &press);
+                }
+                Settle();
+                Take(*positions, PositionsPicture);
+                positions->OkButtonClick();
+            }
+        } else if (auto* presort = qobject_cast<TSortBulkMail*>(top)) {
+            Take(*presort, PresortPicture);
+        } else if (auto* status = qobject_cast<TLabelPrinter*>(top)) {
+            if (status->Finished() && !FAnswered.contains(top)) {
+                FAnswered.insert(top);
+                Take(*status, StatusPicture);
+                status->ButtonClick();
+            }
+        } else if (auto* preview = qobject_cast<TPreviewForm*>(top)) {
+            if (!FAnswered.contains(top)) {
+                FAnswered.insert(top);
+                Settle();
+                Take(*preview, PreviewPicture);
+                preview->OkButton->click();
+            }
+        } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
+            // Nothing should ask or complain on the way; keep a picture of what did, and go on.
+            if (!FAnswered.contains(top)) {
+                FAnswered.insert(top);
+                Take(*box, QString("label-run-message-%1.png").arg(FAnswered.size()));
+                qWarning("Label run message: %s", qPrintable(box->text()));
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                    yes->click();
+                else
+                    box->accept();
+            }
+        }
+        FBusy = false;
+    }
+
+    QString FFolder;
+    QTimer FTimer;
+    QSet<QString> FTaken;
+    QSet<QWidget*> FAnswered;
+    bool FBusy = false;
+};
+
+// The "Print Labels" window over the sample with the two setups the script made, then a print of
+// the first setup to a PDF file (positions 1-4 left empty, presorted for bulk mail) and a preview
+// of it (the same positions, in record order).
+void TakeLabelRunScreenshots(TAddressMain& main, const QString& folder)
+{
+    ToolWindowHandOver handOver(main.Session(), ToolCommand::PrintLabelsOrReports, main.ToolHooks());
+    if (!handOver.Begin()) {
+        qWarning("The Print Labels window cannot open");
+        return;
+    }
+    PrintEngine& engine = main.Printer();
+    const QString pdf = QDir(folder).filePath("labels.pdf");
+    engine.SetPdfFileNameAsker([pdf](QWidget*, const QString&) { return pdf; });
+    {
+        TLabelSetupScreen window(main.Session(), engine, handOver.Scope(), &main);
+        Save(window, folder, "print-labels.png");
+        // The built-in PDF printer, whatever else the machine has.
+        for (int index = 0; index < window.PrinterList->count(); ++index) {
+            if (engine.SelectPrinter(index) && engine.IsPdfPrinter()) {
+                window.PrinterList->setCurrentIndex(index);
+                break;
+            }
+        }
+        {
+            LabelRunWatcher watcher(folder);
+            watcher.PositionsPicture = "labels-print-positions.png";
+            watcher.PresortPicture = "bulk-mail-presorting.png";
+            watcher.StatusPicture = "print-status.png";
+            watcher.ClearPositions = {0, 1, 2, 3};
+            window.PresortCheck->setChecked(true);
+            window.PrintButtonClick();
+        }
+        {
+            LabelRunWatcher watcher(folder);
+            // The same positions again, now with the copies offered.
+            watcher.PositionsPicture = "labels-print-copies.png";
+            watcher.PreviewPicture = "preview-labels.png";
+            window.PresortCheck->setChecked(false);
+            window.PreviewButtonClick();
+        }
+        window.close();
+    }
+    handOver.Finish();
+    engine.SetPdfFileNameAsker(nullptr);
 }
 
 } // namespace
@@ -257,6 +401,8 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
             millimetres->setChecked(true);
         SaveDialog(window, folder, "labeledit-mm.png");
     }
+
+    TakeLabelRunScreenshots(main, folder);
 
     // The window while a record is being added (nothing is saved: closing discards it).
     if (main.Session().IsOpen() && main.Session().Add({})) {
