@@ -162,7 +162,8 @@ bool LabelDesignSession::ApplyLabelSize()
 TGGraphicControl* LabelDesignSession::PlaceNewLabelAddress()
 {
     FPanel.SetPanelState(TPanelState::psAddressLabel);
-    TGGraphicControl* element = FPanel.CreateElement({5, 5, FPanel.Width() - 10, FPanel.Height() - 10});
+    // The rectangle from (5, 5) to (width - 10, height - 10): 10 pixels clear of the far edges.
+    TGGraphicControl* element = FPanel.CreateElement({5, 5, FPanel.Width() - 15, FPanel.Height() - 15});
     // An address block shows the record and fits its lines, as one the user draws does.
     if (element)
         FPanel.FinishNewElement(*element);

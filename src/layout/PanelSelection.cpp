@@ -109,7 +109,9 @@ void PanelSelection::SetGridX(int32_t step)
     if (step == FGridX)
         return;
     FGridX = step;
-    FStepX = step;
+    // A new grid size must not switch snapping on by itself.
+    if (FStepX > 1)
+        FStepX = step;
     RaiseChanged();
 }
 
@@ -118,7 +120,8 @@ void PanelSelection::SetGridY(int32_t step)
     if (step == FGridY)
         return;
     FGridY = step;
-    FStepY = step;
+    if (FStepY > 1)
+        FStepY = step;
     RaiseChanged();
 }
 
@@ -145,11 +148,18 @@ void PanelSelection::ApplyHandleBounds(const PixelRect& bounds)
 {
     const PixelRect old = FHandle;
     const std::vector<TGGraphicControl*> elements = FElements;
+    bool anyLocked = false;
     for (TGGraphicControl* e : elements) {
-        if (!e->Locked())
+        if (e->Locked())
+            anyLocked = true;
+        else
             e->SetBounds(FollowHandle(e->Bounds(), old, bounds));
     }
-    SetHandle(bounds);
+    // Locked elements stayed behind: the handle covers what is selected, not where it was dragged.
+    if (anyLocked)
+        Resync();
+    else
+        SetHandle(bounds);
 }
 
 void PanelSelection::Nudge(NudgeKey key, bool shift)
@@ -188,8 +198,10 @@ void PanelSelection::SendToBack()
 {
     if (FElements.empty())
         return;
-    for (TGGraphicControl* e : FElements)
-        FPanel.SendToBack(*e);
+    // Last to first, so that the selected elements keep their stacking among themselves under the
+    // rest, as bringing them to front keeps it above the rest.
+    for (auto it = FElements.rbegin(); it != FElements.rend(); ++it)
+        FPanel.SendToBack(**it);
     RaiseChanged();
 }
 

@@ -179,16 +179,23 @@ void TGBasePanel::PrintElements(PrintSurface& surface, double xInches, double yI
 
 void TGBasePanel::ClampElements()
 {
+    // Measured at zoom 1.0, as the layout is stored: the 10- and 20-pixel margins are real pixels
+    // at every zoom.
     FSelection.Clear();
-    for (const auto& element : FElements)
-        element->SetBounds(Clamped(element->Bounds(), Width(), Height()));
+    for (const auto& element : FElements) {
+        const PixelRect clamped = Clamped(element->DesignBounds(), DesignWidth(), DesignHeight());
+        if (clamped != element->DesignBounds())
+            element->SetDesignBounds(clamped);
+    }
 }
 
 void TGBasePanel::PurgeElements()
 {
+    // Measured at zoom 1.0: at a small zoom a thin line rounds to no height and the 10-pixel margin
+    // shrinks, and saving there must not throw away what the stored layout keeps.
     FSelection.Clear();
     for (size_t i = FElements.size(); i-- > 0;) {
-        if (IsPurged(FElements[i]->Bounds(), Width(), Height()))
+        if (IsPurged(FElements[i]->DesignBounds(), DesignWidth(), DesignHeight()))
             FElements.erase(FElements.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
@@ -251,7 +258,8 @@ xbase::Status TGBasePanel::CutSelection()
 xbase::Status TGBasePanel::PasteClipboard()
 {
     const int64_t now = Ticks();
-    if (!FClipboard.PasteAllowed(now))
+    // Without a clipboard file there is nothing to paste and the layout is not changed.
+    if (!FClipboard.PasteAllowed(now) || !FClipboard.HasContent())
         return xbase::Status::Success();
     if (xbase::Status status = TGLabelObjectFiler(*FRegistry).PasteFile(*this, ClipboardFileName()); !status)
         return status;

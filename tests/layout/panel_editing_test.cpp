@@ -127,6 +127,25 @@ TEST(PanelSelectionTest, SnappedDragPutsTheElementUnderTheGridDots)
     EXPECT_EQ(selection.StepY(), 8);
     layout.Panel.SetSnapToGrid(false);
     EXPECT_FALSE(selection.SnapToGrid());
+    // A grid size chosen while snapping is off is kept for later and snaps nothing now.
+    layout.Panel.SetGridSize(TGridSize::gs4x4);
+    EXPECT_FALSE(selection.SnapToGrid());
+    layout.Panel.SetSnapToGrid(true);
+    EXPECT_EQ(selection.StepX(), 4);
+}
+
+// A drag that leaves every selected element behind (all locked) keeps the handle on them.
+TEST(PanelSelectionTest, DraggingOnlyLockedElementsLeavesTheHandleOnThem)
+{
+    Layout layout;
+    PanelSelection& selection = layout.Panel.Selection();
+    TGGraphicControl& locked = layout.Add({20, 20, 30, 10});
+    locked.SetLocked(true);
+    selection.Select(locked);
+    selection.ApplyHandleBounds(selection.DraggedBounds(Grip::Move, 10, 10));
+    EXPECT_EQ(locked.Bounds(), (PixelRect{20, 20, 30, 10}));
+    EXPECT_EQ(selection.HandleBounds().Left, 18);
+    EXPECT_EQ(selection.HandleBounds().Top, 18);
 }
 
 // Shrinking through a grip keeps the element visible and in the layout, also from a handle that a
@@ -220,6 +239,21 @@ TEST(PanelSelectionTest, LockedHandleDoesNotBringToFront)
     EXPECT_TRUE(layout.Panel.Selection().Empty());
 }
 
+// Sending a group to back keeps its own stacking, as bringing it to front does.
+TEST(PanelEditingTest, StackingCommandsKeepTheSelectionsOwnOrder)
+{
+    Layout layout;
+    layout.Add({0, 0, 10, 10}, "A");
+    TGGraphicControl& b = layout.Add({5, 5, 10, 10}, "B");
+    TGGraphicControl& c = layout.Add({8, 8, 10, 10}, "C");
+    layout.Panel.Selection().Assign({&b, &c});
+    layout.Panel.SendSelectionToBack();
+    EXPECT_EQ(layout.Names(), (Names{"B", "C", "A"}));
+    layout.Panel.Selection().Assign({&b, &c});
+    layout.Panel.BringSelectionToFront();
+    EXPECT_EQ(layout.Names(), (Names{"A", "B", "C"}));
+}
+
 TEST(PanelEditingTest, AlignLeftAndRight)
 {
     Layout layout;
@@ -278,6 +312,22 @@ TEST(PanelEditingTest, ClampAndPurgeOnAHundredBySixtyPanel)
     EXPECT_EQ(purge.Names(), (Names{"Kept"}));
 }
 
+// Saving at a small zoom must not lose what lies inside the label, nor a thin line; clamping after
+// a size change keeps the same real margins at any zoom.
+TEST(PanelEditingTest, ClampAndPurgeMeasureAtRealSizeAtAnyZoom)
+{
+    Layout layout;
+    TGGraphicControl& far = layout.Add({95, 58, 30, 12}, "Far");
+    layout.Add({85, 0, 5, 5}, "Inside");
+    layout.Add({10, 10, 40, 1}, "Line");
+    layout.Panel.SetZoom(2.0f);
+    layout.Panel.ClampElements();
+    EXPECT_EQ(far.DesignBounds(), (PixelRect{80, 50, 30, 12}));
+    layout.Panel.SetZoom(0.4f);
+    layout.Panel.PurgeElements();
+    EXPECT_EQ(layout.Names(), (Names{"Far", "Inside", "Line"}));
+}
+
 TEST(PanelEditingTest, CopyAndPasteKeepRealSizeAtAnyZoom)
 {
     Layout layout;
@@ -320,6 +370,21 @@ TEST(PanelEditingTest, PasteIsIgnoredWithinASecondOfTheLastPaste)
     layout.Now = 1000;
     ASSERT_TRUE(layout.Panel.PasteClipboard());
     EXPECT_EQ(layout.Panel.ElementCount(), 3u);
+}
+
+// Ctrl+V with nothing copied yet changes nothing and does not hold back the first real paste.
+TEST(PanelEditingTest, PasteWithoutAClipboardFileIsNoChange)
+{
+    Layout layout;
+    TGGraphicControl& a = layout.Add({10, 20, 10, 10});
+    ASSERT_FALSE(layout.Panel.ClipboardHasContent());
+    ASSERT_TRUE(layout.Panel.PasteClipboard());
+    EXPECT_EQ(layout.Panel.ElementCount(), 1u);
+    EXPECT_EQ(layout.Changes, 0);
+    layout.Panel.Selection().Select(a);
+    ASSERT_TRUE(layout.Panel.CopySelection());
+    ASSERT_TRUE(layout.Panel.PasteClipboard());
+    EXPECT_EQ(layout.Panel.ElementCount(), 2u);
 }
 
 TEST(PanelEditingTest, ClipboardFileLastsUntilAPanelIsDestroyed)
