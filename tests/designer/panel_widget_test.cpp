@@ -351,7 +351,9 @@ TEST(PanelWidgetTest, FontCommandGivesTheChosenFontToTheSelection)
         static_cast<QFontDialog&>(dialog).setCurrentFont(QFont("Liberation Serif", 20));
         return int(QDialog::Accepted);
     });
+    QSignalSpy changed(&d.Panel, &TGDesignPanel::labelChanged);
     d.Panel.ChooseFontForSelection();
+    EXPECT_GE(changed.count(), 1) << "a new font is a change of the layout";
     const int32_t height = TGFont::HeightOfPoints(20, d.Model.PixelsPerInch());
     EXPECT_EQ(first.Font().Height, height);
     EXPECT_EQ(second.Font().Height, height);

@@ -667,6 +667,8 @@ void TGDesignPanel::ChooseFontForSelection()
     const std::vector<TGGraphicControl*> elements = FPanel.Selection().Elements();
     for (TGGraphicControl* e : elements)
         e->AssignFont(chosen);
+    // Taking over a font does not notify by itself; the layout did change.
+    FPanel.RaiseLabelChanged();
     update();
 }
 
