@@ -68,7 +68,8 @@ class PanelSelection {
     // element at least MinimumElementSize wide and high).
     PixelRect DraggedBounds(Grip grip, int32_t dx, int32_t dy) const;
     // Moves and resizes every selected element that is not locked as the handle goes to `bounds`
-    // (relative positions kept); the handle then takes `bounds`.
+    // (relative positions kept); the handle then takes `bounds`, or, when a locked element stayed
+    // behind, covers the selection where it now is.
     void ApplyHandleBounds(const PixelRect& bounds);
 
     // Keyboard nudges: the first key starts from the selection's bounding box; each key moves (or,
@@ -78,7 +79,8 @@ class PanelSelection {
     const PixelRect& NudgeBox() const { return FNudgeBox; }
     void EndNudge();
 
-    // Stacking of the selection in selection order (nothing when empty; front: nothing when locked).
+    // Stacking of the selection: its elements end above (below) the rest in selection order, the
+    // first selected lowest (nothing when empty; front: nothing when locked).
     void BringToFront();
     void SendToBack();
 

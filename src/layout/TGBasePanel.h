@@ -162,15 +162,16 @@ class TGBasePanel {
     void SelectInRect(const PixelRect& band, bool shift);
     // A Shift press on the handle: every selected element under the point leaves the selection.
     void DeselectAt(int32_t x, int32_t y);
-    // Stacking commands of the panel menu (selection order; send to back clears the selection).
+    // Stacking commands of the panel menu: the selected elements keep their order among themselves
+    // (the selection's order) above or below the rest; send to back clears the selection.
     void BringSelectionToFront();
     void SendSelectionToBack();
     // Clone: a copy 25 pixels below the element, named "Component" + the smallest free number,
     // on top, selected in place of the element when that was selected.
     xbase::Result<TGGraphicControl*> CloneElement(TGGraphicControl& element);
-    // One command of an element's pop-up menu: Cut, Copy, Delete and Clone act on the whole
-    // selection when the element is selected and on the element alone otherwise; the element's own
-    // commands run through it (choosing Unselectable deselects it, Send To Back clears the
+    // One command of an element's pop-up menu: Cut, Copy and Delete act on the whole selection
+    // when the element is selected and on the element alone otherwise; Clone copies the element
+    // alone; the element's own commands run through it (choosing Unselectable deselects it, Send To Back clears the
     // selection). NeedsDesigner for the dialog commands.
     CommandOutcome RunElementCommand(TGGraphicControl& element, ElementCommand command, int argument = 0);
     // What the last clipboard command of RunElementCommand reported (a file that could not be
