@@ -90,6 +90,17 @@ TEST_F(PreviewFormTest, AOnePagePreviewHidesThePageButtons)
     EXPECT_EQ(form.windowTitle(), "Preview Page 1 of 1 ( 100% )");
 }
 
+TEST_F(PreviewFormTest, TheBottomBarsButtonsKeepClearOfTheWindowsSides)
+{
+    auto pages = Pages(2);
+    TPreviewForm form(*pages, "Preview Labels", PreviewZoom::PageWidth);
+    form.show();
+    QTest::qWait(0);
+    // The scroll box reaches the sides; the buttons below it do not touch them.
+    EXPECT_GE(form.OkButton->geometry().left(), 4);
+    EXPECT_LE(form.MouseHelpButton->geometry().right(), form.width() - 1 - 4);
+}
+
 TEST_F(PreviewFormTest, ZoomStepsByTenAndFitsTheWholePage)
 {
     auto pages = Pages(2);

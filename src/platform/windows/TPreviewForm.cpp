@@ -152,6 +152,8 @@ TPreviewForm::TPreviewForm(const PageRecorder& pages, const QString& caption, in
     MouseHelpButton = CreateMouseHelpButton(this);
 
     auto* bar = new QHBoxLayout;
+    // The page may reach the window's sides; the buttons keep clear of them.
+    bar->setContentsMargins(6, 0, 6, 0);
     bar->addWidget(OkButton);
     for (QToolButton* button : {ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton, Zoom100Button,
                                 FirstPageButton, PriorPageButton, NextPageButton, LastPageButton})
