@@ -4,7 +4,7 @@
 # under Xvfb with CORVANE_SCREENSHOTS set, and leaves one PNG per window in the folder given
 # (main.png, preferences.png, getting-started.png, about.png, new-database.png, designer-100.png,
 # label-layout.png, select-template.png, labeledit.png, print-labels.png,
-# labels-print-positions.png, print-status.png, preview-labels.png, ...; labels.pdf is the printed run).
+# labels-print-positions.png, print-status.png, preview-status.png, preview-labels.png, ...; labels.pdf is the printed run).
 #
 #   scripts/screenshots.sh OUT-FOLDER [BUILD-FOLDER]
 set -euo pipefail

@@ -141,7 +141,8 @@ class LabelRunWatcher : public QObject {
     // Picture names for this run ("" = answer the window without a picture).
     QString PositionsPicture;
     QString PresortPicture;
-    QString StatusPicture;
+    QString StatusPicture;        // once the run has ended
+    QString RunningStatusPicture; // between two records
     QString PreviewPicture;
     // The sheet positions (from 0) the position dialog clears before "Ok".
     QList<int> ClearPositions;
@@ -179,7 +180,9 @@ class LabelRunWatcher : public QObject {
         } else if (auto* presort = qobject_cast<TSortBulkMail*>(top)) {
             Take(*presort, PresortPicture);
         } else if (auto* status = qobject_cast<TLabelPrinter*>(top)) {
-            if (status->Finished() && !FAnswered.contains(top)) {
+            if (!status->Finished())
+                Take(*status, RunningStatusPicture);
+            else if (!FAnswered.contains(top)) {
                 FAnswered.insert(top);
                 Take(*status, StatusPicture);
                 status->ButtonClick();
@@ -249,6 +252,7 @@ void TakeLabelRunScreenshots(TAddressMain& main, const QString& folder)
             LabelRunWatcher watcher(folder);
             // The same positions again, now with the copies offered.
             watcher.PositionsPicture = "labels-print-copies.png";
+            watcher.RunningStatusPicture = "preview-status.png";
             watcher.PreviewPicture = "preview-labels.png";
             window.PresortCheck->setChecked(false);
             window.PreviewButtonClick();
