@@ -171,8 +171,8 @@ class TGBasePanel {
     xbase::Result<TGGraphicControl*> CloneElement(TGGraphicControl& element);
     // One command of an element's pop-up menu: Cut, Copy and Delete act on the whole selection
     // when the element is selected and on the element alone otherwise; Clone copies the element
-    // alone; the element's own commands run through it (choosing Unselectable deselects it, Send To Back clears the
-    // selection). NeedsDesigner for the dialog commands.
+    // alone; the element's own commands run through it (choosing Unselectable deselects it, Send To Back
+    // clears the selection). NeedsDesigner for the dialog commands.
     CommandOutcome RunElementCommand(TGGraphicControl& element, ElementCommand command, int argument = 0);
     // What the last clipboard command of RunElementCommand reported (a file that could not be
     // written, text the layout format cannot hold).

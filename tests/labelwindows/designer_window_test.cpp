@@ -94,6 +94,7 @@ TEST_F(DesignerWindowTest, NewLabelStartsWithASelectedAddressBlockAndTheExplanat
     EXPECT_EQ(block.Top(), 5);
     EXPECT_TRUE(window.Panel().Selection().Contains(block));
     EXPECT_EQ(window.DesignPanel().Tool(), TPanelState::psPointing);
+    EXPECT_FALSE(window.DesignPanel().testAttribute(Qt::WA_SetCursor)) << "the pointing cursor, not a tool's";
     EXPECT_TRUE(Child<QToolButton>(window, "SelectionTool")->isChecked());
     EXPECT_EQ(FMessages.Texts(), std::vector<std::string>{NewLabelMessage});
     EXPECT_EQ(window.Setup().Description, "<New Label>");

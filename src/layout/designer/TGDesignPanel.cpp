@@ -254,8 +254,10 @@ void TGDesignPanel::SetColorPicture(const QImage& image)
 void TGDesignPanel::SetTool(TPanelState state)
 {
     TGLabelPanel* labels = LabelPanel();
-    if (!labels || state == labels->PanelState())
+    if (!labels)
         return;
+    // The model's tool may have been switched without the widget (a window placing an element
+    // itself), so the cursor follows the tool asked for even when the model already has it.
     labels->SetPanelState(state);
     if (state == TPanelState::psPointing)
         unsetCursor();
