@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/NewFileFieldLengths.h"
 #include "app/TAddressBrowseForm.h"
@@ -34,7 +35,6 @@
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
 #include "app/logic/FilterQuery.h"
-#include "app/logic/ToolWindowHandOver.h"
 #include "bulkmail/windows/TSortBulkMail.h"
 #include "core/AddressFile.h"
 #include "core/ProgramDirectory.h"
@@ -51,6 +51,7 @@
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"
 #include "platform/printing/PrintEngine.h"
+#include "platform/printing/PrinterList.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/TPreviewForm.h"
 
@@ -128,26 +129,23 @@ void AddSampleLabelElements(TGLabelPanel& panel)
     panel.ShowAllDataValues();
 }
 
-// Pictures of the windows a label run opens one after the other, each modal over the last: a
-// timer looks at the window on top, saves its picture once and answers it the way a user would.
-class LabelRunWatcher : public QObject {
+// Pictures of the label road from the main window's Labels button: the "Print Labels" window,
+// then a print of its first setup to a PDF file (positions 1-4 left empty, presorted for bulk
+// mail) and a preview of it (the same positions, in record order), each window modal over the
+// last. A timer looks at the window on top, saves its picture once and answers it the way a user
+// would; what the "Print Labels" window does next is started from its own event loop.
+class LabelRoadWatcher : public QObject {
   public:
-    explicit LabelRunWatcher(const QString& folder) : FFolder(folder)
+    explicit LabelRoadWatcher(const QString& folder) : FFolder(folder)
     {
         connect(&FTimer, &QTimer::timeout, this, [this] { Look(); });
         // Also while a run lets input through between records.
         FTimer.start(0);
     }
-    // Picture names for this run ("" = answer the window without a picture).
-    QString PositionsPicture;
-    QString PresortPicture;
-    QString StatusPicture;        // once the run has ended
-    QString RunningStatusPicture; // between two records
-    QString PreviewPicture;
-    // The sheet positions (from 0) the position dialog clears before "Ok".
-    QList<int> ClearPositions;
 
   private:
+    enum class Stage { Opened, Printed, Previewed, Closing };
+
     void Take(QWidget& window, const QString& name)
     {
         if (name.isEmpty() || FTaken.contains(name))
@@ -158,47 +156,97 @@ class LabelRunWatcher : public QObject {
             qWarning("Cannot save %s", qPrintable(path));
     }
 
+    // The next step of the "Print Labels" window, once every window of the last one has closed.
+    void Next(TLabelSetupScreen& window)
+    {
+        // Windows of the last step are gone; a new one may be made at the same address.
+        FAnswered.clear();
+        FWaiting = true;
+        switch (FStage) {
+        case Stage::Opened:
+            Take(window, "print-labels.png");
+            // The built-in PDF printer, whatever else the machine has.
+            if (const int pdf = window.PrinterList->findText(BuiltInPdfPrinterName()); pdf >= 0) {
+                window.PrinterList->setCurrentIndex(pdf);
+                window.PrinterListChange(pdf);
+            }
+            window.PresortCheck->setChecked(true);
+            FClearPositions = {0, 1, 2, 3};
+            FPositionsPicture = "labels-print-positions.png";
+            FStage = Stage::Printed;
+            QTimer::singleShot(0, &window, [this, &window] {
+                FWaiting = false;
+                window.PrintButtonClick();
+            });
+            break;
+        case Stage::Printed:
+            // The positions stay as chosen; the copies are offered without presort.
+            window.PresortCheck->setChecked(false);
+            FClearPositions.clear();
+            FPositionsPicture = "labels-print-copies.png";
+            FStage = Stage::Previewed;
+            QTimer::singleShot(0, &window, [this, &window] {
+                FWaiting = false;
+                window.PreviewButtonClick();
+            });
+            break;
+        case Stage::Previewed:
+            FStage = Stage::Closing;
+            QTimer::singleShot(0, &window, [this, &window] {
+                FWaiting = false;
+                window.OkButtonClick();
+            });
+            break;
+        case Stage::Closing:
+            break;
+        }
+    }
+
     void Look()
     {
         QWidget* top = QApplication::activeModalWidget();
-        if (!top || FBusy)
+        if (!top || FBusy || FWaiting)
             return;
         FBusy = true;
-        if (auto* positions = qobject_cast<TSelectSpecificLabels*>(top)) {
+        if (auto* setups = qobject_cast<TLabelSetupScreen*>(top)) {
+            Next(*setups);
+        } else if (auto* positions = qobject_cast<TSelectSpecificLabels*>(top)) {
             if (!FAnswered.contains(top)) {
                 FAnswered.insert(top);
-                for (int position : ClearPositions) {
+                for (int position : FClearPositions) {
                     const QPoint at = positions->SheetPicture->PositionRect(position).center();
                     QMouseEvent press(QEvent::MouseButtonPress, at, positions->SheetPicture->mapToGlobal(at),
                                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
                     QApplication::sendEvent(positions->SheetPicture, &press);
                 }
                 Settle();
-                Take(*positions, PositionsPicture);
+                Take(*positions, FPositionsPicture);
                 positions->OkButtonClick();
             }
         } else if (auto* presort = qobject_cast<TSortBulkMail*>(top)) {
-            Take(*presort, PresortPicture);
+            Take(*presort, "bulk-mail-presorting.png");
         } else if (auto* status = qobject_cast<TLabelPrinter*>(top)) {
-            if (!status->Finished())
-                Take(*status, RunningStatusPicture);
-            else if (!FAnswered.contains(top)) {
+            if (!status->Finished()) {
+                if (status->Mode() == PrintRunMode::Preview)
+                    Take(*status, "preview-status.png");
+            } else if (!FAnswered.contains(top)) {
                 FAnswered.insert(top);
-                Take(*status, StatusPicture);
+                Take(*status, "print-status.png");
                 status->ButtonClick();
             }
         } else if (auto* preview = qobject_cast<TPreviewForm*>(top)) {
             if (!FAnswered.contains(top)) {
                 FAnswered.insert(top);
                 Settle();
-                Take(*preview, PreviewPicture);
+                Take(*preview, "preview-labels.png");
                 preview->OkButton->click();
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
-            // Nothing should ask or complain on the way; keep a picture of what did, and go on.
+            // Only the presort's order is told on the way; keep a picture of whatever is said, and
+            // go on.
             if (!FAnswered.contains(top)) {
                 FAnswered.insert(top);
-                Take(*box, QString("label-run-message-%1.png").arg(FAnswered.size()));
+                Take(*box, QString("label-run-message-%1.png").arg(++FMessages));
                 qWarning("Label run message: %s", qPrintable(box->text()));
                 if (QAbstractButton* yes = box->button(QMessageBox::Yes))
                     yes->click();
@@ -211,56 +259,34 @@ class LabelRunWatcher : public QObject {
 
     QString FFolder;
     QTimer FTimer;
+    Stage FStage = Stage::Opened;
+    QList<int> FClearPositions;
+    QString FPositionsPicture;
     QSet<QString> FTaken;
     QSet<QWidget*> FAnswered;
+    int FMessages = 0;
     bool FBusy = false;
+    bool FWaiting = false;
 };
 
-// The "Print Labels" window over the sample with the two setups the script made, then a print of
-// the first setup to a PDF file (positions 1-4 left empty, presorted for bulk mail) and a preview
-// of it (the same positions, in record order).
-void TakeLabelRunScreenshots(TAddressMain& main, const QString& folder)
+void TakeLabelRoadScreenshots(TAddressMain& main, const QString& folder)
 {
-    ToolWindowHandOver handOver(main.Session(), ToolCommand::PrintLabelsOrReports, main.ToolHooks());
-    if (!handOver.Begin()) {
-        qWarning("The Print Labels window cannot open");
+    if (!main.LabelsButton->isEnabled()) {
+        qWarning("The Labels button is not on offer");
         return;
     }
+    const uint32_t record = main.Session().Table().RecNo();
     PrintEngine& engine = main.Printer();
     const QString pdf = QDir(folder).filePath("labels.pdf");
     engine.SetPdfFileNameAsker([pdf](QWidget*, const QString&) { return pdf; });
     {
-        TLabelSetupScreen window(main.Session(), engine, handOver.Scope(), &main);
-        Save(window, folder, "print-labels.png");
-        // The built-in PDF printer, whatever else the machine has.
-        for (int index = 0; index < window.PrinterList->count(); ++index) {
-            if (engine.SelectPrinter(index) && engine.IsPdfPrinter()) {
-                window.PrinterList->setCurrentIndex(index);
-                break;
-            }
-        }
-        {
-            LabelRunWatcher watcher(folder);
-            watcher.PositionsPicture = "labels-print-positions.png";
-            watcher.PresortPicture = "bulk-mail-presorting.png";
-            watcher.StatusPicture = "print-status.png";
-            watcher.ClearPositions = {0, 1, 2, 3};
-            window.PresortCheck->setChecked(true);
-            window.PrintButtonClick();
-        }
-        {
-            LabelRunWatcher watcher(folder);
-            // The same positions again, now with the copies offered.
-            watcher.PositionsPicture = "labels-print-copies.png";
-            watcher.RunningStatusPicture = "preview-status.png";
-            watcher.PreviewPicture = "preview-labels.png";
-            window.PresortCheck->setChecked(false);
-            window.PreviewButtonClick();
-        }
-        window.close();
+        LabelRoadWatcher watcher(folder);
+        main.LabelsButton->click();
     }
-    handOver.Finish();
     engine.SetPdfFileNameAsker(nullptr);
+    if (main.Session().Table().RecNo() != record)
+        qWarning("The main window is on record %u after the label runs, not %u",
+                 main.Session().Table().RecNo(), record);
 }
 
 } // namespace
@@ -406,7 +432,7 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         SaveDialog(window, folder, "labeledit-mm.png");
     }
 
-    TakeLabelRunScreenshots(main, folder);
+    TakeLabelRoadScreenshots(main, folder);
 
     // The window while a record is being added (nothing is saved: closing discards it).
     if (main.Session().IsOpen() && main.Session().Add({})) {
