@@ -3,8 +3,9 @@
 # address file of 30 people with corvane-cli in a scratch program directory, starts the program
 # under Xvfb with CORVANE_SCREENSHOTS set, and leaves one PNG per window in the folder given
 # (main.png, preferences.png, getting-started.png, about.png, new-database.png, designer-100.png,
-# label-layout.png, select-template.png, labeledit.png, print-labels.png,
-# labels-print-positions.png, print-status.png, preview-status.png, preview-labels.png, ...; labels.pdf is the printed run).
+# label-layout.png, select-template.png, labeledit.png, print-labels.png, labels-print-positions.png,
+# bulk-mail-presorting.png, print-status.png, preview-status.png, preview-labels.png, ...) and
+# labels.pdf, the label run printed on the way.
 #
 #   scripts/screenshots.sh OUT-FOLDER [BUILD-FOLDER]
 set -euo pipefail
