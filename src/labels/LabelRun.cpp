@@ -225,6 +225,9 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
             return stop("The address file has no ZIP index tag; rebuild its indexes to presort");
         if (xbase::Status ordered = FTable.SetOrder(zipOrder); !ordered)
             return stop(ordered.Message());
+        // A list that cannot be read is reported by the run itself; an empty one starts nothing.
+        if (auto groups = ReadPresortList(PresortListPath()); groups && groups->empty())
+            return stop(std::string(NothingToPresortMessage));
         ShowInfo(std::string(PresortOrderMessage));
     }
     return true;

@@ -54,6 +54,10 @@ inline constexpr std::string_view PresortOrderMessage =
     "  2. 3-Digit presort\r\n"
     "  3. ADC presort";
 inline constexpr std::string_view CancelLabelPrintingQuestion = "Cancel Label Printing?";
+// A presort that placed no record (no ZIP code of the scope begins with a digit) would only feed
+// a blank sheet through the printer.
+inline constexpr std::string_view NothingToPresortMessage =
+    "None of the records to print has a ZIP code that can be presorted. Nothing was printed.";
 inline constexpr std::string_view PrintStatusCaption = "Print Status";
 inline constexpr std::string_view PreviewStatusCaption = "Preview Status";
 inline constexpr std::string_view PrintStatusFormat = "Printing Page %p\r%0\r%1";

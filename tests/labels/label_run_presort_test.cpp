@@ -123,6 +123,26 @@ TEST_F(PresortedRun, AListThatCannotBeReadFailsInsteadOfCompleting)
     EXPECT_EQ(messages.Messages[1].Text, result.Message);
 }
 
+TEST_F(PresortedRun, AListThatPlacesNoRecordStartsNothing)
+{
+    // The filter lets through only ABCDE, which no presort can place.
+    ASSERT_TRUE(FTable.SetQuery("!ISDEL .AND. ZIP=\"ABCDE\""));
+    ASSERT_TRUE(FTable.GoTop());
+    const uint32_t current = FTable.RecNo();
+    LabelRunSettings settings;
+    settings.Scope = RecordScope::Filter;
+    settings.Presort = true;
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    RecordedPages pages;
+    EXPECT_EQ(Run(settings, pages).Message, "not prepared") << "the job never starts";
+    EXPECT_TRUE(PrintedLabels(pages).empty());
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(NothingToPresortMessage)});
+    EXPECT_EQ(FTable.RecNo(), current);
+    EXPECT_EQ(FTable.Query(), "!ISDEL .AND. ZIP=\"ABCDE\"");
+    EXPECT_EQ(FTable.Order(), 0);
+}
+
 TEST_F(PresortedRun, ACancelledPresortStartsNothing)
 {
     FPresortStep = [](xbase::Table&) { return false; };
