@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/windows/DialogButtonRow.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
@@ -26,20 +27,10 @@ TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
     layout->addWidget(FTemplate);
     layout->addWidget(FManual);
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton("Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
-    auto* help = new QPushButton("Help", this);
-    help->setObjectName("HelpButton");
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(help);
-    row->addWidget(CreateMouseHelpButton(this));
-    layout->addLayout(row);
+    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
+    QPushButton* ok = buttons.Ok;
+    QPushButton* cancel = buttons.Cancel;
+    QPushButton* help = buttons.Help;
     InstallWhatsThis(
         this, {{"TemplateRadio", "Take the label size and sheet layout from the list of commercial label "
                                  "stocks."},

@@ -14,6 +14,7 @@
 
 #include "core/MessageService.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/windows/DialogButtonRow.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
@@ -73,20 +74,10 @@ TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(paren
     units->addStretch();
     layout->addLayout(units);
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton("Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
-    auto* help = new QPushButton("Help", this);
-    help->setObjectName("HelpButton");
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(help);
-    row->addWidget(CreateMouseHelpButton(this));
-    layout->addLayout(row);
+    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
+    QPushButton* ok = buttons.Ok;
+    QPushButton* cancel = buttons.Cancel;
+    QPushButton* help = buttons.Help;
     InstallWhatsThis(
         this,
         {{"LabelWidthEdit", "The width of one label. A horizontal pitch smaller than it is raised to it."},

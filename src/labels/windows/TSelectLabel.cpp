@@ -15,6 +15,7 @@
 #include "labels/LabelGeometryEntry.h"
 #include "labels/LabelTemplateQuery.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/windows/DialogButtonRow.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
@@ -82,20 +83,10 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
     middle->addLayout(details);
     layout->addLayout(middle);
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    FOk = new QPushButton("Ok", this);
-    FOk->setObjectName("OkButton");
-    FOk->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
-    auto* help = new QPushButton("Help", this);
-    help->setObjectName("HelpButton");
-    row->addWidget(FOk);
-    row->addWidget(cancel);
-    row->addWidget(help);
-    row->addWidget(CreateMouseHelpButton(this));
-    layout->addLayout(row);
+    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
+    FOk = buttons.Ok;
+    QPushButton* cancel = buttons.Cancel;
+    QPushButton* help = buttons.Help;
     InstallWhatsThis(
         this,
         {{"ManufacturerCombo", "The maker of the label stock and the kind of printer it is made for."},
