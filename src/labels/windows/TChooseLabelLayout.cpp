@@ -1,14 +1,12 @@
 #include "labels/windows/TChooseLabelLayout.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/DialogButtonRow.h"
-#include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
@@ -27,10 +25,9 @@ TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
     layout->addWidget(FTemplate);
     layout->addWidget(FManual);
 
-    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
-    QPushButton* ok = buttons.Ok;
-    QPushButton* cancel = buttons.Cancel;
-    QPushButton* help = buttons.Help;
+    auto* row = new QHBoxLayout;
+    AddDialogButtons(this, row, "Label Layout");
+    layout->addLayout(row);
     InstallWhatsThis(
         this, {{"TemplateRadio", "Take the label size and sheet layout from the list of commercial label "
                                  "stocks."},
@@ -39,9 +36,6 @@ TChooseLabelLayout::TChooseLabelLayout(QWidget* parent) : QDialog(parent)
                {"OkButton", "Go on to the list of stocks or to the entry of your own layout."},
                {"CancelButton", "Keep the label layout as it is."},
                {"HelpButton", "Open the help on label layouts."}});
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("Label Layout"); });
     CentreForm(this);
 }
 

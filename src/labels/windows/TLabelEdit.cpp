@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
@@ -15,7 +14,6 @@
 #include "core/MessageService.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/DialogButtonRow.h"
-#include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
@@ -74,10 +72,9 @@ TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(paren
     units->addStretch();
     layout->addLayout(units);
 
-    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
-    QPushButton* ok = buttons.Ok;
-    QPushButton* cancel = buttons.Cancel;
-    QPushButton* help = buttons.Help;
+    auto* row = new QHBoxLayout;
+    AddDialogButtons(this, row, "User Defined Label Layout");
+    layout->addLayout(row);
     InstallWhatsThis(
         this,
         {{"LabelWidthEdit", "The width of one label. A horizontal pitch smaller than it is raised to it."},
@@ -103,9 +100,6 @@ TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(paren
          {"HelpButton", "Open the help on user defined label layouts."}});
 
     ShowLengths();
-    connect(ok, &QPushButton::clicked, this, &TLabelEdit::OkClicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("User Defined Label Layout"); });
     connect(FInches, &QRadioButton::toggled, this, &TLabelEdit::UnitChanged);
     connect(FAcross, &QSpinBox::valueChanged, this, [this](int value) { FEntry.SetAcross(value); });
     connect(FDown, &QSpinBox::valueChanged, this, [this](int value) { FEntry.SetDown(value); });
@@ -162,7 +156,7 @@ void TLabelEdit::PaperChosen(int item)
     ShowLengths();
 }
 
-void TLabelEdit::OkClicked()
+void TLabelEdit::accept()
 {
     const LabelGeometry geometry = FEntry.Result();
     if (const std::optional<std::string> failure = ValidLabel(geometry)) {
@@ -170,7 +164,7 @@ void TLabelEdit::OkClicked()
         return;
     }
     FGeometry = geometry;
-    accept();
+    QDialog::accept();
 }
 
 bool GetUserDefinedLayout(LabelSetup& setup, QWidget* parent)

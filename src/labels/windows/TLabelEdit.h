@@ -29,7 +29,7 @@ class TLabelEdit : public QDialog {
     QLineEdit* LengthEdit(GeometryLength length) const { return FEdits[static_cast<size_t>(length)]; }
 
     // "Ok": validates, shows the first failure and stays open, or accepts.
-    void OkClicked();
+    void accept() override;
 
   private:
     void AddLength(QGridLayout* grid, int row, int column, GeometryLength length, const QString& caption,

@@ -16,7 +16,6 @@
 #include "labels/LabelTemplateQuery.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/DialogButtonRow.h"
-#include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
@@ -83,10 +82,9 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
     middle->addLayout(details);
     layout->addLayout(middle);
 
-    const DialogButtonRow buttons = AddDialogButtonRow(this, layout);
-    FOk = buttons.Ok;
-    QPushButton* cancel = buttons.Cancel;
-    QPushButton* help = buttons.Help;
+    auto* row = new QHBoxLayout;
+    FOk = AddDialogButtons(this, row, "Select Label Template").Ok;
+    layout->addLayout(row);
     InstallWhatsThis(
         this,
         {{"ManufacturerCombo", "The maker of the label stock and the kind of printer it is made for."},
@@ -97,9 +95,6 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
          {"OkButton", "Use the chosen stock's label size and sheet layout."},
          {"CancelButton", "Keep the label layout as it is."},
          {"HelpButton", "Open the help on label stocks."}});
-    connect(FOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpSearch("Select Label Template"); });
 
     const LabelComboPositions positions =
         PositionLabelCombos(current.Manufacturer, current.PrinterCode, current.ProductType);

@@ -1,30 +1,43 @@
 #include "platform/windows/DialogButtonRow.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QPushButton>
 #include <QToolButton>
 
+#include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 
 namespace corvane {
 
-DialogButtonRow AddDialogButtonRow(QWidget* dialog, QBoxLayout* layout)
+namespace {
+
+QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent)
 {
-    DialogButtonRow buttons;
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    buttons.Ok = new QPushButton("Ok", dialog);
-    buttons.Ok->setObjectName("OkButton");
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    return button;
+}
+
+} // namespace
+
+DialogButtons AddDialogButtons(QDialog* dialog, QBoxLayout* row, const QString& helpKey)
+{
+    DialogButtons buttons;
+    buttons.Ok = NamedButton("OkButton", "Ok", dialog);
+    buttons.Cancel = NamedButton("CancelButton", "Cancel", dialog);
+    buttons.Help = NamedButton("HelpButton", "Help", dialog);
     buttons.Ok->setDefault(true);
-    buttons.Cancel = new QPushButton("Cancel", dialog);
-    buttons.Cancel->setObjectName("CancelButton");
-    buttons.Help = new QPushButton("Help", dialog);
-    buttons.Help->setObjectName("HelpButton");
+    buttons.Cancel->setAutoDefault(false);
+    buttons.Help->setAutoDefault(false);
+    row->addStretch();
     row->addWidget(buttons.Ok);
     row->addWidget(buttons.Cancel);
     row->addWidget(buttons.Help);
     row->addWidget(CreateMouseHelpButton(dialog));
-    layout->addLayout(row);
+    QObject::connect(buttons.Ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(buttons.Cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(buttons.Help, &QPushButton::clicked, dialog, [helpKey] { ShowHelpSearch(helpKey); });
     return buttons;
 }
 

@@ -1,27 +1,14 @@
 #pragma once
-// What every element dialog shares: the button row ("Ok" the default, "Cancel", "Help" and the
-// mouse-help button) and the colour box that picks a colour from the standard ones or any other.
+// What every element dialog shares: the button row (platform/windows/DialogButtonRow) and the colour
+// box that picks a colour from the standard ones or any other.
 
 #include <QComboBox>
 #include <QString>
 
 #include "layout/LayoutTypes.h"
-
-class QBoxLayout;
-class QDialog;
-class QPushButton;
+#include "platform/windows/DialogButtonRow.h"
 
 namespace corvane {
-
-struct DialogButtons {
-    QPushButton* Ok = nullptr;
-    QPushButton* Cancel = nullptr;
-    QPushButton* Help = nullptr;
-};
-
-// Adds the buttons OkButton, CancelButton, HelpButton and MouseHelpButton to `row` and connects
-// Ok to accept and Cancel to reject; Help opens the help's search on `helpKey`.
-DialogButtons AddDialogButtons(QDialog* dialog, QBoxLayout* row, const QString& helpKey);
 
 // A drop-down list of the sixteen standard colours by name and a last entry "Custom..." that opens
 // the colour dialog; a colour that is not a standard one is listed as its own entry.
