@@ -263,6 +263,18 @@ bool TLabelSetupScreen::HasSetup() const
     return FSetupTable.IsOpen() && !FSetupTable.Eof();
 }
 
+std::optional<LabelSetup> TLabelSetupScreen::CurrentSetupOrSay() const
+{
+    if (!HasSetup())
+        return std::nullopt;
+    auto current = FStore->Current();
+    if (!current) {
+        ShowInfo(current.Message());
+        return std::nullopt;
+    }
+    return current.Take();
+}
+
 void TLabelSetupScreen::FillGrid()
 {
     FFillingGrid = true;
@@ -423,13 +435,9 @@ void TLabelSetupScreen::ModifyButtonClick()
 
 void TLabelSetupScreen::CloneButtonClick()
 {
-    if (!HasSetup())
+    const std::optional<LabelSetup> current = CurrentSetupOrSay();
+    if (!current)
         return;
-    auto current = FStore->Current();
-    if (!current) {
-        ShowInfo(current.Message());
-        return;
-    }
     if (!AskYesNo(CloneQuestion(current->Description), std::string(CloneCaption)))
         return;
     auto cloned = FStore->CloneCurrent(*FPanel);
@@ -441,13 +449,9 @@ void TLabelSetupScreen::CloneButtonClick()
 
 void TLabelSetupScreen::DeleteButtonClick()
 {
-    if (!HasSetup())
+    const std::optional<LabelSetup> current = CurrentSetupOrSay();
+    if (!current)
         return;
-    auto current = FStore->Current();
-    if (!current) {
-        ShowInfo(current.Message());
-        return;
-    }
     if (!AskYesNo(DeleteQuestion(current->Description), std::string(DeleteCaption)))
         return;
     if (xbase::Status deleted = FStore->DeleteCurrent(); !deleted)
@@ -494,13 +498,9 @@ void TLabelSetupScreen::ReadRunSettings()
 
 void TLabelSetupScreen::RunPrint(bool preview)
 {
-    if (!HasSetup())
+    const std::optional<LabelSetup> current = CurrentSetupOrSay();
+    if (!current)
         return;
-    auto current = FStore->Current();
-    if (!current) {
-        ShowInfo(current.Message());
-        return;
-    }
     FSetup = *current;
     ReadRunSettings();
     FSettings.Preview = preview;

@@ -114,6 +114,9 @@ class TLabelSetupScreen : public QDialog {
   private:
     void BuildControls();
     bool HasSetup() const;
+    // The current setup's row, or nothing (with the reason shown) when there is none or it cannot
+    // be read.
+    std::optional<LabelSetup> CurrentSetupOrSay() const;
     // Fills the grid from the setup table and makes the current row (or the first) current.
     void FillGrid();
     void ShowSetupDetails();
