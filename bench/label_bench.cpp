@@ -21,7 +21,7 @@
 
 #include "core/AddressFileLayout.h"
 #include "core/FieldCatalogue.h"
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
 #include "labels/LabelRun.h"
@@ -29,7 +29,7 @@
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
-#include "platform/printing/pages/PdfFileSink.h"
+#include "printing/pages/PdfFileSink.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/Table.h"
 
@@ -37,7 +37,7 @@ namespace {
 
 using namespace corvane;
 
-void Check(const xbase::Status& status)
+void Check(const Status& status)
 {
     if (!status) {
         std::fprintf(stderr, "label bench: %s\n", status.Message().c_str());

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/AddressRecord.h"
-#include "core/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "core/DisplayDate.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/logic/FilterCriteria.h"
-#include "app/logic/FilterFile.h"
+#include "session/FilterCriteria.h"
+#include "session/FilterFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

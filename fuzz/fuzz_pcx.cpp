@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const xbase::Result<QImage> image = corvane::DecodePcx(bytes);
+    const Result<QImage> image = corvane::DecodePcx(bytes);
     if (image) {
         // A decoded image is whole: touch its last pixel.
         const QImage& decoded = image.Value();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the program's windows for review: builds the program if needed, makes a sample
 # address file of 30 people with corvane-cli in a scratch program directory, starts the program
-# under Xvfb with CORVANE_SCREENSHOTS set, and leaves one PNG per window in the folder given
+# under Xvfb as the corvane-screenshots tool, and leaves one PNG per window in the folder given
 # (main.png, preferences.png, getting-started.png, about.png, new-database.png, designer-100.png,
 # label-layout.png, select-template.png, labeledit.png, print-labels.png, labels-print-positions.png,
 # bulk-mail-presorting.png, print-status.png, preview-status.png, preview-labels.png, ...) and
@@ -16,9 +16,9 @@ build=${2:-$root/build}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-if [ ! -x "$build/corvane" ] || [ ! -x "$build/corvane-cli" ]; then
+if [ ! -x "$build/corvane-screenshots" ] || [ ! -x "$build/corvane-cli" ]; then
   cmake -S "$root" -B "$build" -G Ninja >/dev/null
-  cmake --build "$build" -j2 --target corvane corvane-cli corvane_label_catalogue
+  cmake --build "$build" -j2 --target corvane-screenshots corvane-cli corvane_label_catalogue
 fi
 
 home=$(mktemp -d)
@@ -78,5 +78,5 @@ file=$home/DATA/add0001.DBF
 "$build/corvane-cli" new-label-setup --description "Shipping labels" --template "Avery 5163  Shipping" >/dev/null
 printf '[MRU]\r\nItem1=%s\r\n[Misc]\r\nGettingStarted=1\r\n' "$file" > "$home/CORVAN.ini"
 
-CORVANE_SCREENSHOTS=$out xvfb-run -a -s "-screen 0 1280x900x24" "$build/corvane"
+xvfb-run -a -s "-screen 0 1280x900x24" "$build/corvane-screenshots" "$out"
 ls "$out"

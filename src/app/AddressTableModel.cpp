@@ -51,7 +51,7 @@ void AddressTableModel::Reload()
     if (FTable.IsOpen()) {
         CursorKeeper keeper(FTable);
         const bool onRecord = !FTable.Eof();
-        xbase::Status moved = FTable.GoTop();
+        Status moved = FTable.GoTop();
         while (moved && !FTable.Eof()) {
             if (FRows % BlockSize == 0)
                 FBlockStarts.push_back(FTable.RecNo());
@@ -134,7 +134,7 @@ void AddressTableModel::ReadBlock(Block& block) const
     if (k >= FBlockStarts.size())
         return;
     CursorKeeper keeper(FTable);
-    xbase::Status moved = FTable.GoTo(FBlockStarts[k]);
+    Status moved = FTable.GoTo(FBlockStarts[k]);
     const int count = std::min(BlockSize, FRows - block.First);
     block.Recnos.reserve(static_cast<std::size_t>(count));
     block.Texts.reserve(static_cast<std::size_t>(count));

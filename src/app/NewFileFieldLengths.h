@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/AddressFile.h"
-#include "core/Settings.h"
+#include "platform/Settings.h"
 #include "platform/xbase/DbfFile.h"
 
 namespace corvane {

@@ -11,7 +11,7 @@
 
 #include "app/AddressTableModel.h"
 #include "app/DialogControls.h"
-#include "app/logic/AddressSession.h"
+#include "session/AddressSession.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"

@@ -42,20 +42,20 @@
 #include "app/TSearchBox.h"
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
-#include "app/logic/FilterFile.h"
-#include "app/logic/FilterQuery.h"
-#include "app/logic/RecordSearch.h"
-#include "app/logic/SortOrders.h"
-#include "app/logic/Tagging.h"
+#include "session/FilterFile.h"
+#include "session/FilterQuery.h"
+#include "session/RecordSearch.h"
+#include "session/SortOrders.h"
+#include "session/Tagging.h"
 #include "core/AddressFile.h"
 #include "core/FieldOrderFile.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
 #include "labels/windows/TLabelSetupScreen.h"
-#include "platform/printing/PrintEngine.h"
-#include "platform/printing/PrinterCheck.h"
+#include "printing/PrintEngine.h"
+#include "printing/PrinterCheck.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
@@ -1138,8 +1138,8 @@ void TAddressMain::mnuRebuildIndexesClick()
     TCVReindex window(
         Q(FSession.FileName()),
         [this](const RebuildProgress& progress) {
-            return FSession.RebuildIndexes(progress) ? xbase::Status::Success()
-                                                     : xbase::Status::Error("The indexes were not rebuilt");
+            return FSession.RebuildIndexes(progress) ? Status::Success()
+                                                     : Status::Error("The indexes were not rebuilt");
         },
         this);
     SuspendDisplay(true);
@@ -1147,7 +1147,7 @@ void TAddressMain::mnuRebuildIndexesClick()
     SuspendDisplay(false);
 }
 
-xbase::Status TAddressMain::RebuildWithGauge(xbase::Table& table)
+Status TAddressMain::RebuildWithGauge(xbase::Table& table)
 {
     auto rebuild = [&table](const RebuildProgress& progress) { return RebuildAddressFile(table, progress); };
     TCVReindex window(Q(table.Path()), rebuild, this);
@@ -1243,7 +1243,7 @@ void TAddressMain::mnuSaveFilterClick()
     }
     if (QFileInfo::exists(Q(*path)) && !AskYesNoDefaultNo(FilterOverwriteQuestion(*path), "Warning!"))
         return;
-    if (xbase::Status saved = FSession.SaveFilter(*path); !saved)
+    if (Status saved = FSession.SaveFilter(*path); !saved)
         ShowInfo(saved.Message());
 }
 
@@ -1253,7 +1253,7 @@ void TAddressMain::mnuRestoreFilterClick()
                                                       "Filter Files (*.flt *.FLT)");
     if (path.isEmpty())
         return;
-    if (xbase::Status name = CheckFilterRestoreName(S(path)); !name) {
+    if (Status name = CheckFilterRestoreName(S(path)); !name) {
         ShowInfo(name.Message());
         return;
     }
@@ -1386,7 +1386,7 @@ void TAddressMain::BrowseButtonClick()
         ReorderVisibleFields(catalogue, window.ColumnOrder());
         recno = window.CurrentRecno();
     }
-    if (xbase::Status written = WriteFieldOrder(catalogue, FieldOrderFilePath()); !written)
+    if (Status written = WriteFieldOrder(catalogue, FieldOrderFilePath()); !written)
         qWarning("%s", written.Message().c_str());
     if (recno > 0)
         (void)FSession.Table().GoTo(recno);

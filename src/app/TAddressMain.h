@@ -11,8 +11,8 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "app/logic/AddressSession.h"
-#include "app/logic/ToolWindowHandOver.h"
+#include "session/AddressSession.h"
+#include "session/ToolWindowHandOver.h"
 
 class QAction;
 class QCheckBox;
@@ -190,7 +190,7 @@ class TAddressMain : public QMainWindow {
     void StartEditing();
     void AfterFileChange();
     void RunMemoSearch(const QString& text, bool fromFirst);
-    xbase::Status RebuildWithGauge(xbase::Table& table);
+    Status RebuildWithGauge(xbase::Table& table);
     // Display updates of the record area: off while a tool window works on the table; turned on
     // again, the area shows the record that is current then.
     void SuspendDisplay(bool suspended);

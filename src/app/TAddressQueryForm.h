@@ -13,7 +13,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/logic/FilterCriteria.h"
+#include "session/FilterCriteria.h"
 
 class QCheckBox;
 class QLabel;

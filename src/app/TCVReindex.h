@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "app/TRebuildWindow.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -15,16 +15,16 @@ class TCVReindex : public TRebuildWindow {
     Q_OBJECT
   public:
     static constexpr int HelpContext = 1040;
-    using Rebuild = std::function<xbase::Status(const RebuildProgress& progress)>;
+    using Rebuild = std::function<Status(const RebuildProgress& progress)>;
 
     // `path`: the address file (the title shows its file name).
     TCVReindex(const QString& path, Rebuild rebuild, QWidget* parent = nullptr);
 
     // The rebuild's outcome; an error while it has not run ("Cancel").
-    const xbase::Status& Outcome() const { return FOutcome; }
+    const Status& Outcome() const { return FOutcome; }
 
   private:
-    xbase::Status FOutcome = xbase::Status::Error("The indexes were not rebuilt");
+    Status FOutcome = Status::Error("The indexes were not rebuilt");
 };
 
 } // namespace corvane

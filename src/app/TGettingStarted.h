@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/Settings.h"
+#include "platform/Settings.h"
 
 class QCheckBox;
 class QPushButton;

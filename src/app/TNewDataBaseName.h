@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "core/AddressFile.h"
-#include "core/Settings.h"
+#include "platform/Settings.h"
 #include "platform/xbase/DbfFile.h"
 
 class QLabel;

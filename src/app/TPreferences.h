@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/Settings.h"
+#include "platform/Settings.h"
 
 class QCheckBox;
 class QComboBox;

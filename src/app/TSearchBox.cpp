@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/DialogControls.h"
-#include "app/logic/RecordSearch.h"
-#include "app/logic/SortOrders.h"
+#include "session/RecordSearch.h"
+#include "session/SortOrders.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"

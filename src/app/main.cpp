@@ -1,9 +1,7 @@
 #include <QApplication>
-#include <QTimer>
 
-#include "app/ScreenshotTour.h"
 #include "app/TAddressMain.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "platform/windows/QtMessageService.h"
 #include "platform/windows/SingleInstance.h"
 
@@ -32,12 +30,8 @@ int main(int argc, char* argv[])
     QObject::connect(window, &corvane::TAddressMain::Closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    const QString screenshots = qEnvironmentVariable("CORVANE_SCREENSHOTS");
     window->show();
     window->FormActivate();
-    if (!screenshots.isEmpty())
-        QTimer::singleShot(0, window,
-                           [window, screenshots] { corvane::TakeScreenshots(*window, screenshots); });
 
     const int result = QApplication::exec();
     corvane::SetMessageService(nullptr);

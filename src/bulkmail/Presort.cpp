@@ -6,7 +6,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 
 namespace corvane {
 
@@ -160,10 +160,10 @@ bool ZipTally::Empty() const
     return true;
 }
 
-xbase::Result<TallyOutcome> TallyZipKeys(xbase::Table& table, const TallyProgress& progress)
+Result<TallyOutcome> TallyZipKeys(xbase::Table& table, const TallyProgress& progress)
 {
     TallyOutcome outcome;
-    if (xbase::Status top = table.GoTop(); !top)
+    if (Status top = table.GoTop(); !top)
         return top;
     while (!table.Eof()) {
         auto zip = table.GetField("ZIP");
@@ -174,7 +174,7 @@ xbase::Result<TallyOutcome> TallyZipKeys(xbase::Table& table, const TallyProgres
             outcome.Cancelled = true;
             return outcome;
         }
-        if (xbase::Status next = table.Skip(1); !next)
+        if (Status next = table.Skip(1); !next)
             return next;
     }
     return outcome;
@@ -267,34 +267,34 @@ std::string PresortListPath()
     return ProgramDirectory() + "PRESORT.PSL";
 }
 
-xbase::Status WritePresortList(const std::vector<std::string>& lines, const std::string& path)
+Status WritePresortList(const std::vector<std::string>& lines, const std::string& path)
 {
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
-            return xbase::Status::Error("Cannot write the presort list " + path);
+            return Status::Error("Cannot write the presort list " + path);
         for (const std::string& line : lines)
             out << line << "\r\n";
         out.flush();
         if (!out) {
             out.close();
             std::remove(temporary.c_str());
-            return xbase::Status::Error("Cannot write the presort list " + path);
+            return Status::Error("Cannot write the presort list " + path);
         }
     }
     std::error_code error;
     std::filesystem::rename(temporary, path, error);
     if (error) {
         std::remove(temporary.c_str());
-        return xbase::Status::Error("Cannot write the presort list " + path + ": " + error.message());
+        return Status::Error("Cannot write the presort list " + path + ": " + error.message());
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Result<std::vector<PresortGroup>> ParsePresortList(std::string_view bytes)
+Result<std::vector<PresortGroup>> ParsePresortList(std::string_view bytes)
 {
-    using Groups = xbase::Result<std::vector<PresortGroup>>;
+    using Groups = Result<std::vector<PresortGroup>>;
     std::vector<PresortGroup> groups;
     size_t lineNumber = 0;
     while (!bytes.empty()) {
@@ -334,15 +334,15 @@ xbase::Result<std::vector<PresortGroup>> ParsePresortList(std::string_view bytes
     return groups;
 }
 
-xbase::Result<std::vector<PresortGroup>> ReadPresortList(const std::string& path)
+Result<std::vector<PresortGroup>> ReadPresortList(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return xbase::Result<std::vector<PresortGroup>>::Error("Cannot read the presort list " + path);
+        return Result<std::vector<PresortGroup>>::Error("Cannot read the presort list " + path);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     if (in.bad())
-        return xbase::Result<std::vector<PresortGroup>>::Error("Cannot read the presort list " + path);
+        return Result<std::vector<PresortGroup>>::Error("Cannot read the presort list " + path);
     return ParsePresortList(bytes.str());
 }
 

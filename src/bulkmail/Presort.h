@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -47,7 +47,7 @@ struct TallyOutcome {
 };
 
 // Tallies the ZIP keys of the records under the table's current query, in its current order.
-xbase::Result<TallyOutcome> TallyZipKeys(xbase::Table& table, const TallyProgress& progress = {});
+Result<TallyOutcome> TallyZipKeys(xbase::Table& table, const TallyProgress& progress = {});
 
 // One row of the Area Distribution Centre table: the group heading's name and the 3-digit
 // prefixes it serves, separated by single blanks.
@@ -67,7 +67,7 @@ std::vector<std::string> BuildPresortList(const ZipTally& tally);
 std::string PresortListPath();
 // Writes the lines ended by CR LF through a temporary file renamed over `path`, so a failed
 // write leaves any earlier list whole.
-xbase::Status WritePresortList(const std::vector<std::string>& lines, const std::string& path);
+Status WritePresortList(const std::vector<std::string>& lines, const std::string& path);
 
 // A heading of the list with the ZIP keys printed under it.
 struct PresortGroup {
@@ -76,7 +76,7 @@ struct PresortGroup {
     bool operator==(const PresortGroup&) const = default;
 };
 // Reads list bytes back into groups; anything the writer could not have made is an error.
-xbase::Result<std::vector<PresortGroup>> ParsePresortList(std::string_view bytes);
-xbase::Result<std::vector<PresortGroup>> ReadPresortList(const std::string& path);
+Result<std::vector<PresortGroup>> ParsePresortList(std::string_view bytes);
+Result<std::vector<PresortGroup>> ReadPresortList(const std::string& path);
 
 } // namespace corvane

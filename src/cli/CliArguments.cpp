@@ -9,7 +9,7 @@ std::optional<std::string> CliArguments::Get(const std::string& option) const
     return found->second;
 }
 
-xbase::Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
+Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
                                            const std::set<std::string>& valued, const std::set<std::string>& flags)
 {
     CliArguments parsed;
@@ -36,12 +36,12 @@ xbase::Result<CliArguments> ParseArguments(const std::vector<std::string>& argum
             } else if (i + 1 < arguments.size()) {
                 parsed.Options[name] = arguments[++i];
             } else {
-                return xbase::Result<CliArguments>::Error("option " + name + " needs a value");
+                return Result<CliArguments>::Error("option " + name + " needs a value");
             }
         } else if (flags.count(name) && !inlineValue) {
             parsed.Options[name] = "";
         } else {
-            return xbase::Result<CliArguments>::Error("unknown option " + argument);
+            return Result<CliArguments>::Error("unknown option " + argument);
         }
     }
     return parsed;

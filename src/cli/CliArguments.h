@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane::cli {
 
@@ -22,7 +22,7 @@ struct CliArguments {
 
 // `valued` options take the next argument as their value; `flags` take none. Anything else
 // that starts with "--" is an error, so a misspelt option never passes silently.
-xbase::Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
+Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
                                            const std::set<std::string>& valued, const std::set<std::string>& flags);
 
 }  // namespace corvane::cli

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 
 namespace corvane::cli {
 

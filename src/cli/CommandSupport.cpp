@@ -17,20 +17,20 @@ int Usage(const char* synopsis)
     return 1;
 }
 
-xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
+Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
 {
-    if (!std::filesystem::exists(path)) return xbase::Status::Error("File " + path + " not found");
+    if (!std::filesystem::exists(path)) return Status::Error("File " + path + " not found");
     return table.Open(path, mode);
 }
 
-xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
+Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
 {
-    if (!tag) return xbase::Status::Success();
+    if (!tag) return Status::Success();
     if (table.ProductionIndexState() == xbase::IndexState::Invalid) {
-        return xbase::Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
+        return Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
     }
     int order = table.OrderNumber(*tag);
-    if (order == 0) return xbase::Status::Error("No tag " + *tag + " in " + table.Path());
+    if (order == 0) return Status::Error("No tag " + *tag + " in " + table.Path());
     return table.SetOrder(order);
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane::cli {
@@ -16,8 +16,8 @@ int Fail(const std::string& message);
 int Usage(const char* synopsis);
 
 // Opens the table for a command; reading commands share it, writing ones hold it alone.
-xbase::Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode);
+Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode);
 // Selects the named tag (nothing when absent), refusing an index that does not match its table.
-xbase::Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag);
+Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag);
 
 }  // namespace corvane::cli

@@ -20,7 +20,7 @@ std::vector<std::string> SplitList(const std::string& text)
 }
 
 // The value a listing shows: logicals as T or F, everything else as the engine reads it.
-xbase::Result<std::string> DisplayValue(const xbase::Table& table, const xbase::FieldDescriptor& field)
+Result<std::string> DisplayValue(const xbase::Table& table, const xbase::FieldDescriptor& field)
 {
     auto value = table.GetField(field.Name);
     if (!value) return value;
@@ -38,14 +38,14 @@ CsvRow HeaderRow(const std::vector<const xbase::FieldDescriptor*>& fields, bool 
 
 }  // namespace
 
-xbase::Result<std::vector<const xbase::FieldDescriptor*>>
+Result<std::vector<const xbase::FieldDescriptor*>>
 ListedFields(const xbase::Table& table, const std::optional<std::string>& names)
 {
     std::vector<const xbase::FieldDescriptor*> fields;
     if (names) {
         for (const std::string& name : SplitList(*names)) {
             int index = table.FieldIndex(name);
-            if (index < 0) return xbase::Status::Error("No field " + name + " in " + table.Path());
+            if (index < 0) return Status::Error("No field " + name + " in " + table.Path());
             fields.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
         }
     } else {
@@ -60,11 +60,11 @@ void WriteCsvHeader(const std::vector<const xbase::FieldDescriptor*>& fields, bo
     out << FormatCsvRow(HeaderRow(fields, withRecno));
 }
 
-xbase::Status WriteCsvListing(xbase::Table& table, const std::vector<const xbase::FieldDescriptor*>& fields,
+Status WriteCsvListing(xbase::Table& table, const std::vector<const xbase::FieldDescriptor*>& fields,
                               bool withRecno, std::ostream& out)
 {
     std::string text = FormatCsvRow(HeaderRow(fields, withRecno));
-    if (xbase::Status top = table.GoTop(); !top) return top;
+    if (Status top = table.GoTop(); !top) return top;
     while (!table.Eof()) {
         CsvRow row;
         if (withRecno) row.push_back(std::to_string(table.RecNo()));
@@ -78,10 +78,10 @@ xbase::Status WriteCsvListing(xbase::Table& table, const std::vector<const xbase
             out << text;
             text.clear();
         }
-        if (xbase::Status next = table.Skip(1); !next) return next;
+        if (Status next = table.Skip(1); !next) return next;
     }
     out << text;
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 }  // namespace corvane::cli

@@ -2,25 +2,25 @@
 
 #include <iostream>
 
-#include "app/logic/FilterFile.h"
-#include "app/logic/FilterQuery.h"
-#include "app/logic/Tagging.h"
+#include "session/FilterFile.h"
+#include "session/FilterQuery.h"
+#include "session/Tagging.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
 #include "cli/CsvListing.h"
-#include "core/MessageService.h"
-#include "core/Settings.h"
+#include "platform/MessageService.h"
+#include "platform/Settings.h"
 #include "core/TagId.h"
 
 namespace corvane::cli {
 
-xbase::Result<std::string> StoredTagId()
+Result<std::string> StoredTagId()
 {
     const Settings settings;
     std::string id = CurrentTagId(settings);
     // An id that did not reach the settings file would leave tags nobody can see again.
     if (settings.ReadString("Misc", "GlobalTagId") != id) {
-        return xbase::Result<std::string>::Error("Cannot store the tag id in " + settings.Path());
+        return Result<std::string>::Error("Cannot store the tag id in " + settings.Path());
     }
     return id;
 }
@@ -41,10 +41,10 @@ int RunTagAction(const std::vector<std::string>& arguments, TagAction action)
                     " needs a query expression (.T. for every record)");
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
-    if (xbase::Status queried = table.SetQuery(query); !queried) return Fail(queried.Message());
+    if (Status queried = table.SetQuery(query); !queried) return Fail(queried.Message());
     auto id = StoredTagId();
     if (!id) return Fail(id.Message());
     uint32_t changed = 0;
@@ -57,7 +57,7 @@ int RunTagAction(const std::vector<std::string>& arguments, TagAction action)
         if (!untagged) return Fail(untagged.Message());
         changed = *untagged;
     }
-    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
     std::cout << changed << '\n';
     return 0;
 }
@@ -71,18 +71,18 @@ int RunFilter(const std::vector<std::string>& arguments)
     if (!parsed) return Fail(parsed.Message());
     if (parsed->Positional.size() != 1 || !parsed->Has("--flt")) return Usage(synopsis);
     const std::string filterPath = *parsed->Get("--flt");
-    if (xbase::Status name = CheckFilterRestoreName(filterPath); !name) return Fail(name.Message());
+    if (Status name = CheckFilterRestoreName(filterPath); !name) return Fail(name.Message());
     auto criteria = RestoreFilterFrom(filterPath);
     if (!criteria) return Fail(criteria.Message());
 
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
         !opened) {
         return Fail(opened.Message());
     }
     auto fields = ListedFields(table, parsed->Get("--fields"));
     if (!fields) return Fail(fields.Message());
-    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
+    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
         return Fail(ordered.Message());
     std::string tagId;
     if (criteria->Tagged) {
@@ -108,7 +108,7 @@ int RunFilter(const std::vector<std::string>& arguments)
         WriteCsvHeader(*fields, false, std::cout);
         return 0;
     }
-    if (xbase::Status listed = WriteCsvListing(table, *fields, false, std::cout); !listed) {
+    if (Status listed = WriteCsvListing(table, *fields, false, std::cout); !listed) {
         return Fail(listed.Message());
     }
     return 0;

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane::cli {
 
 // The id records are tagged with; made and stored on first use, as the program does.
-xbase::Result<std::string> StoredTagId();
+Result<std::string> StoredTagId();
 
 // filter FILE --flt F.FLT [--order TAG] [--fields A,B,...]: the engine query on the first line,
 // the number of matches on the second, then the matches as `list` prints them. A filter that is

@@ -12,8 +12,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
-#include "app/logic/FilterQuery.h"
-#include "app/logic/RecordScope.h"
+#include "session/FilterQuery.h"
+#include "session/RecordScope.h"
 #include "bulkmail/Presort.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
@@ -21,8 +21,8 @@
 #include "cli/FilterCommands.h"
 #include "cli/PresortCommand.h"
 #include "core/FieldCatalogue.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "core/SystemTables.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
@@ -32,7 +32,7 @@
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
-#include "platform/printing/pages/PdfFileSink.h"
+#include "printing/pages/PdfFileSink.h"
 
 namespace corvane::cli {
 
@@ -110,25 +110,25 @@ QJsonObject SetupJson(const LabelSetup& setup)
 }
 
 // Opens sysdata/LABEL.DBF (made when missing) with the failure as an error.
-xbase::Status OpenSetups(xbase::Table& table)
+Status OpenSetups(xbase::Table& table)
 {
     CollectingMessages messages;
     ScopedMessageService installed(messages);
     if (!OpenLabelTable(table))
-        return xbase::Status::Error(messages.Texts.empty() ? "Unable to open LABEL.DBF"
+        return Status::Error(messages.Texts.empty() ? "Unable to open LABEL.DBF"
                                                            : messages.Texts.front());
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 // Walks the setups shown in the window's list, in its order, until `visit` returns true; the
 // table stays on that setup.
-xbase::Status WalkListedSetups(xbase::Table& table, const std::function<bool(const LabelSetup&)>& visit)
+Status WalkListedSetups(xbase::Table& table, const std::function<bool(const LabelSetup&)>& visit)
 {
-    if (xbase::Status queried = table.SetQuery(LabelSetupListQuery); !queried)
+    if (Status queried = table.SetQuery(LabelSetupListQuery); !queried)
         return queried;
-    if (xbase::Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
+    if (Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
         return ordered;
-    for (xbase::Status top = table.GoTop(); !table.Eof();) {
+    for (Status top = table.GoTop(); !table.Eof();) {
         if (!top)
             return top;
         auto setup = ReadLabelSetup(table);
@@ -136,18 +136,18 @@ xbase::Status WalkListedSetups(xbase::Table& table, const std::function<bool(con
             return setup.ToStatus();
         if (visit(*setup))
             break;
-        if (xbase::Status next = table.Skip(1); !next)
+        if (Status next = table.Skip(1); !next)
             return next;
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 // Leaves the table on the listed setup of that description.
-xbase::Result<LabelSetup> FindSetup(xbase::Table& table, const std::string& description)
+Result<LabelSetup> FindSetup(xbase::Table& table, const std::string& description)
 {
     const QString wanted = QString::fromStdString(description).trimmed().toUpper();
     std::optional<LabelSetup> found;
-    xbase::Status walked = WalkListedSetups(table, [&](const LabelSetup& setup) {
+    Status walked = WalkListedSetups(table, [&](const LabelSetup& setup) {
         if (setup.Description.trimmed().toUpper() == wanted)
             found = setup;
         return found.has_value();
@@ -155,7 +155,7 @@ xbase::Result<LabelSetup> FindSetup(xbase::Table& table, const std::string& desc
     if (!walked)
         return walked;
     if (!found)
-        return xbase::Status::Error("No label setup named \"" + description + "\"");
+        return Status::Error("No label setup named \"" + description + "\"");
     return *found;
 }
 
@@ -167,13 +167,13 @@ std::optional<int> WholeNumber(const std::string& text)
 }
 
 // "1,2,5" numbered from 1 row by row, each within the sheet.
-xbase::Result<LabelPositions> ParsePositions(const std::string& text, int sheetPositions)
+Result<LabelPositions> ParsePositions(const std::string& text, int sheetPositions)
 {
     LabelPositions positions;
     for (const QString& part : QString::fromStdString(text).split(',')) {
         const std::optional<int> number = WholeNumber(part.toStdString());
         if (!number || *number < 1 || *number > sheetPositions)
-            return xbase::Status::Error("--positions takes numbers from 1 to " +
+            return Status::Error("--positions takes numbers from 1 to " +
                                         std::to_string(sheetPositions) + " separated by commas: " + text);
         positions.set(static_cast<size_t>(*number - 1));
     }
@@ -195,10 +195,10 @@ int RunLabelSetups(const std::vector<std::string>& arguments)
         return 0;
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenSetups(table); !opened)
+    if (Status opened = OpenSetups(table); !opened)
         return Fail(opened.Message());
     QJsonArray list;
-    xbase::Status walked = WalkListedSetups(table, [&](const LabelSetup& setup) {
+    Status walked = WalkListedSetups(table, [&](const LabelSetup& setup) {
         list.append(SetupJson(setup));
         return false;
     });
@@ -231,7 +231,7 @@ int RunNewLabelSetup(const std::vector<std::string>& arguments)
         return Fail("The stock has more than " + std::to_string(MaxLabelPositions) + " labels a sheet");
 
     xbase::Table table;
-    if (xbase::Status opened = OpenSetups(table); !opened)
+    if (Status opened = OpenSetups(table); !opened)
         return Fail(opened.Message());
     if (FindSetup(table, description.toStdString()))
         return Fail("A label setup named \"" + description.toStdString() + "\" exists already");
@@ -251,7 +251,7 @@ int RunNewLabelSetup(const std::vector<std::string>& arguments)
     TGLabelPanel panel(owner);
     panel.SetRegistry(registry);
     AddAddressBlockFillingLabel(panel, setup);
-    if (xbase::Status saved = store.SaveSetup(setup, panel, true); !saved)
+    if (Status saved = store.SaveSetup(setup, panel, true); !saved)
         return Fail(saved.Message());
     std::cout << QJsonDocument(SetupJson(setup)).toJson(QJsonDocument::Indented).toStdString();
     return 0;
@@ -295,7 +295,7 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
 
     // The setup and its positions.
     xbase::Table setups;
-    if (xbase::Status opened = OpenSetups(setups); !opened)
+    if (Status opened = OpenSetups(setups); !opened)
         return Fail(opened.Message());
     auto setup = FindSetup(setups, *parsed->Get("--setup"));
     if (!setup)
@@ -312,7 +312,7 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
     // The address file under the main window's filter.
     xbase::Table addresses;
     const std::string& file = parsed->Positional[0];
-    if (xbase::Status opened = OpenTable(addresses, file, xbase::OpenMode::SharedReadOnly); !opened)
+    if (Status opened = OpenTable(addresses, file, xbase::OpenMode::SharedReadOnly); !opened)
         return Fail(opened.Message());
     if (settings.Presort && addresses.ProductionIndexState() != xbase::IndexState::Valid)
         return Fail(
@@ -320,9 +320,9 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
             (addresses.IndexProblem().empty() ? std::string("it has none") : addresses.IndexProblem()) +
             " (run corvane-cli reindex)");
     if (auto filter = parsed->Get("--flt")) {
-        if (xbase::Status filtered = ApplyFilterFile(addresses, *filter); !filtered)
+        if (Status filtered = ApplyFilterFile(addresses, *filter); !filtered)
             return Fail(filtered.Message());
-    } else if (xbase::Status unfiltered = addresses.SetQuery(NoFilterQuery); !unfiltered) {
+    } else if (Status unfiltered = addresses.SetQuery(NoFilterQuery); !unfiltered) {
         return Fail(unfiltered.Message());
     }
     if (auto recno = parsed->Get("--recno")) {
@@ -330,12 +330,12 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
         if (!number || *number < 1 || static_cast<uint32_t>(*number) > addresses.RecordCount())
             return Fail("--recno takes a record number from 1 to " + std::to_string(addresses.RecordCount()) +
                         ": " + *recno);
-        if (xbase::Status moved = addresses.GoTo(static_cast<uint32_t>(*number)); !moved)
+        if (Status moved = addresses.GoTo(static_cast<uint32_t>(*number)); !moved)
             return Fail(moved.Message());
     }
 
     FieldCatalogue catalogue;
-    if (xbase::Status widths = catalogue.TakeFileWidths(addresses); !widths)
+    if (Status widths = catalogue.TakeFileWidths(addresses); !widths)
         return Fail(widths.Message());
     catalogue.SetExtraFields(true);
     std::string tagId;

@@ -114,44 +114,44 @@ QJsonObject RecordJson(const ElementRecord& record)
 
 // Every list of the stream: element lists as element records, the caller's list of a report file
 // (whose items are plain values) as values.
-xbase::Result<QJsonArray> ListsJson(const std::string& bytes, const ElementClassRegistry& registry)
+Result<QJsonArray> ListsJson(const std::string& bytes, const ElementClassRegistry& registry)
 {
     LayoutStreamReader reader(bytes);
     QJsonArray lists;
     while (!reader.AtEnd()) {
-        if (xbase::Status s = reader.ReadListBegin(); !s)
+        if (Status s = reader.ReadListBegin(); !s)
             return s;
-        xbase::Result<uint8_t> next = reader.PeekByte();
+        Result<uint8_t> next = reader.PeekByte();
         if (!next)
             return next.ToStatus();
         QJsonArray items;
         if (*next == 0 || *next == 'T') {
             ElementList list;
             for (;;) {
-                xbase::Result<bool> end = reader.ReadEndIf();
+                Result<bool> end = reader.ReadEndIf();
                 if (!end)
                     return end.ToStatus();
                 if (*end)
                     break;
-                xbase::Result<ElementRecord> record = reader.ReadRecord();
+                Result<ElementRecord> record = reader.ReadRecord();
                 if (!record)
                     return record.ToStatus();
                 list.push_back(record.Take());
             }
             // The elements must load as a panel would load them.
-            if (xbase::Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list);
+            if (Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list);
                 !built)
                 return built.ToStatus();
             for (const ElementRecord& record : list)
                 items.append(RecordJson(record));
         } else {
             for (;;) {
-                xbase::Result<bool> end = reader.ReadEndIf();
+                Result<bool> end = reader.ReadEndIf();
                 if (!end)
                     return end.ToStatus();
                 if (*end)
                     break;
-                xbase::Result<StreamValue> value = reader.ReadValue();
+                Result<StreamValue> value = reader.ReadValue();
                 if (!value)
                     return value.ToStatus();
                 items.append(ValueJson(*value));
@@ -160,7 +160,7 @@ xbase::Result<QJsonArray> ListsJson(const std::string& bytes, const ElementClass
         lists.append(items);
     }
     if (lists.isEmpty())
-        return xbase::Status::Error("the file holds no element list");
+        return Status::Error("the file holds no element list");
     return lists;
 }
 
@@ -169,12 +169,12 @@ int RunDump(const CliArguments& arguments)
     if (arguments.Positional.size() != 2)
         return Usage(kSynopsis);
     const std::string& path = arguments.Positional[1];
-    xbase::Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(path);
+    Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(path);
     if (!bytes)
         return Fail(bytes.Message());
     ElementClassRegistry registry;
     registry.RegisterAll();
-    xbase::Result<QJsonArray> lists = ListsJson(*bytes, registry);
+    Result<QJsonArray> lists = ListsJson(*bytes, registry);
     if (!lists)
         return Fail("Layout file " + path + ": " + lists.Message());
     QJsonObject out;
@@ -220,20 +220,20 @@ int RunPdf(const CliArguments& arguments)
         if (!ok || recno == 0)
             return Fail("--recno takes a record number from 1: " + *arguments.Get("--recno"));
         xbase::Table table;
-        if (xbase::Status opened =
+        if (Status opened =
                 OpenTable(table, *arguments.Get("--address-file"), xbase::OpenMode::SharedReadOnly);
             !opened)
             return Fail(opened.Message());
         if (recno > table.RecordCount())
             return Fail("Record " + std::to_string(recno) + " does not exist; the file holds " +
                         std::to_string(table.RecordCount()));
-        if (xbase::Status moved = table.GoTo(recno); !moved)
+        if (Status moved = table.GoTo(recno); !moved)
             return Fail(moved.Message());
         AddressRecord record;
-        if (xbase::Status read = record.ReadFrom(table); !read)
+        if (Status read = record.ReadFrom(table); !read)
             return Fail(read.Message());
         source.SetRecord(record);
-        if (xbase::Status widths = source.MutableCatalogue().TakeFileWidths(table); !widths)
+        if (Status widths = source.MutableCatalogue().TakeFileWidths(table); !widths)
             return Fail(widths.Message());
         source.MutableCatalogue().SetExtraFields(true);
     }
@@ -244,16 +244,16 @@ int RunPdf(const CliArguments& arguments)
     registry.RegisterAll();
     TGDataPanel panel(owner);
     panel.SetRegistry(registry);
-    xbase::Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(layoutPath);
+    Result<std::string> bytes = TGLabelObjectFiler::ReadWholeFile(layoutPath);
     if (!bytes)
         return Fail(bytes.Message());
     // The first list is the layout of a label or an envelope, or a report's first band.
     LayoutStreamReader reader(*bytes);
-    xbase::Result<ElementList> list = reader.ReadList();
+    Result<ElementList> list = reader.ReadList();
     if (!list)
         return Fail("Layout file " + layoutPath + ": " + list.Message());
     const size_t firstListSize = reader.Position();
-    xbase::Result<std::vector<ElementPtr>> elements =
+    Result<std::vector<ElementPtr>> elements =
         TGLabelObjectFiler(registry).DecodeList(std::string_view(*bytes).substr(0, firstListSize));
     if (!elements)
         return Fail("Layout file " + layoutPath + ": " + elements.Message());

@@ -2,13 +2,13 @@
 
 #include <iostream>
 
-#include "app/logic/FilterFile.h"
-#include "app/logic/FilterQuery.h"
+#include "session/FilterFile.h"
+#include "session/FilterQuery.h"
 #include "bulkmail/Presort.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
 #include "cli/FilterCommands.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 
 namespace corvane::cli {
 
@@ -18,9 +18,9 @@ constexpr const char* Synopsis = "presort FILE [--query EXPR | --flt F.FLT]";
 
 } // namespace
 
-xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
+Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
 {
-    if (xbase::Status name = CheckFilterRestoreName(filterPath); !name)
+    if (Status name = CheckFilterRestoreName(filterPath); !name)
         return name;
     auto criteria = RestoreFilterFrom(filterPath);
     if (!criteria)
@@ -41,7 +41,7 @@ xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath
     }
     for (const auto& message : messages.Messages)
         std::cerr << message.Text << '\n';
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 int RunPresort(const std::vector<std::string>& arguments)
@@ -53,25 +53,25 @@ int RunPresort(const std::vector<std::string>& arguments)
         return Usage(Synopsis);
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
         !opened) {
         return Fail(opened.Message());
     }
     if (parsed->Has("--flt")) {
-        if (xbase::Status filtered = ApplyFilterFile(table, *parsed->Get("--flt")); !filtered) {
+        if (Status filtered = ApplyFilterFile(table, *parsed->Get("--flt")); !filtered) {
             return Fail(filtered.Message());
         }
-    } else if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+    } else if (Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
         return Fail(queried.Message());
     }
     // The groups are sorted afterwards, so natural order reads the file straight through.
-    if (xbase::Status natural = table.SetOrder(0); !natural)
+    if (Status natural = table.SetOrder(0); !natural)
         return Fail(natural.Message());
     auto tally = TallyZipKeys(table);
     if (!tally)
         return Fail(tally.Message());
     const std::vector<std::string> lines = BuildPresortList(tally->Tally);
-    if (xbase::Status written = WritePresortList(lines, PresortListPath()); !written) {
+    if (Status written = WritePresortList(lines, PresortListPath()); !written) {
         return Fail(written.Message());
     }
     for (const std::string& line : lines)

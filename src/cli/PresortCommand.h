@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane::cli {
@@ -16,6 +16,6 @@ int RunPresort(const std::vector<std::string>& arguments);
 
 // Sets the filter file's filter as the table's query, as `filter` does; the filter's own messages
 // (a dropped filter) go to stderr.
-xbase::Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath);
+Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath);
 
 } // namespace corvane::cli

@@ -12,7 +12,7 @@
 #include "cli/CsvListing.h"
 #include "core/AddressFile.h"
 #include "core/AddressFileLayout.h"
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 #include "core/Reindex.h"
 #include "importexport/Csv.h"
 #include "platform/settings/IniFile.h"
@@ -57,7 +57,7 @@ int RunCreate(const std::vector<std::string>& arguments)
     const std::string& path = parsed->Positional[0];
     if (std::filesystem::exists(path)) return Fail("File " + path + " already exists");
     CollectedMessages messages;
-    if (xbase::Status created = CreateAddressFile(path); !created) return Fail(messages.Line(created.Message()));
+    if (Status created = CreateAddressFile(path); !created) return Fail(messages.Line(created.Message()));
     return 0;
 }
 
@@ -67,7 +67,7 @@ int RunInfo(const std::vector<std::string>& arguments)
     if (!parsed) return Fail(parsed.Message());
     if (parsed->Positional.size() != 1) return Usage("info FILE");
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
     const xbase::DbfFile& file = table.File();
@@ -103,16 +103,16 @@ int RunList(const std::vector<std::string>& arguments)
         return Usage("list FILE [--order TAG] [--query EXPR] [--fields A,B,...] [--recno]");
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
     auto fields = ListedFields(table, parsed->Get("--fields"));
     if (!fields) return Fail(fields.Message());
-    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
-    if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
         return Fail(queried.Message());
     }
-    if (xbase::Status listed = WriteCsvListing(table, *fields, parsed->Has("--recno"), std::cout); !listed) {
+    if (Status listed = WriteCsvListing(table, *fields, parsed->Has("--recno"), std::cout); !listed) {
         return Fail(listed.Message());
     }
     return 0;
@@ -124,10 +124,10 @@ int RunCount(const std::vector<std::string>& arguments)
     if (!parsed) return Fail(parsed.Message());
     if (parsed->Positional.size() != 1) return Usage("count FILE [--query EXPR]");
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
-    if (xbase::Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
+    if (Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
         return Fail(queried.Message());
     }
     auto count = table.QueryCount();
@@ -144,10 +144,10 @@ int RunSeek(const std::vector<std::string>& arguments)
         return Usage("seek FILE --order TAG [--soft] TEXT");
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
-    if (xbase::Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
     table.SetSoftSeek(parsed->Has("--soft"));
     auto found = table.Seek(parsed->Positional[1]);
     if (!found) return Fail(found.Message());
@@ -173,7 +173,7 @@ int RunAppend(const std::vector<std::string>& arguments)
     if (rows->empty()) return Fail(*parsed->Get("--csv") + " has no header line");
 
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
     const CsvRow& header = rows->front();
@@ -203,20 +203,20 @@ int RunAppend(const std::vector<std::string>& arguments)
                 }
                 continue;
             }
-            if (xbase::Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits) {
+            if (Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits) {
                 return Fail("Line " + std::to_string(r + 1) + ": " + fits.Message());
             }
         }
         records.push_back(&row);
     }
     for (const CsvRow* row : records) {
-        if (xbase::Status appended = table.AppendBlank(); !appended) return Fail(appended.Message());
+        if (Status appended = table.AppendBlank(); !appended) return Fail(appended.Message());
         for (size_t c = 0; c < row->size(); ++c) {
             if ((*row)[c].empty()) continue;
-            if (xbase::Status put = table.PutField(columns[c]->Name, (*row)[c]); !put) return Fail(put.Message());
+            if (Status put = table.PutField(columns[c]->Name, (*row)[c]); !put) return Fail(put.Message());
         }
     }
-    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
     return 0;
 }
 
@@ -230,25 +230,25 @@ int RunDelete(const std::vector<std::string>& arguments)
         return Fail("delete needs a query expression (.T. deletes every record)");
     }
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
-    if (xbase::Status queried = table.SetQuery(*parsed->Get("--query")); !queried) return Fail(queried.Message());
+    if (Status queried = table.SetQuery(*parsed->Get("--query")); !queried) return Fail(queried.Message());
     std::vector<uint32_t> matches;
     for (; !table.Eof();) {
         matches.push_back(table.RecNo());
-        if (xbase::Status next = table.Skip(1); !next) return Fail(next.Message());
+        if (Status next = table.Skip(1); !next) return Fail(next.Message());
     }
-    if (xbase::Status cleared = table.SetQuery(""); !cleared) return Fail(cleared.Message());
+    if (Status cleared = table.SetQuery(""); !cleared) return Fail(cleared.Message());
     const bool hasIsDel = table.FieldIndex("ISDEL") >= 0;
     for (uint32_t recno : matches) {
-        if (xbase::Status moved = table.GoTo(recno); !moved) return Fail(moved.Message());
+        if (Status moved = table.GoTo(recno); !moved) return Fail(moved.Message());
         if (hasIsDel) {
-            if (xbase::Status put = table.PutField("ISDEL", "T"); !put) return Fail(put.Message());
+            if (Status put = table.PutField("ISDEL", "T"); !put) return Fail(put.Message());
         }
-        if (xbase::Status deleted = table.Delete(); !deleted) return Fail(deleted.Message());
+        if (Status deleted = table.Delete(); !deleted) return Fail(deleted.Message());
     }
-    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
     std::cout << matches.size() << '\n';
     return 0;
 }
@@ -259,7 +259,7 @@ int RunReindex(const std::vector<std::string>& arguments)
     if (!parsed) return Fail(parsed.Message());
     if (parsed->Positional.size() != 1) return Usage("reindex FILE");
     xbase::Table table;
-    if (xbase::Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
     // What to rebuild is settled before anything changes: the address-file tags, or the tags the
@@ -268,23 +268,23 @@ int RunReindex(const std::vector<std::string>& arguments)
     std::vector<xbase::TagDefinition> definitions;
     if (!addressFile && table.ProductionIndexState() == xbase::IndexState::Invalid) {
         std::string indexPath = xbase::FindCompanion(table.Path(), ".CDX");
-        auto index = indexPath.empty() ? xbase::Result<std::unique_ptr<xbase::CdxFile>>::Error(table.IndexProblem())
+        auto index = indexPath.empty() ? Result<std::unique_ptr<xbase::CdxFile>>::Error(table.IndexProblem())
                                        : xbase::CdxFile::Open(indexPath);
         if (!index) return Fail("The index of " + table.Path() + " cannot be read, so its tags are unknown: " + index.Message());
         for (const auto& tag : index.Value()->Tags()) definitions.push_back(tag.Definition);
     }
     if (addressFile) {
         CollectedMessages messages;
-        if (xbase::Status rebuilt = RebuildAddressFile(table); !rebuilt) return Fail(messages.Line(rebuilt.Message()));
+        if (Status rebuilt = RebuildAddressFile(table); !rebuilt) return Fail(messages.Line(rebuilt.Message()));
     } else {
-        if (xbase::Status packed = table.Pack(); !packed) return Fail(packed.Message());
+        if (Status packed = table.Pack(); !packed) return Fail(packed.Message());
         for (const auto& tag : definitions) {
-            if (xbase::Status created = table.CreateTag(tag.Name, tag.KeyExpression, tag.ForExpression); !created) {
+            if (Status created = table.CreateTag(tag.Name, tag.KeyExpression, tag.ForExpression); !created) {
                 return Fail(created.Message());
             }
         }
     }
-    if (xbase::Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
     return 0;
 }
 

@@ -7,9 +7,9 @@
 #include <system_error>
 
 #include "core/AddressFileLayout.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/Settings.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
 #include "platform/xbase/CompanionFiles.h"
 
 namespace corvane {
@@ -69,13 +69,13 @@ class CreatedFiles {
 
 } // namespace
 
-xbase::Status CreateAddressFile(const std::string& path)
+Status CreateAddressFile(const std::string& path)
 {
     const CreatedFiles files(path);
     auto fail = [&](const char* shown, const std::string& reason) {
         files.RemoveNew();
         ShowInfo(shown);
-        return xbase::Status::Error(reason);
+        return Status::Error(reason);
     };
     // The engine will not start a table where no folder can hold it.
     std::error_code error;
@@ -86,7 +86,7 @@ xbase::Status CreateAddressFile(const std::string& path)
         return fail("Create failed", "Folder " + folder.string() + " does not exist");
     }
     const std::vector<xbase::FieldSpec> fields = NewAddressFileFields(Settings().Load());
-    if (xbase::Status created = xbase::Table::Create(path, fields); !created) {
+    if (Status created = xbase::Table::Create(path, fields); !created) {
         return fail("File creation failed", created.Message());
     }
     if (!Exists(path))
@@ -94,46 +94,46 @@ xbase::Status CreateAddressFile(const std::string& path)
     xbase::Table table;
     if (auto opened = OpenAddressTable(path, table); !opened)
         return fail("File creation failed", opened.Message());
-    if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) {
+    if (Status tagged = CreateAddressIndexTags(table); !tagged) {
         (void)table.Close();
         return fail("File creation failed", tagged.Message());
     }
-    if (xbase::Status closed = table.Close(); !closed)
+    if (Status closed = table.Close(); !closed)
         return fail("File creation failed", closed.Message());
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table)
+Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table)
 {
     (void)table.Close(); // whatever was open is given up either way
     std::error_code error;
     if (path.empty() || !fs::exists(path, error)) {
         const std::string message = "File " + path + " not found";
         ShowInfo(message);
-        return xbase::Result<AddressFieldWidths>::Error(message);
+        return Result<AddressFieldWidths>::Error(message);
     }
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
         return opened;
     auto widths = VerifyTableFields(table);
-    xbase::Status ordered = widths ? table.SetOrder(0) : xbase::Status::Success();
+    Status ordered = widths ? table.SetOrder(0) : Status::Success();
     if (!widths || !ordered) {
         (void)table.Close();
-        return widths ? xbase::Result<AddressFieldWidths>(ordered) : widths;
+        return widths ? Result<AddressFieldWidths>(ordered) : widths;
     }
     return widths;
 }
 
-xbase::Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
+Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
 {
     if (!table.IsOpen())
-        return xbase::Result<AddressFieldWidths>::Error("No table is open");
+        return Result<AddressFieldWidths>::Error("No table is open");
     AddressFieldWidths widths;
     const auto& declared = table.File().Fields();
     for (const auto& field : AddressFields()) {
         const int index = table.FieldIndex(field.Name);
         if (index < 0) {
             const std::string dataset = fs::path(table.Path()).filename().string();
-            return xbase::Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name +
+            return Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name +
                                                             "\" not found in dataset \"" + dataset + "\"");
         }
         widths[field.Name] = declared[static_cast<size_t>(index)].Width;

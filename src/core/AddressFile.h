@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -20,16 +20,16 @@ using AddressFieldWidths = std::map<std::string, int>;
 // and its 26 tags; closed afterwards. Does not check whether `path` exists (callers refuse that
 // first). On failure shows "Create failed" or "File creation failed" and removes the files this
 // call made.
-xbase::Status CreateAddressFile(const std::string& path);
+Status CreateAddressFile(const std::string& path);
 
 // Closes `table`, then opens the file at `path` exclusively in record order, provided it holds
 // every stored address field. A missing file is shown as "File " + path + " not found"; other
 // failures are left to the caller to report. Any failure leaves the table closed.
-xbase::Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table);
+Result<AddressFieldWidths> OpenAddressTable(const std::string& path, xbase::Table& table);
 
 // Every stored address field must be declared by the open table (names compared without case);
 // the result is the width each has there. The failure text names the field and the table.
-xbase::Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table);
+Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table);
 
 // True only when the engine trusts the table's production index and it holds all 26 tags.
 bool CheckValidIndex(const xbase::Table& table);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/CompanionFiles.h"
 
@@ -72,48 +72,48 @@ std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings)
     return specs;
 }
 
-xbase::Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields)
+Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields)
 {
-    if (xbase::Status created = xbase::Table::Create(path, fields); !created) return created;
+    if (Status created = xbase::Table::Create(path, fields); !created) return created;
     xbase::Table table;
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
-    if (xbase::Status tagged = CreateAddressIndexTags(table); !tagged) return tagged;
+    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
+    if (Status tagged = CreateAddressIndexTags(table); !tagged) return tagged;
     return table.Close();
 }
 
-xbase::Status DropProductionIndex(xbase::Table& table)
+Status DropProductionIndex(xbase::Table& table)
 {
     std::string indexFile;
     for (int order = 1; order <= static_cast<int>(table.Tags().size()) && indexFile.empty(); ++order) {
-        if (xbase::Status selected = table.SetOrder(order); !selected) return selected;
+        if (Status selected = table.SetOrder(order); !selected) return selected;
         indexFile = table.OrderIndexFileName();
     }
     // An index the engine refused to use lists no tags, but its file is still in the way.
     if (indexFile.empty() && table.IsOpen()) indexFile = xbase::FindCompanion(table.Path(), ".CDX");
-    if (xbase::Status closed = table.CloseIndexes(); !closed) return closed;
+    if (Status closed = table.CloseIndexes(); !closed) return closed;
     if (!indexFile.empty() && std::remove(indexFile.c_str()) != 0) {
-        return xbase::Status::Error("Cannot delete " + indexFile);
+        return Status::Error("Cannot delete " + indexFile);
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& progress)
+Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& progress)
 {
-    auto fail = [](xbase::Status status) {
+    auto fail = [](Status status) {
         ShowInfo("Unable to create index files");
         return status;
     };
-    if (xbase::Status dropped = DropProductionIndex(table); !dropped) return fail(dropped);
+    if (Status dropped = DropProductionIndex(table); !dropped) return fail(dropped);
     const auto& tags = AddressIndexTags();
     for (size_t i = 0; i < tags.size(); ++i) {
         xbase::ProgressCallback step;
         if (progress) step = [&](int percent) { progress(static_cast<int>(i), percent); };
-        if (xbase::Status created = table.CreateTag(tags[i].Name, tags[i].KeyExpression, {}, step); !created) {
+        if (Status created = table.CreateTag(tags[i].Name, tags[i].KeyExpression, {}, step); !created) {
             return fail(created);
         }
     }
-    if (xbase::Status flushed = table.FlushIndexes(); !flushed) return fail(flushed);
-    return xbase::Status::Success();
+    if (Status flushed = table.FlushIndexes(); !flushed) return fail(flushed);
+    return Status::Success();
 }
 
 bool IsAddressTable(const xbase::Table& table)

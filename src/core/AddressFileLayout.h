@@ -34,15 +34,15 @@ const std::vector<AddressTagDefinition>& AddressIndexTags();
 std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings);
 
 // Creates the table (FoxPro style with its memo file) and its 26 tags, and closes it.
-xbase::Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields);
+Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields);
 // Closes the open table's indexes and deletes its production index file, if it has one.
-xbase::Status DropProductionIndex(xbase::Table& table);
+Status DropProductionIndex(xbase::Table& table);
 // Progress while the 26 tags are built: the tag's position in creation order (0..25) and how far
 // the engine says that tag is (0..100, in whatever steps it reports).
 using AddressTagProgress = std::function<void(int tagNumber, int percent)>;
 // Drops the table's production index file (closing the indexes first) and creates the 26 tags.
 // A failure is shown as "Unable to create index files"; the status carries the engine's reason.
-xbase::Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& progress = {});
+Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& progress = {});
 // True when the open table declares every stored address field (names compared without case).
 bool IsAddressTable(const xbase::Table& table);
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "core/DisplayDate.h"
 #include "core/FieldCatalogue.h"
 #include "platform/xbase/Table.h"
-#include "core/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 namespace corvane {
 
@@ -78,54 +78,54 @@ const std::string* AddressRecord::Text(std::string_view fieldName) const
     return field ? &(this->*(field->Member)) : nullptr;
 }
 
-xbase::Status AddressRecord::ReadFrom(const xbase::Table& table)
+Status AddressRecord::ReadFrom(const xbase::Table& table)
 {
     AddressRecord read;
     for (const TextField& field : TextFields) {
-        xbase::Result<std::string> value = table.GetField(field.Name);
+        Result<std::string> value = table.GetField(field.Name);
         if (!value)
             return value.ToStatus();
         read.*(field.Member) = value.Take();
     }
-    xbase::Result<std::string> isDel = table.GetField("ISDEL");
+    Result<std::string> isDel = table.GetField("ISDEL");
     if (!isDel)
         return isDel.ToStatus();
     read.IsDel = *isDel == "T";
-    xbase::Result<std::string> memo = table.GetMemo("MEMO");
+    Result<std::string> memo = table.GetMemo("MEMO");
     if (!memo)
         return memo.ToStatus();
     read.Memo = memo.Take();
     *this = std::move(read);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status AddressRecord::WriteTo(xbase::Table& table) const
+Status AddressRecord::WriteTo(xbase::Table& table) const
 {
     for (const TextField& field : TextFields) {
-        xbase::Result<std::string> current = table.GetField(field.Name);
+        Result<std::string> current = table.GetField(field.Name);
         if (!current)
             return current.ToStatus();
         const std::string& value = this->*(field.Member);
         if (*current == value)
             continue;
-        if (xbase::Status put = table.PutField(field.Name, value); !put)
+        if (Status put = table.PutField(field.Name, value); !put)
             return put;
     }
-    xbase::Result<std::string> isDel = table.GetField("ISDEL");
+    Result<std::string> isDel = table.GetField("ISDEL");
     if (!isDel)
         return isDel.ToStatus();
     if ((*isDel == "T") != IsDel) {
-        if (xbase::Status put = table.PutField("ISDEL", IsDel ? "T" : "F"); !put)
+        if (Status put = table.PutField("ISDEL", IsDel ? "T" : "F"); !put)
             return put;
-        if (xbase::Status mark = IsDel ? table.Delete() : table.Recall(); !mark)
+        if (Status mark = IsDel ? table.Delete() : table.Recall(); !mark)
             return mark;
     }
-    xbase::Result<std::string> memo = table.GetMemo("MEMO");
+    Result<std::string> memo = table.GetMemo("MEMO");
     if (!memo)
         return memo.ToStatus();
     if (*memo != Memo)
         return table.PutMemo("MEMO", Memo);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 bool AddressRecord::Tagged(std::string_view currentTagId) const
@@ -155,7 +155,7 @@ std::string AddressRecord::CityStateZip() const
                            FieldCatalogue::NameAddressWidth);
 }
 
-xbase::Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
+Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
                                              std::string_view currentTagId)
 {
     if (const std::string* text = record.Text(fieldName))
@@ -174,7 +174,7 @@ xbase::Result<std::string> FieldDisplayValue(const AddressRecord& record, std::s
         return record.CityStateZip();
     if (EqualsIgnoringCase(fieldName, "DisplayDate"))
         return record.DisplayDate();
-    return xbase::Result<std::string>::Error("\"" + std::string(fieldName) +
+    return Result<std::string>::Error("\"" + std::string(fieldName) +
                                              "\" is not a field of the address catalogue");
 }
 

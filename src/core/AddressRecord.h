@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace xbase {
 class Table;
@@ -46,12 +46,12 @@ struct AddressRecord {
     const std::string* Text(std::string_view fieldName) const;
 
     // The current record of an open table (blank values on the phantom record after the last).
-    xbase::Status ReadFrom(const xbase::Table& table);
+    Status ReadFrom(const xbase::Table& table);
     // Writes the fields whose values differ from the table's current record into it; the engine
     // saves the record when the cursor leaves it. A changed IsDel also sets or clears the table's
     // deletion mark, since a record is deleted only with both. Stops at the first field the
     // engine refuses (for example a value longer than the file's field) and returns its reason.
-    xbase::Status WriteTo(xbase::Table& table) const;
+    Status WriteTo(xbase::Table& table) const;
 
     // Calculated fields. A blank TAG is never tagged, whatever the current id.
     bool Tagged(std::string_view currentTagId) const;
@@ -68,7 +68,7 @@ struct AddressRecord {
 // The value a catalogue field shows for the record: stored text as is, the memo text, the
 // calculated fields as above, and the logical fields Tagged and ISDEL as "Yes" or "No". An error
 // for a name that is not a catalogue field (case is ignored).
-xbase::Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
+Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
                                              std::string_view currentTagId);
 
 } // namespace corvane

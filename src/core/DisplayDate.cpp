@@ -4,7 +4,7 @@
 
 #include <QLocale>
 
-#include "core/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/AddressFileLayout.h"
-#include "core/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -75,7 +75,7 @@ const CatalogueField* FieldCatalogue::FindByLabel(std::string_view displayLabel)
     return nullptr;
 }
 
-xbase::Status FieldCatalogue::TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
+Status FieldCatalogue::TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
                                              std::string_view datasetName)
 {
     return TakeWidths(
@@ -89,7 +89,7 @@ xbase::Status FieldCatalogue::TakeFileWidths(const std::vector<xbase::FieldDescr
         datasetName);
 }
 
-xbase::Status FieldCatalogue::TakeFileWidths(const std::map<std::string, int>& widthsByName,
+Status FieldCatalogue::TakeFileWidths(const std::map<std::string, int>& widthsByName,
                                              std::string_view datasetName)
 {
     return TakeWidths(
@@ -103,7 +103,7 @@ xbase::Status FieldCatalogue::TakeFileWidths(const std::map<std::string, int>& w
         datasetName);
 }
 
-xbase::Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
+Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
                                          std::string_view datasetName)
 {
     std::vector<int> widths(FFields.size(), 0);
@@ -113,7 +113,7 @@ xbase::Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(
             continue;
         const std::optional<int> width = widthOf(field.Name);
         if (!width) {
-            return xbase::Status::Error("Field \"" + field.Name + "\" not found in dataset \"" +
+            return Status::Error("Field \"" + field.Name + "\" not found in dataset \"" +
                                         std::string(datasetName) + "\"");
         }
         widths[i] = *width;
@@ -122,13 +122,13 @@ xbase::Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(
         if (!FFields[i].IsCalculated())
             FFields[i].Width = widths[i];
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status FieldCatalogue::TakeFileWidths(const xbase::Table& table)
+Status FieldCatalogue::TakeFileWidths(const xbase::Table& table)
 {
     if (!table.IsOpen())
-        return xbase::Status::Error("The table is not open");
+        return Status::Error("The table is not open");
     return TakeFileWidths(table.File().Fields(), table.Path());
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/xbase/DbfFile.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace xbase {
 class Table;
@@ -57,11 +57,11 @@ class FieldCatalogue {
     // Every stored field takes the width the file declares (names compared without case). Fails
     // with "Field "NAME" not found in dataset "DATASET"" when the file lacks one, and then changes
     // no width. Fields the file has beyond the address fields are ignored.
-    xbase::Status TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
+    Status TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
                                  std::string_view datasetName);
-    xbase::Status TakeFileWidths(const xbase::Table& table);
+    Status TakeFileWidths(const xbase::Table& table);
     // The same from widths by field name (as opening an address file reports them).
-    xbase::Status TakeFileWidths(const std::map<std::string, int>& widthsByName,
+    Status TakeFileWidths(const std::map<std::string, int>& widthsByName,
                                  std::string_view datasetName);
 
     // Shows (on) or hides (off) FullName, FullNameWithPrefix and CityStateZip; the printing windows
@@ -82,7 +82,7 @@ class FieldCatalogue {
     void ApplyOrder(const std::vector<std::string>& names);
 
   private:
-    xbase::Status TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
+    Status TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
                              std::string_view datasetName);
 
     std::vector<CatalogueField> FFields;

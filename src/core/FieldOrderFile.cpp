@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/AsciiText.h"
-#include "core/ProgramDirectory.h"
+#include "platform/AsciiText.h"
+#include "platform/ProgramDirectory.h"
 
 namespace corvane {
 
@@ -56,19 +56,19 @@ bool ReadFieldOrder(FieldCatalogue& catalogue, const std::string& path)
     return true;
 }
 
-xbase::Status WriteFieldOrder(const FieldCatalogue& catalogue, const std::string& path)
+Status WriteFieldOrder(const FieldCatalogue& catalogue, const std::string& path)
 {
     std::string text;
     for (const std::string& name : catalogue.Order())
         text += name + "\r\n";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
-        return xbase::Status::Error("Cannot write " + path);
+        return Status::Error("Cannot write " + path);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
     if (!out)
-        return xbase::Status::Error("Cannot write " + path);
-    return xbase::Status::Success();
+        return Status::Error("Cannot write " + path);
+    return Status::Success();
 }
 
 void ReorderVisibleFields(FieldCatalogue& catalogue, const std::vector<std::string>& visibleOrder)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/FieldCatalogue.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -24,7 +24,7 @@ std::vector<std::string> ParseFieldOrder(std::string_view bytes);
 // position i. False when the file is missing or cannot be read (the order is then unchanged).
 bool ReadFieldOrder(FieldCatalogue& catalogue, const std::string& path);
 // Writes all the catalogue's field names in their current order.
-xbase::Status WriteFieldOrder(const FieldCatalogue& catalogue, const std::string& path);
+Status WriteFieldOrder(const FieldCatalogue& catalogue, const std::string& path);
 
 // The browse grid shows the visible fields only: `visibleOrder` is those in the order of the
 // grid's columns. The visible fields take the catalogue places visible fields had, in the new

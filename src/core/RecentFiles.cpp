@@ -1,6 +1,6 @@
 #include "core/RecentFiles.h"
 
-#include "core/Settings.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/AddressFileLayout.h"
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/xbase/CompanionFiles.h"
 
 namespace corvane {
@@ -69,10 +69,10 @@ int ReindexProgress::TagsDone()
     return FGauge;
 }
 
-xbase::Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress)
+Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress)
 {
     if (!table.IsOpen())
-        return xbase::Status::Error("No table is open");
+        return Status::Error("No table is open");
     const int tagCount = static_cast<int>(AddressIndexTags().size());
     ReindexProgress gauge(tagCount);
     auto report = [&](int value, const char* status) {
@@ -82,23 +82,23 @@ xbase::Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& pro
     report(gauge.Packing(0), CleaningOutStatus);
     // The tags are made anew after packing, so the old ones are dropped first rather than
     // rebuilt by the pack.
-    if (xbase::Status dropped = DropProductionIndex(table); !dropped)
+    if (Status dropped = DropProductionIndex(table); !dropped)
         return dropped;
 
-    xbase::Status packed =
+    Status packed =
         table.Pack([&](int percent) { report(gauge.Packing(percent), CleaningOutStatus); });
     if (!packed)
         return packed;
 
     gauge.StartTags();
     report(gauge.Gauge(), RebuildingIndexesStatus);
-    xbase::Status tagged = CreateAddressIndexTags(table, [&](int tagNumber, int percent) {
+    Status tagged = CreateAddressIndexTags(table, [&](int tagNumber, int percent) {
         report(gauge.Tag(tagNumber, percent), RebuildingIndexesStatus);
     });
     if (!tagged)
         return tagged;
     report(gauge.TagsDone(), RebuildingIndexesStatus);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 namespace {
@@ -120,24 +120,24 @@ const SystemRebuildStep SystemRebuildSteps[] = {
     {"REPORT", "Rebuilding Report File indexes", "DESCRIPT", "UPPER(descript)"},
 };
 
-xbase::Status RebuildSystemTable(const std::string& folder, const SystemRebuildStep& step,
+Status RebuildSystemTable(const std::string& folder, const SystemRebuildStep& step,
                                  const RebuildProgress& progress)
 {
     const std::string fileName = std::string(step.Table) + ".DBF";
     const std::string path = FindEntryNoCase(folder, fileName);
     if (path.empty())
-        return xbase::Status::Error("not found in " + folder);
+        return Status::Error("not found in " + folder);
     xbase::Table table;
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
         return opened;
     (void)DropProductionIndex(table); // a leftover index file is replaced below anyway
     auto passThrough = [&](int percent) {
         if (progress)
             progress(std::clamp(percent, 0, 100), step.Status);
     };
-    if (xbase::Status packed = table.Pack(passThrough); !packed)
+    if (Status packed = table.Pack(passThrough); !packed)
         return packed;
-    if (xbase::Status tagged = table.CreateTag(step.TagName, step.KeyExpression, {}, passThrough); !tagged) {
+    if (Status tagged = table.CreateTag(step.TagName, step.KeyExpression, {}, passThrough); !tagged) {
         return tagged;
     }
     return table.Close();
@@ -153,7 +153,7 @@ std::vector<SystemRebuildFailure> RebuildSystemIndexes(const RebuildProgress& pr
         if (progress)
             progress(0, step.Status);
         // The table closes with its handle whatever happened, and the next one is done.
-        if (xbase::Status rebuilt = RebuildSystemTable(folder, step, progress); !rebuilt) {
+        if (Status rebuilt = RebuildSystemTable(folder, step, progress); !rebuilt) {
             failures.push_back({std::string(step.Table) + ".DBF", rebuilt.Message()});
         }
     }

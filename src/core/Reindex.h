@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -52,7 +52,7 @@ inline constexpr const char* RebuildingIndexesStatus = "Rebuilding indexes";
 // For the open address table (held exclusively): closes and deletes its index file, packs it and
 // builds the 26 tags. The table stays open. A failure in the tag phase is shown as "Unable to
 // create index files".
-xbase::Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress = {});
+Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress = {});
 
 struct SystemRebuildFailure {
     std::string FileName; // "LBLTPL.DBF"

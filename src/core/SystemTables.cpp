@@ -6,8 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/xbase/CompanionFiles.h"
 
 namespace corvane {
@@ -78,27 +78,27 @@ const std::vector<SystemTableDefinition>& Definitions()
 
 // Opens the table, creating it only when no file of that name exists in any case: a file that is
 // there but will not open (in use, damaged) may hold the user's definitions.
-xbase::Status OpenOrCreate(const SystemTableDefinition& definition, xbase::Table& table)
+Status OpenOrCreate(const SystemTableDefinition& definition, xbase::Table& table)
 {
     (void)table.Close();
     const std::string folder = SystemDataDirectory();
     std::string path = FindEntryNoCase(folder, definition.FileName);
     if (path.empty()) {
         if (!definition.CreatedWhenMissing) {
-            return xbase::Status::Error(std::string(definition.FileName) + " is missing from " + folder);
+            return Status::Error(std::string(definition.FileName) + " is missing from " + folder);
         }
         path = folder + definition.FileName;
-        if (xbase::Status created = xbase::Table::Create(path, definition.Fields); !created)
+        if (Status created = xbase::Table::Create(path, definition.Fields); !created)
             return created;
     }
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
         return opened;
     if (xbase::FindCompanion(path, ".CDX").empty()) {
         // A lost index is made anew; the table is usable in record order without it.
         if (table.CreateTag(definition.TagName, definition.KeyExpression))
             (void)table.FlushIndexes();
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 std::string UpperAscii(std::string text)
@@ -118,7 +118,7 @@ const SystemTableDefinition& SystemTableInfo(SystemTable table)
 bool OpenSystemTable(SystemTable kind, xbase::Table& table)
 {
     const SystemTableDefinition& definition = SystemTableInfo(kind);
-    if (xbase::Status opened = OpenOrCreate(definition, table); !opened) {
+    if (Status opened = OpenOrCreate(definition, table); !opened) {
         (void)table.Close();
         ShowInfo(definition.OpenFailure);
         return false;
@@ -151,7 +151,7 @@ bool OpenCityStateZipTable(xbase::Table& table)
     return OpenSystemTable(SystemTable::CityStateZip, table);
 }
 
-xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder)
+Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder)
 {
     const char* suffix = kind == LayoutKind::Label ? ".L" : kind == LayoutKind::Envelope ? ".E" : ".R";
     std::set<std::string> taken;
@@ -165,11 +165,11 @@ xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string&
         if (!taken.count(name))
             return std::string(name);
     }
-    return xbase::Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix +
+    return Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix +
                                              " to BIN99999" + suffix + " is taken in " + folder);
 }
 
-xbase::Result<std::string> NewLayoutFileName(LayoutKind kind)
+Result<std::string> NewLayoutFileName(LayoutKind kind)
 {
     return NewLayoutFileName(kind, SystemDataDirectory());
 }

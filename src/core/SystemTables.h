@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/xbase/DbfFile.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -42,7 +42,7 @@ enum class LayoutKind { Label, Envelope, Report };
 // A free layout file name in the system data directory: "BIN" + five digits + ".L", ".E" or
 // ".R", the lowest number 00001..99999 whose file (in any case) does not exist yet; an error when
 // all are taken.
-xbase::Result<std::string> NewLayoutFileName(LayoutKind kind);
-xbase::Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder);
+Result<std::string> NewLayoutFileName(LayoutKind kind);
+Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder);
 
 } // namespace corvane

@@ -2,9 +2,9 @@
 
 namespace corvane {
 
-xbase::Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
+Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
 {
-    using ResultType = xbase::Result<std::vector<CsvRow>>;
+    using ResultType = Result<std::vector<CsvRow>>;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<CsvRow> rows;
     CsvRow row;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -15,7 +15,7 @@ using CsvRow = std::vector<std::string>;
 // All rows of `text`. An unterminated quoted field or text after a closing quote is an error
 // naming the line. A final line break does not make an empty row; a UTF-8 byte-order mark at
 // the start is skipped.
-xbase::Result<std::vector<CsvRow>> ParseCsv(std::string_view text);
+Result<std::vector<CsvRow>> ParseCsv(std::string_view text);
 
 // One line with the given line end; fields are quoted only when they need it.
 std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd = "\n");

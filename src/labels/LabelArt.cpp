@@ -3,7 +3,7 @@
 #include <QBuffer>
 #include <QColor>
 
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/logic/AddressSession.h"
-#include "core/MessageService.h"
-#include "core/Settings.h"
+#include "session/AddressSession.h"
+#include "platform/MessageService.h"
+#include "platform/Settings.h"
 #include "labels/LabelArt.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"

@@ -1,7 +1,7 @@
 #include "labels/LabelPageSinkTarget.h"
 
 #include "layout/QPainterSurface.h"
-#include "platform/printing/pages/PageSink.h"
+#include "printing/pages/PageSink.h"
 
 namespace corvane {
 

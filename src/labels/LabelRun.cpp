@@ -10,7 +10,7 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressRecord.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "labels/LabelSetupStore.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGDataPanel.h"
@@ -143,8 +143,8 @@ std::string LabelRunStatusText(const LabelRunResult& result, bool preview, int p
 
 bool PresortWithoutWindow(xbase::Table& addresses)
 {
-    auto written = [&]() -> xbase::Status {
-        if (xbase::Status natural = addresses.SetOrder(0); !natural)
+    auto written = [&]() -> Status {
+        if (Status natural = addresses.SetOrder(0); !natural)
             return natural;
         auto tally = TallyZipKeys(addresses);
         if (!tally)
@@ -188,7 +188,7 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         return false;
     }
     FPanel.ClearElements();
-    if (xbase::Status loaded = FPanel.LoadFromFile(FLayoutPath); !loaded) {
+    if (Status loaded = FPanel.LoadFromFile(FLayoutPath); !loaded) {
         ShowInfo(loaded.Message());
         return false;
     }
@@ -208,7 +208,7 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
     const std::string query =
         RecordScopeQuery(FSettings.Scope, FTable.Query(), FRemembered.RecordNumber, PrintingWindow::Labels);
     if (query != FTable.Query()) {
-        if (xbase::Status queried = FTable.SetQuery(query); !queried)
+        if (Status queried = FTable.SetQuery(query); !queried)
             return stop(queried.Message());
     }
     if (!StartRecord())
@@ -223,7 +223,7 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         const int zipOrder = FTable.OrderNumber("ZIP");
         if (zipOrder <= 0)
             return stop("The address file has no ZIP index tag; rebuild its indexes to presort");
-        if (xbase::Status ordered = FTable.SetOrder(zipOrder); !ordered)
+        if (Status ordered = FTable.SetOrder(zipOrder); !ordered)
             return stop(ordered.Message());
         // A list that cannot be read is reported by the run itself; an empty one starts nothing.
         if (auto groups = ReadPresortList(PresortListPath()); groups && groups->empty())
@@ -236,7 +236,7 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
 bool LabelRun::StartRecord()
 {
     if (FSettings.StartFromCurrent && FRemembered.RecordNumber > 0) {
-        if (xbase::Status moved = FTable.GoTo(FRemembered.RecordNumber); !moved) {
+        if (Status moved = FTable.GoTo(FRemembered.RecordNumber); !moved) {
             FFailure = moved.Message();
             return false;
         }
@@ -244,7 +244,7 @@ bool LabelRun::StartRecord()
             return true;
         ShowInfo(std::string(StartOutOfRangeMessage));
     }
-    if (xbase::Status top = FTable.GoTop(); !top) {
+    if (Status top = FTable.GoTop(); !top) {
         FFailure = top.Message();
         return false;
     }
@@ -254,7 +254,7 @@ bool LabelRun::StartRecord()
 bool LabelRun::LoadCurrentRecord()
 {
     AddressRecord record;
-    if (xbase::Status read = record.ReadFrom(FTable); !read) {
+    if (Status read = record.ReadFrom(FTable); !read) {
         FFailure = read.Message();
         return false;
     }
@@ -268,7 +268,7 @@ void LabelRun::NextGroup()
     while (FNextLine < FLines.size()) {
         FGroupText = FLines[FNextLine++];
         if (FGroupText.find("**") != std::string::npos) {
-            if (xbase::Status top = FTable.GoTop(); !top) {
+            if (Status top = FTable.GoTop(); !top) {
                 FFailure = top.Message();
                 pastEnd();
                 return;
@@ -380,7 +380,7 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
             continue;
 
         copiesDone = 0;
-        if (xbase::Status next = FTable.Skip(1); !next) {
+        if (Status next = FTable.Skip(1); !next) {
             FFailure = next.Message();
             break;
         }
@@ -414,10 +414,10 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
     return result;
 }
 
-xbase::Status LabelRun::Restore()
+Status LabelRun::Restore()
 {
     if (!FPrepared)
-        return xbase::Status::Success();
+        return Status::Success();
     FPrepared = false;
     FPanel.SetPrinting(false);
     FPanel.SetRecordSource(FPreviousSource);

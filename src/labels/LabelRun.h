@@ -24,12 +24,12 @@
 
 #include <QPointF>
 
-#include "app/logic/RecordScope.h"
+#include "session/RecordScope.h"
 #include "core/FieldCatalogue.h"
 #include "labels/LabelSetup.h"
-#include "labels/TableCursorState.h"
+#include "core/TableCursorState.h"
 #include "layout/LayoutRecordSource.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -196,7 +196,7 @@ class LabelRun {
 
     // Takes the panel out of printing mode and puts the table's query, order and record back.
     // Runs once; the destructor calls it.
-    xbase::Status Restore();
+    Status Restore();
 
   private:
     bool StartRecord();

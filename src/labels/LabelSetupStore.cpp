@@ -8,10 +8,10 @@
 #include <set>
 #include <system_error>
 
-#include "core/ProgramDirectory.h"
-#include "core/Utf8Text.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Utf8Text.h"
 #include "labels/LabelStockCatalogue.h"
-#include "labels/TableCursorState.h"
+#include "core/TableCursorState.h"
 #include "layout/TGBasePanel.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "platform/xbase/AsciiCase.h"
@@ -72,10 +72,10 @@ void CutLabelSetupStrings(LabelSetup& setup)
     setup.TemplateDescription = Cut(setup.TemplateDescription, 60);
 }
 
-xbase::Result<LabelSetup> ReadLabelSetup(const xbase::Table& table)
+Result<LabelSetup> ReadLabelSetup(const xbase::Table& table)
 {
     if (table.Eof())
-        return xbase::Status::Error("There is no current label setup");
+        return Status::Error("There is no current label setup");
     LabelSetup setup;
     auto description = table.GetField("DESCRIPT");
     auto templateDescription = table.GetField("TPLDESCRIP");
@@ -87,13 +87,13 @@ xbase::Result<LabelSetup> ReadLabelSetup(const xbase::Table& table)
     setup.Description = QString::fromStdString(*description);
     setup.TemplateDescription = QString::fromStdString(*templateDescription);
     setup.LayoutFileName = QString::fromStdString(LayoutName(*binary));
-    if (xbase::Status read = ReadLabelStockColumns(table, setup); !read)
+    if (Status read = ReadLabelStockColumns(table, setup); !read)
         return read;
     CutLabelSetupStrings(setup);
     return setup;
 }
 
-xbase::Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
+Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
 {
     const std::pair<const char*, std::string> values[] = {
         {"DESCRIPT", setup.Description.toStdString()},
@@ -119,43 +119,43 @@ xbase::Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
         {"BINARY", setup.LayoutFileName.toStdString()},
     };
     for (const auto& [column, value] : values) {
-        if (xbase::Status put = table.PutField(column, value); !put)
+        if (Status put = table.PutField(column, value); !put)
             return put;
     }
     return table.Commit();
 }
 
-xbase::Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder)
+Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder)
 {
     std::set<std::string> taken;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(sysdataFolder, error))
         taken.insert(xbase::UpperAscii(entry.path().filename().string()));
     if (error)
-        return xbase::Status::Error("Cannot read the folder " + sysdataFolder + ": " + error.message());
+        return Status::Error("Cannot read the folder " + sysdataFolder + ": " + error.message());
 
-    xbase::Status walked = WithCursorRestored(table, [&]() -> xbase::Status {
+    Status walked = WithCursorRestored(table, [&]() -> Status {
         table.SetDeletedHidden(false);
-        if (xbase::Status query = table.SetQuery(""); !query)
+        if (Status query = table.SetQuery(""); !query)
             return query;
-        if (xbase::Status natural = table.SetOrder(0); !natural)
+        if (Status natural = table.SetOrder(0); !natural)
             return natural;
         for (uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
-            if (xbase::Status moved = table.GoTo(recno); !moved)
+            if (Status moved = table.GoTo(recno); !moved)
                 return moved;
             auto binary = table.GetField("BINARY");
             if (!binary)
                 return binary.ToStatus();
             taken.insert(xbase::UpperAscii(LayoutName(*binary)));
         }
-        return xbase::Status::Success();
+        return Status::Success();
     });
     if (!walked)
         return walked;
     return FirstFreeLabelBinaryName(taken);
 }
 
-xbase::Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken)
+Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken)
 {
     for (int number = 1; number <= 99999; ++number) {
         char name[16];
@@ -163,7 +163,7 @@ xbase::Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>&
         if (!taken.count(name))
             return std::string(name);
     }
-    return xbase::Status::Error("Every label layout file name from BIN00001.L to BIN99999.L is in use");
+    return Status::Error("Every label layout file name from BIN00001.L to BIN99999.L is in use");
 }
 
 void AddAddressBlockFillingLabel(TGBasePanel& panel, const LabelSetup& setup)
@@ -204,37 +204,37 @@ bool LabelSetupStore::LayoutFileExists(const LabelSetup& setup) const
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-xbase::Status LabelSetupStore::PrepareModify(LabelSetup& setup, bool& fileExists)
+Status LabelSetupStore::PrepareModify(LabelSetup& setup, bool& fileExists)
 {
     fileExists = LayoutFileExists(setup);
     if (fileExists)
-        return xbase::Status::Success();
+        return Status::Success();
     auto name = NextBinaryName();
     if (!name)
         return name.ToStatus();
     setup.LayoutFileName = QString::fromStdString(*name);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status LabelSetupStore::SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew)
+Status LabelSetupStore::SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew)
 {
     CutLabelSetupStrings(setup);
     if (LayoutName(setup.LayoutFileName.toStdString()).empty())
-        return xbase::Status::Error("The label setup has no layout file name");
+        return Status::Error("The label setup has no layout file name");
     const std::string path = LayoutFilePath(setup);
     const bool fileExisted = LayoutFileExists(setup);
     // The layout first: a row must never name a file that was not written.
     layout.ClearDataValues();
-    if (xbase::Status saved = layout.SaveToFile(path); !saved)
+    if (Status saved = layout.SaveToFile(path); !saved)
         return saved;
     if (isNew) {
-        if (xbase::Status appended = FTable.AppendBlank(); !appended) {
+        if (Status appended = FTable.AppendBlank(); !appended) {
             if (!fileExisted)
                 std::filesystem::remove(path);
             return appended;
         }
     }
-    if (xbase::Status written = WriteLabelSetup(FTable, setup); !written) {
+    if (Status written = WriteLabelSetup(FTable, setup); !written) {
         if (isNew) {
             (void)FTable.Delete();
             (void)FTable.Commit();
@@ -243,18 +243,18 @@ xbase::Status LabelSetupStore::SaveSetup(LabelSetup setup, TGBasePanel& layout, 
         }
         return written;
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Result<LabelSetup> LabelSetupStore::CloneCurrent(TGBasePanel& scratch)
+Result<LabelSetup> LabelSetupStore::CloneCurrent(TGBasePanel& scratch)
 {
     scratch.ClearElements();
     auto original = ReadLabelSetup(FTable);
     if (!original)
         return original;
     if (!LayoutFileExists(*original))
-        return xbase::Status::Error(std::string(LabelDefinitionRemovedMessage));
-    if (xbase::Status loaded = scratch.LoadFromFile(LayoutFilePath(*original)); !loaded)
+        return Status::Error(std::string(LabelDefinitionRemovedMessage));
+    if (Status loaded = scratch.LoadFromFile(LayoutFilePath(*original)); !loaded)
         return loaded;
     auto name = NextBinaryName();
     if (!name)
@@ -262,29 +262,29 @@ xbase::Result<LabelSetup> LabelSetupStore::CloneCurrent(TGBasePanel& scratch)
     LabelSetup clone = *original;
     clone.Description = QString::fromUtf8(CloneDescriptionPrefix.data()) + original->Description;
     clone.LayoutFileName = QString::fromStdString(*name);
-    if (xbase::Status saved = SaveSetup(clone, scratch, true); !saved)
+    if (Status saved = SaveSetup(clone, scratch, true); !saved)
         return saved;
     CutLabelSetupStrings(clone);
     return clone;
 }
 
-xbase::Status LabelSetupStore::DeleteCurrent()
+Status LabelSetupStore::DeleteCurrent()
 {
     auto setup = ReadLabelSetup(FTable);
     if (!setup)
         return setup.ToStatus();
     const bool fileExists = LayoutFileExists(*setup);
     const std::string path = LayoutFilePath(*setup);
-    if (xbase::Status deleted = FTable.Delete(); !deleted)
+    if (Status deleted = FTable.Delete(); !deleted)
         return deleted;
-    if (xbase::Status committed = FTable.Commit(); !committed)
+    if (Status committed = FTable.Commit(); !committed)
         return committed;
     if (fileExists) {
         std::error_code error;
         if (!std::filesystem::remove(path, error) && error)
-            return xbase::Status::Error("Cannot remove the layout file " + path + ": " + error.message());
+            return Status::Error("Cannot remove the layout file " + path + ": " + error.message());
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 } // namespace corvane

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "labels/LabelSetup.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -38,19 +38,19 @@ QString SheetName(const LabelSetup& setup);
 void CutLabelSetupStrings(LabelSetup& setup);
 
 // The current row of the setup table (strings cut as above).
-xbase::Result<LabelSetup> ReadLabelSetup(const xbase::Table& table);
+Result<LabelSetup> ReadLabelSetup(const xbase::Table& table);
 // Writes the setup into the current row. The eight lengths go through 3-decimal fixed-point text
 // first, so stored values are rounded to 3 decimals; the middle extras go in unrounded (the column
 // itself keeps 3 decimals). The row is written to disk (committed).
-xbase::Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup);
+Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup);
 
 // The first layout file name "BIN00001.L" ... "BIN99999.L" that no row of the setup table names
 // (rows marked deleted included: they stay in the file until it is packed) and that no file of
 // `sysdataFolder` has, in any case. An error when every name is taken: a name is never handed
 // out twice. The table's query, order and record are put back.
-xbase::Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder);
+Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder);
 // The first of those names not in `taken` (upper-case names); an error when all are taken.
-xbase::Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken);
+Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken);
 
 // The layout of a setup made without the designer: one address block filling the label (inside a
 // small margin so no line touches the label's edge), the panel sized to the label.
@@ -69,29 +69,29 @@ class LabelSetupStore {
     bool LayoutFileExists(const LabelSetup& setup) const;
 
     // Positions on the current setup row and reads it.
-    xbase::Result<LabelSetup> Current() const { return ReadLabelSetup(FTable); }
-    xbase::Result<std::string> NextBinaryName() { return NextLabelBinaryName(FTable, FSysdata); }
+    Result<LabelSetup> Current() const { return ReadLabelSetup(FTable); }
+    Result<std::string> NextBinaryName() { return NextLabelBinaryName(FTable, FSysdata); }
 
     // Modify without the new-setup flag: the layout file name to edit under. When the setup's file
     // is missing it gets a fresh name (it then starts with an empty layout); `fileExists` says
     // which case it was.
-    xbase::Status PrepareModify(LabelSetup& setup, bool& fileExists);
+    Status PrepareModify(LabelSetup& setup, bool& fileExists);
 
     // Save of the designer: for a new setup a row is appended, for a modified one the current row
     // is rewritten; the layout (record-derived text cleared) is written to the setup's layout file,
     // which must be named. A new setup whose file cannot be written adds no row; one whose row
     // cannot be written leaves no file and at most a deletion-marked row, never a listed one.
-    xbase::Status SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew);
+    Status SaveSetup(LabelSetup setup, TGBasePanel& layout, bool isNew);
 
     // Clone of the current row: its layout is loaded into `scratch` (cleared first), a row
     // "Clone of :<description>" (cut to 50) is appended under a fresh layout file name, and the
     // layout saved there; the new row is current afterwards. A missing layout file gives the
     // error LabelDefinitionRemovedMessage and changes nothing.
-    xbase::Result<LabelSetup> CloneCurrent(TGBasePanel& scratch);
+    Result<LabelSetup> CloneCurrent(TGBasePanel& scratch);
 
     // Delete of the current row: the row gets the deletion mark and its layout file, when it
     // exists, is removed.
-    xbase::Status DeleteCurrent();
+    Status DeleteCurrent();
 
   private:
     xbase::Table& FTable;

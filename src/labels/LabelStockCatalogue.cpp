@@ -2,15 +2,15 @@
 
 #include <charconv>
 
-#include "core/ProgramDirectory.h"
-#include "core/Utf8Text.h"
-#include "labels/TableCursorState.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Utf8Text.h"
+#include "core/TableCursorState.h"
 
 namespace corvane {
 
 namespace {
 
-xbase::Result<double> NumberColumn(const xbase::Table& table, std::string_view column)
+Result<double> NumberColumn(const xbase::Table& table, std::string_view column)
 {
     auto text = table.GetField(column);
     if (!text)
@@ -24,12 +24,12 @@ xbase::Result<double> NumberColumn(const xbase::Table& table, std::string_view c
         ++begin;
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (error != std::errc() || stop != end)
-        return xbase::Result<double>::Error("The column " + std::string(column) + " of " + table.Path() +
+        return Result<double>::Error("The column " + std::string(column) + " of " + table.Path() +
                                             " holds no number: \"" + *text + "\"");
     return value;
 }
 
-xbase::Result<QString> TextColumn(const xbase::Table& table, std::string_view column, size_t characters)
+Result<QString> TextColumn(const xbase::Table& table, std::string_view column, size_t characters)
 {
     auto text = table.GetField(column);
     if (!text)
@@ -47,7 +47,7 @@ std::string UpperTrimmed(std::string_view text)
 
 } // namespace
 
-xbase::Status ReadLabelStockColumns(const xbase::Table& table, LabelSetup& setup)
+Status ReadLabelStockColumns(const xbase::Table& table, LabelSetup& setup)
 {
     struct FloatColumn {
         const char* Name;
@@ -94,10 +94,10 @@ xbase::Status ReadLabelStockColumns(const xbase::Table& table, LabelSetup& setup
             return value.ToStatus();
         setup.*column.Member = value.Take();
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Result<LabelSetup> ReadLabelStockRow(const xbase::Table& table)
+Result<LabelSetup> ReadLabelStockRow(const xbase::Table& table)
 {
     LabelSetup setup;
     auto name = TextColumn(table, "DESCRIPT", 60);
@@ -105,44 +105,44 @@ xbase::Result<LabelSetup> ReadLabelStockRow(const xbase::Table& table)
         return name.ToStatus();
     setup.Description.clear();
     setup.TemplateDescription = name.Take();
-    if (xbase::Status read = ReadLabelStockColumns(table, setup); !read)
+    if (Status read = ReadLabelStockColumns(table, setup); !read)
         return read;
     return setup;
 }
 
-xbase::Result<LabelStockCatalogue> LabelStockCatalogue::Load(xbase::Table& table)
+Result<LabelStockCatalogue> LabelStockCatalogue::Load(xbase::Table& table)
 {
     LabelStockCatalogue catalogue;
-    xbase::Status walked = WithCursorRestored(table, [&]() -> xbase::Status {
-        if (xbase::Status query = table.SetQuery(""); !query)
+    Status walked = WithCursorRestored(table, [&]() -> Status {
+        if (Status query = table.SetQuery(""); !query)
             return query;
-        if (xbase::Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
+        if (Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
             return ordered;
-        if (xbase::Status top = table.GoTop(); !top)
+        if (Status top = table.GoTop(); !top)
             return top;
         while (!table.Eof()) {
             auto stock = ReadLabelStockRow(table);
             if (!stock)
                 return stock.ToStatus();
             catalogue.FStocks.push_back(stock.Take());
-            if (xbase::Status next = table.Skip(1); !next)
+            if (Status next = table.Skip(1); !next)
                 return next;
         }
-        return xbase::Status::Success();
+        return Status::Success();
     });
     if (!walked)
         return walked;
     return catalogue;
 }
 
-xbase::Result<LabelStockCatalogue> LabelStockCatalogue::LoadInstalled()
+Result<LabelStockCatalogue> LabelStockCatalogue::LoadInstalled()
 {
     const std::string path = FindEntryNoCase(SystemDataDirectory(), "LBLTPL.DBF");
     if (path.empty())
-        return xbase::Status::Error("The label stock catalogue " + SystemDataDirectory() +
+        return Status::Error("The label stock catalogue " + SystemDataDirectory() +
                                     "LBLTPL.DBF is missing");
     xbase::Table table;
-    if (xbase::Status opened = table.Open(path, xbase::OpenMode::SharedReadOnly); !opened)
+    if (Status opened = table.Open(path, xbase::OpenMode::SharedReadOnly); !opened)
         return opened;
     return Load(table);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "labels/LabelSetup.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -19,19 +19,19 @@ inline constexpr std::string_view DefaultLabelStock = "Avery 5160  Address";
 // The geometry and stock columns that setups and stocks share (everything but DESCRIPT,
 // TPLDESCRIP and BINARY), from the table's current row. A number that cannot be read is an
 // error naming the column.
-xbase::Status ReadLabelStockColumns(const xbase::Table& table, LabelSetup& setup);
+Status ReadLabelStockColumns(const xbase::Table& table, LabelSetup& setup);
 
 // The current row of the stock table as a setup: the stock's name becomes the template
 // description (cut to 60 characters); the setup's own description and layout file stay empty.
-xbase::Result<LabelSetup> ReadLabelStockRow(const xbase::Table& table);
+Result<LabelSetup> ReadLabelStockRow(const xbase::Table& table);
 
 class LabelStockCatalogue {
   public:
     // Every row of the open stock table in the order of its DESCRIPT tag (record order when it
     // has none); the table's query, order and record are put back afterwards.
-    static xbase::Result<LabelStockCatalogue> Load(xbase::Table& table);
+    static Result<LabelStockCatalogue> Load(xbase::Table& table);
     // Opens sysdata/LBLTPL.DBF read-only and loads it.
-    static xbase::Result<LabelStockCatalogue> LoadInstalled();
+    static Result<LabelStockCatalogue> LoadInstalled();
 
     const std::vector<LabelSetup>& Stocks() const { return FStocks; }
     // The stock whose name equals `description` (case and trailing blanks ignored); nullptr when

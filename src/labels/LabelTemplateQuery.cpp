@@ -159,16 +159,16 @@ void LabelTemplateCatalogue::Close()
     (void)FTable.Close();
 }
 
-xbase::Result<std::vector<LabelSetup>> LabelTemplateCatalogue::Matching(const std::string& filter)
+Result<std::vector<LabelSetup>> LabelTemplateCatalogue::Matching(const std::string& filter)
 {
     if (!FTable.IsOpen())
-        return xbase::Result<std::vector<LabelSetup>>::Error("The label stock catalogue is not open");
-    if (xbase::Status set = FTable.SetQuery(filter); !set)
+        return Result<std::vector<LabelSetup>>::Error("The label stock catalogue is not open");
+    if (Status set = FTable.SetQuery(filter); !set)
         return set;
     std::vector<LabelSetup> stocks;
-    xbase::Status moved = FTable.GoTop();
+    Status moved = FTable.GoTop();
     while (moved && !FTable.Eof()) {
-        xbase::Result<LabelSetup> stock = ReadLabelStockRow(FTable);
+        Result<LabelSetup> stock = ReadLabelStockRow(FTable);
         if (!stock)
             return stock.ToStatus();
         stocks.push_back(stock.Take());

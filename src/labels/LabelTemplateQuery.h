@@ -10,7 +10,7 @@
 #include <QStringList>
 
 #include "labels/LabelSetup.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -53,7 +53,7 @@ class LabelTemplateCatalogue {
 
     // The stocks the filter lets through, in name order (an empty filter: all of them). An error
     // for a filter the table cannot evaluate.
-    xbase::Result<std::vector<LabelSetup>> Matching(const std::string& filter);
+    Result<std::vector<LabelSetup>> Matching(const std::string& filter);
 
   private:
     xbase::Table FTable;

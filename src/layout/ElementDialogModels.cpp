@@ -202,7 +202,7 @@ std::string SymbolCaption(int index)
 
 int SymbolIndex(std::string_view caption)
 {
-    xbase::Result<std::string> bytes = xbase::CodePage::Windows1252().FromUtf8(caption, "symbol");
+    Result<std::string> bytes = xbase::CodePage::Windows1252().FromUtf8(caption, "symbol");
     if (!bytes || bytes->empty())
         return -1;
     const int code = static_cast<unsigned char>((*bytes)[0]);
@@ -255,7 +255,7 @@ bool ReportsImageLoadError(const QString& path)
     return suffix == "bmp" || suffix == "wmf";
 }
 
-xbase::Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteArray& fileBytes)
+Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteArray& fileBytes)
 {
     TGPicture picture;
     if (loaded.IsMetafile()) {
@@ -264,7 +264,7 @@ xbase::Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteA
         return picture;
     }
     if (loaded.Bitmap.isNull())
-        return xbase::Result<TGPicture>::Error("no picture");
+        return Result<TGPicture>::Error("no picture");
     picture.GraphicKind = TGPicture::Kind::Bitmap;
     if (fileBytes.startsWith("BM")) {
         picture.Bytes = fileBytes.toStdString();
@@ -280,16 +280,16 @@ xbase::Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteA
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!opaque.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        return xbase::Result<TGPicture>::Error("cannot keep the picture as a bitmap");
+        return Result<TGPicture>::Error("cannot keep the picture as a bitmap");
     picture.Bytes = buffer.data().toStdString();
     return picture;
 }
 
-xbase::Result<TGPicture> PictureFromFile(const QString& path)
+Result<TGPicture> PictureFromFile(const QString& path)
 {
-    xbase::Result<LoadedPicture> loaded = LoadPictureFile(path);
+    Result<LoadedPicture> loaded = LoadPictureFile(path);
     if (!loaded)
-        return xbase::Result<TGPicture>::Error(loaded.Message());
+        return Result<TGPicture>::Error(loaded.Message());
     QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))

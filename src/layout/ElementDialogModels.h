@@ -15,7 +15,7 @@
 #include <QString>
 
 #include "layout/LayoutTypes.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -143,7 +143,7 @@ std::vector<std::string> ImageFilePatterns();
 bool ReportsImageLoadError(const QString& path);
 // A loaded picture as an image element stores it: metafile bytes as read; a bitmap file's bytes
 // when they already are one ("BM"), every other image as a 24-bit bitmap file.
-xbase::Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteArray& fileBytes = {});
-xbase::Result<TGPicture> PictureFromFile(const QString& path);
+Result<TGPicture> StoredPicture(const LoadedPicture& loaded, const QByteArray& fileBytes = {});
+Result<TGPicture> PictureFromFile(const QString& path);
 
 } // namespace corvane

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 #include "layout/DesignGeometry.h"
 
 namespace corvane {

@@ -19,10 +19,10 @@ AddressRecordSource::AddressRecordSource(FieldCatalogue catalogue, AddressRecord
 {
 }
 
-xbase::Result<std::string> AddressRecordSource::FieldText(std::string_view fieldName) const
+Result<std::string> AddressRecordSource::FieldText(std::string_view fieldName) const
 {
     if (!FOpen)
-        return xbase::Result<std::string>::Error("The address file is closed");
+        return Result<std::string>::Error("The address file is closed");
     return FieldDisplayValue(FRecord, fieldName, FTagId);
 }
 

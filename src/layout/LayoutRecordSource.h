@@ -7,7 +7,7 @@
 
 #include "core/AddressRecord.h"
 #include "core/FieldCatalogue.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -18,7 +18,7 @@ class LayoutRecordSource {
     virtual const FieldCatalogue& Catalogue() const = 0;
     // The value of the field of that name (case ignored) in the current record, as text; memo
     // fields give their text. An error for a name that is no field.
-    virtual xbase::Result<std::string> FieldText(std::string_view fieldName) const = 0;
+    virtual Result<std::string> FieldText(std::string_view fieldName) const = 0;
 
     // The field whose display label is exactly `displayLabel` (the last of several); nullptr for
     // none or an empty label.
@@ -34,7 +34,7 @@ class AddressRecordSource : public LayoutRecordSource {
 
     bool IsOpen() const override { return FOpen; }
     const FieldCatalogue& Catalogue() const override { return FCatalogue; }
-    xbase::Result<std::string> FieldText(std::string_view fieldName) const override;
+    Result<std::string> FieldText(std::string_view fieldName) const override;
 
     void SetOpen(bool open) { FOpen = open; }
     void SetRecord(AddressRecord record) { FRecord = std::move(record); }

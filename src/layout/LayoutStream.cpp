@@ -87,17 +87,17 @@ void LayoutStreamWriter::WriteInt32Raw(int32_t value)
         WriteByte(static_cast<uint8_t>(u >> shift));
 }
 
-xbase::Status LayoutStreamWriter::WriteShortString(std::string_view text)
+Status LayoutStreamWriter::WriteShortString(std::string_view text)
 {
     if (text.size() > 255)
-        return xbase::Status::Error("Layout stream: the name \"" + std::string(text.substr(0, 40)) +
+        return Status::Error("Layout stream: the name \"" + std::string(text.substr(0, 40)) +
                                     "...\" is longer than 255 characters");
     WriteByte(static_cast<uint8_t>(text.size()));
     FBytes.append(text);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
+Status LayoutStreamWriter::WriteValue(const StreamValue& value)
 {
     WriteByte(TagByte(value.Tag));
     switch (value.Tag) {
@@ -105,120 +105,120 @@ xbase::Status LayoutStreamWriter::WriteValue(const StreamValue& value)
     case ValueTag::False:
     case ValueTag::True:
     case ValueTag::Nil:
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::List:
         for (const StreamValue& item : value.Items)
-            if (xbase::Status s = WriteValue(item); !s)
+            if (Status s = WriteValue(item); !s)
                 return s;
         EndList();
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::Int8:
         if (value.Integer < -128 || value.Integer > 127)
-            return xbase::Status::Error("Layout stream: " + std::to_string(value.Integer) + " is no int8");
+            return Status::Error("Layout stream: " + std::to_string(value.Integer) + " is no int8");
         WriteByte(static_cast<uint8_t>(static_cast<int8_t>(value.Integer)));
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::Int16: {
         if (value.Integer < -32768 || value.Integer > 32767)
-            return xbase::Status::Error("Layout stream: " + std::to_string(value.Integer) + " is no int16");
+            return Status::Error("Layout stream: " + std::to_string(value.Integer) + " is no int16");
         const auto u = static_cast<uint16_t>(static_cast<int16_t>(value.Integer));
         WriteByte(static_cast<uint8_t>(u));
         WriteByte(static_cast<uint8_t>(u >> 8));
-        return xbase::Status::Success();
+        return Status::Success();
     }
     case ValueTag::Int32:
         WriteInt32Raw(value.Integer);
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::Extended:
         for (const uint8_t b : value.Extended)
             WriteByte(b);
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::String:
     case ValueTag::Ident:
         return WriteShortString(value.Text);
     case ValueTag::Binary:
     case ValueTag::LongString:
         if (value.Text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-            return xbase::Status::Error("Layout stream: a value is too long to store");
+            return Status::Error("Layout stream: a value is too long to store");
         WriteInt32Raw(static_cast<int32_t>(value.Text.size()));
         FBytes.append(value.Text);
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::Set:
         for (const std::string& member : value.Members) {
             if (member.empty())
-                return xbase::Status::Error("Layout stream: a set member has no name");
-            if (xbase::Status s = WriteShortString(member); !s)
+                return Status::Error("Layout stream: a set member has no name");
+            if (Status s = WriteShortString(member); !s)
                 return s;
         }
         WriteByte(0);
-        return xbase::Status::Success();
+        return Status::Success();
     case ValueTag::Collection:
         break;
     }
-    return xbase::Status::Error("Layout stream: collections are not written");
+    return Status::Error("Layout stream: collections are not written");
 }
 
-xbase::Status LayoutStreamWriter::WriteRecord(const ElementRecord& record)
+Status LayoutStreamWriter::WriteRecord(const ElementRecord& record)
 {
     FBytes.append(kSignature, sizeof kSignature);
-    if (xbase::Status s = WriteShortString(record.ClassName); !s)
+    if (Status s = WriteShortString(record.ClassName); !s)
         return s;
-    if (xbase::Status s = WriteShortString(record.Name); !s)
+    if (Status s = WriteShortString(record.Name); !s)
         return s;
     for (const PropertyEntry& entry : record.Properties) {
-        if (xbase::Status s = WriteShortString(entry.Name); !s)
+        if (Status s = WriteShortString(entry.Name); !s)
             return s;
-        if (xbase::Status s = WriteValue(entry.Value); !s)
+        if (Status s = WriteValue(entry.Value); !s)
             return s;
     }
     WriteByte(0); // end of properties
     WriteByte(0); // end of children
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status LayoutStreamWriter::WriteList(const ElementList& list)
+Status LayoutStreamWriter::WriteList(const ElementList& list)
 {
     BeginList();
     for (const ElementRecord& record : list)
-        if (xbase::Status s = WriteRecord(record); !s)
+        if (Status s = WriteRecord(record); !s)
             return s;
     EndList();
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 // ---- reading ----
 
-xbase::Status LayoutStreamReader::Error(const std::string& message) const
+Status LayoutStreamReader::Error(const std::string& message) const
 {
-    return xbase::Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " +
+    return Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " +
                                 message);
 }
 
-xbase::Status LayoutStreamReader::Need(size_t count, std::string_view what) const
+Status LayoutStreamReader::Need(size_t count, std::string_view what) const
 {
     if (count <= Remaining())
-        return xbase::Status::Success();
+        return Status::Success();
     return Error(std::string(what) + " needs " + std::to_string(count) + " bytes, " +
                  std::to_string(Remaining()) + " remain");
 }
 
-xbase::Result<uint8_t> LayoutStreamReader::PeekByte() const
+Result<uint8_t> LayoutStreamReader::PeekByte() const
 {
-    if (xbase::Status s = Need(1, "a byte"); !s)
+    if (Status s = Need(1, "a byte"); !s)
         return s;
     return static_cast<uint8_t>(FBytes[FPosition]);
 }
 
-xbase::Result<uint8_t> LayoutStreamReader::ReadByte()
+Result<uint8_t> LayoutStreamReader::ReadByte()
 {
-    xbase::Result<uint8_t> byte = PeekByte();
+    Result<uint8_t> byte = PeekByte();
     if (byte)
         ++FPosition;
     return byte;
 }
 
-xbase::Result<int32_t> LayoutStreamReader::ReadInt32Raw()
+Result<int32_t> LayoutStreamReader::ReadInt32Raw()
 {
-    if (xbase::Status s = Need(4, "an int32"); !s)
+    if (Status s = Need(4, "an int32"); !s)
         return s;
     uint32_t u = 0;
     for (int i = 0; i < 4; ++i)
@@ -227,27 +227,27 @@ xbase::Result<int32_t> LayoutStreamReader::ReadInt32Raw()
     return static_cast<int32_t>(u);
 }
 
-xbase::Result<std::string> LayoutStreamReader::ReadShortString(std::string_view what)
+Result<std::string> LayoutStreamReader::ReadShortString(std::string_view what)
 {
-    xbase::Result<uint8_t> length = ReadByte();
+    Result<uint8_t> length = ReadByte();
     if (!length)
         return Error(std::string(what) + " is missing");
-    if (xbase::Status s = Need(*length, what); !s)
+    if (Status s = Need(*length, what); !s)
         return s;
     std::string text(FBytes.substr(FPosition, *length));
     FPosition += *length;
     return text;
 }
 
-xbase::Result<StreamValue> LayoutStreamReader::ReadValue()
+Result<StreamValue> LayoutStreamReader::ReadValue()
 {
     return ReadValue(0);
 }
 
-xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
+Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
 {
     const size_t start = FPosition;
-    xbase::Result<uint8_t> tagByte = ReadByte();
+    Result<uint8_t> tagByte = ReadByte();
     if (!tagByte)
         return Error("a value is missing");
     if (*tagByte > TagByte(ValueTag::Collection)) {
@@ -266,28 +266,28 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
         if (depth >= kMaxDepth)
             return Error("lists nest too deeply");
         for (;;) {
-            xbase::Result<uint8_t> next = PeekByte();
+            Result<uint8_t> next = PeekByte();
             if (!next)
                 return Error("a list is not closed");
             if (*next == 0) {
                 ++FPosition;
                 return value;
             }
-            xbase::Result<StreamValue> item = ReadValue(depth + 1);
+            Result<StreamValue> item = ReadValue(depth + 1);
             if (!item)
                 return item.ToStatus();
             value.Items.push_back(item.Take());
         }
     }
     case ValueTag::Int8: {
-        xbase::Result<uint8_t> b = ReadByte();
+        Result<uint8_t> b = ReadByte();
         if (!b)
             return Error("an int8 is cut off");
         value.Integer = static_cast<int8_t>(*b);
         return value;
     }
     case ValueTag::Int16: {
-        if (xbase::Status s = Need(2, "an int16"); !s)
+        if (Status s = Need(2, "an int16"); !s)
             return s;
         const auto u = static_cast<uint16_t>(static_cast<uint8_t>(FBytes[FPosition]) |
                                              (static_cast<uint8_t>(FBytes[FPosition + 1]) << 8));
@@ -296,21 +296,21 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
         return value;
     }
     case ValueTag::Int32: {
-        xbase::Result<int32_t> i = ReadInt32Raw();
+        Result<int32_t> i = ReadInt32Raw();
         if (!i)
             return i.ToStatus();
         value.Integer = *i;
         return value;
     }
     case ValueTag::Extended:
-        if (xbase::Status s = Need(10, "an extended value"); !s)
+        if (Status s = Need(10, "an extended value"); !s)
             return s;
         std::memcpy(value.Extended.data(), FBytes.data() + FPosition, 10);
         FPosition += 10;
         return value;
     case ValueTag::String:
     case ValueTag::Ident: {
-        xbase::Result<std::string> text =
+        Result<std::string> text =
             ReadShortString(value.Tag == ValueTag::String ? "a string" : "an identifier");
         if (!text)
             return text.ToStatus();
@@ -320,12 +320,12 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     case ValueTag::Binary:
     case ValueTag::LongString: {
         const char* what = value.Tag == ValueTag::Binary ? "binary data" : "a long string";
-        xbase::Result<int32_t> length = ReadInt32Raw();
+        Result<int32_t> length = ReadInt32Raw();
         if (!length)
             return length.ToStatus();
         if (*length < 0)
             return Error(std::string(what) + " has the negative length " + std::to_string(*length));
-        if (xbase::Status s = Need(static_cast<size_t>(*length), what); !s)
+        if (Status s = Need(static_cast<size_t>(*length), what); !s)
             return s;
         value.Text.assign(FBytes.substr(FPosition, static_cast<size_t>(*length)));
         FPosition += static_cast<size_t>(*length);
@@ -333,7 +333,7 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     }
     case ValueTag::Set:
         for (;;) {
-            xbase::Result<std::string> member = ReadShortString("a set member");
+            Result<std::string> member = ReadShortString("a set member");
             if (!member)
                 return member.ToStatus();
             if (member->empty())
@@ -347,24 +347,24 @@ xbase::Result<StreamValue> LayoutStreamReader::ReadValue(int depth)
     return Error("collections do not occur in layouts");
 }
 
-xbase::Result<ElementRecord> LayoutStreamReader::ReadRecord()
+Result<ElementRecord> LayoutStreamReader::ReadRecord()
 {
-    if (xbase::Status s = Need(4, "an element record"); !s)
+    if (Status s = Need(4, "an element record"); !s)
         return s;
     if (std::memcmp(FBytes.data() + FPosition, kSignature, 4) != 0)
         return Error("an element record lacks \"TPF0\"");
     FPosition += 4;
     ElementRecord record;
-    xbase::Result<std::string> className = ReadShortString("a class name");
+    Result<std::string> className = ReadShortString("a class name");
     if (!className)
         return className.ToStatus();
     record.ClassName = className.Take();
-    xbase::Result<std::string> name = ReadShortString("an element name");
+    Result<std::string> name = ReadShortString("an element name");
     if (!name)
         return name.ToStatus();
     record.Name = name.Take();
     for (;;) {
-        xbase::Result<uint8_t> next = PeekByte();
+        Result<uint8_t> next = PeekByte();
         if (!next)
             return Error("the properties of " + record.ClassName + " are not closed");
         if (*next == 0) {
@@ -372,11 +372,11 @@ xbase::Result<ElementRecord> LayoutStreamReader::ReadRecord()
             break;
         }
         PropertyEntry entry;
-        xbase::Result<std::string> propertyName = ReadShortString("a property name");
+        Result<std::string> propertyName = ReadShortString("a property name");
         if (!propertyName)
             return propertyName.ToStatus();
         entry.Name = propertyName.Take();
-        xbase::Result<StreamValue> value = ReadValue();
+        Result<StreamValue> value = ReadValue();
         if (!value)
             return value.ToStatus();
         if (value->Tag == ValueTag::End)
@@ -384,7 +384,7 @@ xbase::Result<ElementRecord> LayoutStreamReader::ReadRecord()
         entry.Value = value.Take();
         record.Properties.push_back(std::move(entry));
     }
-    xbase::Result<uint8_t> children = ReadByte();
+    Result<uint8_t> children = ReadByte();
     if (!children)
         return Error("the element " + record.Name + " is cut off");
     if (*children != 0)
@@ -392,33 +392,33 @@ xbase::Result<ElementRecord> LayoutStreamReader::ReadRecord()
     return record;
 }
 
-xbase::Status LayoutStreamReader::ReadListBegin()
+Status LayoutStreamReader::ReadListBegin()
 {
-    xbase::Result<uint8_t> tag = ReadByte();
+    Result<uint8_t> tag = ReadByte();
     if (!tag)
         return Error("an element list is missing");
     if (*tag != TagByte(ValueTag::List)) {
         --FPosition;
         return Error("an element list does not start with tag 1");
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status LayoutStreamReader::ReadListEnd()
+Status LayoutStreamReader::ReadListEnd()
 {
-    xbase::Result<uint8_t> tag = ReadByte();
+    Result<uint8_t> tag = ReadByte();
     if (!tag)
         return Error("a list is not closed");
     if (*tag != 0) {
         --FPosition;
         return Error("a list is not closed by tag 0");
     }
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Result<bool> LayoutStreamReader::ReadEndIf()
+Result<bool> LayoutStreamReader::ReadEndIf()
 {
-    xbase::Result<uint8_t> next = PeekByte();
+    Result<uint8_t> next = PeekByte();
     if (!next)
         return Error("a list is not closed");
     if (*next != 0)
@@ -427,18 +427,18 @@ xbase::Result<bool> LayoutStreamReader::ReadEndIf()
     return true;
 }
 
-xbase::Result<ElementList> LayoutStreamReader::ReadList()
+Result<ElementList> LayoutStreamReader::ReadList()
 {
-    if (xbase::Status s = ReadListBegin(); !s)
+    if (Status s = ReadListBegin(); !s)
         return s;
     ElementList list;
     for (;;) {
-        xbase::Result<bool> end = ReadEndIf();
+        Result<bool> end = ReadEndIf();
         if (!end)
             return end.ToStatus();
         if (*end)
             return list;
-        xbase::Result<ElementRecord> record = ReadRecord();
+        Result<ElementRecord> record = ReadRecord();
         if (!record)
             return record.ToStatus();
         list.push_back(record.Take());

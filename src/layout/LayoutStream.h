@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -78,10 +78,10 @@ class LayoutStreamWriter {
     void WriteByte(uint8_t byte) { FBytes.push_back(static_cast<char>(byte)); }
     void WriteInt32Raw(int32_t value);
     // A short string; fails above 255 bytes.
-    xbase::Status WriteShortString(std::string_view text);
-    xbase::Status WriteValue(const StreamValue& value);
-    xbase::Status WriteRecord(const ElementRecord& record);
-    xbase::Status WriteList(const ElementList& list);
+    Status WriteShortString(std::string_view text);
+    Status WriteValue(const StreamValue& value);
+    Status WriteRecord(const ElementRecord& record);
+    Status WriteList(const ElementList& list);
     void BeginList() { WriteByte(static_cast<uint8_t>(ValueTag::List)); }
     void EndList() { WriteByte(static_cast<uint8_t>(ValueTag::End)); }
 
@@ -100,25 +100,25 @@ class LayoutStreamReader {
     size_t Remaining() const { return FBytes.size() - FPosition; }
     bool AtEnd() const { return FPosition >= FBytes.size(); }
     // The next byte without taking it; fails at the end.
-    xbase::Result<uint8_t> PeekByte() const;
+    Result<uint8_t> PeekByte() const;
 
-    xbase::Result<uint8_t> ReadByte();
-    xbase::Result<int32_t> ReadInt32Raw();
-    xbase::Result<std::string> ReadShortString(std::string_view what);
-    xbase::Result<StreamValue> ReadValue();
-    xbase::Result<ElementRecord> ReadRecord();
+    Result<uint8_t> ReadByte();
+    Result<int32_t> ReadInt32Raw();
+    Result<std::string> ReadShortString(std::string_view what);
+    Result<StreamValue> ReadValue();
+    Result<ElementRecord> ReadRecord();
     // Tag 1, records, tag 0.
-    xbase::Result<ElementList> ReadList();
+    Result<ElementList> ReadList();
     // Tag 1 / tag 0 around a list whose items the caller reads itself.
-    xbase::Status ReadListBegin();
-    xbase::Status ReadListEnd();
+    Status ReadListBegin();
+    Status ReadListEnd();
     // True (and consumed) when the next byte is the end tag.
-    xbase::Result<bool> ReadEndIf();
+    Result<bool> ReadEndIf();
 
   private:
-    xbase::Result<StreamValue> ReadValue(int depth);
-    xbase::Status Need(size_t count, std::string_view what) const;
-    xbase::Status Error(const std::string& message) const;
+    Result<StreamValue> ReadValue(int depth);
+    Status Need(size_t count, std::string_view what) const;
+    Status Error(const std::string& message) const;
 
     std::string_view FBytes;
     size_t FPosition = 0;

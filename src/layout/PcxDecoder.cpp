@@ -24,10 +24,10 @@ bool LooksLikePcx(const QByteArray& bytes)
            static_cast<uint8_t>(bytes[2]) == 1;
 }
 
-xbase::Result<QImage> DecodePcx(const QByteArray& bytes)
+Result<QImage> DecodePcx(const QByteArray& bytes)
 {
     if (!LooksLikePcx(bytes))
-        return xbase::Result<QImage>::Error("not a PCX image (bad header)");
+        return Result<QImage>::Error("not a PCX image (bad header)");
     const int bitsPerPixel = static_cast<uint8_t>(bytes[3]);
     const int xMin = Word(bytes, 4);
     const int yMin = Word(bytes, 6);
@@ -36,18 +36,18 @@ xbase::Result<QImage> DecodePcx(const QByteArray& bytes)
     const int planes = static_cast<uint8_t>(bytes[65]);
     const int bytesPerLine = Word(bytes, 66);
     if (xMax < xMin || yMax < yMin)
-        return xbase::Result<QImage>::Error("PCX image with a negative size");
+        return Result<QImage>::Error("PCX image with a negative size");
     const int width = xMax - xMin + 1;
     const int height = yMax - yMin + 1;
     if (width > MaxSide || height > MaxSide)
-        return xbase::Result<QImage>::Error("PCX image too large");
+        return Result<QImage>::Error("PCX image too large");
     const bool paletted = bitsPerPixel == 8 && planes == 1;
     const bool trueColour = bitsPerPixel == 8 && planes == 3;
     if (!paletted && !trueColour)
-        return xbase::Result<QImage>::Error("PCX image with " + std::to_string(bitsPerPixel) + " bits in " +
+        return Result<QImage>::Error("PCX image with " + std::to_string(bitsPerPixel) + " bits in " +
                                             std::to_string(planes) + " planes is not supported");
     if (bytesPerLine < width)
-        return xbase::Result<QImage>::Error("PCX line length shorter than the image width");
+        return Result<QImage>::Error("PCX line length shorter than the image width");
 
     // An 8-bit image ends with its palette; the run-length data stops before it.
     qsizetype dataEnd = bytes.size();
@@ -62,7 +62,7 @@ xbase::Result<QImage> DecodePcx(const QByteArray& bytes)
     const qsizetype total = lineBytes * height;
     // One byte pair expands to at most 63 bytes: refuse sizes the data cannot hold before allocating.
     if (total > (dataEnd - HeaderSize) * 63)
-        return xbase::Result<QImage>::Error("PCX image data truncated");
+        return Result<QImage>::Error("PCX image data truncated");
 
     std::vector<uint8_t> pixels(static_cast<size_t>(total));
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
@@ -70,13 +70,13 @@ xbase::Result<QImage> DecodePcx(const QByteArray& bytes)
     qsizetype out = 0;
     while (out < total) {
         if (in >= dataEnd)
-            return xbase::Result<QImage>::Error("PCX image data truncated");
+            return Result<QImage>::Error("PCX image data truncated");
         uint8_t value = data[in++];
         qsizetype count = 1;
         if ((value & 0xC0) == 0xC0) {
             count = value & 0x3F;
             if (in >= dataEnd)
-                return xbase::Result<QImage>::Error("PCX image data truncated");
+                return Result<QImage>::Error("PCX image data truncated");
             value = data[in++];
         }
         // A run may go past the last line; what lies beyond the image is dropped.
@@ -86,7 +86,7 @@ xbase::Result<QImage> DecodePcx(const QByteArray& bytes)
 
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        return xbase::Result<QImage>::Error("PCX image too large");
+        return Result<QImage>::Error("PCX image too large");
     for (int y = 0; y < height; ++y) {
         const uint8_t* line = pixels.data() + static_cast<qsizetype>(y) * lineBytes;
         auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));

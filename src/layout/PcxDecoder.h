@@ -6,12 +6,12 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
 // Whether the bytes start like a PCX file (manufacturer 10, RLE encoding).
 bool LooksLikePcx(const QByteArray& bytes);
-xbase::Result<QImage> DecodePcx(const QByteArray& bytes);
+Result<QImage> DecodePcx(const QByteArray& bytes);
 
 } // namespace corvane

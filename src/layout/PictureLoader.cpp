@@ -23,10 +23,10 @@ bool IsMetafileBytes(const QByteArray& bytes)
            bytes.mid(40, 4) == " EMF";
 }
 
-xbase::Result<QImage> DecodeImageBytes(const QByteArray& bytes, const QByteArray& formatHint)
+Result<QImage> DecodeImageBytes(const QByteArray& bytes, const QByteArray& formatHint)
 {
     if (bytes.isEmpty())
-        return xbase::Result<QImage>::Error("empty image");
+        return Result<QImage>::Error("empty image");
     const QByteArray hint = formatHint.toLower();
     if (hint == "pcx" || (hint.isEmpty() && LooksLikePcx(bytes)))
         return DecodePcx(bytes);
@@ -39,27 +39,27 @@ xbase::Result<QImage> DecodeImageBytes(const QByteArray& bytes, const QByteArray
     // "RLE" files are run-length bitmaps and "JIF" files JPEG: the readers know them by content.
     QImage image = reader.read();
     if (image.isNull())
-        return xbase::Result<QImage>::Error("cannot read the image: " + reader.errorString().toStdString());
+        return Result<QImage>::Error("cannot read the image: " + reader.errorString().toStdString());
     return image;
 }
 
-xbase::Result<LoadedPicture> LoadPictureFile(const QString& path)
+Result<LoadedPicture> LoadPictureFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return xbase::Result<LoadedPicture>::Error("cannot open " + path.toStdString());
+        return Result<LoadedPicture>::Error("cannot open " + path.toStdString());
     const QByteArray bytes = file.readAll();
     LoadedPicture picture;
     const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
     if (suffix == "wmf" || suffix == "emf" || IsMetafileBytes(bytes)) {
         if (!IsMetafileBytes(bytes))
-            return xbase::Result<LoadedPicture>::Error(path.toStdString() + " is not a metafile");
+            return Result<LoadedPicture>::Error(path.toStdString() + " is not a metafile");
         picture.MetafileBytes = bytes;
         return picture;
     }
-    xbase::Result<QImage> image = DecodeImageBytes(bytes, suffix);
+    Result<QImage> image = DecodeImageBytes(bytes, suffix);
     if (!image)
-        return xbase::Result<LoadedPicture>::Error(path.toStdString() + ": " + image.Message());
+        return Result<LoadedPicture>::Error(path.toStdString() + ": " + image.Message());
     picture.Bitmap = image.Take();
     return picture;
 }

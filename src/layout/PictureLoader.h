@@ -8,7 +8,7 @@
 #include <QRectF>
 #include <QString>
 
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -23,8 +23,8 @@ struct LoadedPicture {
 // Whether the bytes are a Windows metafile (placeable or plain) or an enhanced metafile.
 bool IsMetafileBytes(const QByteArray& bytes);
 // A bitmap from image bytes of any format Qt reads, or PCX; formatHint is a file suffix.
-xbase::Result<QImage> DecodeImageBytes(const QByteArray& bytes, const QByteArray& formatHint = {});
-xbase::Result<LoadedPicture> LoadPictureFile(const QString& path);
+Result<QImage> DecodeImageBytes(const QByteArray& bytes, const QByteArray& formatHint = {});
+Result<LoadedPicture> LoadPictureFile(const QString& path);
 
 // What a metafile that cannot be played shows: a frame with its diagonals.
 void DrawMetafilePlaceholder(ElementPainter& painter, const QRectF& rect);

@@ -218,21 +218,21 @@ void TGBasePanel::ResetSequences()
         element->ResetSequence();
 }
 
-xbase::Status TGBasePanel::SaveToFile(const std::string& fileName)
+Status TGBasePanel::SaveToFile(const std::string& fileName)
 {
     // Files hold the 1.0-zoom bounds whatever the zoom, so no zoom change is needed here.
     ClearDataValues();
-    const xbase::Status status = TGLabelObjectFiler(*FRegistry).SavePanel(*this, fileName);
+    const Status status = TGLabelObjectFiler(*FRegistry).SavePanel(*this, fileName);
     RefreshData();
     return status;
 }
 
-xbase::Status TGBasePanel::LoadFromFile(const std::string& fileName)
+Status TGBasePanel::LoadFromFile(const std::string& fileName)
 {
     std::error_code error;
     if (!std::filesystem::exists(fileName, error))
-        return xbase::Status::Success();
-    const xbase::Status status = TGLabelObjectFiler(*FRegistry).LoadPanel(*this, fileName);
+        return Status::Success();
+    const Status status = TGLabelObjectFiler(*FRegistry).LoadPanel(*this, fileName);
     if (status)
         RefreshData();
     return status;
@@ -240,33 +240,33 @@ xbase::Status TGBasePanel::LoadFromFile(const std::string& fileName)
 
 // --- Clipboard and editing commands -------------------------------------------------------------
 
-xbase::Status TGBasePanel::CopySelection()
+Status TGBasePanel::CopySelection()
 {
     // The file holds the elements' zoom-1.0 bounds (what layout files store), so a paste at any
     // zoom gives them their real size.
     return TGLabelObjectFiler(*FRegistry).SaveSelection(FSelection.ConstElements(), ClipboardFileName());
 }
 
-xbase::Status TGBasePanel::CutSelection()
+Status TGBasePanel::CutSelection()
 {
-    if (xbase::Status status = CopySelection(); !status)
+    if (Status status = CopySelection(); !status)
         return status;
     DeleteSelection();
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status TGBasePanel::PasteClipboard()
+Status TGBasePanel::PasteClipboard()
 {
     const int64_t now = Ticks();
     // Without a clipboard file there is nothing to paste and the layout is not changed.
     if (!FClipboard.PasteAllowed(now) || !FClipboard.HasContent())
-        return xbase::Status::Success();
-    if (xbase::Status status = TGLabelObjectFiler(*FRegistry).PasteFile(*this, ClipboardFileName()); !status)
+        return Status::Success();
+    if (Status status = TGLabelObjectFiler(*FRegistry).PasteFile(*this, ClipboardFileName()); !status)
         return status;
     ConnectElements();
     RaiseLabelChanged();
     FClipboard.RememberPaste(now);
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 void TGBasePanel::DeleteSelection()
@@ -418,9 +418,9 @@ void TGBasePanel::SendSelectionToBack()
     RaiseLabelChanged();
 }
 
-xbase::Result<TGGraphicControl*> TGBasePanel::CloneElement(TGGraphicControl& element)
+Result<TGGraphicControl*> TGBasePanel::CloneElement(TGGraphicControl& element)
 {
-    xbase::Result<TGGraphicControl*> copy = TGLabelObjectFiler(*FRegistry).CloneElement(element, *this);
+    Result<TGGraphicControl*> copy = TGLabelObjectFiler(*FRegistry).CloneElement(element, *this);
     if (!copy)
         return copy;
     TGGraphicControl& c = **copy;
@@ -443,7 +443,7 @@ CommandOutcome TGBasePanel::RunElementCommand(TGGraphicControl& element, Element
         return CommandOutcome::NotInMenu;
     const bool selected = FSelection.Contains(element);
     const TGLabelObjectFiler filer(*FRegistry);
-    FLastCommandStatus = xbase::Status::Success();
+    FLastCommandStatus = Status::Success();
     switch (command) {
     case ElementCommand::Cut:
         if (selected) {
@@ -468,7 +468,7 @@ CommandOutcome TGBasePanel::RunElementCommand(TGGraphicControl& element, Element
         }
         return CommandOutcome::Done;
     case ElementCommand::Clone: {
-        xbase::Result<TGGraphicControl*> copy = CloneElement(element);
+        Result<TGGraphicControl*> copy = CloneElement(element);
         if (!copy)
             FLastCommandStatus = copy.ToStatus();
         return CommandOutcome::Done;

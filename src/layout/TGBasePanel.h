@@ -15,7 +15,7 @@
 #include "layout/LayoutClipboard.h"
 #include "layout/LayoutTypes.h"
 #include "layout/PanelSelection.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -142,9 +142,9 @@ class TGBasePanel {
     // elements' zoom-1.0 bounds, so what is pasted has its real size at any zoom. Paste is ignored
     // within a second of the last paste; pasted elements land 15 pixels right and down, with fresh
     // names, unselected.
-    xbase::Status CopySelection();
-    xbase::Status CutSelection();
-    xbase::Status PasteClipboard();
+    Status CopySelection();
+    Status CutSelection();
+    Status PasteClipboard();
     void DeleteSelection();
     void AlignLeft();
     void AlignRight();
@@ -168,7 +168,7 @@ class TGBasePanel {
     void SendSelectionToBack();
     // Clone: a copy 25 pixels below the element, named "Component" + the smallest free number,
     // on top, selected in place of the element when that was selected.
-    xbase::Result<TGGraphicControl*> CloneElement(TGGraphicControl& element);
+    Result<TGGraphicControl*> CloneElement(TGGraphicControl& element);
     // One command of an element's pop-up menu: Cut, Copy and Delete act on the whole selection
     // when the element is selected and on the element alone otherwise; Clone copies the element
     // alone; the element's own commands run through it (choosing Unselectable deselects it, Send To Back
@@ -176,7 +176,7 @@ class TGBasePanel {
     CommandOutcome RunElementCommand(TGGraphicControl& element, ElementCommand command, int argument = 0);
     // What the last clipboard command of RunElementCommand reported (a file that could not be
     // written, text the layout format cannot hold).
-    const xbase::Status& LastCommandStatus() const { return FLastCommandStatus; }
+    const Status& LastCommandStatus() const { return FLastCommandStatus; }
 
     // The virtual operations of a panel.
     virtual void RefreshData() {}
@@ -196,15 +196,15 @@ class TGBasePanel {
     // the old one; a failure leaves the old file. Loading adds the file's elements (with fresh
     // names) to the existing ones, or nothing at all when the file is damaged; a missing file
     // loads nothing and is no error.
-    xbase::Status SaveToFile(const std::string& fileName);
-    xbase::Status LoadFromFile(const std::string& fileName);
+    Status SaveToFile(const std::string& fileName);
+    Status LoadFromFile(const std::string& fileName);
 
   private:
     ComponentOwner& FOwner;
     ElementClassRegistry* FRegistry;
     PanelSelection FSelection{*this};
     LayoutClipboard FClipboard;
-    xbase::Status FLastCommandStatus = xbase::Status::Success();
+    Status FLastCommandStatus = Status::Success();
     std::vector<std::unique_ptr<TGGraphicControl>> FElements;
     PixelRect FBounds;
     PixelRect FDesign;

@@ -74,7 +74,7 @@ void TGDMultiLineAddressLabel::ShowDataValue()
     if (panel->DisplayDataValues() || panel->Printing()) {
         if (source && source->IsOpen()) {
             lines = Lines(OptionsOf(*this), [source](const QString& name) -> std::optional<QString> {
-                xbase::Result<std::string> text = source->FieldText(name.toStdString());
+                Result<std::string> text = source->FieldText(name.toStdString());
                 if (!text)
                     return std::nullopt;
                 return QString::fromStdString(TrimRight(*text));

@@ -29,7 +29,7 @@ void TGDMultiLineLabel::ShowDataValue()
     std::vector<std::string> lines;
     if (field) {
         if (panel->DisplayDataValues() || printing) {
-            xbase::Result<std::string> memo = source->FieldText(field->Name);
+            Result<std::string> memo = source->FieldText(field->Name);
             if (memo && !memo->empty()) {
                 QString text = QString::fromStdString(*memo);
                 text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))

@@ -68,26 +68,26 @@ const PropertyTable& TGGraphicControl::PublishedProperties() const
     return CommonProperties();
 }
 
-xbase::Status TGGraphicControl::SetName(const std::string& name)
+Status TGGraphicControl::SetName(const std::string& name)
 {
     if (name == FName)
-        return xbase::Status::Success();
+        return Status::Success();
     if (FOwner && !FOwner->Rename(FName, name))
-        return xbase::Status::Error("A component named \"" + name + "\" already exists");
+        return Status::Error("A component named \"" + name + "\" already exists");
     FName = name;
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
-xbase::Status TGGraphicControl::SetOwner(ComponentOwner* owner)
+Status TGGraphicControl::SetOwner(ComponentOwner* owner)
 {
     if (owner == FOwner)
-        return xbase::Status::Success();
+        return Status::Success();
     if (owner && !FName.empty() && !owner->Add(FName))
-        return xbase::Status::Error("A component named \"" + FName + "\" already exists");
+        return Status::Error("A component named \"" + FName + "\" already exists");
     if (FOwner)
         FOwner->Remove(FName);
     FOwner = owner;
-    return xbase::Status::Success();
+    return Status::Success();
 }
 
 void TGGraphicControl::SetLocked(bool value)

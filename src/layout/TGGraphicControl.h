@@ -14,7 +14,7 @@
 #include "layout/ElementMenu.h"
 #include "layout/LayoutTypes.h"
 #include "layout/PropertyDescriptor.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -42,10 +42,10 @@ class TGGraphicControl {
     // Name: unique among the components of the owner (ComponentOwner). Renaming to a name the
     // owner already has fails and keeps the old name.
     const std::string& Name() const { return FName; }
-    xbase::Status SetName(const std::string& name);
+    Status SetName(const std::string& name);
     ComponentOwner* Owner() const { return FOwner; }
     // Takes the element's name into `owner` (nullptr: no owner); fails when the owner already has it.
-    xbase::Status SetOwner(ComponentOwner* owner);
+    Status SetOwner(ComponentOwner* owner);
 
     TGBasePanel* Parent() const { return FParent; }
     // Set by the panel that takes the element into its list.

@@ -89,7 +89,7 @@ const QImage& TGImage::Bitmap() const
         FBitmapDecoded = true;
         FBitmap = QImage();
         if (FPicture.IsBitmap() && !FPicture.Bytes.empty()) {
-            xbase::Result<QImage> image = DecodeImageBytes(
+            Result<QImage> image = DecodeImageBytes(
                 QByteArray(FPicture.Bytes.data(), static_cast<qsizetype>(FPicture.Bytes.size())), "BMP");
             if (image)
                 FBitmap = image.Take();

@@ -16,8 +16,7 @@
 
 namespace corvane {
 
-using xbase::Result;
-using xbase::Status;
+using Status;
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "layout/LayoutStream.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 namespace corvane {
 
@@ -32,43 +32,43 @@ class TGLabelObjectFiler {
 
     // The record of one element (stream order, defaults left out; strings to Windows-1252). Fails
     // for text that Windows-1252 cannot hold.
-    static xbase::Result<ElementRecord> RecordOf(const TGGraphicControl& element);
+    static Result<ElementRecord> RecordOf(const TGGraphicControl& element);
     // Elements from records: created by class name, the stored values assigned while the element is
     // loading. Fails (building nothing) for an unknown class or property or a value of the wrong
     // kind. Names are kept as stored; panels rename on insertion.
-    xbase::Result<std::vector<ElementPtr>> ElementsOf(const ElementList& list) const;
+    Result<std::vector<ElementPtr>> ElementsOf(const ElementList& list) const;
 
     // The bytes of one element list.
-    static xbase::Result<std::string> EncodeList(const std::vector<const TGGraphicControl*>& elements);
+    static Result<std::string> EncodeList(const std::vector<const TGGraphicControl*>& elements);
     // Elements of one element list that must be the whole of `bytes`.
-    xbase::Result<std::vector<ElementPtr>> DecodeList(std::string_view bytes) const;
+    Result<std::vector<ElementPtr>> DecodeList(std::string_view bytes) const;
 
     // The operations of the panels and windows.
-    xbase::Status SavePanel(const TGBasePanel& panel, const std::string& fileName) const;
-    xbase::Status LoadPanel(TGBasePanel& panel, const std::string& fileName) const;
-    xbase::Status SaveBands(const TGBasePanel& panelA, const TGBasePanel& panelB, const TGBasePanel& panelC,
+    Status SavePanel(const TGBasePanel& panel, const std::string& fileName) const;
+    Status LoadPanel(TGBasePanel& panel, const std::string& fileName) const;
+    Status SaveBands(const TGBasePanel& panelA, const TGBasePanel& panelB, const TGBasePanel& panelC,
                             const std::string& fileName,
-                            const std::function<xbase::Status(LayoutStreamWriter&)>& writeExtra) const;
-    xbase::Status LoadBands(TGBasePanel& panelA, TGBasePanel& panelB, TGBasePanel& panelC,
+                            const std::function<Status(LayoutStreamWriter&)>& writeExtra) const;
+    Status LoadBands(TGBasePanel& panelA, TGBasePanel& panelB, TGBasePanel& panelC,
                             const std::string& fileName,
-                            const std::function<xbase::Status(LayoutStreamReader&)>& readExtra) const;
+                            const std::function<Status(LayoutStreamReader&)>& readExtra) const;
     // Nothing is written for an empty selection (an existing file stays).
-    xbase::Status SaveSelection(const std::vector<const TGGraphicControl*>& selection,
+    Status SaveSelection(const std::vector<const TGGraphicControl*>& selection,
                                 const std::string& fileName) const;
     // As LoadPanel, each element 15 pixels right of and below its stored place.
-    xbase::Status PasteFile(TGBasePanel& panel, const std::string& fileName) const;
-    xbase::Status SaveElement(const TGGraphicControl& element, const std::string& fileName) const;
+    Status PasteFile(TGBasePanel& panel, const std::string& fileName) const;
+    Status SaveElement(const TGGraphicControl& element, const std::string& fileName) const;
     // The copy, read back into `panel` through memory (not offset).
-    xbase::Result<TGGraphicControl*> CloneElement(const TGGraphicControl& element, TGBasePanel& panel) const;
+    Result<TGGraphicControl*> CloneElement(const TGGraphicControl& element, TGBasePanel& panel) const;
 
     // Writes bytes to a temporary file beside `fileName` and renames it over `fileName`.
-    static xbase::Status WriteFileAtomically(const std::string& fileName, std::string_view bytes);
+    static Status WriteFileAtomically(const std::string& fileName, std::string_view bytes);
     // The whole file; an error when it cannot be read (or is larger than any layout can be).
-    static xbase::Result<std::string> ReadWholeFile(const std::string& fileName);
+    static Result<std::string> ReadWholeFile(const std::string& fileName);
 
   private:
     // Reads a file of one element list into the panel (nothing when the file does not exist).
-    xbase::Status ReadListFile(TGBasePanel& panel, const std::string& fileName, bool paste) const;
+    Status ReadListFile(TGBasePanel& panel, const std::string& fileName, bool paste) const;
     // Inserts decoded elements into a panel (fresh names, optional paste offset), then builds
     // their menus in reading order and gives them the panel's zoom.
     static void Adopt(TGBasePanel& panel, std::vector<ElementPtr> elements, bool paste);

@@ -33,7 +33,7 @@ void TGPDLabel::ShowDataValue()
     std::string caption = Caption();
     if (field) {
         if (panel->DisplayDataValues() || printing) {
-            xbase::Result<std::string> value = source->FieldText(field->Name);
+            Result<std::string> value = source->FieldText(field->Name);
             caption = value ? value.Take() : std::string();
             if (Trim(caption).empty() && !printing)
                 caption = "<blank field>";

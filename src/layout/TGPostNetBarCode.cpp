@@ -52,7 +52,7 @@ void TGPostNetBarCode::ShowDataValue()
     const auto text = [source](const std::string& name) {
         if (!source || name.empty())
             return std::string();
-        xbase::Result<std::string> value = source->FieldText(name);
+        Result<std::string> value = source->FieldText(name);
         return value ? value.Take() : std::string();
     };
     SetRecordTexts(text(FZipCodeField), text(FAddressField));

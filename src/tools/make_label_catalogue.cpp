@@ -92,31 +92,31 @@ class CatalogueMaker {
         return problems.str();
     }
 
-    xbase::Status Write(const std::string& folder)
+    Status Write(const std::string& folder)
     {
         const std::string path = folder + "/LBLTPL.DBF";
         std::error_code error;
         std::filesystem::remove(path, error);
         std::filesystem::remove(folder + "/LBLTPL.CDX", error);
-        if (xbase::Status created = xbase::Table::Create(path, Fields()); !created)
+        if (Status created = xbase::Table::Create(path, Fields()); !created)
             return created;
         xbase::Table table;
-        if (xbase::Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+        if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
             return opened;
         for (size_t line = 1; line < FRows.size(); ++line) {
-            if (xbase::Status appended = table.AppendBlank(); !appended)
+            if (Status appended = table.AppendBlank(); !appended)
                 return appended;
             for (size_t i = 0; i < Fields().size(); ++i) {
                 const std::string& text = FRows[line][static_cast<size_t>(FColumns[i])];
-                if (xbase::Status put = table.PutField(Fields()[i].Name, text); !put)
+                if (Status put = table.PutField(Fields()[i].Name, text); !put)
                     return put;
             }
         }
         const corvane::SystemTableDefinition& definition =
             corvane::SystemTableInfo(corvane::SystemTable::LabelTemplate);
-        if (xbase::Status tagged = table.CreateTag(definition.TagName, definition.KeyExpression); !tagged)
+        if (Status tagged = table.CreateTag(definition.TagName, definition.KeyExpression); !tagged)
             return tagged;
-        if (xbase::Status flushed = table.FlushIndexes(); !flushed)
+        if (Status flushed = table.FlushIndexes(); !flushed)
             return flushed;
         return table.Close();
     }
@@ -198,7 +198,7 @@ int main(int argc, char** argv)
     }
     std::ostringstream text;
     text << input.rdbuf();
-    xbase::Result<std::vector<CsvRow>> rows = corvane::ParseCsv(text.str());
+    Result<std::vector<CsvRow>> rows = corvane::ParseCsv(text.str());
     if (!rows) {
         std::fprintf(stderr, "make-label-catalogue: %s: %s\n", argv[1], rows.Message().c_str());
         return 1;
@@ -208,7 +208,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make-label-catalogue: %s:\n%s", argv[1], problems.c_str());
         return 1;
     }
-    if (xbase::Status written = maker.Write(argv[2]); !written) {
+    if (Status written = maker.Write(argv[2]); !written) {
         std::fprintf(stderr, "make-label-catalogue: %s\n", written.Message().c_str());
         return 1;
     }

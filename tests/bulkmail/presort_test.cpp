@@ -10,7 +10,7 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressFileLayout.h"
-#include "core/ScratchHome.h"
+#include "support/ScratchHome.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/Table.h"
 
@@ -194,7 +194,7 @@ TEST_F(PresortFileTest, WriteFailuresAreReportedAndKeepTheOldList)
     const std::string folder = FHome.File("PRESORT.PSL");
     std::filesystem::create_directory(folder);
     std::filesystem::create_directory(folder + "/inside");
-    const xbase::Status written = WritePresortList({"** Unknown", "21301"}, folder);
+    const Status written = WritePresortList({"** Unknown", "21301"}, folder);
     EXPECT_FALSE(written);
     EXPECT_NE(written.Message().find("PRESORT.PSL"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "core/AddressFileLayout.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 #include "platform/settings/IniFile.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

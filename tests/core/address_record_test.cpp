@@ -8,10 +8,10 @@
 #include "core/AddressFileLayout.h"
 #include "core/DisplayDate.h"
 #include "core/FieldCatalogue.h"
-#include "core/Settings.h"
+#include "platform/Settings.h"
 #include "core/TagId.h"
 #include "platform/settings/IniFile.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -188,7 +188,7 @@ TEST_F(AddressTableTest, OnlyChangedFieldsAreWritten)
     EXPECT_FALSE(record.WriteTo(FTable));
     record = Sample();
     record.City = "Salem";
-    const xbase::Status refused = record.WriteTo(FTable);
+    const Status refused = record.WriteTo(FTable);
     EXPECT_FALSE(refused);
     EXPECT_FALSE(refused.Message().empty());
 }
@@ -290,7 +290,7 @@ TEST(FieldDisplayValue, GivesEveryCatalogueFieldByNameWithoutCase)
         {"EMAIL", ""},
     };
     for (const DisplayCase& c : cases) {
-        const xbase::Result<std::string> value = FieldDisplayValue(record, c.Field, "T1");
+        const Result<std::string> value = FieldDisplayValue(record, c.Field, "T1");
         ASSERT_TRUE(value) << c.Field;
         EXPECT_EQ(*value, c.Expected) << c.Field;
     }

@@ -8,7 +8,7 @@
 
 #include "core/AddressFileLayout.h"
 #include "platform/settings/IniFile.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {
@@ -169,7 +169,7 @@ TEST(FieldCatalogue, FileWithoutAnAddressFieldIsRefused)
             declared.push_back({field.Name, field.Type, static_cast<uint16_t>(field.DefaultWidth / 2 + 1)});
     }
     FieldCatalogue catalogue;
-    const xbase::Status status = catalogue.TakeFileWidths(declared, "people.dbf");
+    const Status status = catalogue.TakeFileWidths(declared, "people.dbf");
     EXPECT_FALSE(status);
     EXPECT_EQ(status.Message(), "Field \"CITY\" not found in dataset \"people.dbf\"");
     EXPECT_EQ(catalogue.FindByName("LNAME")->Width, 30) << "a failed check changes no width";

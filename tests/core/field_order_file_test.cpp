@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "ScratchHome.h"
+#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "platform/xbase/Table.h"
 
@@ -38,14 +38,14 @@ class LabelCatalogueTest : public ::testing::Test {
 
     double Number(const char* field) const
     {
-        xbase::Result<std::string> text = FTable.GetField(field);
+        Result<std::string> text = FTable.GetField(field);
         EXPECT_TRUE(text.Ok()) << field;
         return text.Ok() ? std::stod(*text) : 0.0;
     }
 
     std::string Text(const char* field) const
     {
-        xbase::Result<std::string> text = FTable.GetField(field);
+        Result<std::string> text = FTable.GetField(field);
         EXPECT_TRUE(text.Ok()) << field;
         std::string value = text.Ok() ? *text : std::string();
         while (!value.empty() && value.back() == ' ')
@@ -132,7 +132,7 @@ TEST_F(LabelCatalogueTest, DescriptTagIsValidAndInNameOrder)
 TEST_F(LabelCatalogueTest, DefaultStockHasTheMakersDimensions)
 {
     ASSERT_TRUE(FTable.SetOrder(FTable.OrderNumber("DESCRIPT")).Ok());
-    xbase::Result<bool> found = FTable.Seek("AVERY 5160  ADDRESS");
+    Result<bool> found = FTable.Seek("AVERY 5160  ADDRESS");
     ASSERT_TRUE(found.Ok());
     ASSERT_TRUE(*found);
     EXPECT_EQ(Text("DESCRIPT"), "Avery 5160  Address");

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "core/AddressFile.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "platform/xbase/CompanionFiles.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

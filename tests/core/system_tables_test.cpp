@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 #include "platform/xbase/CompanionFiles.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

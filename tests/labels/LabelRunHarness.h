@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/AddressTableFixture.h"
+#include "support/AddressTableFixture.h"
 #include "core/FieldCatalogue.h"
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetup.h"
 #include "layout/ComponentOwner.h"

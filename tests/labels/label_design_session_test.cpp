@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "../core/ScratchHome.h"
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/Settings.h"
+#include "support/ScratchHome.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
 #include "labels/LabelArt.h"
 #include "labels/LabelDesignSession.h"
 #include "layout/ComponentOwner.h"

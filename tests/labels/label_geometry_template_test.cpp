@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "../core/ScratchHome.h"
-#include "core/MessageService.h"
+#include "support/ScratchHome.h"
+#include "platform/MessageService.h"
 #include "labels/LabelTemplateQuery.h"
 
 namespace corvane {
@@ -167,7 +167,7 @@ TEST_F(ShippedCatalogueTest, TheNewSetupsStockIsFoundUnderAveryLaserAddressLabel
         PositionLabelCombos(defaults.Manufacturer, defaults.PrinterCode, defaults.ProductType);
     const std::string query = BuildLabelQuery(ManufacturerItems().value(positions.ManufacturerItem),
                                               positions.ProductTypeItem, false);
-    xbase::Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(query);
+    Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(query);
     ASSERT_TRUE(stocks.Ok()) << stocks.Message();
     ASSERT_FALSE(stocks->empty());
     for (size_t i = 1; i < stocks->size(); ++i) {
@@ -192,7 +192,7 @@ TEST_F(ShippedCatalogueTest, TheNewSetupsStockIsFoundUnderAveryLaserAddressLabel
 
 TEST_F(ShippedCatalogueTest, EuropeanPaperAndEmptyMatches)
 {
-    xbase::Result<std::vector<LabelSetup>> european = FCatalogue.Matching(BuildLabelQuery("", 6, true));
+    Result<std::vector<LabelSetup>> european = FCatalogue.Matching(BuildLabelQuery("", 6, true));
     ASSERT_TRUE(european.Ok()) << european.Message();
     ASSERT_FALSE(european->empty());
     for (const LabelSetup& stock : *european)
@@ -200,26 +200,26 @@ TEST_F(ShippedCatalogueTest, EuropeanPaperAndEmptyMatches)
             << stock.PaperSize.toStdString();
 
     // Costar stocks are not in the shipped catalogue: the grid and "Ok" stay disabled.
-    xbase::Result<std::vector<LabelSetup>> none =
+    Result<std::vector<LabelSetup>> none =
         FCatalogue.Matching(BuildLabelQuery("Costar LabelPrinter", 6, false));
     ASSERT_TRUE(none.Ok());
     EXPECT_TRUE(none->empty());
     EXPECT_EQ(InitialTemplateRow(*none, "Avery 5160  Address", true), -1);
 
-    xbase::Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
+    Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
     ASSERT_TRUE(all.Ok());
     EXPECT_GE(all->size(), 300u);
 }
 
 TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheirOwn)
 {
-    xbase::Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
+    Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
     ASSERT_TRUE(all.Ok()) << all.Message();
     std::set<QString> reachable;
     for (const QString& item : ManufacturerItems()) {
         if (item == "All Makers")
             continue;
-        xbase::Result<std::vector<LabelSetup>> stocks =
+        Result<std::vector<LabelSetup>> stocks =
             FCatalogue.Matching(BuildLabelQuery(item, AllProductTypesItem, false));
         ASSERT_TRUE(stocks.Ok()) << stocks.Message();
         for (const LabelSetup& stock : *stocks)
@@ -227,12 +227,12 @@ TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheir
     }
     EXPECT_EQ(reachable.size(), all->size());
 
-    xbase::Result<std::vector<LabelSetup>> everything =
+    Result<std::vector<LabelSetup>> everything =
         FCatalogue.Matching(BuildLabelQuery("All Makers", AllProductTypesItem, false));
     ASSERT_TRUE(everything.Ok()) << everything.Message();
     EXPECT_EQ(everything->size(), all->size());
 
-    xbase::Result<std::vector<LabelSetup>> others =
+    Result<std::vector<LabelSetup>> others =
         FCatalogue.Matching(BuildLabelQuery("Other Makers", AllProductTypesItem, false));
     ASSERT_TRUE(others.Ok()) << others.Message();
     ASSERT_FALSE(others->empty());

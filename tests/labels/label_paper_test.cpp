@@ -6,8 +6,8 @@
 #include <QSizeF>
 
 #include "labels/LabelPaper.h"
-#include "platform/printing/pages/PdfFileSink.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "printing/pages/PdfFileSink.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

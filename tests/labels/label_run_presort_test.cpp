@@ -8,7 +8,7 @@
 
 #include "LabelRunHarness.h"
 #include "bulkmail/Presort.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 
 namespace corvane::testing {
 namespace {

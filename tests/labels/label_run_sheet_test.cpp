@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "LabelRunHarness.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "labels/LabelSetupStore.h"
 
 namespace corvane::testing {

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <set>
 
-#include "core/MessageService.h"
-#include "core/ProgramDirectory.h"
-#include "core/ScratchHome.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/LabelStockCatalogue.h"
@@ -217,7 +217,7 @@ TEST_F(SetupStore, AFailedNewSaveLeavesNoListedRowAndNoFile)
     setup.Description = QString::fromUtf8("\u6f22\u5b57"); // not in the table's code page
     setup.LayoutFileName = "BIN00001.L";
     AddAddressBlockFillingLabel(FPanel, setup);
-    const xbase::Status saved = store.SaveSetup(setup, FPanel, true);
+    const Status saved = store.SaveSetup(setup, FPanel, true);
     EXPECT_FALSE(saved);
     EXPECT_FALSE(Exists("BIN00001.L"));
     ASSERT_TRUE(FTable.GoTop());

@@ -20,7 +20,7 @@
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGDataPanel.h"
 #include "layout/TGPLabel.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {
@@ -276,7 +276,7 @@ class PictureFiles : public ::testing::Test {
 TEST_F(PictureFiles, BitmapsKeepTheirBytesOtherImagesBecomeBitmaps)
 {
     const std::string bmp = testing::BitmapFile(7, 5);
-    xbase::Result<TGPicture> kept = PictureFromFile(Write("a.BMP", QByteArray::fromStdString(bmp)));
+    Result<TGPicture> kept = PictureFromFile(Write("a.BMP", QByteArray::fromStdString(bmp)));
     ASSERT_TRUE(kept) << kept.Message();
     EXPECT_TRUE(kept->IsBitmap());
     EXPECT_EQ(kept->Bytes, bmp);
@@ -284,7 +284,7 @@ TEST_F(PictureFiles, BitmapsKeepTheirBytesOtherImagesBecomeBitmaps)
     QImage translucent(6, 4, QImage::Format_ARGB32);
     translucent.fill(Qt::transparent);
     translucent.setPixelColor(1, 1, Qt::blue);
-    xbase::Result<TGPicture> png = PictureFromFile(Write("b.png", Encoded(translucent, "PNG")));
+    Result<TGPicture> png = PictureFromFile(Write("b.png", Encoded(translucent, "PNG")));
     ASSERT_TRUE(png) << png.Message();
     ASSERT_TRUE(png->IsBitmap());
     EXPECT_EQ(png->Bytes.substr(0, 2), "BM");
@@ -294,7 +294,7 @@ TEST_F(PictureFiles, BitmapsKeepTheirBytesOtherImagesBecomeBitmaps)
     EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::blue));
 
     const std::string wmf = testing::PlaceableMetafile();
-    xbase::Result<TGPicture> metafile = PictureFromFile(Write("c.wmf", QByteArray::fromStdString(wmf)));
+    Result<TGPicture> metafile = PictureFromFile(Write("c.wmf", QByteArray::fromStdString(wmf)));
     ASSERT_TRUE(metafile) << metafile.Message();
     EXPECT_TRUE(metafile->IsMetafile());
     EXPECT_EQ(metafile->Bytes, wmf);

@@ -26,7 +26,7 @@
 #include "layout/TGPLabel.h"
 #include "layout/TGPageNumberLabel.h"
 #include "layout/TGPostNetBarCode.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ScratchHome.h"
+#include "support/ScratchHome.h"
 #include "layout/ComponentOwner.h"
 #include "layout/RecordingSurface.h"
 #include "layout/TGLabelPanel.h"

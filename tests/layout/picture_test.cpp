@@ -49,7 +49,7 @@ QByteArray PalettePcx()
 
 TEST(PcxTest, DecodesEightBitsWithPalette)
 {
-    const xbase::Result<QImage> image = DecodePcx(PalettePcx());
+    const Result<QImage> image = DecodePcx(PalettePcx());
     ASSERT_TRUE(image) << image.Message();
     ASSERT_EQ(image->size(), QSize(3, 2));
     EXPECT_EQ(image->pixel(0, 0), qRgb(255, 0, 0));
@@ -64,7 +64,7 @@ TEST(PcxTest, DecodesTwentyFourBitsAsThreePlanes)
     // 2 x 1: planes R, G, B of 2 bytes each; pixel 0 = (10, 20, 30), pixel 1 = (40, 50, 60).
     QByteArray bytes = PcxHeader(2, 1, 3, 2);
     bytes.append(QByteArray::fromHex("0a 28 14 32 1e 3c"));
-    const xbase::Result<QImage> image = DecodeImageBytes(bytes, "pcx");
+    const Result<QImage> image = DecodeImageBytes(bytes, "pcx");
     ASSERT_TRUE(image) << image.Message();
     EXPECT_EQ(image->pixel(0, 0), qRgb(10, 20, 30));
     EXPECT_EQ(image->pixel(1, 0), qRgb(40, 50, 60));
@@ -79,7 +79,7 @@ class MalformedPcxTest : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(MalformedPcxTest, IsRefused)
 {
-    const xbase::Result<QImage> image = DecodePcx(GetParam().Bytes);
+    const Result<QImage> image = DecodePcx(GetParam().Bytes);
     EXPECT_FALSE(image);
     EXPECT_FALSE(image.Message().empty());
 }
@@ -128,17 +128,17 @@ TEST(PictureLoaderTest, ImagesDecodeMetafilesStayBytes)
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(source.save(&buffer, "BMP"));
 
-    const xbase::Result<LoadedPicture> bitmap = LoadPictureFile(write("red.BMP", bmp));
+    const Result<LoadedPicture> bitmap = LoadPictureFile(write("red.BMP", bmp));
     ASSERT_TRUE(bitmap) << bitmap.Message();
     EXPECT_EQ(bitmap->Bitmap.size(), QSize(4, 3));
     EXPECT_FALSE(bitmap->IsMetafile());
 
-    const xbase::Result<LoadedPicture> pcx = LoadPictureFile(write("tiny.PCX", PalettePcx()));
+    const Result<LoadedPicture> pcx = LoadPictureFile(write("tiny.PCX", PalettePcx()));
     ASSERT_TRUE(pcx) << pcx.Message();
     EXPECT_EQ(pcx->Bitmap.size(), QSize(3, 2));
 
     const QByteArray wmf = QByteArray::fromHex("d7cdc69a") + QByteArray(40, '\1');
-    const xbase::Result<LoadedPicture> metafile = LoadPictureFile(write("logo.WMF", wmf));
+    const Result<LoadedPicture> metafile = LoadPictureFile(write("logo.WMF", wmf));
     ASSERT_TRUE(metafile) << metafile.Message();
     EXPECT_TRUE(metafile->IsMetafile());
     EXPECT_EQ(metafile->MetafileBytes, wmf);

@@ -16,7 +16,7 @@
 #include "layout/TGLabelObjectFiler.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGPLabel.h"
-#include "platform/xbase/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {
@@ -71,7 +71,7 @@ TEST_P(SmallestIntegerTest, WritesTheSmallestTagAndReadsBack)
     ASSERT_TRUE(writer.WriteValue(StreamValue::OfInteger(c.Value)));
     EXPECT_EQ(writer.Bytes(), c.Encoded);
     LayoutStreamReader reader(writer.Bytes());
-    xbase::Result<StreamValue> read = reader.ReadValue();
+    Result<StreamValue> read = reader.ReadValue();
     ASSERT_TRUE(read) << read.Message();
     EXPECT_EQ(read->Integer, c.Value);
     EXPECT_TRUE(reader.AtEnd());
@@ -108,7 +108,7 @@ TEST_P(StringLengthTest, ShortStringsBelow256BytesLongStringsFrom256)
     EXPECT_EQ(writer.Bytes().substr(0, c.Prefix.size()), c.Prefix);
     EXPECT_EQ(writer.Bytes().size(), c.Prefix.size() + c.Length);
     LayoutStreamReader reader(writer.Bytes());
-    xbase::Result<StreamValue> read = reader.ReadValue();
+    Result<StreamValue> read = reader.ReadValue();
     ASSERT_TRUE(read);
     EXPECT_EQ(read->Text, std::string(c.Length, 'a'));
 }
@@ -154,7 +154,7 @@ TEST(LayoutStream, WorkedExampleGivesItsExactBytes)
         Bytes({2, 0xF3}) + Short("Font.Name") + Bytes({6}) + Short("Arial") + Short("Font.Style") +
         Bytes({11, 0}) + Short("Transparent") + Bytes({9}) + Short("BackColor") + Bytes({7}) +
         Short("clWhite") + Short("BorderStyle") + Bytes({7}) + Short("bsNone") + Bytes({0, 0, 0});
-    xbase::Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&label});
+    Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&label});
     ASSERT_TRUE(bytes) << bytes.Message();
     EXPECT_EQ(*bytes, expected);
 }
@@ -164,7 +164,7 @@ TEST(LayoutStream, DefaultsAreLeftOut)
     TGLabelShapes shape; // black pen of width 1 in copy mode, white solid brush
     TGImage image;       // no picture
     for (const TGGraphicControl* element : std::initializer_list<const TGGraphicControl*>{&shape, &image}) {
-        xbase::Result<ElementRecord> record = TGLabelObjectFiler::RecordOf(*element);
+        Result<ElementRecord> record = TGLabelObjectFiler::RecordOf(*element);
         ASSERT_TRUE(record);
         for (const PropertyEntry& entry : record->Properties) {
             EXPECT_NE(entry.Name.rfind("Pen.", 0), 0u) << entry.Name;
@@ -187,8 +187,8 @@ TEST(LayoutStream, EveryKindReadsAndWritesBackByteForByte)
     ASSERT_TRUE(copy.Panel.LoadFromFile(folder.File("every.L")));
     ASSERT_EQ(copy.Panel.ElementCount(), source.Panel.ElementCount());
     for (size_t i = 0; i < copy.Panel.ElementCount(); ++i) {
-        xbase::Result<ElementRecord> a = TGLabelObjectFiler::RecordOf(source.Panel.ElementAt(i));
-        xbase::Result<ElementRecord> b = TGLabelObjectFiler::RecordOf(copy.Panel.ElementAt(i));
+        Result<ElementRecord> a = TGLabelObjectFiler::RecordOf(source.Panel.ElementAt(i));
+        Result<ElementRecord> b = TGLabelObjectFiler::RecordOf(copy.Panel.ElementAt(i));
         ASSERT_TRUE(a && b);
         EXPECT_EQ(a->Properties, b->Properties) << a->ClassName;
     }
@@ -206,9 +206,9 @@ TEST(LayoutStream, ReadElementsStartFromTheStreamDefaults)
     TGFont font;
     font.Name = "Courier New";
     cleared.SetFont(font);
-    xbase::Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&cleared});
+    Result<std::string> bytes = TGLabelObjectFiler::EncodeList({&cleared});
     ASSERT_TRUE(bytes);
-    xbase::Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(*bytes);
+    Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(*bytes);
     ASSERT_TRUE(read) << read.Message();
     const auto& label = static_cast<const TGPLabel&>(*(*read)[0]);
     EXPECT_EQ(label.Caption(), "") << "a cleared caption does not come back as \"Text\"";
@@ -261,7 +261,7 @@ TEST(LayoutStream, CloneReadsBackWithoutOffset)
 {
     Layout layout;
     layout.Panel.DropElement(std::make_unique<TGPLabel>(), {40, 10, 60, 20});
-    xbase::Result<TGGraphicControl*> clone =
+    Result<TGGraphicControl*> clone =
         TGLabelObjectFiler(EveryClass()).CloneElement(layout.Panel.ElementAt(0), layout.Panel);
     ASSERT_TRUE(clone) << clone.Message();
     EXPECT_EQ((*clone)->Name(), "Component0");
@@ -285,7 +285,7 @@ TEST(LayoutStream, ReportFileHoldsFourListsEvenWhenEmpty)
     ASSERT_TRUE(filer.LoadBands(ra.Panel, rb.Panel, rc.Panel, folder.File("BIN00002.R"),
                                 [&extraItems](LayoutStreamReader& r) {
                                     extraItems = 0;
-                                    return xbase::Status::Success();
+                                    return Status::Success();
                                 }));
     EXPECT_EQ(extraItems, 0);
     EXPECT_EQ(ra.Panel.ElementCount(), 0u);
@@ -310,7 +310,7 @@ TEST(LayoutStream, FailedSaveKeepsTheOldFile)
     const std::string before = ReadBytes(folder.File("keep.L"));
 
     static_cast<TGPLabel&>(layout.Panel.ElementAt(0)).SetCaption("\xE6\x97\xA5\xE6\x9C\xAC"); // not in 1252
-    const xbase::Status failed = layout.Panel.SaveToFile(folder.File("keep.L"));
+    const Status failed = layout.Panel.SaveToFile(folder.File("keep.L"));
     EXPECT_FALSE(failed);
     EXPECT_NE(failed.Message().find("keep.L"), std::string::npos) << failed.Message();
     EXPECT_EQ(ReadBytes(folder.File("keep.L")), before);
@@ -360,7 +360,7 @@ TEST_P(DamagedStreamTest, IsRefusedAndLoadsNothing)
     WriteFile(folder.File("bad.L"), GetParam().Bytes);
     Layout layout;
     layout.Panel.DropElement(std::make_unique<TGPLabel>(), {0, 0, 50, 20});
-    const xbase::Status status = layout.Panel.LoadFromFile(folder.File("bad.L"));
+    const Status status = layout.Panel.LoadFromFile(folder.File("bad.L"));
     EXPECT_FALSE(status);
     EXPECT_NE(status.Message().find("bad.L"), std::string::npos) << status.Message();
     EXPECT_EQ(layout.Panel.ElementCount(), 1u) << "a failed read adds nothing";
@@ -425,7 +425,7 @@ TEST(LayoutStream, EveryTruncationOfAGoodFileIsRefused)
     const std::string good = ReadBytes(folder.File("good.L"));
     const TGLabelObjectFiler filer(EveryClass());
     for (size_t length = 0; length < good.size(); ++length) {
-        xbase::Result<std::vector<ElementPtr>> read =
+        Result<std::vector<ElementPtr>> read =
             filer.DecodeList(std::string_view(good).substr(0, length));
         ASSERT_FALSE(read) << "a file cut to " << length << " bytes was read";
     }
@@ -435,7 +435,7 @@ TEST(LayoutStream, EventHandlerEntriesAreSkipped)
 {
     const std::string bytes = kLabelHead + Short("OnClick") + Bytes({7}) + Short("LabelClick") +
                               Short("Left") + Bytes({2, 4}) + Bytes({0, 0, 0});
-    xbase::Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(bytes);
+    Result<std::vector<ElementPtr>> read = TGLabelObjectFiler(EveryClass()).DecodeList(bytes);
     ASSERT_TRUE(read) << read.Message();
     ASSERT_EQ(read->size(), 1u);
     EXPECT_EQ((*read)[0]->DesignLeft(), 4);

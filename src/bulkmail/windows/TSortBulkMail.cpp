@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "bulkmail/Presort.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
@@ -86,7 +86,7 @@ PresortResult TSortBulkMail::Run()
     FCancelRequested = false;
 
     // The groups are sorted afterwards, so record order reads the file straight through.
-    if (xbase::Status natural = FTable.SetOrder(0); !natural) {
+    if (Status natural = FTable.SetOrder(0); !natural) {
         ShowInfo(natural.Message());
         return Finish(PresortResult::Failed);
     }
@@ -112,7 +112,7 @@ PresortResult TSortBulkMail::Run()
     SetStatus("Sorting Zip Codes...");
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const std::vector<std::string> lines = BuildPresortList(tally->Tally);
-    if (xbase::Status written = WritePresortList(lines, PresortListPath()); !written) {
+    if (Status written = WritePresortList(lines, PresortListPath()); !written) {
         ShowInfo(written.Message());
         return Finish(PresortResult::Failed);
     }

@@ -16,9 +16,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/logic/AddressSession.h"
-#include "core/MessageService.h"
-#include "core/Settings.h"
+#include "session/AddressSession.h"
+#include "platform/MessageService.h"
+#include "platform/Settings.h"
 #include "labels/LabelDesignSession.h"
 #include "labels/windows/TChooseLabelLayout.h"
 #include "labels/windows/TLabelEdit.h"
@@ -432,11 +432,11 @@ void TLabelDesignScreen::BeginNewLabel()
     FDescription->setText(NewLabelDescription);
 }
 
-xbase::Status TLabelDesignScreen::LoadLayout(const std::string& path)
+Status TLabelDesignScreen::LoadLayout(const std::string& path)
 {
     FDesignPanel->ClearSelection();
     FPanel->ClearElements();
-    xbase::Status loaded = FPanel->LoadFromFile(path);
+    Status loaded = FPanel->LoadFromFile(path);
     FPanel->ConnectElements();
     FSession->ShowRecordValues();
     FDesignPanel->update();
@@ -448,7 +448,7 @@ const LabelSetup& TLabelDesignScreen::Setup() const
     return FSession->Setup();
 }
 
-xbase::Status TLabelDesignScreen::SaveLayout(const std::string& path)
+Status TLabelDesignScreen::SaveLayout(const std::string& path)
 {
     FPanel->ClearDataValues();
     return FPanel->SaveToFile(path);

@@ -23,7 +23,7 @@
 #include <QDialog>
 
 #include "labels/LabelSetup.h"
-#include "platform/xbase/Result.h"
+#include "platform/Result.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -61,14 +61,14 @@ class TLabelDesignScreen : public QDialog {
     // Modify: the layout is cleared, then the file's elements are loaded (a missing file loads
     // nothing and is no error; a damaged one loads nothing and the error is returned for the
     // caller to report) and show the current record's values.
-    xbase::Status LoadLayout(const std::string& path);
+    Status LoadLayout(const std::string& path);
 
     // After the window ended with "Save" (exec() == Accepted): the values to store, description
     // cut to 50 characters.
     const LabelSetup& Setup() const;
     bool NewLabel() const { return FNewLabel; }
     // Writes the layout with record values cleared (ClearDataValues, SaveToFile).
-    xbase::Status SaveLayout(const std::string& path);
+    Status SaveLayout(const std::string& path);
 
     // The layout model and the widget showing it (for the caller and tests).
     TGLabelPanel& Panel() const { return *FPanel; }

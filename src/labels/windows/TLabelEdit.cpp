@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/windows/DialogButtonRow.h"
 #include "platform/windows/WhatsThis.h"

@@ -4,15 +4,15 @@
 
 #include <QApplication>
 
-#include "app/logic/AddressSession.h"
+#include "session/AddressSession.h"
 #include "bulkmail/windows/TSortBulkMail.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
 #include "layout/TGDataPanel.h"
-#include "platform/printing/PrintEngine.h"
-#include "platform/printing/pages/PageRecorder.h"
-#include "platform/windows/TPreviewForm.h"
+#include "printing/PrintEngine.h"
+#include "printing/pages/PageRecorder.h"
+#include "printing/windows/TPreviewForm.h"
 
 namespace corvane {
 
@@ -140,7 +140,7 @@ LabelPrintOutcome PrintLabelSetup(AddressSession& session, PrintEngine& engine, 
         outcome.PreviewPages = recorder->PageCount();
         ShowPreview(*recorder, Q(PreviewLabelsCaption), PreviewZoom::PageWidth, parent);
     }
-    if (xbase::Status restored = run.Restore(); !restored)
+    if (Status restored = run.Restore(); !restored)
         ShowInfo(restored.Message());
     return outcome;
 }

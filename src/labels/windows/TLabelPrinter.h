@@ -13,8 +13,8 @@
 #include <string>
 
 #include "labels/LabelRun.h"
-#include "platform/printing/pages/PageSink.h"
-#include "platform/windows/PrintStatusWindow.h"
+#include "printing/pages/PageSink.h"
+#include "printing/windows/PrintStatusWindow.h"
 
 namespace corvane {
 

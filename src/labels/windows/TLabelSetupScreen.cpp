@@ -16,9 +16,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/logic/AddressSession.h"
+#include "session/AddressSession.h"
 #include "bulkmail/Presort.h"
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/windows/TLabelDesignScreen.h"
@@ -26,7 +26,7 @@
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
-#include "platform/printing/PrintEngine.h"
+#include "printing/PrintEngine.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
@@ -324,7 +324,7 @@ void TLabelSetupScreen::ShowSetupDetails()
     QLabel* values[] = {SheetNameValue, LabelHeightValue, LabelWidthValue, AcrossValue,
                         DownValue,      PaperSizeValue,   PaperWidthValue, PaperHeightValue};
     auto setup =
-        HasSetup() ? ReadLabelSetup(FSetupTable) : xbase::Result<LabelSetup>(xbase::Status::Error(""));
+        HasSetup() ? ReadLabelSetup(FSetupTable) : Result<LabelSetup>(Status::Error(""));
     if (!setup) {
         for (QLabel* value : values)
             value->clear();
@@ -402,14 +402,14 @@ void TLabelSetupScreen::ModifyButtonClick()
             return;
         }
         FSetup.LayoutFileName = QString::fromStdString(*name);
-    } else if (xbase::Status named = FStore->PrepareModify(FSetup, fileExists); !named) {
+    } else if (Status named = FStore->PrepareModify(FSetup, fileExists); !named) {
         wait.Release();
         ShowInfo(named.Message());
         return;
     }
 
     TLabelDesignScreen designer(FSetup, &FSession, this);
-    xbase::Status loaded = xbase::Status::Success();
+    Status loaded = Status::Success();
     if (isNew)
         designer.BeginNewLabel();
     else
@@ -422,7 +422,7 @@ void TLabelSetupScreen::ModifyButtonClick()
         LabelSetup saved = designer.Setup();
         // The layout file is the one chosen here, whatever the designer was handed.
         saved.LayoutFileName = FSetup.LayoutFileName;
-        if (xbase::Status stored = FStore->SaveSetup(saved, designer.Panel(), isNew); !stored) {
+        if (Status stored = FStore->SaveSetup(saved, designer.Panel(), isNew); !stored) {
             ShowInfo(stored.Message());
         } else {
             FSetup = saved;
@@ -454,7 +454,7 @@ void TLabelSetupScreen::DeleteButtonClick()
         return;
     if (!AskYesNo(DeleteQuestion(current->Description), std::string(DeleteCaption)))
         return;
-    if (xbase::Status deleted = FStore->DeleteCurrent(); !deleted)
+    if (Status deleted = FStore->DeleteCurrent(); !deleted)
         ShowInfo(deleted.Message());
     // The deleted row has left the list; the first setup becomes current.
     (void)FSetupTable.GoTop();

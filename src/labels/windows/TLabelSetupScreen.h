@@ -15,7 +15,7 @@
 
 #include <QDialog>
 
-#include "app/logic/ToolWindowHandOver.h"
+#include "session/ToolWindowHandOver.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetup.h"
 #include "labels/windows/TLabelPrinter.h"

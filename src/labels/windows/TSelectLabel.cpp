@@ -102,7 +102,7 @@ TSelectLabel::TSelectLabel(LabelTemplateCatalogue& catalogue, const LabelSetup& 
     FProductType->setCurrentIndex(positions.ProductTypeItem);
     FQuery =
         BuildLabelQuery(FManufacturer->currentText(), FProductType->currentIndex(), FEuropean->isChecked());
-    xbase::Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(FQuery);
+    Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(FQuery);
     FStocks = stocks.Ok() ? stocks.Take() : std::vector<LabelSetup>{};
     FillGrid(InitialTemplateRow(FStocks, current.TemplateDescription, positions.SeekCurrentTemplate));
 
@@ -118,7 +118,7 @@ void TSelectLabel::RebuildQuery()
 {
     FQuery =
         BuildLabelQuery(FManufacturer->currentText(), FProductType->currentIndex(), FEuropean->isChecked());
-    xbase::Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(FQuery);
+    Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(FQuery);
     FStocks = stocks.Ok() ? stocks.Take() : std::vector<LabelSetup>{};
     FillGrid(FStocks.empty() ? -1 : 0);
 }

@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "layout/ElementDialogModels.h"
 #include "layout/PictureLoader.h"
 #include "layout/QPainterElementPainter.h"
@@ -79,7 +79,7 @@ bool IsActionCommand(ElementCommand command)
     }
 }
 
-void Report(const xbase::Status& status)
+void Report(const Status& status)
 {
     if (!status)
         ShowInfo(status.Message());

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 
-#include "core/ProgramDirectory.h"
+#include "platform/ProgramDirectory.h"
 
 #ifndef CORVANE_SHARE_DIR
 #define CORVANE_SHARE_DIR "/usr/local/share/corvane"

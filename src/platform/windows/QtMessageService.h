@@ -3,7 +3,7 @@
 // by the program at start (SetMessageService) so that logic code reaches the user through
 // ShowInfo / AskYesNo / AskYesNoDefaultNo.
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 
 namespace corvane {
 

@@ -15,7 +15,7 @@
 #include <QSize>
 #include <QString>
 
-#include "core/Settings.h"
+#include "platform/Settings.h"
 
 class QWidget;
 

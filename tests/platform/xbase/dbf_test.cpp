@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "platform/xbase/MemoFile.h"
 
 namespace xbase {

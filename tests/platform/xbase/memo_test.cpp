@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace xbase {
 namespace {

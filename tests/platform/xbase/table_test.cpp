@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "platform/xbase/CdxFile.h"
 
 namespace xbase {

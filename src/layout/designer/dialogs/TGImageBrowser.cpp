@@ -13,7 +13,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "core/MessageService.h"
+#include "platform/MessageService.h"
 #include "layout/ElementDialogModels.h"
 #include "layout/PictureLoader.h"
 #include "layout/QPainterElementPainter.h"
@@ -175,8 +175,8 @@ void TGImageBrowser::ChooseFile(const QString& name)
     FFileName = path;
     FPicture = {};
     FPreviewPixmap = {};
-    xbase::Result<LoadedPicture> loaded = LoadPictureFile(path);
-    xbase::Result<TGPicture> picture = xbase::Result<TGPicture>::Error("not loaded");
+    Result<LoadedPicture> loaded = LoadPictureFile(path);
+    Result<TGPicture> picture = Result<TGPicture>::Error("not loaded");
     if (loaded) {
         QFile file(path);
         QByteArray bytes;

@@ -1,0 +1,213 @@
+#include "printing/PrintEngine.h"
+
+#include <array>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "printing/PrinterSink.h"
+#include "printing/pages/PdfFileSink.h"
+
+namespace corvane {
+
+namespace {
+
+struct PaperCode {
+    int Code;
+    QPageSize::PageSizeId Id;
+};
+
+// The printer interface's paper numbers for the sheets and envelopes the program prints on.
+constexpr std::array<PaperCode, 19> PaperCodes{{
+    {1, QPageSize::Letter},
+    {5, QPageSize::Legal},
+    {9, QPageSize::A4},
+    {11, QPageSize::A5},
+    {19, QPageSize::Envelope9},
+    {20, QPageSize::Envelope10},
+    {21, QPageSize::Envelope11},
+    {22, QPageSize::Envelope12},
+    {23, QPageSize::Envelope14},
+    {27, QPageSize::EnvelopeDL},
+    {28, QPageSize::EnvelopeC5},
+    {30, QPageSize::EnvelopeC4},
+    {31, QPageSize::EnvelopeC6},
+    {32, QPageSize::EnvelopeC65},
+    {33, QPageSize::EnvelopeB4},
+    {34, QPageSize::EnvelopeB5},
+    {35, QPageSize::EnvelopeB6},
+    {36, QPageSize::EnvelopeItalian},
+    {37, QPageSize::EnvelopeMonarch},
+}};
+
+QString AskPdfFileNameWithDialog(QWidget* parent, const QString& suggestion)
+{
+    QString name = QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF File"), suggestion,
+                                                QStringLiteral("PDF files (*.pdf)"));
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".pdf");
+    return name;
+}
+
+} // namespace
+
+std::optional<QPageSize> StandardPaperFromCode(int code)
+{
+    for (const PaperCode& paper : PaperCodes) {
+        if (paper.Code == code)
+            return QPageSize(paper.Id);
+    }
+    return std::nullopt;
+}
+
+PrintEngine::PrintEngine(std::unique_ptr<PrinterSource> source)
+    : FSource(source ? std::move(source) : std::make_unique<SystemPrinterSource>()),
+      FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      FAskPdfFileName(AskPdfFileNameWithDialog)
+{
+    FPrinter->setFullPage(true);
+    if (!SelectDefaultPrinter())
+        SelectPrinter(BuiltInPdfPrinterName());
+}
+
+PrintEngine::~PrintEngine() = default;
+
+QStringList PrintEngine::Printers() const
+{
+    return FSource->PrinterNames();
+}
+
+int PrintEngine::PrinterIndex() const
+{
+    return static_cast<int>(Printers().indexOf(FPrinterName));
+}
+
+QString PrintEngine::DriverName() const
+{
+    if (IsPdfPrinter())
+        return BuiltInPdfPrinterName();
+    const QPrinterInfo info = QPrinterInfo::printerInfo(FPrinterName);
+    return info.isNull() ? QString() : info.makeAndModel();
+}
+
+bool PrintEngine::IsPdfPrinter() const
+{
+    return FPrinterName == BuiltInPdfPrinterName();
+}
+
+bool PrintEngine::SelectPrinter(int index)
+{
+    const QStringList names = Printers();
+    if (index < 0 || index >= names.size())
+        return false;
+    return SelectPrinter(names[index]);
+}
+
+bool PrintEngine::SelectPrinter(const QString& name)
+{
+    if (!Printers().contains(name))
+        return false;
+    // A change of printer keeps the paper and orientation the run asked for where it can.
+    const QPageLayout layout = FPrinter->pageLayout();
+    if (!corvane::SelectPrinter(*FPrinter, name))
+        return false;
+    FPrinterName = name;
+    FPrinter->setFullPage(true);
+    FPrinter->setPageOrientation(layout.orientation());
+    if (name == BuiltInPdfPrinterName())
+        FPrinter->setPageSize(layout.pageSize());
+    return true;
+}
+
+bool PrintEngine::SelectDefaultPrinter()
+{
+    const QString name = FSource->DefaultPrinterName();
+    return !name.isEmpty() && SelectPrinter(name);
+}
+
+bool PrintEngine::SetPaper(const QPageSize& paper)
+{
+    if (!paper.isValid())
+        return false;
+    const QPageSize before = FPrinter->pageLayout().pageSize();
+    if (!FPrinter->setPageSize(paper) || !FPrinter->pageLayout().pageSize().isEquivalentTo(paper)) {
+        FPrinter->setPageSize(before);
+        return false;
+    }
+    return true;
+}
+
+bool PrintEngine::SetCustomPaper(int widthTenthsMm, int lengthTenthsMm)
+{
+    if (widthTenthsMm <= 0 || lengthTenthsMm <= 0)
+        return false;
+    const QPageSize custom(QSizeF(widthTenthsMm / 10.0, lengthTenthsMm / 10.0), QPageSize::Millimeter,
+                           QStringLiteral("Custom"), QPageSize::ExactMatch);
+    return SetPaper(custom);
+}
+
+QPageSize PrintEngine::Paper() const
+{
+    return FPrinter->pageLayout().pageSize();
+}
+
+void PrintEngine::SetOrientation(QPageLayout::Orientation orientation)
+{
+    FPrinter->setPageOrientation(orientation);
+}
+
+QPageLayout::Orientation PrintEngine::Orientation() const
+{
+    return FPrinter->pageLayout().orientation();
+}
+
+void PrintEngine::SetCopies(int copies)
+{
+    FPrinter->setCopyCount(copies < 1 ? 1 : copies);
+}
+
+double PrintEngine::PageWidthInches() const
+{
+    return FPrinter->pageLayout().fullRect(QPageLayout::Inch).width();
+}
+
+double PrintEngine::PageHeightInches() const
+{
+    return FPrinter->pageLayout().fullRect(QPageLayout::Inch).height();
+}
+
+QMarginsF PrintEngine::UnprintableMarginsInches() const
+{
+    if (IsPdfPrinter())
+        return QMarginsF();
+    QPageLayout layout = FPrinter->pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    return layout.minimumMargins();
+}
+
+std::unique_ptr<PageSink> PrintEngine::CreatePrinterSink(const QString& title, QWidget* dialogParent,
+                                                         std::string* error)
+{
+    if (error)
+        error->clear();
+    if (IsPdfPrinter()) {
+        const QString suggestion = QDir::home().filePath(title + QStringLiteral(".pdf"));
+        const QString fileName = FAskPdfFileName ? FAskPdfFileName(dialogParent, suggestion) : QString();
+        if (fileName.isEmpty())
+            return nullptr;
+        const QPageLayout layout = FPrinter->pageLayout();
+        return std::make_unique<PdfFileSink>(fileName, layout.pageSize(), layout.orientation(),
+                                             FPrinter->resolution());
+    }
+    if (PrinterIndex() < 0) {
+        if (error)
+            *error = "The printer " + FPrinterName.toStdString() + " is no longer installed";
+        return nullptr;
+    }
+    return std::make_unique<PrinterSink>(*FPrinter, title);
+}
+
+} // namespace corvane
