@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/AddressRecord.h"
-#include "platform/AsciiText.h"
 #include "core/DisplayDate.h"
+#include "platform/AsciiText.h"
 
 namespace {
 

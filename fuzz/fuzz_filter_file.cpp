@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const corvane::FilterCriteria criteria = corvane::ParseFilterFile(bytes);
     auto written = corvane::FormatFilterFile(criteria);
-    if (!written || corvane::ParseFilterFile(*written) != criteria) std::abort();
+    if (!written || corvane::ParseFilterFile(*written) != criteria)
+        std::abort();
     auto expression = corvane::BuildQueryString(criteria, "7K1Q2XS");
-    if (expression && expression->empty() && corvane::FilterIsSet(criteria)) std::abort();
+    if (expression && expression->empty() && corvane::FilterIsSet(criteria))
+        std::abort();
     return 0;
 }

@@ -12,8 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     corvane::IniFile file = corvane::IniFile::Parse(text);
     (void)file.ReadInteger("Misc", "GlobalTagId", 0);
     file.WriteString("Fuzz Section", "Key", "Value");
-    if (file.ReadString("Fuzz Section", "Key", "") != "Value") std::abort();
+    if (file.ReadString("Fuzz Section", "Key", "") != "Value")
+        std::abort();
     corvane::IniFile again = corvane::IniFile::Parse(file.Text());
-    if (again.ReadString("Fuzz Section", "Key", "") != "Value") std::abort();
+    if (again.ReadString("Fuzz Section", "Key", "") != "Value")
+        std::abort();
     return 0;
 }

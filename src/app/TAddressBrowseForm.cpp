@@ -11,10 +11,10 @@
 
 #include "app/AddressTableModel.h"
 #include "app/DialogControls.h"
-#include "session/AddressSession.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 

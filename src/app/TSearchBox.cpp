@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "app/DialogControls.h"
-#include "session/RecordSearch.h"
-#include "session/SortOrders.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
+#include "session/RecordSearch.h"
+#include "session/SortOrders.h"
 
 namespace corvane {
 

@@ -5,12 +5,13 @@ namespace corvane::cli {
 std::optional<std::string> CliArguments::Get(const std::string& option) const
 {
     auto found = Options.find(option);
-    if (found == Options.end()) return std::nullopt;
+    if (found == Options.end())
+        return std::nullopt;
     return found->second;
 }
 
 Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
-                                           const std::set<std::string>& valued, const std::set<std::string>& flags)
+                                    const std::set<std::string>& valued, const std::set<std::string>& flags)
 {
     CliArguments parsed;
     bool optionsEnded = false;
@@ -47,4 +48,4 @@ Result<CliArguments> ParseArguments(const std::vector<std::string>& arguments,
     return parsed;
 }
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

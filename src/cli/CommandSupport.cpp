@@ -19,19 +19,22 @@ int Usage(const char* synopsis)
 
 Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode)
 {
-    if (!std::filesystem::exists(path)) return Status::Error("File " + path + " not found");
+    if (!std::filesystem::exists(path))
+        return Status::Error("File " + path + " not found");
     return table.Open(path, mode);
 }
 
 Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
 {
-    if (!tag) return Status::Success();
+    if (!tag)
+        return Status::Success();
     if (table.ProductionIndexState() == xbase::IndexState::Invalid) {
         return Status::Error(table.IndexProblem() + " (run corvane-cli reindex)");
     }
     int order = table.OrderNumber(*tag);
-    if (order == 0) return Status::Error("No tag " + *tag + " in " + table.Path());
+    if (order == 0)
+        return Status::Error("No tag " + *tag + " in " + table.Path());
     return table.SetOrder(order);
 }
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

@@ -20,4 +20,4 @@ Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode m
 // Selects the named tag (nothing when absent), refusing an index that does not match its table.
 Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag);
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

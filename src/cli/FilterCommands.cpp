@@ -2,15 +2,15 @@
 
 #include <iostream>
 
-#include "session/FilterFile.h"
-#include "session/FilterQuery.h"
-#include "session/Tagging.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
 #include "cli/CsvListing.h"
+#include "core/TagId.h"
 #include "platform/MessageService.h"
 #include "platform/Settings.h"
-#include "core/TagId.h"
+#include "session/FilterFile.h"
+#include "session/FilterQuery.h"
+#include "session/Tagging.h"
 
 namespace corvane::cli {
 
@@ -33,8 +33,10 @@ int RunTagAction(const std::vector<std::string>& arguments, TagAction action)
 {
     const char* synopsis = action == TagAction::Tag ? "tag FILE --query EXPR" : "untag FILE --query EXPR";
     auto parsed = ParseArguments(arguments, {"--query"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1 || !parsed->Has("--query")) return Usage(synopsis);
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--query"))
+        return Usage(synopsis);
     const std::string query = *parsed->Get("--query");
     if (query.find_first_not_of(' ') == std::string::npos) {
         return Fail(std::string(action == TagAction::Tag ? "tag" : "untag") +
@@ -44,50 +46,60 @@ int RunTagAction(const std::vector<std::string>& arguments, TagAction action)
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
-    if (Status queried = table.SetQuery(query); !queried) return Fail(queried.Message());
+    if (Status queried = table.SetQuery(query); !queried)
+        return Fail(queried.Message());
     auto id = StoredTagId();
-    if (!id) return Fail(id.Message());
+    if (!id)
+        return Fail(id.Message());
     uint32_t changed = 0;
     if (action == TagAction::Tag) {
         auto tagged = TagAll(table, *id);
-        if (!tagged) return Fail(tagged.Message());
+        if (!tagged)
+            return Fail(tagged.Message());
         changed = tagged->Changed;
     } else {
         auto untagged = UntagAll(table, *id);
-        if (!untagged) return Fail(untagged.Message());
+        if (!untagged)
+            return Fail(untagged.Message());
         changed = *untagged;
     }
-    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed)
+        return Fail(closed.Message());
     std::cout << changed << '\n';
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int RunFilter(const std::vector<std::string>& arguments)
 {
     constexpr const char* synopsis = "filter FILE --flt F.FLT [--order TAG] [--fields A,B,...]";
     auto parsed = ParseArguments(arguments, {"--flt", "--order", "--fields"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1 || !parsed->Has("--flt")) return Usage(synopsis);
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--flt"))
+        return Usage(synopsis);
     const std::string filterPath = *parsed->Get("--flt");
-    if (Status name = CheckFilterRestoreName(filterPath); !name) return Fail(name.Message());
+    if (Status name = CheckFilterRestoreName(filterPath); !name)
+        return Fail(name.Message());
     auto criteria = RestoreFilterFrom(filterPath);
-    if (!criteria) return Fail(criteria.Message());
+    if (!criteria)
+        return Fail(criteria.Message());
 
     xbase::Table table;
-    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
-        !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
     auto fields = ListedFields(table, parsed->Get("--fields"));
-    if (!fields) return Fail(fields.Message());
+    if (!fields)
+        return Fail(fields.Message());
     if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
         return Fail(ordered.Message());
     std::string tagId;
     if (criteria->Tagged) {
         auto id = StoredTagId();
-        if (!id) return Fail(id.Message());
+        if (!id)
+            return Fail(id.Message());
         tagId = id.Take();
     }
 
@@ -98,10 +110,12 @@ int RunFilter(const std::vector<std::string>& arguments)
     {
         ScopedMessageService installed(messages);
         auto result = ApplyFilter(table, *criteria, tagId);
-        if (!result) return Fail(result.Message());
+        if (!result)
+            return Fail(result.Message());
         applied = result.Take();
     }
-    for (const auto& message : messages.Messages) std::cerr << message.Text << '\n';
+    for (const auto& message : messages.Messages)
+        std::cerr << message.Text << '\n';
 
     std::cout << table.Query() << '\n' << applied.Matches << '\n';
     if (!applied.FilterSet()) {
@@ -127,12 +141,15 @@ int RunUntag(const std::vector<std::string>& arguments)
 int RunClearTags(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (!parsed->Positional.empty()) return Usage("clear-tags");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (!parsed->Positional.empty())
+        return Usage("clear-tags");
     auto id = ClearAllTags(Settings());
-    if (!id) return Fail(id.Message());
+    if (!id)
+        return Fail(id.Message());
     std::cout << *id << '\n';
     return 0;
 }
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

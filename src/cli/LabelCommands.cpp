@@ -12,17 +12,13 @@
 #include <QJsonObject>
 #include <QStringList>
 
-#include "session/FilterQuery.h"
-#include "session/RecordScope.h"
 #include "bulkmail/Presort.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
-#include "cli/GuiApplication.h"
 #include "cli/FilterCommands.h"
+#include "cli/GuiApplication.h"
 #include "cli/PresortCommand.h"
 #include "core/FieldCatalogue.h"
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
 #include "core/SystemTables.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
@@ -32,7 +28,11 @@
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "printing/pages/PdfFileSink.h"
+#include "session/FilterQuery.h"
+#include "session/RecordScope.h"
 
 namespace corvane::cli {
 
@@ -115,8 +115,7 @@ Status OpenSetups(xbase::Table& table)
     CollectingMessages messages;
     ScopedMessageService installed(messages);
     if (!OpenLabelTable(table))
-        return Status::Error(messages.Texts.empty() ? "Unable to open LABEL.DBF"
-                                                           : messages.Texts.front());
+        return Status::Error(messages.Texts.empty() ? "Unable to open LABEL.DBF" : messages.Texts.front());
     return Status::Success();
 }
 
@@ -173,8 +172,8 @@ Result<LabelPositions> ParsePositions(const std::string& text, int sheetPosition
     for (const QString& part : QString::fromStdString(text).split(',')) {
         const std::optional<int> number = WholeNumber(part.toStdString());
         if (!number || *number < 1 || *number > sheetPositions)
-            return Status::Error("--positions takes numbers from 1 to " +
-                                        std::to_string(sheetPositions) + " separated by commas: " + text);
+            return Status::Error("--positions takes numbers from 1 to " + std::to_string(sheetPositions) +
+                                 " separated by commas: " + text);
         positions.set(static_cast<size_t>(*number - 1));
     }
     return positions;

@@ -139,8 +139,7 @@ Result<QJsonArray> ListsJson(const std::string& bytes, const ElementClassRegistr
                 list.push_back(record.Take());
             }
             // The elements must load as a panel would load them.
-            if (Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list);
-                !built)
+            if (Result<std::vector<ElementPtr>> built = TGLabelObjectFiler(registry).ElementsOf(list); !built)
                 return built.ToStatus();
             for (const ElementRecord& record : list)
                 items.append(RecordJson(record));

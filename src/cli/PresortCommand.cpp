@@ -2,13 +2,13 @@
 
 #include <iostream>
 
-#include "session/FilterFile.h"
-#include "session/FilterQuery.h"
 #include "bulkmail/Presort.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandSupport.h"
 #include "cli/FilterCommands.h"
 #include "platform/MessageService.h"
+#include "session/FilterFile.h"
+#include "session/FilterQuery.h"
 
 namespace corvane::cli {
 
@@ -53,8 +53,7 @@ int RunPresort(const std::vector<std::string>& arguments)
         return Usage(Synopsis);
     }
     xbase::Table table;
-    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly);
-        !opened) {
+    if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
     if (parsed->Has("--flt")) {

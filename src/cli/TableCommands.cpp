@@ -12,9 +12,9 @@
 #include "cli/CsvListing.h"
 #include "core/AddressFile.h"
 #include "core/AddressFileLayout.h"
-#include "platform/ProgramDirectory.h"
 #include "core/Reindex.h"
 #include "importexport/Csv.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/CdxFile.h"
 #include "platform/xbase/CompanionFiles.h"
@@ -29,11 +29,21 @@ std::string JsonString(std::string_view text)
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char escaped[8];
@@ -47,25 +57,31 @@ std::string JsonString(std::string_view text)
     return out + "\"";
 }
 
-}  // namespace
+} // namespace
 
 int RunCreate(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1) return Usage("create FILE");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1)
+        return Usage("create FILE");
     const std::string& path = parsed->Positional[0];
-    if (std::filesystem::exists(path)) return Fail("File " + path + " already exists");
+    if (std::filesystem::exists(path))
+        return Fail("File " + path + " already exists");
     CollectedMessages messages;
-    if (Status created = CreateAddressFile(path); !created) return Fail(messages.Line(created.Message()));
+    if (Status created = CreateAddressFile(path); !created)
+        return Fail(messages.Line(created.Message()));
     return 0;
 }
 
 int RunInfo(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1) return Usage("info FILE");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1)
+        return Usage("info FILE");
     xbase::Table table;
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
@@ -76,20 +92,26 @@ int RunInfo(const std::vector<std::string>& arguments)
                       ", \"records\": " + std::to_string(file.RecordCount()) + ", \"fields\": [";
     for (size_t i = 0; i < file.Fields().size(); ++i) {
         const auto& field = file.Fields()[i];
-        if (i > 0) out += ", ";
-        out += "{\"name\": " + JsonString(field.Name) + ", \"type\": " + JsonString(std::string(1, field.Type)) +
-               ", \"width\": " + std::to_string(field.Width) + ", \"decimals\": " + std::to_string(field.Decimals) + "}";
+        if (i > 0)
+            out += ", ";
+        out += "{\"name\": " + JsonString(field.Name) +
+               ", \"type\": " + JsonString(std::string(1, field.Type)) +
+               ", \"width\": " + std::to_string(field.Width) +
+               ", \"decimals\": " + std::to_string(field.Decimals) + "}";
     }
     out += "], \"tags\": [";
     const auto tags = table.Tags();
     for (size_t i = 0; i < tags.size(); ++i) {
-        if (i > 0) out += ", ";
+        if (i > 0)
+            out += ", ";
         out += "{\"name\": " + JsonString(tags[i].Name) + ", \"key\": " + JsonString(tags[i].KeyExpression) +
                ", \"for\": " + JsonString(tags[i].ForExpression) + "}";
     }
     const char* state = "none";
-    if (table.ProductionIndexState() == xbase::IndexState::Valid) state = "valid";
-    if (table.ProductionIndexState() == xbase::IndexState::Invalid) state = "invalid";
+    if (table.ProductionIndexState() == xbase::IndexState::Valid)
+        state = "valid";
+    if (table.ProductionIndexState() == xbase::IndexState::Invalid)
+        state = "invalid";
     out += "], \"index\": " + JsonString(state) + "}\n";
     std::cout << out;
     return 0;
@@ -98,7 +120,8 @@ int RunInfo(const std::vector<std::string>& arguments)
 int RunList(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--order", "--query", "--fields"}, {"--recno"});
-    if (!parsed) return Fail(parsed.Message());
+    if (!parsed)
+        return Fail(parsed.Message());
     if (parsed->Positional.size() != 1) {
         return Usage("list FILE [--order TAG] [--query EXPR] [--fields A,B,...] [--recno]");
     }
@@ -107,8 +130,10 @@ int RunList(const std::vector<std::string>& arguments)
         return Fail(opened.Message());
     }
     auto fields = ListedFields(table, parsed->Get("--fields"));
-    if (!fields) return Fail(fields.Message());
-    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (!fields)
+        return Fail(fields.Message());
+    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
+        return Fail(ordered.Message());
     if (Status queried = table.SetQuery(parsed->Get("--query").value_or("")); !queried) {
         return Fail(queried.Message());
     }
@@ -121,8 +146,10 @@ int RunList(const std::vector<std::string>& arguments)
 int RunCount(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--query"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1) return Usage("count FILE [--query EXPR]");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1)
+        return Usage("count FILE [--query EXPR]");
     xbase::Table table;
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
@@ -131,7 +158,8 @@ int RunCount(const std::vector<std::string>& arguments)
         return Fail(queried.Message());
     }
     auto count = table.QueryCount();
-    if (!count) return Fail(count.Message());
+    if (!count)
+        return Fail(count.Message());
     std::cout << *count << '\n';
     return 0;
 }
@@ -139,7 +167,8 @@ int RunCount(const std::vector<std::string>& arguments)
 int RunSeek(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--order"}, {"--soft"});
-    if (!parsed) return Fail(parsed.Message());
+    if (!parsed)
+        return Fail(parsed.Message());
     if (parsed->Positional.size() != 2 || !parsed->Has("--order")) {
         return Usage("seek FILE --order TAG [--soft] TEXT");
     }
@@ -147,10 +176,12 @@ int RunSeek(const std::vector<std::string>& arguments)
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::SharedReadOnly); !opened) {
         return Fail(opened.Message());
     }
-    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered) return Fail(ordered.Message());
+    if (Status ordered = SelectOrder(table, parsed->Get("--order")); !ordered)
+        return Fail(ordered.Message());
     table.SetSoftSeek(parsed->Has("--soft"));
     auto found = table.Seek(parsed->Positional[1]);
-    if (!found) return Fail(found.Message());
+    if (!found)
+        return Fail(found.Message());
     if (!*found || table.Eof()) {
         std::cerr << "not found\n";
         return 1;
@@ -162,15 +193,20 @@ int RunSeek(const std::vector<std::string>& arguments)
 int RunAppend(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--csv"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1 || !parsed->Has("--csv")) return Usage("append FILE --csv IN.csv");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--csv"))
+        return Usage("append FILE --csv IN.csv");
     std::ifstream in(*parsed->Get("--csv"), std::ios::binary);
-    if (!in) return Fail("Cannot read " + *parsed->Get("--csv"));
+    if (!in)
+        return Fail("Cannot read " + *parsed->Get("--csv"));
     std::stringstream text;
     text << in.rdbuf();
     auto rows = ParseCsv(text.str());
-    if (!rows) return Fail(*parsed->Get("--csv") + ": " + rows.Message());
-    if (rows->empty()) return Fail(*parsed->Get("--csv") + " has no header line");
+    if (!rows)
+        return Fail(*parsed->Get("--csv") + ": " + rows.Message());
+    if (rows->empty())
+        return Fail(*parsed->Get("--csv") + " has no header line");
 
     xbase::Table table;
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
@@ -180,7 +216,8 @@ int RunAppend(const std::vector<std::string>& arguments)
     std::vector<const xbase::FieldDescriptor*> columns;
     for (const std::string& name : header) {
         int index = table.FieldIndex(name);
-        if (index < 0) return Fail("Unknown column " + name + ": " + table.Path() + " has no such field");
+        if (index < 0)
+            return Fail("Unknown column " + name + ": " + table.Path() + " has no such field");
         columns.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
     }
     // Every value is checked before the first record is written, so a bad row changes nothing.
@@ -188,14 +225,16 @@ int RunAppend(const std::vector<std::string>& arguments)
     std::vector<const CsvRow*> records;
     for (size_t r = 1; r < rows->size(); ++r) {
         const CsvRow& row = (*rows)[r];
-        if (row.size() == 1 && row[0].empty()) continue;  // a blank line
+        if (row.size() == 1 && row[0].empty())
+            continue; // a blank line
         if (row.size() != header.size()) {
-            return Fail("Line " + std::to_string(r + 1) + " has " + std::to_string(row.size()) + " values for " +
-                        std::to_string(header.size()) + " columns");
+            return Fail("Line " + std::to_string(r + 1) + " has " + std::to_string(row.size()) +
+                        " values for " + std::to_string(header.size()) + " columns");
         }
         for (size_t c = 0; c < row.size(); ++c) {
             auto bytes = table.TableCodePage().FromUtf8(row[c], columns[c]->Name);
-            if (!bytes) return Fail("Line " + std::to_string(r + 1) + ": " + bytes.Message());
+            if (!bytes)
+                return Fail("Line " + std::to_string(r + 1) + ": " + bytes.Message());
             if (columns[c]->Type == 'M') {
                 if (!row[c].empty() && !table.MemoWritable()) {
                     return Fail("Line " + std::to_string(r + 1) + ": the memo file of " + table.Path() +
@@ -210,21 +249,27 @@ int RunAppend(const std::vector<std::string>& arguments)
         records.push_back(&row);
     }
     for (const CsvRow* row : records) {
-        if (Status appended = table.AppendBlank(); !appended) return Fail(appended.Message());
+        if (Status appended = table.AppendBlank(); !appended)
+            return Fail(appended.Message());
         for (size_t c = 0; c < row->size(); ++c) {
-            if ((*row)[c].empty()) continue;
-            if (Status put = table.PutField(columns[c]->Name, (*row)[c]); !put) return Fail(put.Message());
+            if ((*row)[c].empty())
+                continue;
+            if (Status put = table.PutField(columns[c]->Name, (*row)[c]); !put)
+                return Fail(put.Message());
         }
     }
-    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed)
+        return Fail(closed.Message());
     return 0;
 }
 
 int RunDelete(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {"--query"}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1 || !parsed->Has("--query")) return Usage("delete FILE --query EXPR");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1 || !parsed->Has("--query"))
+        return Usage("delete FILE --query EXPR");
     // An empty query would match every record; deleting all of them takes an explicit .T.
     if (parsed->Get("--query")->empty()) {
         return Fail("delete needs a query expression (.T. deletes every record)");
@@ -233,22 +278,29 @@ int RunDelete(const std::vector<std::string>& arguments)
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
-    if (Status queried = table.SetQuery(*parsed->Get("--query")); !queried) return Fail(queried.Message());
+    if (Status queried = table.SetQuery(*parsed->Get("--query")); !queried)
+        return Fail(queried.Message());
     std::vector<uint32_t> matches;
     for (; !table.Eof();) {
         matches.push_back(table.RecNo());
-        if (Status next = table.Skip(1); !next) return Fail(next.Message());
+        if (Status next = table.Skip(1); !next)
+            return Fail(next.Message());
     }
-    if (Status cleared = table.SetQuery(""); !cleared) return Fail(cleared.Message());
+    if (Status cleared = table.SetQuery(""); !cleared)
+        return Fail(cleared.Message());
     const bool hasIsDel = table.FieldIndex("ISDEL") >= 0;
     for (uint32_t recno : matches) {
-        if (Status moved = table.GoTo(recno); !moved) return Fail(moved.Message());
+        if (Status moved = table.GoTo(recno); !moved)
+            return Fail(moved.Message());
         if (hasIsDel) {
-            if (Status put = table.PutField("ISDEL", "T"); !put) return Fail(put.Message());
+            if (Status put = table.PutField("ISDEL", "T"); !put)
+                return Fail(put.Message());
         }
-        if (Status deleted = table.Delete(); !deleted) return Fail(deleted.Message());
+        if (Status deleted = table.Delete(); !deleted)
+            return Fail(deleted.Message());
     }
-    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed)
+        return Fail(closed.Message());
     std::cout << matches.size() << '\n';
     return 0;
 }
@@ -256,8 +308,10 @@ int RunDelete(const std::vector<std::string>& arguments)
 int RunReindex(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {}, {});
-    if (!parsed) return Fail(parsed.Message());
-    if (parsed->Positional.size() != 1) return Usage("reindex FILE");
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (parsed->Positional.size() != 1)
+        return Usage("reindex FILE");
     xbase::Table table;
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
@@ -270,30 +324,38 @@ int RunReindex(const std::vector<std::string>& arguments)
         std::string indexPath = xbase::FindCompanion(table.Path(), ".CDX");
         auto index = indexPath.empty() ? Result<std::unique_ptr<xbase::CdxFile>>::Error(table.IndexProblem())
                                        : xbase::CdxFile::Open(indexPath);
-        if (!index) return Fail("The index of " + table.Path() + " cannot be read, so its tags are unknown: " + index.Message());
-        for (const auto& tag : index.Value()->Tags()) definitions.push_back(tag.Definition);
+        if (!index)
+            return Fail("The index of " + table.Path() +
+                        " cannot be read, so its tags are unknown: " + index.Message());
+        for (const auto& tag : index.Value()->Tags())
+            definitions.push_back(tag.Definition);
     }
     if (addressFile) {
         CollectedMessages messages;
-        if (Status rebuilt = RebuildAddressFile(table); !rebuilt) return Fail(messages.Line(rebuilt.Message()));
+        if (Status rebuilt = RebuildAddressFile(table); !rebuilt)
+            return Fail(messages.Line(rebuilt.Message()));
     } else {
-        if (Status packed = table.Pack(); !packed) return Fail(packed.Message());
+        if (Status packed = table.Pack(); !packed)
+            return Fail(packed.Message());
         for (const auto& tag : definitions) {
             if (Status created = table.CreateTag(tag.Name, tag.KeyExpression, tag.ForExpression); !created) {
                 return Fail(created.Message());
             }
         }
     }
-    if (Status closed = table.Close(); !closed) return Fail(closed.Message());
+    if (Status closed = table.Close(); !closed)
+        return Fail(closed.Message());
     return 0;
 }
 
 int RunReindexSystem(const std::vector<std::string>& arguments)
 {
-    if (!arguments.empty()) return Usage("reindex-system");
+    if (!arguments.empty())
+        return Usage("reindex-system");
     const auto failures = RebuildSystemIndexes();
-    for (const auto& failure : failures) Fail(failure.FileName + ": " + failure.Reason);
+    for (const auto& failure : failures)
+        Fail(failure.FileName + ": " + failure.Reason);
     return failures.empty() ? 0 : 1;
 }
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

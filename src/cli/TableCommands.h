@@ -18,4 +18,4 @@ int RunReindex(const std::vector<std::string>& arguments);
 // Rebuilds the system tables' indexes; one stderr line per table that failed.
 int RunReindexSystem(const std::vector<std::string>& arguments);
 
-}  // namespace corvane::cli
+} // namespace corvane::cli

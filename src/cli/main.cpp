@@ -36,29 +36,35 @@ const Command Commands[] = {
     {"layout", corvane::cli::RunLayout,
      "layout dump FILE | layout pdf FILE --out OUT.pdf [--address-file DBF --recno N] [--page WxH]"},
     {"label-setups", corvane::cli::RunLabelSetups, "label-setups"},
-    {"new-label-setup", corvane::cli::RunNewLabelSetup, "new-label-setup --description D --template \"STOCK DESCRIPTION\""},
+    {"new-label-setup", corvane::cli::RunNewLabelSetup,
+     "new-label-setup --description D --template \"STOCK DESCRIPTION\""},
     {"print-labels", corvane::cli::RunPrintLabels,
-     "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] "
+     "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
+     "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
 };
 
 int Usage(std::ostream& out, int status)
 {
     out << "usage: corvane-cli COMMAND ARGUMENTS\n";
-    for (const Command& command : Commands) out << "  corvane-cli " << command.Synopsis << '\n';
+    for (const Command& command : Commands)
+        out << "  corvane-cli " << command.Synopsis << '\n';
     return status;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc < 2) return Usage(std::cerr, 1);
+    if (argc < 2)
+        return Usage(std::cerr, 1);
     const std::string name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") return Usage(std::cout, 0);
+    if (name == "--help" || name == "-h" || name == "help")
+        return Usage(std::cout, 0);
     std::vector<std::string> arguments(argv + 2, argv + argc);
     for (const Command& command : Commands) {
-        if (name == command.Name) return command.Run(arguments);
+        if (name == command.Name)
+            return command.Run(arguments);
     }
     std::cerr << "corvane-cli: unknown command " << name << '\n';
     return Usage(std::cerr, 1);

@@ -134,7 +134,7 @@ Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
         if (index < 0) {
             const std::string dataset = fs::path(table.Path()).filename().string();
             return Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name +
-                                                            "\" not found in dataset \"" + dataset + "\"");
+                                                     "\" not found in dataset \"" + dataset + "\"");
         }
         widths[field.Name] = declared[static_cast<size_t>(index)].Width;
     }

@@ -41,19 +41,32 @@ const std::vector<AddressFieldDefinition>& AddressFields()
 const std::vector<AddressTagDefinition>& AddressIndexTags()
 {
     static const std::vector<AddressTagDefinition> tags = {
-        {"NAME", "UPPER(LNAME-FNAME)"},   {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"},
-        {"FNAME", "UPPER(FNAME)"},        {"TITLE", "UPPER(TITLE)"},
-        {"ORG", "UPPER(ORG)"},            {"STREET", "UPPER(STREET)"},
-        {"STREET2", "UPPER(STREET2)"},    {"CITY", "UPPER(CITY+STATE)"},
-        {"STATE", "UPPER(STATE)"},        {"ZIP", "UPPER(ZIP)"},
-        {"COUNTRY", "UPPER(COUNTRY)"},    {"PHONE", "UPPER(PHONE)"},
-        {"PHONE2", "UPPER(PHONE2)"},      {"EMAIL", "UPPER(EMAIL)"},
-        {"FAX", "UPPER(FAX)"},            {"USER1", "UPPER(USER1)"},
-        {"USER2", "UPPER(USER2)"},        {"DATE", "UPPER(DATE)"},
-        {"TAG", "UPPER(TAG)"},            {"CODES", "UPPER(CODES)"},
-        {"PREFIX", "UPPER(PREFIX)"},      {"MIDDLE", "UPPER(MIDDLE)"},
-        {"DELETED", "DELETED()"},         {"STATEZIP", "UPPER(STATE-ZIP)"},
-        {"ISDEL", "ISDEL"},               {"NOTISDEL", "!ISDEL"},
+        {"NAME", "UPPER(LNAME-FNAME)"},
+        {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"},
+        {"FNAME", "UPPER(FNAME)"},
+        {"TITLE", "UPPER(TITLE)"},
+        {"ORG", "UPPER(ORG)"},
+        {"STREET", "UPPER(STREET)"},
+        {"STREET2", "UPPER(STREET2)"},
+        {"CITY", "UPPER(CITY+STATE)"},
+        {"STATE", "UPPER(STATE)"},
+        {"ZIP", "UPPER(ZIP)"},
+        {"COUNTRY", "UPPER(COUNTRY)"},
+        {"PHONE", "UPPER(PHONE)"},
+        {"PHONE2", "UPPER(PHONE2)"},
+        {"EMAIL", "UPPER(EMAIL)"},
+        {"FAX", "UPPER(FAX)"},
+        {"USER1", "UPPER(USER1)"},
+        {"USER2", "UPPER(USER2)"},
+        {"DATE", "UPPER(DATE)"},
+        {"TAG", "UPPER(TAG)"},
+        {"CODES", "UPPER(CODES)"},
+        {"PREFIX", "UPPER(PREFIX)"},
+        {"MIDDLE", "UPPER(MIDDLE)"},
+        {"DELETED", "DELETED()"},
+        {"STATEZIP", "UPPER(STATE-ZIP)"},
+        {"ISDEL", "ISDEL"},
+        {"NOTISDEL", "!ISDEL"},
     };
     return tags;
 }
@@ -65,7 +78,8 @@ std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings)
         int width = field.DefaultWidth;
         if (field.WidthKey) {
             int configured = settings.ReadInteger("NewFileFieldLengths", field.WidthKey, field.DefaultWidth);
-            if (configured >= 5 && configured <= 80) width = configured;
+            if (configured >= 5 && configured <= 80)
+                width = configured;
         }
         specs.push_back({field.Name, field.Type, width, 0});
     }
@@ -74,10 +88,13 @@ std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings)
 
 Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields)
 {
-    if (Status created = xbase::Table::Create(path, fields); !created) return created;
+    if (Status created = xbase::Table::Create(path, fields); !created)
+        return created;
     xbase::Table table;
-    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened) return opened;
-    if (Status tagged = CreateAddressIndexTags(table); !tagged) return tagged;
+    if (Status opened = table.Open(path, xbase::OpenMode::Exclusive); !opened)
+        return opened;
+    if (Status tagged = CreateAddressIndexTags(table); !tagged)
+        return tagged;
     return table.Close();
 }
 
@@ -85,12 +102,15 @@ Status DropProductionIndex(xbase::Table& table)
 {
     std::string indexFile;
     for (int order = 1; order <= static_cast<int>(table.Tags().size()) && indexFile.empty(); ++order) {
-        if (Status selected = table.SetOrder(order); !selected) return selected;
+        if (Status selected = table.SetOrder(order); !selected)
+            return selected;
         indexFile = table.OrderIndexFileName();
     }
     // An index the engine refused to use lists no tags, but its file is still in the way.
-    if (indexFile.empty() && table.IsOpen()) indexFile = xbase::FindCompanion(table.Path(), ".CDX");
-    if (Status closed = table.CloseIndexes(); !closed) return closed;
+    if (indexFile.empty() && table.IsOpen())
+        indexFile = xbase::FindCompanion(table.Path(), ".CDX");
+    if (Status closed = table.CloseIndexes(); !closed)
+        return closed;
     if (!indexFile.empty() && std::remove(indexFile.c_str()) != 0) {
         return Status::Error("Cannot delete " + indexFile);
     }
@@ -103,26 +123,31 @@ Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& pro
         ShowInfo("Unable to create index files");
         return status;
     };
-    if (Status dropped = DropProductionIndex(table); !dropped) return fail(dropped);
+    if (Status dropped = DropProductionIndex(table); !dropped)
+        return fail(dropped);
     const auto& tags = AddressIndexTags();
     for (size_t i = 0; i < tags.size(); ++i) {
         xbase::ProgressCallback step;
-        if (progress) step = [&](int percent) { progress(static_cast<int>(i), percent); };
+        if (progress)
+            step = [&](int percent) { progress(static_cast<int>(i), percent); };
         if (Status created = table.CreateTag(tags[i].Name, tags[i].KeyExpression, {}, step); !created) {
             return fail(created);
         }
     }
-    if (Status flushed = table.FlushIndexes(); !flushed) return fail(flushed);
+    if (Status flushed = table.FlushIndexes(); !flushed)
+        return fail(flushed);
     return Status::Success();
 }
 
 bool IsAddressTable(const xbase::Table& table)
 {
-    if (!table.IsOpen()) return false;
+    if (!table.IsOpen())
+        return false;
     for (const auto& field : AddressFields()) {
-        if (table.FieldIndex(field.Name) < 0) return false;
+        if (table.FieldIndex(field.Name) < 0)
+            return false;
     }
     return true;
 }
 
-}  // namespace corvane
+} // namespace corvane

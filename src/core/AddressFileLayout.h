@@ -17,7 +17,7 @@ struct AddressFieldDefinition {
     const char* Name;
     char Type;
     int DefaultWidth;
-    const char* WidthKey;  // key in "NewFileFieldLengths", or nullptr for a fixed width
+    const char* WidthKey; // key in "NewFileFieldLengths", or nullptr for a fixed width
     const char* DisplayLabel;
 };
 
@@ -46,4 +46,4 @@ Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& pro
 // True when the open table declares every stored address field (names compared without case).
 bool IsAddressTable(const xbase::Table& table);
 
-}  // namespace corvane
+} // namespace corvane

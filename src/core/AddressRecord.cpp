@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/AsciiText.h"
 #include "core/DisplayDate.h"
 #include "core/FieldCatalogue.h"
-#include "platform/xbase/Table.h"
+#include "platform/AsciiText.h"
 #include "platform/Utf8Text.h"
+#include "platform/xbase/Table.h"
 
 namespace corvane {
 
@@ -57,7 +57,6 @@ std::string TrimRight(std::string text)
     text.erase(std::find_if_not(text.rbegin(), text.rend(), IsTrimmed).base(), text.end());
     return text;
 }
-
 
 const char* YesNo(bool value)
 {
@@ -156,7 +155,7 @@ std::string AddressRecord::CityStateZip() const
 }
 
 Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
-                                             std::string_view currentTagId)
+                                      std::string_view currentTagId)
 {
     if (const std::string* text = record.Text(fieldName))
         return *text;
@@ -175,7 +174,7 @@ Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_v
     if (EqualsIgnoringCase(fieldName, "DisplayDate"))
         return record.DisplayDate();
     return Result<std::string>::Error("\"" + std::string(fieldName) +
-                                             "\" is not a field of the address catalogue");
+                                      "\" is not a field of the address catalogue");
 }
 
 } // namespace corvane

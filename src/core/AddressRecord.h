@@ -69,6 +69,6 @@ struct AddressRecord {
 // calculated fields as above, and the logical fields Tagged and ISDEL as "Yes" or "No". An error
 // for a name that is not a catalogue field (case is ignored).
 Result<std::string> FieldDisplayValue(const AddressRecord& record, std::string_view fieldName,
-                                             std::string_view currentTagId);
+                                      std::string_view currentTagId);
 
 } // namespace corvane

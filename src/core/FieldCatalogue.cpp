@@ -76,7 +76,7 @@ const CatalogueField* FieldCatalogue::FindByLabel(std::string_view displayLabel)
 }
 
 Status FieldCatalogue::TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
-                                             std::string_view datasetName)
+                                      std::string_view datasetName)
 {
     return TakeWidths(
         [&](std::string_view name) -> std::optional<int> {
@@ -90,7 +90,7 @@ Status FieldCatalogue::TakeFileWidths(const std::vector<xbase::FieldDescriptor>&
 }
 
 Status FieldCatalogue::TakeFileWidths(const std::map<std::string, int>& widthsByName,
-                                             std::string_view datasetName)
+                                      std::string_view datasetName)
 {
     return TakeWidths(
         [&](std::string_view name) -> std::optional<int> {
@@ -104,7 +104,7 @@ Status FieldCatalogue::TakeFileWidths(const std::map<std::string, int>& widthsBy
 }
 
 Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
-                                         std::string_view datasetName)
+                                  std::string_view datasetName)
 {
     std::vector<int> widths(FFields.size(), 0);
     for (size_t i = 0; i < FFields.size(); ++i) {
@@ -114,7 +114,7 @@ Status FieldCatalogue::TakeWidths(const std::function<std::optional<int>(std::st
         const std::optional<int> width = widthOf(field.Name);
         if (!width) {
             return Status::Error("Field \"" + field.Name + "\" not found in dataset \"" +
-                                        std::string(datasetName) + "\"");
+                                 std::string(datasetName) + "\"");
         }
         widths[i] = *width;
     }

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/xbase/DbfFile.h"
 #include "platform/Result.h"
+#include "platform/xbase/DbfFile.h"
 
 namespace xbase {
 class Table;
@@ -57,12 +57,10 @@ class FieldCatalogue {
     // Every stored field takes the width the file declares (names compared without case). Fails
     // with "Field "NAME" not found in dataset "DATASET"" when the file lacks one, and then changes
     // no width. Fields the file has beyond the address fields are ignored.
-    Status TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared,
-                                 std::string_view datasetName);
+    Status TakeFileWidths(const std::vector<xbase::FieldDescriptor>& declared, std::string_view datasetName);
     Status TakeFileWidths(const xbase::Table& table);
     // The same from widths by field name (as opening an address file reports them).
-    Status TakeFileWidths(const std::map<std::string, int>& widthsByName,
-                                 std::string_view datasetName);
+    Status TakeFileWidths(const std::map<std::string, int>& widthsByName, std::string_view datasetName);
 
     // Shows (on) or hides (off) FullName, FullNameWithPrefix and CityStateZip; the printing windows
     // show them for their duration.
@@ -83,7 +81,7 @@ class FieldCatalogue {
 
   private:
     Status TakeWidths(const std::function<std::optional<int>(std::string_view)>& widthOf,
-                             std::string_view datasetName);
+                      std::string_view datasetName);
 
     std::vector<CatalogueField> FFields;
 };

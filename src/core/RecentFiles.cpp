@@ -5,8 +5,11 @@
 namespace corvane {
 
 namespace {
-std::string ItemKey(size_t number) { return "Item" + std::to_string(number); }
-}  // namespace
+std::string ItemKey(size_t number)
+{
+    return "Item" + std::to_string(number);
+}
+} // namespace
 
 std::vector<std::string> GetMRUList(const Settings& settings)
 {
@@ -14,7 +17,8 @@ std::vector<std::string> GetMRUList(const Settings& settings)
     std::vector<std::string> list;
     for (size_t i = 1; i <= RecentFileCount; ++i) {
         std::string value = file.ReadString("MRU", ItemKey(i), "");
-        if (!value.empty()) list.push_back(value);
+        if (!value.empty())
+            list.push_back(value);
     }
     return list;
 }
@@ -32,8 +36,10 @@ std::vector<std::string> UpdateMRUList(const Settings& settings, const std::stri
 {
     std::vector<std::string> list{path};
     for (const std::string& entry : GetMRUList(settings)) {
-        if (list.size() == RecentFileCount) break;
-        if (entry != path) list.push_back(entry);
+        if (list.size() == RecentFileCount)
+            break;
+        if (entry != path)
+            list.push_back(entry);
     }
     PutMRUList(settings, list);
     return list;
@@ -45,4 +51,4 @@ std::string GetMRUFile(const Settings& settings)
     return list.empty() ? std::string() : list.front();
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -20,4 +20,4 @@ std::vector<std::string> UpdateMRUList(const Settings& settings, const std::stri
 // The most recent file, or empty.
 std::string GetMRUFile(const Settings& settings);
 
-}  // namespace corvane
+} // namespace corvane

@@ -85,8 +85,7 @@ Status RebuildAddressFile(xbase::Table& table, const RebuildProgress& progress)
     if (Status dropped = DropProductionIndex(table); !dropped)
         return dropped;
 
-    Status packed =
-        table.Pack([&](int percent) { report(gauge.Packing(percent), CleaningOutStatus); });
+    Status packed = table.Pack([&](int percent) { report(gauge.Packing(percent), CleaningOutStatus); });
     if (!packed)
         return packed;
 
@@ -121,7 +120,7 @@ const SystemRebuildStep SystemRebuildSteps[] = {
 };
 
 Status RebuildSystemTable(const std::string& folder, const SystemRebuildStep& step,
-                                 const RebuildProgress& progress)
+                          const RebuildProgress& progress)
 {
     const std::string fileName = std::string(step.Table) + ".DBF";
     const std::string path = FindEntryNoCase(folder, fileName);

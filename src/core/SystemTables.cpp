@@ -166,7 +166,7 @@ Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder
             return std::string(name);
     }
     return Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix +
-                                             " to BIN99999" + suffix + " is taken in " + folder);
+                                      " to BIN99999" + suffix + " is taken in " + folder);
 }
 
 Result<std::string> NewLayoutFileName(LayoutKind kind)

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/DbfFile.h"
 #include "platform/Result.h"
+#include "platform/xbase/DbfFile.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane {

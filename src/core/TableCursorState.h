@@ -19,8 +19,8 @@ struct TableCursorState {
     bool Exact = false;
 
     static TableCursorState Of(const xbase::Table& table);
-    // Query, order, deleted hiding and exact comparison as they were, then the record when its number is above 0
-    // and it still exists (otherwise the first record under the query).
+    // Query, order, deleted hiding and exact comparison as they were, then the record when its number is
+    // above 0 and it still exists (otherwise the first record under the query).
     Status RestoreTo(xbase::Table& table) const;
 };
 

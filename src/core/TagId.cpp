@@ -11,7 +11,8 @@ std::string Base36(uint64_t value)
     uint64_t power = 36ULL * 36 * 36 * 36 * 36;
     for (int place = 5; place >= 0; --place, power /= 36) {
         const uint64_t digit = (value / power) % 36;
-        if (digit == 0 && text.empty()) continue;
+        if (digit == 0 && text.empty())
+            continue;
         text += Digits[digit];
     }
     return text;
@@ -23,7 +24,8 @@ std::string NewTagId(const std::tm& localTime)
     const uint64_t stamp = static_cast<uint64_t>(localTime.tm_mon + 1) * 100000000ULL +
                            static_cast<uint64_t>(localTime.tm_mday) * 1000000ULL +
                            static_cast<uint64_t>(localTime.tm_hour) * 10000ULL +
-                           static_cast<uint64_t>(localTime.tm_min) * 100ULL + static_cast<uint64_t>(localTime.tm_sec);
+                           static_cast<uint64_t>(localTime.tm_min) * 100ULL +
+                           static_cast<uint64_t>(localTime.tm_sec);
     return Base36(year) + Base36(stamp);
 }
 
@@ -38,7 +40,8 @@ std::string NewTagId()
 std::string CurrentTagId(const Settings& settings)
 {
     std::string id = settings.ReadString("Misc", "GlobalTagId");
-    if (!id.empty()) return id;
+    if (!id.empty())
+        return id;
     return ClearTags(settings);
 }
 
@@ -59,4 +62,4 @@ std::string ClearTags(const Settings& settings)
     return id;
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -16,11 +16,11 @@ std::string Base36(uint64_t value);
 // Base 36 of (year - 1995), then base 36 of the number whose decimal digits are month, day,
 // hour, minute and second, two digits each.
 std::string NewTagId(const std::tm& localTime);
-std::string NewTagId();  // at the current local time
+std::string NewTagId(); // at the current local time
 
 // The id in section "Misc", key "GlobalTagId"; a fresh id is made and stored when there is none.
 std::string CurrentTagId(const Settings& settings);
 // "Clear Tags": a new id, stored and returned.
 std::string ClearTags(const Settings& settings);
 
-}  // namespace corvane
+} // namespace corvane

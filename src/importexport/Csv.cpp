@@ -5,7 +5,8 @@ namespace corvane {
 Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
 {
     using ResultType = Result<std::vector<CsvRow>>;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
     std::vector<CsvRow> rows;
     CsvRow row;
     std::string field;
@@ -30,10 +31,13 @@ Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
                     ++i;
                     break;
                 }
-                if (text[i] == '\n') ++line;
+                if (text[i] == '\n')
+                    ++line;
                 field += text[i++];
             }
-            if (!closed) return ResultType::Error("Line " + std::to_string(startLine) + ": a quoted field is not closed");
+            if (!closed)
+                return ResultType::Error("Line " + std::to_string(startLine) +
+                                         ": a quoted field is not closed");
             if (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r') {
                 return ResultType::Error("Line " + std::to_string(line) + ": text after a closing quote");
             }
@@ -53,7 +57,8 @@ Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
             rows.push_back(std::move(row));
             row.clear();
             rowStarted = false;
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             ++i;
             ++line;
             continue;
@@ -73,7 +78,8 @@ std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd)
 {
     std::string line;
     for (size_t i = 0; i < row.size(); ++i) {
-        if (i > 0) line += ',';
+        if (i > 0)
+            line += ',';
         const std::string& value = row[i];
         if (value.find_first_of(",\"\r\n") == std::string::npos) {
             line += value;
@@ -81,7 +87,8 @@ std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd)
         }
         line += '"';
         for (char c : value) {
-            if (c == '"') line += '"';
+            if (c == '"')
+                line += '"';
             line += c;
         }
         line += '"';
@@ -90,4 +97,4 @@ std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd)
     return line;
 }
 
-}  // namespace corvane
+} // namespace corvane

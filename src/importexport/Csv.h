@@ -20,4 +20,4 @@ Result<std::vector<CsvRow>> ParseCsv(std::string_view text);
 // One line with the given line end; fields are quoted only when they need it.
 std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd = "\n");
 
-}  // namespace corvane
+} // namespace corvane

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "session/AddressSession.h"
-#include "platform/MessageService.h"
-#include "platform/Settings.h"
 #include "labels/LabelArt.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"
+#include "platform/MessageService.h"
+#include "platform/Settings.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 

@@ -10,10 +10,10 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressRecord.h"
-#include "platform/MessageService.h"
 #include "labels/LabelSetupStore.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGDataPanel.h"
+#include "platform/MessageService.h"
 
 namespace corvane {
 

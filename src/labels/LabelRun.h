@@ -24,13 +24,13 @@
 
 #include <QPointF>
 
-#include "session/RecordScope.h"
 #include "core/FieldCatalogue.h"
-#include "labels/LabelSetup.h"
 #include "core/TableCursorState.h"
+#include "labels/LabelSetup.h"
 #include "layout/LayoutRecordSource.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
+#include "session/RecordScope.h"
 
 namespace corvane {
 

@@ -7,8 +7,8 @@
 namespace corvane {
 
 struct LabelSetup {
-    QString Description;         // at most 50 characters
-    QString PrinterCode = "LJ";  // "LJ", "IJ", "DM" or "LP"
+    QString Description;        // at most 50 characters
+    QString PrinterCode = "LJ"; // "LJ", "IJ", "DM" or "LP"
     float LabelHeight = 1.0f;
     float LabelWidth = 2.625f;
     int Across = 3;
@@ -19,15 +19,15 @@ struct LabelSetup {
     float VerticalPitch = 1.01f;
     float SheetWidth = 8.5f;
     float SheetDepth = 11.0f;
-    QString PaperSize = "LTR";   // "LTR", "LTRL", "A4", "A4L", "A5", "USERP", "USERL"
+    QString PaperSize = "LTR";                           // "LTR", "LTRL", "A4", "A4L", "A5", "USERP", "USERL"
     QString TemplateDescription = "Avery 5160  Address"; // empty for a user-defined geometry
-    QString Manufacturer = "AVERY"; // "USER" for a user-defined geometry
+    QString Manufacturer = "AVERY";                      // "USER" for a user-defined geometry
     QString ProductType = "ADDRESS/SHIPPING LABELS";
-    QString Shape = "RR";        // "RR", "SR" or "EL"
+    QString Shape = "RR"; // "RR", "SR" or "EL"
     double MiddleExtraX = 0.0;
     double MiddleExtraY = 0.0;
     QString Art;
-    QString LayoutFileName;      // "BIN#####.L" in sysdata
+    QString LayoutFileName; // "BIN#####.L" in sysdata
 
     // The defaults of a new setup (the members' initial values).
     static LabelSetup NewSetupDefaults() { return LabelSetup{}; }

@@ -8,12 +8,12 @@
 #include <set>
 #include <system_error>
 
-#include "platform/ProgramDirectory.h"
-#include "platform/Utf8Text.h"
-#include "labels/LabelStockCatalogue.h"
 #include "core/TableCursorState.h"
+#include "labels/LabelStockCatalogue.h"
 #include "layout/TGBasePanel.h"
 #include "layout/TGDMultiLineAddressLabel.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Utf8Text.h"
 #include "platform/xbase/AsciiCase.h"
 
 namespace corvane {

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
+#include "core/TableCursorState.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Utf8Text.h"
-#include "core/TableCursorState.h"
 
 namespace corvane {
 
@@ -25,7 +25,7 @@ Result<double> NumberColumn(const xbase::Table& table, std::string_view column)
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (error != std::errc() || stop != end)
         return Result<double>::Error("The column " + std::string(column) + " of " + table.Path() +
-                                            " holds no number: \"" + *text + "\"");
+                                     " holds no number: \"" + *text + "\"");
     return value;
 }
 
@@ -139,8 +139,7 @@ Result<LabelStockCatalogue> LabelStockCatalogue::LoadInstalled()
 {
     const std::string path = FindEntryNoCase(SystemDataDirectory(), "LBLTPL.DBF");
     if (path.empty())
-        return Status::Error("The label stock catalogue " + SystemDataDirectory() +
-                                    "LBLTPL.DBF is missing");
+        return Status::Error("The label stock catalogue " + SystemDataDirectory() + "LBLTPL.DBF is missing");
     xbase::Table table;
     if (Status opened = table.Open(path, xbase::OpenMode::SharedReadOnly); !opened)
         return opened;

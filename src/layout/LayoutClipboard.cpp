@@ -3,8 +3,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "platform/ProgramDirectory.h"
 #include "layout/DesignGeometry.h"
+#include "platform/ProgramDirectory.h"
 
 namespace corvane {
 

@@ -91,7 +91,7 @@ Status LayoutStreamWriter::WriteShortString(std::string_view text)
 {
     if (text.size() > 255)
         return Status::Error("Layout stream: the name \"" + std::string(text.substr(0, 40)) +
-                                    "...\" is longer than 255 characters");
+                             "...\" is longer than 255 characters");
     WriteByte(static_cast<uint8_t>(text.size()));
     FBytes.append(text);
     return Status::Success();
@@ -189,8 +189,7 @@ Status LayoutStreamWriter::WriteList(const ElementList& list)
 
 Status LayoutStreamReader::Error(const std::string& message) const
 {
-    return Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " +
-                                message);
+    return Status::Error("Layout stream damaged at byte " + std::to_string(FPosition) + ": " + message);
 }
 
 Status LayoutStreamReader::Need(size_t count, std::string_view what) const

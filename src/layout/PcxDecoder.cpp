@@ -45,7 +45,7 @@ Result<QImage> DecodePcx(const QByteArray& bytes)
     const bool trueColour = bitsPerPixel == 8 && planes == 3;
     if (!paletted && !trueColour)
         return Result<QImage>::Error("PCX image with " + std::to_string(bitsPerPixel) + " bits in " +
-                                            std::to_string(planes) + " planes is not supported");
+                                     std::to_string(planes) + " planes is not supported");
     if (bytesPerLine < width)
         return Result<QImage>::Error("PCX line length shorter than the image width");
 

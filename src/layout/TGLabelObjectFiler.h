@@ -47,14 +47,14 @@ class TGLabelObjectFiler {
     Status SavePanel(const TGBasePanel& panel, const std::string& fileName) const;
     Status LoadPanel(TGBasePanel& panel, const std::string& fileName) const;
     Status SaveBands(const TGBasePanel& panelA, const TGBasePanel& panelB, const TGBasePanel& panelC,
-                            const std::string& fileName,
-                            const std::function<Status(LayoutStreamWriter&)>& writeExtra) const;
+                     const std::string& fileName,
+                     const std::function<Status(LayoutStreamWriter&)>& writeExtra) const;
     Status LoadBands(TGBasePanel& panelA, TGBasePanel& panelB, TGBasePanel& panelC,
-                            const std::string& fileName,
-                            const std::function<Status(LayoutStreamReader&)>& readExtra) const;
+                     const std::string& fileName,
+                     const std::function<Status(LayoutStreamReader&)>& readExtra) const;
     // Nothing is written for an empty selection (an existing file stays).
     Status SaveSelection(const std::vector<const TGGraphicControl*>& selection,
-                                const std::string& fileName) const;
+                         const std::string& fileName) const;
     // As LoadPanel, each element 15 pixels right of and below its stored place.
     Status PasteFile(TGBasePanel& panel, const std::string& fileName) const;
     Status SaveElement(const TGGraphicControl& element, const std::string& fileName) const;

@@ -24,6 +24,9 @@ inline std::string LowerAscii(std::string_view text)
     return result;
 }
 
-inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return xbase::EqualNoCase(a, b); }
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return xbase::EqualNoCase(a, b);
+}
 
 } // namespace corvane

@@ -7,7 +7,7 @@ namespace corvane {
 namespace {
 
 class StderrMessageService : public MessageService {
-public:
+  public:
     void ShowInfo(const std::string& text) override { std::cerr << text << '\n'; }
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {
@@ -23,13 +23,22 @@ public:
 StderrMessageService DefaultService;
 MessageService* Installed = nullptr;
 
-}  // namespace
+} // namespace
 
-void SetMessageService(MessageService* service) { Installed = service; }
+void SetMessageService(MessageService* service)
+{
+    Installed = service;
+}
 
-MessageService& CurrentMessageService() { return Installed ? *Installed : DefaultService; }
+MessageService& CurrentMessageService()
+{
+    return Installed ? *Installed : DefaultService;
+}
 
-void ShowInfo(const std::string& text) { CurrentMessageService().ShowInfo(text); }
+void ShowInfo(const std::string& text)
+{
+    CurrentMessageService().ShowInfo(text);
+}
 
 bool AskYesNo(const std::string& text, const std::string& caption)
 {
@@ -61,13 +70,15 @@ bool RecordingMessageService::AskYesNoDefaultNo(const std::string& text, const s
 std::vector<std::string> RecordingMessageService::Texts() const
 {
     std::vector<std::string> texts;
-    for (const Message& message : Messages) texts.push_back(message.Text);
+    for (const Message& message : Messages)
+        texts.push_back(message.Text);
     return texts;
 }
 
 bool RecordingMessageService::NextAnswer()
 {
-    if (Answers.empty()) return false;
+    if (Answers.empty())
+        return false;
     bool answer = Answers.front();
     Answers.erase(Answers.begin());
     return answer;
@@ -78,6 +89,9 @@ ScopedMessageService::ScopedMessageService(MessageService& service) : FPrevious(
     Installed = &service;
 }
 
-ScopedMessageService::~ScopedMessageService() { Installed = FPrevious; }
+ScopedMessageService::~ScopedMessageService()
+{
+    Installed = FPrevious;
+}
 
-}  // namespace corvane
+} // namespace corvane

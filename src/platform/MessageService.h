@@ -8,7 +8,7 @@
 namespace corvane {
 
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
     // Information box captioned "Information" with an OK button.
     virtual void ShowInfo(const std::string& text) = 0;
@@ -29,7 +29,7 @@ bool AskYesNoDefaultNo(const std::string& text, const std::string& caption);
 
 // For tests: records every text and answers questions from a queue (No when it runs out).
 class RecordingMessageService : public MessageService {
-public:
+  public:
     struct Message {
         enum class Kind { Info, YesNo, YesNoDefaultNo } MessageKind;
         std::string Text;
@@ -43,22 +43,22 @@ public:
     std::vector<std::string> Texts() const;
 
     std::vector<Message> Messages;
-    std::vector<bool> Answers;  // taken from the front
+    std::vector<bool> Answers; // taken from the front
 
-private:
+  private:
     bool NextAnswer();
 };
 
 // Installs a service for the lifetime of the guard and puts the previous one back.
 class ScopedMessageService {
-public:
+  public:
     explicit ScopedMessageService(MessageService& service);
     ~ScopedMessageService();
     ScopedMessageService(const ScopedMessageService&) = delete;
     ScopedMessageService& operator=(const ScopedMessageService&) = delete;
 
-private:
+  private:
     MessageService* FPrevious;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -10,7 +10,7 @@
 namespace corvane {
 
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     static Status Success() { return Status(); }
     static Status Error(std::string message) { return Status(std::move(message), false); }
@@ -19,17 +19,16 @@ public:
     explicit operator bool() const { return FOk; }
     const std::string& Message() const { return FMessage; }
 
-private:
+  private:
     Status(std::string message, bool ok) : FMessage(std::move(message)), FOk(ok) {}
     std::string FMessage;
     bool FOk = true;
 };
 
-template <class T>
-class [[nodiscard]] Result {
-public:
-    Result(T value) : FValue(std::move(value)) {}  // NOLINT: implicit on purpose
-    Result(Status status) : FMessage(status.Message()) {}  // NOLINT: an error status
+template <class T> class [[nodiscard]] Result {
+  public:
+    Result(T value) : FValue(std::move(value)) {}         // NOLINT: implicit on purpose
+    Result(Status status) : FMessage(status.Message()) {} // NOLINT: an error status
     static Result Error(std::string message) { return Result(Status::Error(std::move(message))); }
 
     bool Ok() const { return FValue.has_value(); }
@@ -45,9 +44,9 @@ public:
     T* operator->() { return &*FValue; }
     const T* operator->() const { return &*FValue; }
 
-private:
+  private:
     std::optional<T> FValue;
     std::string FMessage;
 };
 
-}  // namespace corvane
+} // namespace corvane

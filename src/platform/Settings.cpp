@@ -8,7 +8,8 @@ Settings::Settings() : FPath(SettingsFilePath()) {}
 
 Settings::Settings(std::string path) : FPath(std::move(path)) {}
 
-std::string Settings::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const
+std::string Settings::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view fallback) const
 {
     return Load().ReadString(section, key, fallback);
 }
@@ -40,4 +41,4 @@ bool Settings::WriteBool(std::string_view section, std::string_view key, bool va
     return WriteString(section, key, value ? "1" : "0");
 }
 
-}  // namespace corvane
+} // namespace corvane

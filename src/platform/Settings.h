@@ -11,14 +11,15 @@
 namespace corvane {
 
 class Settings {
-public:
+  public:
     // The settings file of the program directory.
     Settings();
     explicit Settings(std::string path);
 
     const std::string& Path() const { return FPath; }
 
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view fallback = {}) const;
     int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
     bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 
@@ -31,8 +32,8 @@ public:
     IniFile Load() const { return IniFile::Load(FPath); }
     bool Save(const IniFile& file) const { return file.Save(FPath); }
 
-private:
+  private:
     std::string FPath;
 };
 
-}  // namespace corvane
+} // namespace corvane

@@ -6,16 +6,16 @@
 #include <QDate>
 #include <QString>
 
+#include "core/AddressFileLayout.h"
+#include "core/DisplayDate.h"
+#include "core/RecentFiles.h"
+#include "core/TagId.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Utf8Text.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
 #include "session/Tagging.h"
-#include "core/AddressFileLayout.h"
-#include "core/DisplayDate.h"
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
-#include "core/RecentFiles.h"
-#include "core/TagId.h"
-#include "platform/Utf8Text.h"
 
 namespace corvane {
 
@@ -69,7 +69,6 @@ std::string L(std::string_view text)
 {
     return TrimLeft(std::string(text) + " ");
 }
-
 
 // Padded with blanks or cut to `width` characters.
 std::string PadOrCut(const std::string& text, int width)
@@ -780,7 +779,7 @@ Status AddressSession::CheckFits(const AddressRecord& record) const
         const int width = FieldWidth(field.Name) > 0 ? FieldWidth(field.Name) : field.DefaultWidth;
         if (bytes->size() > static_cast<size_t>(width))
             return Status::Error(std::string("The value of ") + field.Name + " is longer than " +
-                                        std::to_string(width) + " characters");
+                                 std::to_string(width) + " characters");
     }
     if (auto memo = FTable.TableCodePage().FromUtf8(record.Memo, "MEMO"); !memo)
         return memo.ToStatus();

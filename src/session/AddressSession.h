@@ -16,15 +16,15 @@
 #include <string_view>
 #include <vector>
 
-#include "session/FilterCriteria.h"
-#include "session/SortOrders.h"
 #include "core/AddressFile.h"
 #include "core/AddressRecord.h"
 #include "core/FieldCatalogue.h"
 #include "core/Reindex.h"
-#include "platform/Settings.h"
 #include "platform/Result.h"
+#include "platform/Settings.h"
 #include "platform/xbase/Table.h"
+#include "session/FilterCriteria.h"
+#include "session/SortOrders.h"
 
 namespace corvane {
 

@@ -32,7 +32,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator)
 bool IsBlank(std::string_view text)
 {
     for (char c : text) {
-        if (static_cast<unsigned char>(c) > ' ') return false;
+        if (static_cast<unsigned char>(c) > ' ')
+            return false;
     }
     return true;
 }
@@ -43,8 +44,10 @@ Result<std::string> UpperValue(std::string_view value, std::string_view criterio
 {
     const xbase::CodePage& codePage = xbase::CodePage::Windows1252();
     auto bytes = codePage.FromUtf8(value, "The filter value \"" + std::string(criterion) + "\"");
-    if (!bytes) return bytes;
-    if (limitLength && bytes->size() > MaxPrefixedValue) bytes->resize(MaxPrefixedValue);
+    if (!bytes)
+        return bytes;
+    if (limitLength && bytes->size() > MaxPrefixedValue)
+        bytes->resize(MaxPrefixedValue);
     codePage.UpperInPlace(*bytes);
     return codePage.ToUtf8(*bytes);
 }
@@ -63,14 +66,17 @@ Result<std::string> SimpleClause(std::string_view fieldExpression, std::string_v
         }
     }
     auto upper = UpperValue(value, text, prefixed);
-    if (!upper) return upper;
+    if (!upper)
+        return upper;
     auto literal = QuoteLiteral(*upper);
-    if (!literal) return literal;
-    if (op == "$") return *literal + "$UPPER(" + std::string(fieldExpression) + ")";
+    if (!literal)
+        return literal;
+    if (op == "$")
+        return *literal + "$UPPER(" + std::string(fieldExpression) + ")";
     return "UPPER(" + std::string(fieldExpression) + ")" + std::string(op) + *literal;
 }
 
-}  // namespace
+} // namespace
 
 const std::array<FilterFieldDefinition, FilterFieldCount>& FilterFields()
 {
@@ -99,20 +105,25 @@ const std::array<FilterFieldDefinition, FilterFieldCount>& FilterFields()
 
 bool FilterIsSet(const FilterCriteria& criteria)
 {
-    if (criteria.Tagged) return true;
+    if (criteria.Tagged)
+        return true;
     for (const std::string& text : criteria.Texts) {
-        if (!IsBlank(text)) return true;
+        if (!IsBlank(text))
+            return true;
     }
     return false;
 }
 
 Result<std::string> QuoteLiteral(std::string_view value)
 {
-    if (value.find('"') == std::string_view::npos) return "\"" + std::string(value) + "\"";
-    if (value.find('\'') == std::string_view::npos) return "'" + std::string(value) + "'";
-    if (value.find(']') == std::string_view::npos) return "[" + std::string(value) + "]";
+    if (value.find('"') == std::string_view::npos)
+        return "\"" + std::string(value) + "\"";
+    if (value.find('\'') == std::string_view::npos)
+        return "'" + std::string(value) + "'";
+    if (value.find(']') == std::string_view::npos)
+        return "[" + std::string(value) + "]";
     return Result<std::string>::Error("The filter value " + std::string(value) +
-                                             " holds all of \", ' and ], so it cannot be searched for");
+                                      " holds all of \", ' and ], so it cannot be searched for");
 }
 
 Result<std::string> BuildFieldCriterion(std::string_view fieldExpression, std::string_view text)
@@ -123,13 +134,16 @@ Result<std::string> BuildFieldCriterion(std::string_view fieldExpression, std::s
         const char* Join;
     } Combinations[] = {{';', ".or."}, {'+', ".and."}, {'^', ".and..not."}};
     for (const auto& combination : Combinations) {
-        if (text.find(combination.Separator) == std::string_view::npos) continue;
+        if (text.find(combination.Separator) == std::string_view::npos)
+            continue;
         std::string clause = "(";
         bool first = true;
         for (std::string_view part : Split(text, combination.Separator)) {
             auto inner = BuildFieldCriterion(fieldExpression, part);
-            if (!inner) return inner;
-            if (!first) clause += combination.Join;
+            if (!inner)
+                return inner;
+            if (!first)
+                clause += combination.Join;
             clause += "(" + *inner + ")";
             first = false;
         }
@@ -150,23 +164,28 @@ Result<std::string> BuildQueryString(const FilterCriteria& criteria, std::string
     };
     std::string expression;
     const auto append = [&expression](const std::string& clause) {
-        if (!expression.empty()) expression += " and ";
+        if (!expression.empty())
+            expression += " and ";
         expression += clause;
     };
     for (FilterField field : Order) {
         const std::string& text = criteria[field];
-        if (IsBlank(text)) continue;
+        if (IsBlank(text))
+            continue;
         auto clause =
             BuildFieldCriterion(FilterFields()[static_cast<std::size_t>(field)].FieldExpression, text);
-        if (!clause) return clause;
+        if (!clause)
+            return clause;
         append(*clause);
     }
     if (criteria.Tagged) {
         auto id = QuoteLiteral(currentTagId);
-        if (!id) return id;
+        if (!id)
+            return id;
         append("(UPPER(TAG)=" + *id + ")");
     }
-    if (criteria.Reverse && !expression.empty()) expression = "(!(" + expression + "))";
+    if (criteria.Reverse && !expression.empty())
+        expression = "(!(" + expression + "))";
     return expression;
 }
 
@@ -175,4 +194,4 @@ void ClearQueryVars(FilterCriteria& criteria)
     criteria = FilterCriteria{};
 }
 
-}  // namespace corvane
+} // namespace corvane

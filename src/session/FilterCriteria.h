@@ -47,15 +47,15 @@ inline constexpr std::size_t FilterFieldCount = 18;
 
 struct FilterFieldDefinition {
     FilterField Field;
-    const char* Caption;          // the filter window's box
-    const char* FieldExpression;  // what the criterion tests
+    const char* Caption;         // the filter window's box
+    const char* FieldExpression; // what the criterion tests
 };
 
 // The 18 criteria in FilterField order.
 const std::array<FilterFieldDefinition, FilterFieldCount>& FilterFields();
 
 struct FilterCriteria {
-    std::array<std::string, FilterFieldCount> Texts;  // UTF-8, in FilterField order
+    std::array<std::string, FilterFieldCount> Texts; // UTF-8, in FilterField order
     bool Tagged = false;
     bool Reverse = false;
 
@@ -85,4 +85,4 @@ void ClearQueryVars(FilterCriteria& criteria);
 // when the value holds all of ", ' and ].
 Result<std::string> QuoteLiteral(std::string_view value);
 
-}  // namespace corvane
+} // namespace corvane

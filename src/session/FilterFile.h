@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "session/FilterCriteria.h"
 #include "platform/Result.h"
+#include "session/FilterCriteria.h"
 
 namespace corvane {
 
@@ -40,4 +40,4 @@ Status CheckFilterRestoreName(std::string_view chosen);
 // The question asked (AskYesNoDefaultNo, caption "Warning!") before an existing file is replaced.
 std::string FilterOverwriteQuestion(const std::string& path);
 
-}  // namespace corvane
+} // namespace corvane

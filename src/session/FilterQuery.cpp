@@ -11,7 +11,6 @@ namespace {
 constexpr std::size_t MaxQueryLength = 255;
 constexpr std::size_t QuerySuffixLength = 12;
 
-
 AppliedFilter DropFilter(xbase::Table& table, FilterCriteria& criteria)
 {
     ClearQueryVars(criteria);
@@ -28,10 +27,10 @@ Result<AppliedFilter> EngineFailure(xbase::Table& table, const std::string& mess
     return Result<AppliedFilter>::Error(message);
 }
 
-}  // namespace
+} // namespace
 
 Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria,
-                                         std::string_view currentTagId)
+                                  std::string_view currentTagId)
 {
     auto expression = BuildQueryString(criteria, currentTagId);
     if (!expression) {
@@ -52,16 +51,20 @@ Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria,
         return EngineFailure(table, set.Message());
     }
     auto count = table.QueryCount();
-    if (!count) return EngineFailure(table, count.Message());
+    if (!count)
+        return EngineFailure(table, count.Message());
     // A filter that matches nothing is dropped without a word.
-    if (*count == 0) return DropFilter(table, criteria);
+    if (*count == 0)
+        return DropFilter(table, criteria);
     return AppliedFilter{*count, expression.Take()};
 }
 
 std::string FilterStatusText(uint32_t count, bool filterSet)
 {
-    if (filterSet) return std::to_string(count) + " filter matches";
-    if (count > 0) return std::to_string(count) + " records (no filter)";
+    if (filterSet)
+        return std::to_string(count) + " filter matches";
+    if (count > 0)
+        return std::to_string(count) + " records (no filter)";
     return "No records";
 }
 
@@ -70,4 +73,4 @@ std::string FilterTestText(uint32_t matches, bool filterSet)
     return filterSet ? std::to_string(matches) + " matches" : "No filter set";
 }
 
-}  // namespace corvane
+} // namespace corvane

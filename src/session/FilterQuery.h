@@ -8,17 +8,17 @@
 #include <string>
 #include <string_view>
 
-#include "session/FilterCriteria.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
+#include "session/FilterCriteria.h"
 
 namespace corvane {
 
 inline constexpr std::string_view NoFilterQuery = "!ISDEL";
 
 struct AppliedFilter {
-    uint32_t Matches = 0;    // records the filter lets through; 0 when no filter is set
-    std::string Expression;  // the filter expression in force; empty when no filter is set
+    uint32_t Matches = 0;   // records the filter lets through; 0 when no filter is set
+    std::string Expression; // the filter expression in force; empty when no filter is set
     bool FilterSet() const { return !Expression.empty(); }
 };
 
@@ -28,7 +28,7 @@ struct AppliedFilter {
 // rejects, a read failure) is shown with ShowInfo and returned as an error; the criteria stay
 // and the query falls back to "!ISDEL" so the table stays usable.
 Result<AppliedFilter> ApplyFilter(xbase::Table& table, FilterCriteria& criteria,
-                                         std::string_view currentTagId);
+                                  std::string_view currentTagId);
 
 // The main window's filter status for `count` records under the current query (the window hides
 // it while no file is open).
@@ -36,4 +36,4 @@ std::string FilterStatusText(uint32_t count, bool filterSet);
 // The match line of the filter window after "Test".
 std::string FilterTestText(uint32_t matches, bool filterSet);
 
-}  // namespace corvane
+} // namespace corvane

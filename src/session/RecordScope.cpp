@@ -5,9 +5,12 @@ namespace corvane {
 std::string RecordScopeCaption(RecordScope scope)
 {
     switch (scope) {
-    case RecordScope::All: return "All records";
-    case RecordScope::Filter: return "Records matching filter";
-    case RecordScope::Current: return "Only current record";
+    case RecordScope::All:
+        return "All records";
+    case RecordScope::Filter:
+        return "Records matching filter";
+    case RecordScope::Current:
+        return "Only current record";
     }
     return {};
 }
@@ -18,7 +21,8 @@ std::string RecordScopeQuery(RecordScope scope, std::string_view currentQuery, u
     switch (scope) {
     case RecordScope::All:
         return window == PrintingWindow::Reports ? "UPPER(PREFIX)<>\"DELETED\"" : "NOT ISDEL";
-    case RecordScope::Filter: return std::string(currentQuery);
+    case RecordScope::Filter:
+        return std::string(currentQuery);
     case RecordScope::Current:
         if (window == PrintingWindow::Labels || window == PrintingWindow::Reports) {
             return "Recno()=" + std::to_string(recordNumber);
@@ -28,4 +32,4 @@ std::string RecordScopeQuery(RecordScope scope, std::string_view currentQuery, u
     return std::string(currentQuery);
 }
 
-}  // namespace corvane
+} // namespace corvane

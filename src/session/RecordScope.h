@@ -25,4 +25,4 @@ std::string RecordScopeCaption(RecordScope scope);
 std::string RecordScopeQuery(RecordScope scope, std::string_view currentQuery, uint32_t recordNumber,
                              PrintingWindow window);
 
-}  // namespace corvane
+} // namespace corvane

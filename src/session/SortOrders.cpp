@@ -10,12 +10,13 @@ std::string UpperAscii(std::string_view text)
 {
     std::string upper(text);
     for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return upper;
 }
 
-}  // namespace
+} // namespace
 
 const std::array<SortOrder, SortOrderCount>& SortOrders()
 {
@@ -40,7 +41,8 @@ const std::array<SortOrder, SortOrderCount>& SortOrders()
 
 std::string MenuOrderText(std::string_view menuCaption)
 {
-    if (menuCaption.size() < 2) return {};
+    if (menuCaption.size() < 2)
+        return {};
     return std::string(menuCaption.substr(1, 30));
 }
 
@@ -50,7 +52,8 @@ SortOrderChoice SetOrderTo(std::string_view text)
     const std::string upper = UpperAscii(text);
     for (std::size_t i = 0; i < SortOrderCount; ++i) {
         const SortOrder& order = SortOrders()[i];
-        if (upper == UpperAscii(order.Text)) choice.Tag = order.Tag;
+        if (upper == UpperAscii(order.Text))
+            choice.Tag = order.Tag;
         choice.Checked[i] = UpperAscii(MenuOrderText(order.MenuCaption)) == upper;
     }
     choice.StatusText = "Sorted by " + std::string(text);
@@ -64,10 +67,12 @@ SortOrderChoice SetMenuOrder(std::string_view menuCaption)
 
 void SetCurrentOrder(xbase::Table& table, std::string_view tagName)
 {
-    if (tagName.empty()) return;
+    if (tagName.empty())
+        return;
     const int order = table.OrderNumber(tagName);
-    if (order == 0) return;
+    if (order == 0)
+        return;
     (void)table.SetOrder(order);
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -16,18 +16,18 @@ namespace corvane {
 inline constexpr std::size_t SortOrderCount = 14;
 
 struct SortOrder {
-    const char* MenuCaption;  // "&Last Name"
-    const char* Text;         // "Last Name"
-    const char* Tag;          // "LNAME"
+    const char* MenuCaption; // "&Last Name"
+    const char* Text;        // "Last Name"
+    const char* Tag;         // "LNAME"
 };
 
 // In menu order.
 const std::array<SortOrder, SortOrderCount>& SortOrders();
 
 struct SortOrderChoice {
-    std::string Tag;                             // the tag to select; empty when the text names no order
-    std::string StatusText;                      // "Sorted by " + text
-    std::array<bool, SortOrderCount> Checked{};  // the menu items that carry the check mark
+    std::string Tag;                            // the tag to select; empty when the text names no order
+    std::string StatusText;                     // "Sorted by " + text
+    std::array<bool, SortOrderCount> Checked{}; // the menu items that carry the check mark
 };
 
 // SetOrderTo: the text (any case) mapped to its tag; an unknown text selects nothing but still
@@ -43,4 +43,4 @@ SortOrderChoice SetMenuOrder(std::string_view menuCaption);
 // preference, never worth an error box.
 void SetCurrentOrder(xbase::Table& table, std::string_view tagName);
 
-}  // namespace corvane
+} // namespace corvane

@@ -15,30 +15,30 @@
 #include <string>
 #include <string_view>
 
-#include "session/FilterCriteria.h"
-#include "session/FilterQuery.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
+#include "session/FilterCriteria.h"
+#include "session/FilterQuery.h"
 
 namespace corvane {
 
 class Settings;
 
 struct ToggleTagOutcome {
-    bool Tagged = false;           // the record's state afterwards
-    bool FilterReapplied = false;  // the filter matched nothing any more and was applied again
-    AppliedFilter Filter;          // the result of that, when FilterReapplied
+    bool Tagged = false;          // the record's state afterwards
+    bool FilterReapplied = false; // the filter matched nothing any more and was applied again
+    AppliedFilter Filter;         // the result of that, when FilterReapplied
 };
 
 // Tags the current record (TAG := current id) or, when it carries the id already, untags it
 // (TAG := blank), and writes it at once. When the criteria make a filter and the query then
 // matches no record, the filter is applied again, which drops it.
 Result<ToggleTagOutcome> ToggleTag(xbase::Table& table, FilterCriteria& criteria,
-                                          std::string_view currentTagId);
+                                   std::string_view currentTagId);
 
 struct TagAllOutcome {
-    uint32_t Visited = 0;  // records the query let through and that were tagged
-    uint32_t Changed = 0;  // of those, the ones that were not tagged before
+    uint32_t Visited = 0; // records the query let through and that were tagged
+    uint32_t Changed = 0; // of those, the ones that were not tagged before
     bool Cancelled = false;
 };
 
@@ -50,7 +50,7 @@ using TagProgress = std::function<bool(uint32_t visited)>;
 // are found first and written afterwards, so neither a query nor an order that depends on TAG
 // makes the run skip or revisit records. The query is kept; the table ends on its first record.
 Result<TagAllOutcome> TagAll(xbase::Table& table, std::string_view currentTagId,
-                                    const TagProgress& progress = {});
+                             const TagProgress& progress = {});
 // The reverse for the batch tool: blanks TAG of the records of the query that carry the current
 // id; returns how many.
 Result<uint32_t> UntagAll(xbase::Table& table, std::string_view currentTagId);
@@ -60,4 +60,4 @@ Result<uint32_t> UntagAll(xbase::Table& table, std::string_view currentTagId);
 // start.
 Result<std::string> ClearAllTags(const Settings& settings);
 
-}  // namespace corvane
+} // namespace corvane

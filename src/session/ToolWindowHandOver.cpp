@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <map>
 
-#include "session/AddressSession.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 

@@ -19,13 +19,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/AddressTableFixture.h"
 #include "app/TAddressMain.h"
+#include "core/RecentFiles.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "core/RecentFiles.h"
-#include "support/ScratchHome.h"
 #include "platform/Settings.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane::testing {
 

@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/TAddressQueryForm.h"
 #include "app/FindingHarness.h"
+#include "app/TAddressQueryForm.h"
 
 namespace corvane {
 namespace {

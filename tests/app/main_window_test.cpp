@@ -26,17 +26,17 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/AddressTableFixture.h"
 #include "app/TAddressMain.h"
 #include "app/TDateSelector.h"
 #include "app/TPreferences.h"
+#include "core/RecentFiles.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "core/RecentFiles.h"
-#include "support/ScratchHome.h"
 #include "platform/Settings.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/WindowPlacement.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

@@ -22,19 +22,19 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "support/AddressTableFixture.h"
 #include "app/TAddressMain.h"
 #include "app/TCVReindex.h"
 #include "app/TRebuildWindow.h"
 #include "app/TSystemReindex.h"
+#include "core/RecentFiles.h"
+#include "core/SystemTables.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "core/RecentFiles.h"
-#include "support/ScratchHome.h"
 #include "platform/Settings.h"
-#include "core/SystemTables.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/xbase/CompanionFiles.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

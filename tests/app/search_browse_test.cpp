@@ -15,11 +15,11 @@
 #include <QTableView>
 
 #include "app/AddressTableModel.h"
+#include "app/FindingHarness.h"
 #include "app/TAddressBrowseForm.h"
 #include "app/TSearchBox.h"
-#include "session/SortOrders.h"
-#include "app/FindingHarness.h"
 #include "core/FieldOrderFile.h"
+#include "session/SortOrders.h"
 
 namespace corvane {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressFileLayout.h"
-#include "support/ScratchHome.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/Table.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

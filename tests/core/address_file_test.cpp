@@ -9,9 +9,9 @@
 #include "core/AddressFileLayout.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
 #include "platform/settings/IniFile.h"
 #include "support/ScratchFolder.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {
@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 using testing::ScratchHome;
 using xbase::testing::ReadBytes;
 using xbase::testing::WriteBytes;
-
 
 // ---- widths of a new file --------------------------------------------------------------------
 

@@ -8,11 +8,11 @@
 #include "core/AddressFileLayout.h"
 #include "core/DisplayDate.h"
 #include "core/FieldCatalogue.h"
-#include "platform/Settings.h"
 #include "core/TagId.h"
+#include "platform/Settings.h"
 #include "platform/settings/IniFile.h"
-#include "support/ScratchFolder.h"
 #include "platform/xbase/Table.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "core/AddressFileLayout.h"
 #include "platform/settings/IniFile.h"
-#include "support/ScratchFolder.h"
 #include "platform/xbase/Table.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane {
 namespace {

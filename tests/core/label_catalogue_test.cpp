@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
-#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "platform/xbase/Table.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

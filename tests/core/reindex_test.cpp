@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "core/AddressFile.h"
+#include "core/SystemTables.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
-#include "core/SystemTables.h"
 #include "platform/xbase/CompanionFiles.h"
 #include "support/ScratchFolder.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

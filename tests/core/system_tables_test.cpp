@@ -8,9 +8,9 @@
 
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
 #include "platform/xbase/CompanionFiles.h"
 #include "support/ScratchFolder.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {
@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 using testing::ScratchHome;
 using xbase::testing::ReadBytes;
 using xbase::testing::WriteBytes;
-
 
 // "NAME C60.0 ..." of an open table, for comparing whole schemas at a glance.
 std::string Schema(const xbase::Table& table)

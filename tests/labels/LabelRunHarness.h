@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/AddressTableFixture.h"
 #include "core/FieldCatalogue.h"
-#include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetup.h"
 #include "layout/ComponentOwner.h"
@@ -21,6 +18,9 @@
 #include "layout/RecordingSurface.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPDLabel.h"
+#include "platform/ProgramDirectory.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane::testing {
 

@@ -9,10 +9,6 @@
 
 #include <memory>
 
-#include "support/ScratchHome.h"
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
-#include "platform/Settings.h"
 #include "labels/LabelArt.h"
 #include "labels/LabelDesignSession.h"
 #include "layout/ComponentOwner.h"
@@ -21,6 +17,10 @@
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPLabel.h"
 #include "layout/TGPostNetBarCode.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
-#include "support/ScratchHome.h"
-#include "platform/MessageService.h"
 #include "labels/LabelTemplateQuery.h"
+#include "platform/MessageService.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

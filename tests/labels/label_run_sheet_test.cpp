@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "LabelRunHarness.h"
-#include "platform/MessageService.h"
 #include "labels/LabelSetupStore.h"
+#include "platform/MessageService.h"
 
 namespace corvane::testing {
 namespace {

@@ -8,9 +8,6 @@
 #include <fstream>
 #include <set>
 
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/LabelStockCatalogue.h"
@@ -18,6 +15,9 @@
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGLabelPanel.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

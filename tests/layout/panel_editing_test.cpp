@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScratchHome.h"
 #include "layout/ComponentOwner.h"
 #include "layout/RecordingSurface.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGPLabel.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

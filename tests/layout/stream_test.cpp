@@ -425,8 +425,7 @@ TEST(LayoutStream, EveryTruncationOfAGoodFileIsRefused)
     const std::string good = ReadBytes(folder.File("good.L"));
     const TGLabelObjectFiler filer(EveryClass());
     for (size_t length = 0; length < good.size(); ++length) {
-        Result<std::vector<ElementPtr>> read =
-            filer.DecodeList(std::string_view(good).substr(0, length));
+        Result<std::vector<ElementPtr>> read = filer.DecodeList(std::string_view(good).substr(0, length));
         ASSERT_FALSE(read) << "a file cut to " << length << " bytes was read";
     }
 }

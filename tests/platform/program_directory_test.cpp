@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "support/ScratchHome.h"
 #include "support/ScratchFolder.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

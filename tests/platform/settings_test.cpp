@@ -20,7 +20,8 @@ using xbase::testing::WriteBytes;
 TEST(IniFile, KeepsTheFileAsWrittenAndFindsKeysWithoutCase)
 {
     const std::string text =
-        "; written by hand\r\n[Envelope Feed]\r\nFeedMethod=2\r\n\r\n[Misc]\r\nGettingStarted=1\r\nGlobalTagId=B1A2C3D\r\n";
+        "; written by hand\r\n[Envelope "
+        "Feed]\r\nFeedMethod=2\r\n\r\n[Misc]\r\nGettingStarted=1\r\nGlobalTagId=B1A2C3D\r\n";
     IniFile file = IniFile::Parse(text);
     EXPECT_EQ(file.Text(), text) << "an unchanged file is written back byte for byte";
     EXPECT_EQ(file.ReadInteger("envelope feed", "feedmethod", 0), 2);
@@ -31,9 +32,9 @@ TEST(IniFile, KeepsTheFileAsWrittenAndFindsKeysWithoutCase)
     file.WriteBool("Envelope Feed", "Rotate", true);
     file.WriteString("Misc", "GlobalTagId", "NEW");
     file.WriteInteger("TAddressMain_Placement", "Left", -4);
-    EXPECT_EQ(file.Text(),
-              "; written by hand\r\n[Envelope Feed]\r\nFeedMethod=2\r\nRotate=1\r\n\r\n[Misc]\r\nGettingStarted=1\r\n"
-              "GlobalTagId=NEW\r\n\r\n[TAddressMain_Placement]\r\nLeft=-4\r\n");
+    EXPECT_EQ(file.Text(), "; written by hand\r\n[Envelope "
+                           "Feed]\r\nFeedMethod=2\r\nRotate=1\r\n\r\n[Misc]\r\nGettingStarted=1\r\n"
+                           "GlobalTagId=NEW\r\n\r\n[TAddressMain_Placement]\r\nLeft=-4\r\n");
 }
 
 TEST(IniFile, LinesEndingInLfAloneAreRead)
@@ -50,7 +51,8 @@ TEST(Settings, EachWriteReachesTheFileAndAMissingFileReadsEmpty)
     EXPECT_EQ(settings.ReadInteger("Editing", "AggressiveSave", 1), 1);
     ASSERT_TRUE(settings.WriteInteger("Editing", "AggressiveSave", 2));
     ASSERT_TRUE(settings.WriteBool("Adding", "PlugDate", false));
-    EXPECT_EQ(ReadBytes(folder.File("CORVAN.ini")), "[Editing]\r\nAggressiveSave=2\r\n\r\n[Adding]\r\nPlugDate=0\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("CORVAN.ini")),
+              "[Editing]\r\nAggressiveSave=2\r\n\r\n[Adding]\r\nPlugDate=0\r\n");
     // Another writer changes the file: the next read sees it.
     WriteBytes(folder.File("CORVAN.ini"), "[Editing]\r\nAggressiveSave=0\r\n");
     EXPECT_EQ(settings.ReadInteger("Editing", "AggressiveSave", 1), 0);
@@ -65,7 +67,8 @@ TEST(RecentFiles, MostRecentFirstAtMostFour)
     PutMRUList(settings, {"A", "B", "C", "D"});
     EXPECT_EQ(UpdateMRUList(settings, "B"), (std::vector<std::string>{"B", "A", "C", "D"}));
     EXPECT_EQ(UpdateMRUList(settings, "E"), (std::vector<std::string>{"E", "B", "A", "C"}));
-    EXPECT_EQ(UpdateMRUList(settings, "e"), (std::vector<std::string>{"e", "E", "B", "A"})) << "case-sensitive";
+    EXPECT_EQ(UpdateMRUList(settings, "e"), (std::vector<std::string>{"e", "E", "B", "A"}))
+        << "case-sensitive";
     EXPECT_EQ(GetMRUList(settings), (std::vector<std::string>{"e", "E", "B", "A"}));
     EXPECT_EQ(settings.ReadString("MRU", "Item1"), "e");
 }
@@ -122,5 +125,5 @@ TEST(TagId, CurrentIdIsMadeOnceAndClearingMakesANewOne)
     EXPECT_NE(ClearTags(settings), cleared) << "two clears within one second";
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "support/ScratchHome.h"
 #include "platform/Settings.h"
+#include "platform/windows/WindowPlacement.h"
 #include "printing/pages/PageRecorder.h"
 #include "printing/windows/TPreviewForm.h"
-#include "platform/windows/WindowPlacement.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

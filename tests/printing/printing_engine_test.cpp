@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "support/PdfInfo.h"
 #include "printing/PrintEngine.h"
+#include "support/PdfInfo.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {

@@ -4,9 +4,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "support/PdfInfo.h"
 #include "printing/pages/PageRecorder.h"
 #include "printing/pages/PdfFileSink.h"
+#include "support/PdfInfo.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {

@@ -5,8 +5,8 @@
 #include <QPrinter>
 #include <QProcess>
 
-#include "support/PdfInfo.h"
 #include "printing/PrinterSink.h"
+#include "support/PdfInfo.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {

@@ -11,14 +11,14 @@
 
 #include <QDate>
 
-#include "support/AddressTableFixture.h"
-#include "session/AddressSession.h"
 #include "core/DisplayDate.h"
+#include "core/RecentFiles.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
-#include "core/RecentFiles.h"
-#include "support/ScratchHome.h"
 #include "platform/Settings.h"
+#include "session/AddressSession.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "support/AddressTableFixture.h"
+#include "platform/MessageService.h"
 #include "session/FilterCriteria.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
 #include "session/RecordScope.h"
-#include "platform/MessageService.h"
+#include "support/AddressTableFixture.h"
 
 namespace corvane {
 namespace {
@@ -26,7 +26,8 @@ FilterCriteria Criteria(std::initializer_list<std::pair<FilterField, std::string
                         bool reverse = false)
 {
     FilterCriteria criteria;
-    for (const auto& [field, text] : texts) criteria[field] = text;
+    for (const auto& [field, text] : texts)
+        criteria[field] = text;
     criteria.Tagged = tagged;
     criteria.Reverse = reverse;
     return criteria;
@@ -170,7 +171,7 @@ TEST_F(ApplyFilterTest, SelectionsOfTheEdgeCases)
         FilterCriteria Input;
         std::vector<std::string> FirstNames;
     } cases[] = {
-        {Criteria({{FilterField::City, "BOSTON"}}), {"Ann", "Bob", "Sue"}},  // any state, and Bostonia
+        {Criteria({{FilterField::City, "BOSTON"}}), {"Ann", "Bob", "Sue"}}, // any state, and Bostonia
         {Criteria({{FilterField::Codes, "$b"}}), {"Ann"}},
         {Criteria({{FilterField::Last, "Jones"}, {FilterField::First, "Mary"}}), {"Mary"}},
         // Exact comparison is off, so ">" too looks at only as many characters as the value has:
@@ -299,7 +300,8 @@ TEST(FilterStatus, Texts)
 FilterCriteria Everything()
 {
     FilterCriteria criteria;
-    for (std::size_t i = 0; i < FilterFieldCount; ++i) criteria.Texts[i] = "v" + std::to_string(i + 1);
+    for (std::size_t i = 0; i < FilterFieldCount; ++i)
+        criteria.Texts[i] = "v" + std::to_string(i + 1);
     criteria[FilterField::Last] = "Müller";
     criteria.Tagged = true;
     criteria.Reverse = false;
@@ -312,7 +314,8 @@ TEST(FilterFile, WrittenInWindows1252WithCrLfAndReadBack)
     const std::string path = scratch.File("all.FLT");
     ASSERT_TRUE(SaveFilterTo(path, Everything()));
     std::string expected = "M\xFCller\r\n";
-    for (std::size_t i = 2; i <= FilterFieldCount; ++i) expected += "v" + std::to_string(i) + "\r\n";
+    for (std::size_t i = 2; i <= FilterFieldCount; ++i)
+        expected += "v" + std::to_string(i) + "\r\n";
     expected += "T\r\nF\r\n";
     EXPECT_EQ(xbase::testing::ReadBytes(path), expected);
     auto restored = RestoreFilterFrom(path);
@@ -377,7 +380,8 @@ TEST_P(FilterFileParseTest, Reads)
 std::string Lines(const std::vector<std::string>& lines, const std::string& end)
 {
     std::string text;
-    for (const auto& line : lines) text += line + end;
+    for (const auto& line : lines)
+        text += line + end;
     return text;
 }
 
@@ -434,7 +438,7 @@ TEST(FilterFileNames, SaveAndRestoreRules)
 {
     struct {
         const char* Chosen;
-        const char* Saved;  // nullptr: refused
+        const char* Saved; // nullptr: refused
     } saves[] = {
         {"/tmp/list", "/tmp/list.FLT"},
         {"/tmp/list.FLT", "/tmp/list.FLT"},
@@ -502,5 +506,5 @@ TEST_F(ApplyFilterTest, ScopeQueriesRunOnTheEngine)
     }
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

@@ -11,14 +11,14 @@
 #include <tuple>
 #include <vector>
 
-#include "support/AddressTableFixture.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
 #include "session/AddressSession.h"
 #include "session/Tagging.h"
 #include "session/ToolWindowHandOver.h"
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
+#include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
-#include "platform/Settings.h"
 
 namespace corvane {
 namespace {

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "support/AddressTableFixture.h"
-#include "session/SortOrders.h"
 #include "core/AddressFileLayout.h"
+#include "session/SortOrders.h"
+#include "support/AddressTableFixture.h"
 
 namespace corvane {
 namespace {
@@ -15,8 +15,8 @@ namespace {
 struct OrderCase {
     const char* Name;
     const char* Text;
-    const char* Tag;  // "" when nothing is selected
-    int Checked;      // menu position, -1 for none
+    const char* Tag; // "" when nothing is selected
+    int Checked;     // menu position, -1 for none
 };
 
 class SetOrderToTest : public ::testing::TestWithParam<OrderCase> {};
@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, SetOrderToTest,
 TEST(SortOrders, EveryMenuItemSelectsItselfAndATagOfTheAddressFile)
 {
     std::set<std::string> tags;
-    for (const auto& tag : AddressIndexTags()) tags.insert(tag.Name);
+    for (const auto& tag : AddressIndexTags())
+        tags.insert(tag.Name);
     for (std::size_t i = 0; i < SortOrderCount; ++i) {
         const SortOrder& order = SortOrders()[i];
         EXPECT_EQ(MenuOrderText(order.MenuCaption), order.Text);
@@ -76,5 +77,5 @@ TEST_F(SetCurrentOrderTest, SelectsTheTagKeepingTheRecord)
     EXPECT_EQ(FTable.OrderName(), "EMAIL");
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

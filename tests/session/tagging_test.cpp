@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "support/AddressTableFixture.h"
-#include "session/FilterQuery.h"
-#include "session/Tagging.h"
+#include "core/TagId.h"
 #include "platform/MessageService.h"
 #include "platform/Settings.h"
-#include "core/TagId.h"
+#include "session/FilterQuery.h"
+#include "session/Tagging.h"
+#include "support/AddressTableFixture.h"
 
 namespace corvane {
 namespace {
@@ -47,7 +47,7 @@ class TaggingTest : public testing::AddressTableTest {
 TEST_F(TaggingTest, ToggleTagsAndUntagsTheCurrentRecordAndWritesAtOnce)
 {
     FilterCriteria none;
-    ASSERT_TRUE(FTable.GoTo(3));  // carries an old id, so it is not tagged
+    ASSERT_TRUE(FTable.GoTo(3)); // carries an old id, so it is not tagged
     auto tagged = ToggleTag(FTable, none, TagId);
     ASSERT_TRUE(tagged) << tagged.Message();
     EXPECT_TRUE(tagged->Tagged);
@@ -111,7 +111,7 @@ TEST_F(TaggingTest, TagAllTagsEveryMatchOnceEvenWhenTaggingMovesThem)
     EXPECT_EQ(progress, (std::vector<uint32_t>{1, 2, 3}));
     EXPECT_EQ(Tags(), std::vector<std::string>(4, TagId));
     EXPECT_EQ(FTable.Query(), std::string("UPPER(TAG)<>\"") + TagId + "\"");
-    EXPECT_TRUE(FTable.Eof());  // nothing is left outside the tags
+    EXPECT_TRUE(FTable.Eof()); // nothing is left outside the tags
 }
 
 TEST_F(TaggingTest, CancellingTagAllKeepsTheRecordsTaggedSoFar)
@@ -121,7 +121,7 @@ TEST_F(TaggingTest, CancellingTagAllKeepsTheRecordsTaggedSoFar)
     ASSERT_TRUE(outcome);
     EXPECT_TRUE(outcome->Cancelled);
     EXPECT_EQ(outcome->Visited, 2u);
-    EXPECT_EQ(outcome->Changed, 1u);  // Baker was tagged already
+    EXPECT_EQ(outcome->Changed, 1u); // Baker was tagged already
     EXPECT_EQ(Tags(), (std::vector<std::string>{TagId, TagId, "OLDID", ""}));
     EXPECT_EQ(FTable.RecNo(), 1u);
 }
@@ -165,5 +165,5 @@ TEST(ClearAllTags, FailsWhenTheIdCannotBeStored)
     EXPECT_FALSE(ClearAllTags(settings));
 }
 
-}  // namespace
-}  // namespace corvane
+} // namespace
+} // namespace corvane

@@ -10,12 +10,12 @@
 
 #include "core/AddressFileLayout.h"
 #include "platform/settings/IniFile.h"
-#include "support/ScratchFolder.h"
 #include "platform/xbase/Table.h"
+#include "support/ScratchFolder.h"
 
 namespace corvane::testing {
 
-using Person = std::map<std::string, std::string>;  // field -> value
+using Person = std::map<std::string, std::string>; // field -> value
 
 // Creates `path` as an address file with default widths holding `people`, and leaves it closed.
 inline void MakeAddressFile(const std::string& path, const std::vector<Person>& people)
@@ -25,7 +25,8 @@ inline void MakeAddressFile(const std::string& path, const std::vector<Person>& 
     ASSERT_TRUE(table.Open(path));
     for (const Person& person : people) {
         ASSERT_TRUE(table.AppendBlank());
-        for (const auto& [field, value] : person) ASSERT_TRUE(table.PutField(field, value)) << field;
+        for (const auto& [field, value] : person)
+            ASSERT_TRUE(table.PutField(field, value)) << field;
     }
     ASSERT_TRUE(table.Close());
 }
@@ -58,4 +59,4 @@ class AddressTableTest : public ::testing::Test {
     xbase::Table FTable;
 };
 
-}  // namespace corvane::testing
+} // namespace corvane::testing

@@ -16,9 +16,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "session/AddressSession.h"
-#include "platform/MessageService.h"
-#include "platform/Settings.h"
 #include "labels/LabelDesignSession.h"
 #include "labels/windows/TChooseLabelLayout.h"
 #include "labels/windows/TLabelEdit.h"
@@ -27,9 +24,12 @@
 #include "layout/TGLabelPanel.h"
 #include "layout/designer/TGDesignPanel.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/MessageService.h"
+#include "platform/Settings.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 

@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/MessageService.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/MessageService.h"
 #include "platform/windows/DialogButtonRow.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"

@@ -4,15 +4,15 @@
 
 #include <QApplication>
 
-#include "session/AddressSession.h"
 #include "bulkmail/windows/TSortBulkMail.h"
-#include "platform/MessageService.h"
 #include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
 #include "layout/TGDataPanel.h"
+#include "platform/MessageService.h"
 #include "printing/PrintEngine.h"
 #include "printing/pages/PageRecorder.h"
 #include "printing/windows/TPreviewForm.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 

@@ -16,9 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "session/AddressSession.h"
 #include "bulkmail/Presort.h"
-#include "platform/MessageService.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/windows/TLabelDesignScreen.h"
@@ -26,10 +24,12 @@
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
-#include "printing/PrintEngine.h"
+#include "platform/MessageService.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
+#include "printing/PrintEngine.h"
+#include "session/AddressSession.h"
 
 namespace corvane {
 
@@ -323,8 +323,7 @@ void TLabelSetupScreen::ShowSetupDetails()
 {
     QLabel* values[] = {SheetNameValue, LabelHeightValue, LabelWidthValue, AcrossValue,
                         DownValue,      PaperSizeValue,   PaperWidthValue, PaperHeightValue};
-    auto setup =
-        HasSetup() ? ReadLabelSetup(FSetupTable) : Result<LabelSetup>(Status::Error(""));
+    auto setup = HasSetup() ? ReadLabelSetup(FSetupTable) : Result<LabelSetup>(Status::Error(""));
     if (!setup) {
         for (QLabel* value : values)
             value->clear();

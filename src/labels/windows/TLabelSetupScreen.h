@@ -15,11 +15,11 @@
 
 #include <QDialog>
 
-#include "session/ToolWindowHandOver.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetup.h"
 #include "labels/windows/TLabelPrinter.h"
 #include "platform/xbase/Table.h"
+#include "session/ToolWindowHandOver.h"
 
 class QCheckBox;
 class QComboBox;

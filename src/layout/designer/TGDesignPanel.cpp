@@ -10,7 +10,6 @@
 
 #include <cmath>
 
-#include "platform/MessageService.h"
 #include "layout/ElementDialogModels.h"
 #include "layout/PictureLoader.h"
 #include "layout/QPainterElementPainter.h"
@@ -19,6 +18,7 @@
 #include "layout/designer/TGHandle.h"
 #include "layout/designer/dialogs/DialogRunner.h"
 #include "layout/designer/dialogs/ElementDialogs.h"
+#include "platform/MessageService.h"
 
 namespace corvane {
 

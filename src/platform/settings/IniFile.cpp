@@ -12,9 +12,11 @@ namespace {
 
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
@@ -24,19 +26,21 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 std::string Trim(std::string_view text)
 {
     size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     size_t last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
 }
 
 constexpr size_t None = static_cast<size_t>(-1);
 
-}  // namespace
+} // namespace
 
 IniFile IniFile::Load(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return IniFile();
+    if (!in)
+        return IniFile();
     std::stringstream text;
     text << in.rdbuf();
     return Parse(text.str());
@@ -48,9 +52,11 @@ IniFile IniFile::Parse(std::string_view text)
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         std::string_view raw = text.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
         Line line;
         line.Text = std::string(raw);
         std::string trimmed = Trim(raw);
@@ -72,7 +78,8 @@ IniFile IniFile::Parse(std::string_view text)
 size_t IniFile::FindSection(std::string_view section) const
 {
     for (size_t i = 0; i < FLines.size(); ++i) {
-        if (FLines[i].LineKind == Line::Kind::Section && EqualNoCase(FLines[i].Section, section)) return i;
+        if (FLines[i].LineKind == Line::Kind::Section && EqualNoCase(FLines[i].Section, section))
+            return i;
     }
     return None;
 }
@@ -80,9 +87,11 @@ size_t IniFile::FindSection(std::string_view section) const
 size_t IniFile::FindKey(std::string_view section, std::string_view key) const
 {
     size_t header = FindSection(section);
-    if (header == None) return None;
+    if (header == None)
+        return None;
     for (size_t i = header + 1; i < FLines.size() && FLines[i].LineKind != Line::Kind::Section; ++i) {
-        if (FLines[i].LineKind == Line::Kind::Key && EqualNoCase(FLines[i].Key, key)) return i;
+        if (FLines[i].LineKind == Line::Kind::Key && EqualNoCase(FLines[i].Key, key))
+            return i;
     }
     return None;
 }
@@ -90,11 +99,13 @@ size_t IniFile::FindKey(std::string_view section, std::string_view key) const
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const
 {
     size_t line = FindKey(section, key);
-    if (line == None) return std::nullopt;
+    if (line == None)
+        return std::nullopt;
     return FLines[line].Value;
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const
 {
     auto value = Value(section, key);
     return value ? *value : std::string(fallback);
@@ -103,10 +114,12 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const
 {
     auto value = Value(section, key);
-    if (!value || value->empty()) return fallback;
+    if (!value || value->empty())
+        return fallback;
     char* end = nullptr;
     long number = std::strtol(value->c_str(), &end, 10);
-    if (end == value->c_str() || *end != '\0' || number < INT32_MIN || number > INT32_MAX) return fallback;
+    if (end == value->c_str() || *end != '\0' || number < INT32_MIN || number > INT32_MAX)
+        return fallback;
     return static_cast<int>(number);
 }
 
@@ -130,7 +143,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     entry.Text = entry.Key + "=" + entry.Value;
     size_t header = FindSection(section);
     if (header == None) {
-        if (!FLines.empty() && !FLines.back().Text.empty()) FLines.push_back(Line{});
+        if (!FLines.empty() && !FLines.back().Text.empty())
+            FLines.push_back(Line{});
         Line sectionLine;
         sectionLine.LineKind = Line::Kind::Section;
         sectionLine.Section = std::string(section);
@@ -142,7 +156,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     // After the section's last key, before any blank lines that separate it from the next.
     size_t insert = header + 1;
     for (size_t i = header + 1; i < FLines.size() && FLines[i].LineKind != Line::Kind::Section; ++i) {
-        if (FLines[i].LineKind == Line::Kind::Key) insert = i + 1;
+        if (FLines[i].LineKind == Line::Kind::Key)
+            insert = i + 1;
     }
     FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(insert), std::move(entry));
 }
@@ -160,10 +175,13 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 void IniFile::EraseSection(std::string_view section)
 {
     size_t header = FindSection(section);
-    if (header == None) return;
+    if (header == None)
+        return;
     size_t end = header + 1;
-    while (end < FLines.size() && FLines[end].LineKind != Line::Kind::Section) ++end;
-    FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(header), FLines.begin() + static_cast<std::ptrdiff_t>(end));
+    while (end < FLines.size() && FLines[end].LineKind != Line::Kind::Section)
+        ++end;
+    FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(header),
+                 FLines.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 std::string IniFile::Text() const
@@ -181,7 +199,8 @@ bool IniFile::Save(const std::string& path) const
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out)
+            return false;
         out << Text();
         out.flush();
         if (!out) {
@@ -196,4 +215,4 @@ bool IniFile::Save(const std::string& path) const
     return true;
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -12,7 +12,7 @@
 namespace corvane {
 
 class IniFile {
-public:
+  public:
     // Reads the file; a missing or unreadable file is an empty settings file.
     static IniFile Load(const std::string& path);
     static IniFile Parse(std::string_view text);
@@ -27,15 +27,15 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void EraseSection(std::string_view section);
 
-    std::string Text() const;  // CR LF line ends, as the file is stored
+    std::string Text() const; // CR LF line ends, as the file is stored
     // Writes through a temporary file and rename, so a crash never leaves half a settings file.
     bool Save(const std::string& path) const;
 
-private:
+  private:
     struct Line {
-        std::string Text;     // the line as read, for comments and blank lines
-        std::string Section;  // for section headers
-        std::string Key;      // for key lines
+        std::string Text;    // the line as read, for comments and blank lines
+        std::string Section; // for section headers
+        std::string Key;     // for key lines
         std::string Value;
         enum class Kind { Other, Section, Key } LineKind = Kind::Other;
     };
@@ -45,4 +45,4 @@ private:
     std::vector<Line> FLines;
 };
 
-}  // namespace corvane
+} // namespace corvane

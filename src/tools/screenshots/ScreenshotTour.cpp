@@ -34,10 +34,8 @@
 #include "app/TSpecifyFieldLengths.h"
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
-#include "session/FilterQuery.h"
 #include "bulkmail/windows/TSortBulkMail.h"
 #include "core/AddressFile.h"
-#include "platform/ProgramDirectory.h"
 #include "labels/LabelDesignSession.h"
 #include "labels/LabelTemplateQuery.h"
 #include "labels/windows/TChooseLabelLayout.h"
@@ -50,10 +48,12 @@
 #include "layout/TGImage.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/windows/HelpViewer.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterList.h"
-#include "platform/windows/HelpViewer.h"
 #include "printing/windows/TPreviewForm.h"
+#include "session/FilterQuery.h"
 
 namespace corvane {
 

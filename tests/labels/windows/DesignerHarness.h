@@ -19,12 +19,12 @@
 #include <QStringList>
 #include <QTest>
 
-#include "support/AddressTableFixture.h"
-#include "session/AddressSession.h"
+#include "layout/designer/dialogs/DialogRunner.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
+#include "session/AddressSession.h"
+#include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
-#include "layout/designer/dialogs/DialogRunner.h"
 
 namespace corvane::testing {
 

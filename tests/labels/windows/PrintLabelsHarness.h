@@ -18,19 +18,19 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "support/AddressTableFixture.h"
-#include "session/AddressSession.h"
-#include "platform/MessageService.h"
-#include "platform/ProgramDirectory.h"
-#include "support/ScratchHome.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/windows/TLabelSetupScreen.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGLabelPanel.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterList.h"
+#include "session/AddressSession.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
 
 namespace corvane::testing {
 

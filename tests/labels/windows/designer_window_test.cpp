@@ -12,7 +12,6 @@
 #include <QToolButton>
 
 #include "DesignerHarness.h"
-#include "platform/Settings.h"
 #include "labels/LabelDesignSession.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "layout/ComponentOwner.h"
@@ -23,6 +22,7 @@
 #include "layout/TGPLabel.h"
 #include "layout/TGPostNetBarCode.h"
 #include "layout/designer/TGDesignPanel.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 namespace {

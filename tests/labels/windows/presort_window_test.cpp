@@ -12,10 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support/AddressTableFixture.h"
 #include "bulkmail/Presort.h"
 #include "bulkmail/windows/TSortBulkMail.h"
 #include "platform/MessageService.h"
+#include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
 namespace corvane {

@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "labels/windows/PrintLabelsHarness.h"
-#include "support/PdfInfo.h"
 #include "printing/windows/TPreviewForm.h"
+#include "support/PdfInfo.h"
 
 namespace corvane {
 namespace {

@@ -9,8 +9,8 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "platform/MessageService.h"
 #include "labels/windows/TSelectSpecificLabels.h"
+#include "platform/MessageService.h"
 
 namespace corvane {
 namespace {

@@ -13,8 +13,8 @@
 #include <QToolButton>
 
 #include "bulkmail/Presort.h"
-#include "labels/windows/TSelectSpecificLabels.h"
 #include "labels/windows/PrintLabelsHarness.h"
+#include "labels/windows/TSelectSpecificLabels.h"
 #include "printing/windows/TPreviewForm.h"
 
 namespace corvane {

@@ -13,8 +13,8 @@
 #include <QTest>
 
 #include "bulkmail/Presort.h"
-#include "labels/windows/TLabelDesignScreen.h"
 #include "labels/windows/PrintLabelsHarness.h"
+#include "labels/windows/TLabelDesignScreen.h"
 #include "layout/TGLabelPanel.h"
 
 namespace corvane {

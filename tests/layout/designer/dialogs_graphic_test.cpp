@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MessageService.h"
 #include "dialogs_test_support.h"
 #include "layout/TGImage.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/designer/dialogs/ElementDialogs.h"
 #include "layout/designer/dialogs/TGImageBrowser.h"
+#include "platform/MessageService.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {

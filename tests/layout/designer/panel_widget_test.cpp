@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MessageService.h"
-#include "support/ScratchHome.h"
 #include "layout/ComponentOwner.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGLabelShapes.h"
@@ -19,6 +17,8 @@
 #include "layout/designer/TGDesignPanel.h"
 #include "layout/designer/TGHandle.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/MessageService.h"
+#include "support/ScratchHome.h"
 
 namespace corvane {
 namespace {

@@ -13,13 +13,13 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "platform/MessageService.h"
 #include "layout/ElementDialogModels.h"
 #include "layout/PictureLoader.h"
 #include "layout/QPainterElementPainter.h"
 #include "layout/TGImage.h"
 #include "layout/designer/dialogs/DialogParts.h"
 #include "layout/designer/dialogs/DialogRunner.h"
+#include "platform/MessageService.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 
