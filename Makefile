@@ -4,10 +4,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX     ?= /usr/local
 
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench install package fuzz clean
 
 all: build
 
@@ -30,6 +31,15 @@ test: build
 
 bench: build
 	./$(BUILD)/xbase_bench
+
+# The programs in PREFIX/bin, the shipped files in PREFIX/share/corvane, the desktop entry and the
+# icon in PREFIX/share/applications and PREFIX/share/icons (use sudo for a system prefix).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb in $(BUILD) (installs under /usr; its dependencies: scripts/runtime-packages.txt).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Builds every libFuzzer target with clang (ASan + UBSan) and runs each for FUZZ_SECONDS.
 fuzz: deps

@@ -3,12 +3,15 @@
 # Idempotent: asks apt-get only for the packages that are missing.
 set -euo pipefail
 
+# What the program needs to run: the list the .deb's dependencies are made from.
+mapfile -t runtime < <(grep -v -e '^#' -e '^[[:space:]]*$' "$(dirname "$0")/runtime-packages.txt")
+
 packages=(
+  "${runtime[@]}"
   # toolchain
   g++ cmake ninja-build make ccache pkg-config clang libclang-rt-14-dev
-  # Qt 6 and the desktop pieces
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-image-formats-plugins
-  libhunspell-dev hunspell-en-us fonts-liberation fonts-dejavu-core
+  # Qt 6 and the desktop pieces for building
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libhunspell-dev
   # tests, benchmarks, headless windows
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # independent xBase readers and writers the interoperability tests compare against

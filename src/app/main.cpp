@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QtGlobal>
 
 #include "app/TAddressMain.h"
 #include "platform/MessageService.h"
+#include "platform/ShippedFiles.h"
 #include "platform/windows/QtMessageService.h"
 #include "platform/windows/SingleInstance.h"
 
@@ -15,6 +17,10 @@ int main(int argc, char* argv[])
     corvane::SingleInstance instance;
     if (!instance.Start())
         return 0;
+
+    // A fresh program directory gets the shipped system files it lacks (never over the user's).
+    for (const std::string& failure : corvane::SeedProgramDirectory().Failed)
+        qWarning("Corvane: cannot copy the shipped file %s", failure.c_str());
 
     corvane::QtMessageService messages;
     corvane::SetMessageService(&messages);

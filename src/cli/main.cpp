@@ -9,6 +9,7 @@
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
 #include "cli/TableCommands.h"
+#include "platform/ShippedFiles.h"
 
 namespace {
 
@@ -63,8 +64,13 @@ int main(int argc, char* argv[])
         return Usage(std::cout, 0);
     std::vector<std::string> arguments(argv + 2, argv + argc);
     for (const Command& command : Commands) {
-        if (name == command.Name)
-            return command.Run(arguments);
+        if (name != command.Name)
+            continue;
+        // A fresh program directory gets the shipped system files (the label stock catalogue,
+        // ...) it lacks; a file that cannot be copied is said, and the command still runs.
+        for (const std::string& failure : corvane::SeedProgramDirectory().Failed)
+            std::cerr << "corvane-cli: cannot copy the shipped file " << failure << '\n';
+        return command.Run(arguments);
     }
     std::cerr << "corvane-cli: unknown command " << name << '\n';
     return Usage(std::cerr, 1);

@@ -3,12 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <system_error>
-
-#ifndef CORVANE_SHARE_DIR
-#define CORVANE_SHARE_DIR "/usr/local/share/corvane"
-#endif
 
 namespace corvane {
 
@@ -36,21 +31,6 @@ bool EqualNoCase(const std::string& a, const std::string& b)
     return true;
 }
 
-// Like FindEntryNoCase, but only folders count (a file called "data" is no DATA folder).
-std::string FindFolderNoCase(const std::string& folder, const std::string& name)
-{
-    std::error_code error;
-    const fs::path exact = fs::path(folder) / name;
-    if (fs::is_directory(exact, error))
-        return exact.string();
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (EqualNoCase(entry.path().filename().string(), name) && entry.is_directory(error)) {
-            return entry.path().string();
-        }
-    }
-    return {};
-}
-
 // The program's own folders, in the program's spelling unless they already exist in another.
 void EnsureFolders(const std::string& folder)
 {
@@ -62,37 +42,6 @@ void EnsureFolders(const std::string& folder)
     }
 }
 
-// Copies every file of `from` (recursively) that `to` lacks; names are matched without case so
-// that an existing "SYSDATA" takes the shipped "sysdata" files. Files already there are kept:
-// they may hold the user's own changes.
-void CopyMissing(const fs::path& from, const fs::path& to)
-{
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(from, error)) {
-        const std::string name = entry.path().filename().string();
-        if (entry.is_directory(error)) {
-            std::string target = FindFolderNoCase(to.string(), name);
-            if (target.empty()) {
-                if (!FindEntryNoCase(to.string(), name).empty())
-                    continue; // a file stands in the way
-                target = (to / name).string();
-                if (!fs::create_directory(target, error))
-                    continue;
-            }
-            CopyMissing(entry.path(), target);
-        } else if (entry.is_regular_file(error) && FindEntryNoCase(to.string(), name).empty()) {
-            fs::copy_file(entry.path(), to / name, fs::copy_options::skip_existing, error);
-        }
-    }
-}
-
-std::string ExecutableFolder()
-{
-    std::error_code error;
-    auto executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : executable.parent_path().string();
-}
-
 std::string UserDataFolder()
 {
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
@@ -102,6 +51,13 @@ std::string UserDataFolder()
 }
 
 } // namespace
+
+std::string ExecutableFolder()
+{
+    std::error_code error;
+    auto executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : executable.parent_path().string();
+}
 
 std::string FindEntryNoCase(const std::string& folder, const std::string& name)
 {
@@ -116,6 +72,20 @@ std::string FindEntryNoCase(const std::string& folder, const std::string& name)
     return {};
 }
 
+std::string FindFolderNoCase(const std::string& folder, const std::string& name)
+{
+    std::error_code error;
+    const fs::path exact = fs::path(folder) / name;
+    if (fs::is_directory(exact, error))
+        return exact.string();
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (EqualNoCase(entry.path().filename().string(), name) && entry.is_directory(error)) {
+            return entry.path().string();
+        }
+    }
+    return {};
+}
+
 std::string ResolveProgramDirectory(const ProgramDirectorySources& sources)
 {
     if (!sources.Home.empty()) {
@@ -125,15 +95,6 @@ std::string ResolveProgramDirectory(const ProgramDirectorySources& sources)
     if (!sources.ExecutableFolder.empty() && !FindFolderNoCase(sources.ExecutableFolder, "sysdata").empty()) {
         EnsureFolders(sources.ExecutableFolder);
         return WithSlash(sources.ExecutableFolder);
-    }
-    // Seeding walks the share folder, so it is done once per run and folder.
-    static std::set<std::string> seeded;
-    if (seeded.insert(sources.UserDataFolder + '\n' + sources.ShareFolder).second) {
-        std::error_code error;
-        fs::create_directories(sources.UserDataFolder, error);
-        if (!sources.ShareFolder.empty() && fs::is_directory(sources.ShareFolder, error)) {
-            CopyMissing(sources.ShareFolder, sources.UserDataFolder);
-        }
     }
     EnsureFolders(sources.UserDataFolder);
     return WithSlash(sources.UserDataFolder);
@@ -147,7 +108,6 @@ std::string ProgramDirectory()
     } else {
         sources.ExecutableFolder = ExecutableFolder();
         sources.UserDataFolder = UserDataFolder();
-        sources.ShareFolder = CORVANE_SHARE_DIR;
     }
     return ResolveProgramDirectory(sources);
 }

@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ScratchHome;
-using xbase::testing::ReadBytes;
 using xbase::testing::ScratchFolder;
 using xbase::testing::WriteBytes;
 
@@ -59,37 +58,15 @@ TEST(ResolveProgramDirectory, ExecutableFolderWithSysdataInAnyCase)
 {
     ScratchFolder executable;
     fs::create_directory(executable.File("SysData"));
-    ProgramDirectorySources sources{"", executable.File(""), executable.File("user"), ""};
+    ProgramDirectorySources sources{"", executable.File(""), executable.File("user")};
     EXPECT_EQ(ResolveProgramDirectory(sources), executable.File(""));
     EXPECT_EQ(Entries(executable.File("")), (std::set<std::string>{"DATA", "SysData"}));
 }
 
-TEST(ResolveProgramDirectory, UserFolderIsSeededWithWhatItLacksAndKeepsItsOwnFiles)
-{
-    ScratchFolder share;
-    fs::create_directories(share.File("sysdata/art"));
-    WriteBytes(share.File("sysdata/LBLTPL.DBF"), "shipped templates");
-    WriteBytes(share.File("sysdata/CSZ.DBF"), "shipped ranges");
-    WriteBytes(share.File("sysdata/art/star.bmp"), "picture");
-    WriteBytes(share.File("corvan.dct"), "dictionary");
-    ScratchFolder user;
-    const std::string target = user.File("corvane");
-    fs::create_directories(target + "/SYSDATA");
-    WriteBytes(target + "/SYSDATA/csz.dbf", "the user's own ranges");
-    ScratchFolder executable; // no sysdata here
-
-    ProgramDirectorySources sources{"", executable.File(""), target, share.File("")};
-    EXPECT_EQ(ResolveProgramDirectory(sources), target + "/");
-    EXPECT_EQ(Entries(target), (std::set<std::string>{"DATA", "SYSDATA", "corvan.dct"}));
-    EXPECT_EQ(Entries(target + "/SYSDATA"), (std::set<std::string>{"LBLTPL.DBF", "art", "csz.dbf"}));
-    EXPECT_EQ(ReadBytes(target + "/SYSDATA/csz.dbf"), "the user's own ranges");
-    EXPECT_EQ(ReadBytes(target + "/SYSDATA/art/star.bmp"), "picture");
-}
-
-TEST(ResolveProgramDirectory, MissingShareFolderStillGivesAUsableFolder)
+TEST(ResolveProgramDirectory, UserFolderIsMadeWithItsFolders)
 {
     ScratchFolder user;
-    ProgramDirectorySources sources{"", "", user.File("deep/corvane"), user.File("no-such-share")};
+    ProgramDirectorySources sources{"", "", user.File("deep/corvane")};
     EXPECT_EQ(ResolveProgramDirectory(sources), user.File("deep/corvane/"));
     EXPECT_EQ(Entries(user.File("deep/corvane")), (std::set<std::string>{"DATA", "sysdata"}));
 }

@@ -10,10 +10,7 @@
 #include <QTextDocumentFragment>
 
 #include "platform/ProgramDirectory.h"
-
-#ifndef CORVANE_SHARE_DIR
-#define CORVANE_SHARE_DIR "/usr/local/share/corvane"
-#endif
+#include "platform/ShippedFiles.h"
 
 namespace corvane {
 
@@ -57,10 +54,9 @@ HelpTopic ReadTopic(const QString& path)
 
 QString HelpDirectory()
 {
-    const QStringList candidates = {
-        WithSlash(QCoreApplication::applicationDirPath()) + QStringLiteral("help/"),
-        QStringLiteral(CORVANE_SHARE_DIR "/help/"),
-    };
+    QStringList candidates = {WithSlash(QCoreApplication::applicationDirPath()) + QStringLiteral("help/")};
+    if (const std::string share = ShareDirectory(); !share.empty())
+        candidates.append(QString::fromStdString(share) + QStringLiteral("help/"));
     for (const QString& folder : candidates) {
         if (QFileInfo(folder + QStringLiteral("index.html")).isFile())
             return folder;

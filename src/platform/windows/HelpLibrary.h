@@ -17,7 +17,7 @@ struct HelpTopic {
 
 // Where the help pages are. They are read-only and belong to the program version that runs, so
 // the folder "help" beside the executable comes first (a build tree or a portable copy), then the
-// installed share folder, and last the program directory (where a user may have put a copy).
+// share folder (ShareDirectory(): an installation under any prefix), and last the program directory (where a user may have put a copy).
 // Ends in "/"; the first candidate when none exists.
 QString HelpDirectory();
 
