@@ -21,17 +21,17 @@
 
 #include "core/AddressFileLayout.h"
 #include "core/FieldCatalogue.h"
-#include "platform/ProgramDirectory.h"
-#include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetupStore.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
+#include "layout/PageTarget.h"
 #include "layout/TGLabelPanel.h"
-#include "printing/pages/PdfFileSink.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/Table.h"
+#include "printing/pages/PdfFileSink.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ void BM_LabelsToPdf(benchmark::State& state)
         };
         PrintJob job;
         job.PrintPages = [&](PageSink& pages) {
-            LabelPageSinkTarget target(pages);
+            PageSinkTarget target(pages);
             result = run.PrintLabels(target);
         };
         const PageJobResult written = RunPrintJob(sink, job);

@@ -20,17 +20,18 @@
 #include "cli/PresortCommand.h"
 #include "core/FieldCatalogue.h"
 #include "core/SystemTables.h"
-#include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
 #include "labels/LabelRun.h"
 #include "labels/LabelSetupStore.h"
 #include "labels/LabelStockCatalogue.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
+#include "layout/PageTarget.h"
 #include "layout/TGLabelPanel.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "printing/pages/PdfFileSink.h"
+#include "printing/pages/PrintRun.h"
 #include "session/FilterQuery.h"
 #include "session/RecordScope.h"
 
@@ -353,40 +354,50 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
     const auto failWithMessages = [&](const std::string& fallback) {
         return Fail(messages.Texts.empty() ? fallback : OneLine(messages.Texts.back()));
     };
-    LabelRun run(addresses, catalogue, panel, *setup, settings, store.LayoutFilePath(*setup), tagId);
-    if (!run.Prepare())
-        return failWithMessages("The label run did not start");
-    if (!settings.Presort && addresses.Eof())
-        return Fail("No records to print under the scope");
-
+    LabelRun labels(addresses, catalogue, panel, *setup, settings, store.LayoutFilePath(*setup), tagId);
     const PaperRequest paper = PaperRequestFor(*setup, "");
     const QString pdfPath = QString::fromStdString(*parsed->Get("--pdf"));
     PdfFileSink sink(pdfPath, PaperPageSize(paper),
                      paper.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     LabelRunResult result;
-    bool confirmed = true;
-    PrintJob job;
-    job.PrintPages = [&](PageSink& pages) {
-        const QSizeF size = pages.PageSizeInches();
-        if (!PaperSizeConfirmed(paper, size.width(), size.height()) &&
-            !AskYesNo(PaperSizeQuestion(paper), "")) {
-            confirmed = false;
-            pages.Abort();
-            return;
+    bool nothingToPrint = false;
+    PrintRun run;
+    run.Prepare = [&] {
+        if (!labels.Prepare())
+            return false;
+        if (!settings.Presort && addresses.Eof()) {
+            nothingToPrint = true;
+            (void)labels.Restore();
+            return false;
         }
-        LabelPageSinkTarget target(pages);
-        result = run.PrintLabels(target);
-        if (result.Outcome != LabelRunOutcome::Completed)
-            pages.Abort();
+        return true;
     };
-    const PageJobResult written = RunPrintJob(sink, job);
-    (void)run.Restore();
-    if (!confirmed)
+    run.ConfirmPaper = [&] {
+        const QSizeF size = sink.PageSizeInches();
+        return PaperSizeConfirmed(paper, size.width(), size.height()) ||
+               AskYesNo(PaperSizeQuestion(paper), "");
+    };
+    run.OpenSink = [&]() -> PageSink* { return &sink; };
+    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
+        PageSinkTarget target(pages);
+        result = labels.PrintLabels(target);
+        return {result.Outcome, result.Message};
+    };
+    run.Restore = [&] { return labels.Restore(); };
+    const PrintRunResult ended = run.Run();
+    if (nothingToPrint)
+        return Fail("No records to print under the scope");
+    if (ended.Reached == PrintRunStep::Prepare)
+        return failWithMessages("The label run did not start");
+    if (ended.Reached == PrintRunStep::ConfirmPaper)
         return Fail(OneLine(PaperSizeQuestion(paper)));
-    if (result.Outcome != LabelRunOutcome::Completed)
-        return Fail(result.Message.empty() ? "The label run stopped" : OneLine(result.Message));
-    if (written.Outcome != PageJobOutcome::Completed)
-        return Fail(written.Message.empty() ? "Cannot write " + pdfPath.toStdString() : written.Message);
+    if (!ended.Done()) {
+        if (!ended.Message.empty())
+            return Fail(OneLine(ended.Message));
+        if (ended.Outcome == PrintOutcome::Failed)
+            return Fail("Cannot write " + pdfPath.toStdString());
+        return Fail("The label run stopped");
+    }
 
     for (const std::string& text : messages.Texts) {
         if (text != PresortOrderMessage)

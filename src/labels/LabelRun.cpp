@@ -43,19 +43,6 @@ SurfaceBrush ClearBrush()
     return brush;
 }
 
-// Whether the table's current record is one the run's query lets through.
-bool InScope(xbase::Table& table)
-{
-    if (table.Eof())
-        return false;
-    if (table.DeletedHidden() && table.IsDeleted())
-        return false;
-    if (table.Query().empty())
-        return true;
-    auto matches = table.EvaluateCondition(table.Query());
-    return matches && *matches;
-}
-
 } // namespace
 
 LabelPositions AllLabelPositions()
@@ -163,7 +150,7 @@ LabelRun::LabelRun(xbase::Table& addresses, const FieldCatalogue& catalogue, TGD
                    std::string currentTagId)
     : FTable(addresses), FPanel(panel), FSetup(setup), FSettings(settings),
       FGeometry(LabelSheetGeometry::FromSetup(setup)), FLayoutPath(std::move(layoutPath)),
-      FSource(catalogue, AddressRecord(), std::move(currentTagId))
+      FSource(catalogue, AddressRecord(), std::move(currentTagId)), FStream(addresses)
 {
     // Presort is no choice for a single record.
     if (FSettings.Scope == RecordScope::Current)
@@ -193,7 +180,6 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         return false;
     }
 
-    FRemembered = TableCursorState::Of(FTable);
     FPrepared = true;
     FPreviousSource = FPanel.RecordSource();
     FPanel.SetRecordSource(&FSource);
@@ -205,14 +191,9 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         (void)Restore();
         return false;
     };
-    const std::string query =
-        RecordScopeQuery(FSettings.Scope, FTable.Query(), FRemembered.RecordNumber, PrintingWindow::Labels);
-    if (query != FTable.Query()) {
-        if (Status queried = FTable.SetQuery(query); !queried)
-            return stop(queried.Message());
-    }
-    if (!StartRecord())
-        return stop(FFailure);
+    if (Status opened = FStream.Open(FSettings.Scope, FSettings.StartFromCurrent, PrintingWindow::Labels);
+        !opened)
+        return stop(opened.Message());
 
     if (FSettings.Presort && !FPresortDone)
         FPresortDone = presort ? presort(FTable) : false;
@@ -233,67 +214,15 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
     return true;
 }
 
-bool LabelRun::StartRecord()
-{
-    if (FSettings.StartFromCurrent && FRemembered.RecordNumber > 0) {
-        if (Status moved = FTable.GoTo(FRemembered.RecordNumber); !moved) {
-            FFailure = moved.Message();
-            return false;
-        }
-        if (InScope(FTable))
-            return true;
-        ShowInfo(std::string(StartOutOfRangeMessage));
-    }
-    if (Status top = FTable.GoTop(); !top) {
-        FFailure = top.Message();
-        return false;
-    }
-    return true;
-}
-
 bool LabelRun::LoadCurrentRecord()
 {
-    AddressRecord record;
-    if (Status read = record.ReadFrom(FTable); !read) {
-        FFailure = read.Message();
+    auto record = FStream.Record();
+    if (!record) {
+        FFailure = record.Message();
         return false;
     }
-    FSource.SetRecord(std::move(record));
+    FSource.SetRecord(record.Take());
     return true;
-}
-
-void LabelRun::NextGroup()
-{
-    const auto pastEnd = [this] { (void)FTable.GoTo(0); };
-    while (FNextLine < FLines.size()) {
-        FGroupText = FLines[FNextLine++];
-        if (FGroupText.find("**") != std::string::npos) {
-            if (Status top = FTable.GoTop(); !top) {
-                FFailure = top.Message();
-                pastEnd();
-                return;
-            }
-            FHeaderPending = true;
-            return;
-        }
-        auto found = FTable.Seek(FGroupText);
-        if (!found) {
-            FFailure = found.Message();
-            pastEnd();
-            return;
-        }
-        if (*found) {
-            auto zip = FTable.GetField("ZIP");
-            if (!zip) {
-                FFailure = zip.Message();
-                pastEnd();
-                return;
-            }
-            if (ZipTally::ZipKey(*zip) == FGroupText)
-                return;
-        }
-    }
-    pastEnd();
 }
 
 void LabelRun::DrawSeparator(PrintSurface& surface, const QPointF& origin)
@@ -303,7 +232,7 @@ void LabelRun::DrawSeparator(PrintSurface& surface, const QPointF& origin)
     const double width = FGeometry.HorizontalPitch;
     const double height = FGeometry.VerticalPitch;
     const QSizeF pixels(width * SeparatorPixelsPerInch, height * SeparatorPixelsPerInch);
-    const QString text = QString::fromStdString(FGroupText);
+    const QString text = QString::fromStdString(FStream.SeparatorText());
     surface.StretchDrawing(
         QRectF(origin, QSizeF(width, height)), pixels, SeparatorPixelsPerInch, [&](ElementPainter& painter) {
             painter.SetBrush(ClearBrush());
@@ -315,7 +244,7 @@ void LabelRun::DrawSeparator(PrintSurface& surface, const QPointF& origin)
         });
 }
 
-LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
+LabelRunResult LabelRun::PrintLabels(PageTarget& target)
 {
     LabelRunResult result;
     const auto fail = [&](std::string message) {
@@ -326,7 +255,6 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
         fail("The label run was not prepared");
         return result;
     }
-    FHeaderPending = false;
     FFailure.clear();
     int copiesDone = 0;
     const int copies = FSettings.Presort ? 1 : std::max(FSettings.Copies, 1);
@@ -340,18 +268,22 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
             result.Pages = target.PageNumber();
             return result;
         }
-        FLines.clear();
-        for (const PresortGroup& group : *groups) {
-            FLines.push_back(group.Heading);
-            FLines.insert(FLines.end(), group.Keys.begin(), group.Keys.end());
-        }
-        FNextLine = 0;
-        NextGroup();
+        std::vector<RecordGroup> recordGroups;
+        for (const PresortGroup& group : *groups)
+            recordGroups.push_back({group.Heading, group.Keys});
+        const auto zipKey = [](xbase::Table& table) -> Result<std::string> {
+            auto zip = table.GetField("ZIP");
+            if (!zip)
+                return zip.ToStatus();
+            return ZipTally::ZipKey(*zip);
+        };
+        if (Status grouped = FStream.UseGroups(std::move(recordGroups), zipKey); !grouped)
+            FFailure = grouped.Message();
     }
     target.Surface().SetBrush(ClearBrush());
     target.Surface().SetPen(ThinBlackPen());
 
-    while (FFailure.empty() && !FTable.Eof() && !FStop && !target.Aborted()) {
+    while (FFailure.empty() && FStream.Current() != RecordStream::Item::End && !FStop && !target.Aborted()) {
         const std::optional<LabelSlotWalker::Slot> slot = positions.Next();
         if (!slot) {
             FFailure = std::string(NoPositionSelectedMessage);
@@ -363,7 +295,7 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
             break;
         }
         const QPointF origin = FGeometry.Origin(slot->Column, slot->Row);
-        const bool headerDrawn = FHeaderPending;
+        const bool headerDrawn = FStream.Current() == RecordStream::Item::Separator;
         if (headerDrawn) {
             DrawSeparator(target.Surface(), origin);
             ++result.Separators;
@@ -380,25 +312,9 @@ LabelRunResult LabelRun::PrintLabels(LabelPageTarget& target)
             continue;
 
         copiesDone = 0;
-        if (Status next = FTable.Skip(1); !next) {
+        if (Status next = FStream.Next(); !next) {
             FFailure = next.Message();
             break;
-        }
-        if (FSettings.Presort) {
-            if (headerDrawn) {
-                FHeaderPending = false;
-                NextGroup();
-            } else if (FTable.Eof()) {
-                NextGroup();
-            } else {
-                auto zip = FTable.GetField("ZIP");
-                if (!zip) {
-                    FFailure = zip.Message();
-                    break;
-                }
-                if (ZipTally::ZipKey(*zip) != FGroupText)
-                    NextGroup();
-            }
         }
         if (AfterRecord)
             AfterRecord(target.PageNumber());
@@ -421,7 +337,7 @@ Status LabelRun::Restore()
     FPrepared = false;
     FPanel.SetPrinting(false);
     FPanel.SetRecordSource(FPreviousSource);
-    return FRemembered.RestoreTo(FTable);
+    return FStream.Restore();
 }
 
 } // namespace corvane

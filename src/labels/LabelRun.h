@@ -10,6 +10,10 @@
 //     LabelRunResult result = run.PrintLabels(target);   // the job's page handler
 //     run.Restore();                 // or leave it to the destructor
 //
+// The window and the batch tool run these steps through one PrintRun (printing/pages/PrintRun.h).
+// The records come from a RecordStream; the run adds the label panel, the sheet positions and
+// the copies.
+//
 // The table's query, order and record are remembered by Prepare and put back by Restore in
 // every case, also when the run stops early or fails.
 
@@ -25,12 +29,14 @@
 #include <QPointF>
 
 #include "core/FieldCatalogue.h"
-#include "core/TableCursorState.h"
 #include "labels/LabelSetup.h"
 #include "layout/LayoutRecordSource.h"
+#include "layout/PageTarget.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
+#include "printing/pages/PrintRun.h"
 #include "session/RecordScope.h"
+#include "session/RecordStream.h"
 
 namespace corvane {
 
@@ -46,8 +52,6 @@ LabelPositions AllLabelPositions();
 bool AnySheetPositionSelected(const LabelPositions& positions, int across, int down);
 
 inline constexpr std::string_view NoPositionSelectedMessage = "You must select at least one card to print";
-inline constexpr std::string_view StartOutOfRangeMessage =
-    "Current record is out of range. Starting with first record";
 inline constexpr std::string_view PresortOrderMessage =
     "Labels will print/preview in the following order:\r\n"
     "  1. 5-Digit presort\r\n"
@@ -124,24 +128,10 @@ struct LabelRunSettings {
     bool Preview = false;
 };
 
-// The pages a run draws on: the current page's surface (inches from the paper's corner) and the
-// next page.
-class LabelPageTarget {
-  public:
-    virtual ~LabelPageTarget() = default;
-    virtual PrintSurface& Surface() = 0;
-    // Ends the page and starts the next; false when the device failed or the job was aborted.
-    virtual bool NewPage() = 0;
-    virtual int PageNumber() const = 0;
-    virtual bool Aborted() const = 0;
-};
-
-enum class LabelRunOutcome {
-    Completed, // every record of the scope was printed
-    Stopped,   // a preview's Stop: the pages so far are shown
-    Aborted,   // a print's Cancel or the device gave up
-    Failed     // the run could not go on (see Message); never reported as completed
-};
+// Completed (every record of the scope was printed), Stopped (a preview's Stop: the pages so far
+// are shown), Aborted (a print's Cancel or the device gave up), Failed (see Message; never
+// reported as completed): the outcomes of every print run.
+using LabelRunOutcome = PrintOutcome;
 
 struct LabelRunResult {
     LabelRunOutcome Outcome = LabelRunOutcome::Completed;
@@ -186,7 +176,7 @@ class LabelRun {
     bool PresortDone() const { return FPresortDone; }
 
     // The page handler: draws every label onto the target, page after page. Called once.
-    LabelRunResult PrintLabels(LabelPageTarget& target);
+    LabelRunResult PrintLabels(PageTarget& target);
     // A preview's Stop: the run ends after the current label.
     void RequestStop() { FStop = true; }
     bool StopRequested() const { return FStop; }
@@ -199,9 +189,7 @@ class LabelRun {
     Status Restore();
 
   private:
-    bool StartRecord();
     bool LoadCurrentRecord();
-    void NextGroup();
     void DrawSeparator(PrintSurface& surface, const QPointF& origin);
 
     xbase::Table& FTable;
@@ -212,15 +200,11 @@ class LabelRun {
     std::string FLayoutPath;
     AddressRecordSource FSource;
     const LayoutRecordSource* FPreviousSource = nullptr;
-    TableCursorState FRemembered;
+    // The records: scope, start record and presort groups.
+    RecordStream FStream;
     bool FPrepared = false;
     bool FPresortDone = false;
     bool FStop = false;
-    // Presort state: the list lines still to use and the current group's text.
-    std::vector<std::string> FLines;
-    size_t FNextLine = 0;
-    std::string FGroupText;
-    bool FHeaderPending = false;
     std::string FFailure;
 };
 

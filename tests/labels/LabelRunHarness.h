@@ -25,7 +25,7 @@
 namespace corvane::testing {
 
 // Pages as recording surfaces; abort after a given number of labels' worth of records if asked.
-class RecordedPages : public LabelPageTarget {
+class RecordedPages : public PageTarget {
   public:
     RecordedPages() { FPages.push_back(std::make_unique<RecordingSurface>(600.0, 1)); }
     PrintSurface& Surface() override { return *FPages.back(); }

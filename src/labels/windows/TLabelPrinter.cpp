@@ -5,8 +5,8 @@
 #include <QApplication>
 
 #include "bulkmail/windows/TSortBulkMail.h"
-#include "labels/LabelPageSinkTarget.h"
 #include "labels/LabelPaper.h"
+#include "layout/PageTarget.h"
 #include "layout/TGDataPanel.h"
 #include "platform/MessageService.h"
 #include "printing/PrintEngine.h"
@@ -25,11 +25,12 @@ QString Q(std::string_view text)
 
 } // namespace
 
-TLabelPrinter::TLabelPrinter(LabelRun& run, PageSink& sink, PrintRunMode mode, QWidget* parent)
+TLabelPrinter::TLabelPrinter(LabelRun& run, PageSink& sink, PrintRunJob job, PrintRunMode mode,
+                             QWidget* parent)
     : PrintStatusWindow(
           mode, Q(mode == PrintRunMode::Print ? PrintStatusCaption : PreviewStatusCaption),
           Q(CancelLabelPrintingQuestion), [this](PrintStatusWindow&) { RunLabels(); }, parent),
-      FRun(run), FSink(sink)
+      FRun(run), FSink(sink), FJob(std::move(job))
 {
     setObjectName("TLabelPrinter");
 }
@@ -39,33 +40,25 @@ void TLabelPrinter::RunLabels()
     const bool preview = Mode() == PrintRunMode::Preview;
     SetStatusFormat(Q(preview ? PreviewStatusFormat : PrintStatusFormat));
     SetAbortHandler([this] { FSink.Abort(); });
-
-    PrintJob job;
-    job.BeforePrint = [this](PageSink& pages) { SetPageNumber(pages.PageNumber()); };
-    job.PrintPages = [this](PageSink& pages) {
-        LabelPageSinkTarget target(pages);
-        FRun.AfterRecord = [this](int page) {
-            SetPageNumber(page);
-            // Cancel and Stop are clicked here, between records.
-            KeepResponsive();
-            if (StopRequested())
-                FRun.RequestStop();
-        };
-        FResult = FRun.PrintLabels(target);
-        FRun.AfterRecord = nullptr;
-        // A print that did not complete must not reach the printer as a partial document.
-        if (FResult.Outcome == LabelRunOutcome::Failed && !pages.Aborted())
-            pages.Abort();
+    FSink.SetPageObserver([this](int page) { SetPageNumber(page); });
+    SetPageNumber(1);
+    FRun.AfterRecord = [this](int page) {
+        SetPageNumber(page);
+        // Cancel and Stop are clicked here, between records.
+        KeepResponsive();
+        if (StopRequested())
+            FRun.RequestStop();
     };
-    const PageJobResult written = RunPrintJob(FSink, job);
-    if (written.Outcome == PageJobOutcome::Failed && FResult.Outcome != LabelRunOutcome::Failed) {
-        FResult.Outcome = LabelRunOutcome::Failed;
-        FResult.Message = written.Message;
-    } else if (written.Outcome == PageJobOutcome::Aborted && FResult.Outcome == LabelRunOutcome::Completed) {
-        FResult.Outcome = LabelRunOutcome::Aborted;
-    }
-    const bool closeItself = preview && FResult.Outcome == LabelRunOutcome::Completed;
-    Finish(QString::fromStdString(LabelRunStatusText(FResult, preview, FSink.PageNumber())), closeItself);
+    FResult = FJob();
+    FRun.AfterRecord = nullptr;
+    FSink.SetPageObserver(nullptr);
+    SetAbortHandler(nullptr);
+
+    LabelRunResult ended;
+    ended.Outcome = FResult.Outcome;
+    ended.Message = FResult.Message;
+    const bool closeItself = preview && FResult.Done();
+    Finish(QString::fromStdString(LabelRunStatusText(ended, preview, FSink.PageNumber())), closeItself);
 }
 
 // ---- the print ----
@@ -98,50 +91,57 @@ LabelPrintOutcome PrintLabelSetup(AddressSession& session, PrintEngine& engine, 
     outcome.PresortDone = request.Settings.PresortDone;
     const bool preview = request.Settings.Preview;
 
-    LabelRun run(session.Table(), session.Catalogue(), panel, request.Setup, request.Settings,
-                 request.LayoutPath, session.TagId());
-    const bool prepared = run.Prepare([parent](xbase::Table& addresses) {
-        return RunBulkMailPresort(addresses, parent) == PresortResult::Completed;
-    });
-    outcome.PresortDone = run.PresortDone();
-    if (!prepared)
-        return outcome;
-    if (!SetAndConfirmPaper(engine, request.Setup))
-        return outcome; // the run's destructor puts the table back
-
+    LabelRun labels(session.Table(), session.Catalogue(), panel, request.Setup, request.Settings,
+                    request.LayoutPath, session.TagId());
     std::unique_ptr<PageRecorder> recorder;
     std::unique_ptr<PageSink> printer;
-    PageSink* sink = nullptr;
-    if (preview) {
-        recorder =
-            std::make_unique<PageRecorder>(QSizeF(engine.PageWidthInches(), engine.PageHeightInches()));
-        sink = recorder.get();
-    } else {
+    PrintRun run;
+    run.Prepare = [&] {
+        const bool prepared = labels.Prepare([parent](xbase::Table& addresses) {
+            return RunBulkMailPresort(addresses, parent) == PresortResult::Completed;
+        });
+        outcome.PresortDone = labels.PresortDone();
+        return prepared;
+    };
+    run.ConfirmPaper = [&] { return SetAndConfirmPaper(engine, request.Setup); };
+    run.OpenSink = [&]() -> PageSink* {
+        if (preview) {
+            recorder =
+                std::make_unique<PageRecorder>(QSizeF(engine.PageWidthInches(), engine.PageHeightInches()));
+            return recorder.get();
+        }
         std::string error;
         printer = engine.CreatePrinterSink(PrintJobTitle(), parent, &error);
-        if (!printer) {
-            // No file name for the PDF printer is the user's cancel; anything else is told.
-            if (!error.empty())
-                ShowInfo(error);
-            return outcome;
-        }
-        sink = printer.get();
-    }
-
-    {
-        TLabelPrinter status(run, *sink, preview ? PrintRunMode::Preview : PrintRunMode::Print, parent);
+        // No file name for the PDF printer is the user's cancel; anything else is told.
+        if (!printer && !error.empty())
+            ShowInfo(error);
+        return printer.get();
+    };
+    run.WithStatus = [&](PageSink& sink, const PrintRunJob& job) {
+        TLabelPrinter status(labels, sink, job, preview ? PrintRunMode::Preview : PrintRunMode::Print,
+                             parent);
         status.exec();
         outcome.Ran = true;
-        outcome.Result = status.Result();
+    };
+    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
+        PageSinkTarget target(pages);
+        outcome.Result = labels.PrintLabels(target);
+        return {outcome.Result.Outcome, outcome.Result.Message};
+    };
+    run.Restore = [&] { return labels.Restore(); };
+
+    const PrintRunResult ended = run.Run();
+    if (outcome.Ran) {
+        outcome.Result.Outcome = ended.Outcome;
+        outcome.Result.Message = ended.Message;
     }
-    const LabelRunOutcome ended = outcome.Result.Outcome;
-    if (preview && recorder->PageCount() > 0 &&
-        (ended == LabelRunOutcome::Completed || ended == LabelRunOutcome::Stopped)) {
+    if (!ended.Restored)
+        ShowInfo(ended.Restored.Message());
+    if (outcome.Ran && recorder && recorder->PageCount() > 0 &&
+        (ended.Outcome == PrintOutcome::Completed || ended.Outcome == PrintOutcome::Stopped)) {
         outcome.PreviewPages = recorder->PageCount();
         ShowPreview(*recorder, Q(PreviewLabelsCaption), PreviewZoom::PageWidth, parent);
     }
-    if (Status restored = run.Restore(); !restored)
-        ShowInfo(restored.Message());
     return outcome;
 }
 

@@ -2,18 +2,20 @@
 // A label run from the "Print Labels" window to the printer or into a preview.
 //
 // TLabelPrinter is the run's status window ("Print Status" / "Preview Status"): once shown it
-// runs the label run's page handler on the page sink it was given, shows the page being made,
-// and ends with the run's outcome ("Label Print Completed!", "Label Print Canceled!", ...). A
-// completed preview closes it by itself.
+// runs the print run's job on the page sink it was given, shows the page being made, and ends
+// with the run's outcome ("Label Print Completed!", "Label Print Canceled!", ...). A completed
+// preview closes it by itself.
 //
-// PrintLabelSetup is the whole print around it: prepare the run (layout file, scope, start
-// record, presort through the "Bulk Mail Presorting" window), paper and its confirmation, the
-// status window, the "Preview Labels" window, and putting the address table back.
+// PrintLabelSetup is the whole print around it, as one PrintRun: prepare the run (layout file,
+// scope, start record, presort through the "Bulk Mail Presorting" window), paper and its
+// confirmation, the status window, putting the address table back, then the "Preview Labels"
+// window.
 
 #include <string>
 
 #include "labels/LabelRun.h"
 #include "printing/pages/PageSink.h"
+#include "printing/pages/PrintRun.h"
 #include "printing/windows/PrintStatusWindow.h"
 
 namespace corvane {
@@ -25,19 +27,21 @@ class TGDataPanel;
 class TLabelPrinter : public PrintStatusWindow {
     Q_OBJECT
   public:
-    // `run` has been prepared; `sink` has not begun (the job begins and ends it). Both outlive
-    // the window.
-    TLabelPrinter(LabelRun& run, PageSink& sink, PrintRunMode mode, QWidget* parent = nullptr);
+    // `run` has been prepared; `job` is the print run's job on `sink` (it begins and ends the
+    // sink). All outlive the window.
+    TLabelPrinter(LabelRun& run, PageSink& sink, PrintRunJob job, PrintRunMode mode,
+                  QWidget* parent = nullptr);
 
-    // The run's outcome once the job has returned; a device that failed counts as Failed.
-    const LabelRunResult& Result() const { return FResult; }
+    // The job's outcome once it has returned; a device that failed counts as Failed.
+    const PrintRunResult& Result() const { return FResult; }
 
   private:
     void RunLabels();
 
     LabelRun& FRun;
     PageSink& FSink;
-    LabelRunResult FResult;
+    PrintRunJob FJob;
+    PrintRunResult FResult;
 };
 
 // What the "Print Labels" window hands to a print.

@@ -1,34 +1,34 @@
-#include "labels/LabelPageSinkTarget.h"
+#include "layout/PageTarget.h"
 
 #include "layout/QPainterSurface.h"
 #include "printing/pages/PageSink.h"
 
 namespace corvane {
 
-LabelPageSinkTarget::LabelPageSinkTarget(PageSink& sink) : FSink(sink) {}
+PageSinkTarget::PageSinkTarget(PageSink& sink) : FSink(sink) {}
 
-LabelPageSinkTarget::~LabelPageSinkTarget() = default;
+PageSinkTarget::~PageSinkTarget() = default;
 
-PrintSurface& LabelPageSinkTarget::Surface()
+PrintSurface& PageSinkTarget::Surface()
 {
     if (!FSurface)
         FSurface = std::make_unique<QPainterSurface>(FSink.Painter(), FSink.PageNumber());
     return *FSurface;
 }
 
-bool LabelPageSinkTarget::NewPage()
+bool PageSinkTarget::NewPage()
 {
     // The sink resets the painter with the page: a surface of the old page must not be reused.
     FSurface.reset();
     return FSink.NewPage();
 }
 
-int LabelPageSinkTarget::PageNumber() const
+int PageSinkTarget::PageNumber() const
 {
     return FSink.PageNumber();
 }
 
-bool LabelPageSinkTarget::Aborted() const
+bool PageSinkTarget::Aborted() const
 {
     return FSink.Aborted();
 }
