@@ -27,7 +27,8 @@ TAddressBrowseForm::TAddressBrowseForm(AddressSession& session, QWidget* parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
 
-    FModel = std::make_unique<AddressTableModel>(session.Table(), session.Catalogue(), session.TagId());
+    const ToolWindowView rows = session.BrowseView();
+    FModel = std::make_unique<AddressTableModel>(rows.Table(), rows.Catalogue(), rows.TagId());
     Grid = new QTableView(this);
     Grid->setObjectName("Grid");
     Grid->setModel(FModel.get());
@@ -204,7 +205,7 @@ void TAddressBrowseForm::TagButtonClick()
     const uint32_t recno = CurrentRecno();
     if (recno == 0)
         return;
-    (void)FSession.Table().GoTo(recno);
+    (void)FSession.GoToRecord(recno);
     FSession.ToggleTag();
     // Under a "Tagged" filter the record may have left the query, or the filter been dropped:
     // the rows are counted again, staying on the toggled record while the query shows it.

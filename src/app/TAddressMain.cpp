@@ -56,6 +56,7 @@
 #include "printing/PrinterCheck.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
+#include "session/RecordClipboard.h"
 #include "session/RecordSearch.h"
 #include "session/SortOrders.h"
 #include "session/Tagging.h"
@@ -1208,7 +1209,7 @@ void TAddressMain::mnuPrintLabelsClick()
     if (!handOver.Begin())
         return;
     {
-        TLabelSetupScreen window(FSession, Printer(), handOver.Scope(), this);
+        TLabelSetupScreen window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();
@@ -1272,7 +1273,7 @@ void TAddressMain::mnuTagAllClick()
     ToolWindowHandOver handOver(FSession, ToolCommand::TagAll, ToolHooks());
     if (!handOver.Begin())
         return;
-    auto tagged = TagAll(FSession.Table(), FSession.TagId());
+    auto tagged = FSession.TagAllMatches();
     handOver.Finish();
     if (!tagged)
         ShowInfo(tagged.Message());
@@ -1340,11 +1341,7 @@ void TAddressMain::FilterButtonClick()
         FSession.ApplyCurrentFilter();
         FSession.First();
         ShowRecord();
-        uint32_t matches = 0;
-        if (FSession.FilterSet()) {
-            auto count = FSession.Table().QueryCount();
-            matches = count ? *count : 0;
-        }
+        const uint32_t matches = FSession.FilterSet() ? FSession.MatchCount() : 0;
         return Q(FilterTestText(matches, FSession.FilterSet()));
     };
     TAddressQueryForm window(before, FilterBoxLayout(), tester, this);
@@ -1364,15 +1361,13 @@ void TAddressMain::SearchButtonClick()
     if (window.exec() != QDialog::Accepted || window.SearchText().isEmpty())
         return;
     FSession.SetOrderTo(SortOrders()[static_cast<std::size_t>(window.OrderIndex())].Text);
-    (void)SeekStartingWith(FSession.Table(), S(window.SearchText()));
-    FSession.ReloadCurrent();
+    (void)FSession.Search(S(window.SearchText()));
     ShowRecord();
 }
 
 void TAddressMain::BrowseButtonClick()
 {
-    FieldCatalogue& catalogue = FSession.MutableCatalogue();
-    (void)ReadFieldOrder(catalogue, FieldOrderFilePath());
+    FSession.ReadBrowseColumnOrder(FieldOrderFilePath());
     if (FSession.IsEditing()) {
         QApplication::beep();
         return;
@@ -1380,17 +1375,16 @@ void TAddressMain::BrowseButtonClick()
     if (!FSession.HasRecord())
         return;
     uint32_t recno = 0;
+    std::vector<std::string> columns;
     {
         TAddressBrowseForm window(FSession, this);
         window.exec();
-        ReorderVisibleFields(catalogue, window.ColumnOrder());
+        columns = window.ColumnOrder();
         recno = window.CurrentRecno();
     }
-    if (Status written = WriteFieldOrder(catalogue, FieldOrderFilePath()); !written)
+    if (Status written = FSession.KeepBrowseColumnOrder(columns, FieldOrderFilePath()); !written)
         qWarning("%s", written.Message().c_str());
-    if (recno > 0)
-        (void)FSession.Table().GoTo(recno);
-    FSession.ReloadCurrent();
+    (void)FSession.GoToRecord(recno);
     ShowRecord();
 }
 

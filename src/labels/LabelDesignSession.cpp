@@ -7,7 +7,7 @@
 #include "layout/TGPostNetBarCode.h"
 #include "platform/MessageService.h"
 #include "platform/Settings.h"
-#include "session/AddressSession.h"
+#include "session/ToolWindowView.h"
 
 namespace corvane {
 
@@ -122,7 +122,7 @@ bool SetLabelSizeFromInches(TGLabelPanel& panel, double heightInches, double wid
 }
 
 LabelDesignSession::LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup,
-                                       AddressSession* addresses)
+                                       const ToolWindowView* addresses)
     : FPanel(panel), FSetup(setup), FAddresses(addresses)
 {
     LoadRecord();
@@ -239,7 +239,7 @@ void LabelDesignSession::LoadRecord()
 {
     if (HasRecords()) {
         FRecordSource =
-            AddressRecordSource(FAddresses->Catalogue(), FAddresses->Record(), FAddresses->TagId());
+            AddressRecordSource(FAddresses->Catalogue(), FAddresses->CurrentRecord(), FAddresses->TagId());
     } else {
         FRecordSource = AddressRecordSource();
         FRecordSource.SetOpen(false);
@@ -252,16 +252,16 @@ void LabelDesignSession::MoveRecord(RecordButton button)
     if (HasRecords()) {
         switch (button) {
         case RecordButton::First:
-            (void)FAddresses->First();
+            (void)FAddresses->Step(RecordStep::First);
             break;
         case RecordButton::Previous:
-            (void)FAddresses->Previous();
+            (void)FAddresses->Step(RecordStep::Previous);
             break;
         case RecordButton::Next:
-            (void)FAddresses->Next();
+            (void)FAddresses->Step(RecordStep::Next);
             break;
         case RecordButton::Last:
-            (void)FAddresses->Last();
+            (void)FAddresses->Step(RecordStep::Last);
             break;
         }
     }

@@ -18,7 +18,7 @@
 
 namespace corvane {
 
-class AddressSession;
+class ToolWindowView;
 class Settings;
 class TGGraphicControl;
 class TGLabelPanel;
@@ -68,9 +68,9 @@ enum class RecordButton { First, Previous, Next, Last };
 
 class LabelDesignSession {
   public:
-    // `panel` shows the layout; `addresses` is the main window's open address file for data values
+    // `panel` shows the layout; `addresses` is the view lent of the open address file for data values
     // and record buttons (nullptr: no records). Both must outlive the session.
-    LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup, AddressSession* addresses);
+    LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup, const ToolWindowView* addresses);
     ~LabelDesignSession();
     LabelDesignSession(const LabelDesignSession&) = delete;
     LabelDesignSession& operator=(const LabelDesignSession&) = delete;
@@ -139,7 +139,7 @@ class LabelDesignSession {
 
     TGLabelPanel& FPanel;
     LabelSetup FSetup;
-    AddressSession* FAddresses;
+    const ToolWindowView* FAddresses;
     AddressRecordSource FRecordSource;
     bool FActivating = true;
     bool FChanged = false;

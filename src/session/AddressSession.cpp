@@ -8,6 +8,7 @@
 
 #include "core/AddressFileLayout.h"
 #include "core/DisplayDate.h"
+#include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
 #include "core/TagId.h"
 #include "platform/MessageService.h"
@@ -15,6 +16,7 @@
 #include "platform/Utf8Text.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
+#include "session/RecordSearch.h"
 #include "session/Tagging.h"
 
 namespace corvane {
@@ -25,60 +27,6 @@ namespace {
 
 constexpr int ReopenAttempts = 10;
 constexpr std::size_t MemoSearchBytes = 32767;
-constexpr const char* CRLF = "\r\n";
-
-struct SkipKeyEntry {
-    EntryField Field;
-    const char* Key;
-};
-
-constexpr SkipKeyEntry SkipKeys[] = {
-    {EntryField::LastName, "SkipLastName"},
-    {EntryField::FirstName, "SkipfirstName"},
-    {EntryField::Middle, "SkipMiddleInitial"},
-    {EntryField::Prefix, "SkipPrefix"},
-    {EntryField::Title, "Skiptitle"},
-    {EntryField::Org, "SkipOrganization"},
-    {EntryField::Address2, "SkipAddress2"},
-    {EntryField::State, "SkipState"},
-    {EntryField::Zip, "SkipZip"},
-    {EntryField::Country, "SkipCountry"},
-    {EntryField::Phone1, "SkipPhone1"},
-    {EntryField::Phone2, "SkipPhone2"},
-    {EntryField::Fax, "SkipFax"},
-    {EntryField::Email, "SkipEmail"},
-    {EntryField::Codes, "SkipCodes"},
-    {EntryField::Comment1, "SkipComments1"},
-    {EntryField::Comment2, "Skipcomments2"},
-    {EntryField::Date, "SkipDate"},
-};
-
-bool IsBlank(std::string_view text)
-{
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
-std::string TrimLeft(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
-// x + " " without leading blanks: nothing for an empty value.
-std::string L(std::string_view text)
-{
-    return TrimLeft(std::string(text) + " ");
-}
-
-// Padded with blanks or cut to `width` characters.
-std::string PadOrCut(const std::string& text, int width)
-{
-    std::string result = CutToCharacters(text, static_cast<size_t>(std::max(width, 0)));
-    const size_t length = CharacterCount(result);
-    if (length < static_cast<size_t>(width))
-        result.append(static_cast<size_t>(width) - length, ' ');
-    return result;
-}
 
 // Answers every question No and shows nothing: the reopen attempts of aggressive saving report
 // once, at the end, instead of once per attempt.
@@ -117,27 +65,6 @@ const char* const AggressiveSaveFailureMessage =
     "If you see this message too often, turn off agressive saving\r\n"
     "from the Preferences screen";
 
-const char* SkipKey(EntryField field)
-{
-    for (const SkipKeyEntry& entry : SkipKeys) {
-        if (entry.Field == field)
-            return entry.Key;
-    }
-    return nullptr;
-}
-
-const std::vector<EntryField>& AllEntryFields()
-{
-    static const std::vector<EntryField> fields = {
-        EntryField::LastName, EntryField::FirstName, EntryField::Middle,   EntryField::Prefix,
-        EntryField::Title,    EntryField::Org,       EntryField::Address1, EntryField::Address2,
-        EntryField::City,     EntryField::State,     EntryField::Zip,      EntryField::Country,
-        EntryField::Phone1,   EntryField::Phone2,    EntryField::Fax,      EntryField::Email,
-        EntryField::Codes,    EntryField::Comment1,  EntryField::Comment2, EntryField::Date,
-    };
-    return fields;
-}
-
 SessionPreferences ReadSessionPreferences(const Settings& settings)
 {
     // One read of the file for all keys.
@@ -155,115 +82,13 @@ SessionPreferences ReadSessionPreferences(const Settings& settings)
     adding.CarryState = s.ReadBool("Adding", "CarryState", false);
     adding.CarryZip = s.ReadBool("Adding", "CarryZip", false);
     adding.CarryCountry = s.ReadBool("Adding", "CarryCountry", false);
-    for (const SkipKeyEntry& entry : SkipKeys) {
-        if (s.ReadBool("Adding", entry.Key, false))
-            adding.Skip.insert(entry.Field);
+    for (EntryField field : AllEntryFields()) {
+        if (const char* key = SkipKey(field); key && s.ReadBool("Adding", key, false))
+            adding.Skip.insert(field);
     }
     preferences.AggressiveSave = s.ReadInteger("Editing", "AggressiveSave", 1);
     preferences.GettingStartedOff = s.ReadBool("Misc", "GettingStarted", false);
     return preferences;
-}
-
-std::set<EntryField> SkippedFields(const AddingPreferences& preferences, bool on)
-{
-    return on ? preferences.Skip : std::set<EntryField>{};
-}
-
-EntryField AddCursorField(const AddressRecord& record, const AddingPreferences& preferences)
-{
-    auto skipped = [&](EntryField field) { return preferences.Skip.count(field) > 0; };
-    if (!skipped(EntryField::LastName) && record.LName.empty())
-        return EntryField::LastName;
-    if (!skipped(EntryField::FirstName) && record.FName.empty())
-        return EntryField::FirstName;
-    for (EntryField field : {EntryField::Middle, EntryField::Prefix, EntryField::Title, EntryField::Org}) {
-        if (!skipped(field))
-            return field;
-    }
-    return EntryField::Address1;
-}
-
-ControlStates ComputeButtonStates(bool open, bool editing, bool hasRecord, bool filterSet)
-{
-    const bool ready = open && !editing && hasRecord;
-    ControlStates states;
-    auto enable = [&](const char* name, bool enabled) { states[name].Enabled = enabled; };
-    auto show = [&](const char* name, bool visible) { states[name].Visible = visible; };
-
-    for (const char* name : {"mnuRebuildIndexes", "mnuImport", "mnuImportDBF", "mnuImportASCII",
-                             "mnuClearTags", "mnuRestoreFilter"})
-        enable(name, open);
-
-    enable("AddButton", open && !editing);
-    for (const char* name : {"EditButton", "DeleteButton", "BrowseButton", "mnuBrowse", "SearchButton",
-                             "mnuSearch", "mnuExport", "mnuClone", "SortMenu", "PrintMenu", "UtilitiesMenu",
-                             "LabelsButton", "LettersButton", "EnvelopesButton", "ReportsButton"})
-        enable(name, ready);
-    for (const char* name : {"RecordFirst", "RecordPrev", "RecordNext", "RecordLast", "DialPhone1Button",
-                             "DialPhone2Button", "SearchMemoButton"})
-        show(name, ready);
-
-    show("ClearfilterButton", filterSet);
-    enable("ClearfilterButton", filterSet && !editing);
-    for (const char* name : {"mnuSaveFilter", "mnuClearFilter", "mnuTagAll"})
-        enable(name, filterSet);
-    enable("FilterButton", filterSet || ready);
-    enable("mnuSetFilter", filterSet || ready);
-
-    for (const char* name : {"SaveButton", "CancelButton"}) {
-        show(name, editing);
-        enable(name, editing);
-    }
-    for (const char* name : {"AddButton", "EditButton", "DeleteButton", "ExitButton", "SearchMemoNextButton"})
-        show(name, !editing);
-    enable("FileMenu", !editing);
-    enable("mnuExit", !editing);
-
-    enable("RecordMenu", open && !editing);
-    enable("mnuAdd", states["AddButton"].Enabled);
-    enable("mnuEdit", states["EditButton"].Enabled);
-    enable("mnuDelete", states["DeleteButton"].Enabled);
-
-    show("FilterStatus", open);
-    return states;
-}
-
-std::string GetRecordAsString(const AddressRecord& record, const ClipboardParts& parts)
-{
-    std::vector<std::string> lines;
-    if (parts.Name) {
-        const std::string middle = IsBlank(record.Middle) ? record.Middle : record.Middle + ".";
-        lines.push_back(L(record.Prefix) + L(record.FName) + L(middle) + L(record.LName));
-        lines.push_back(record.Title);
-        lines.push_back(record.Org);
-    }
-    if (parts.Address) {
-        lines.push_back(record.Street);
-        lines.push_back(record.Street2);
-        lines.push_back(L(record.City) + " " + L(record.State) + TrimLeft(record.Zip));
-        lines.push_back(L(record.Country));
-    }
-    if (parts.Phones) {
-        if (!IsBlank(record.Phone))
-            lines.push_back("Phone  :" + record.Phone);
-        if (!IsBlank(record.Phone2))
-            lines.push_back("Phone 2:" + record.Phone2);
-    }
-    if (parts.Codes && !IsBlank(record.Codes))
-        lines.push_back("Codes :" + record.Codes);
-    if (parts.Comments) {
-        if (!IsBlank(record.User1))
-            lines.push_back("Comment 1 :" + record.User1);
-        if (!IsBlank(record.User2))
-            lines.push_back("Comment 2 :" + record.User2);
-    }
-    std::string text;
-    for (const std::string& line : lines) {
-        // A line of blanks only (no city, state or ZIP) is as empty as an empty one.
-        if (!IsBlank(line))
-            text += line + CRLF;
-    }
-    return CutToCharacters(text, ClipboardTextLimit);
 }
 
 bool MemoContains(std::string_view memo, std::string_view text)
@@ -554,6 +379,71 @@ bool AddressSession::ClearTags()
     return true;
 }
 
+uint32_t AddressSession::MatchCount()
+{
+    if (!IsOpen())
+        return 0;
+    auto count = FTable.QueryCount();
+    return count ? *count : 0;
+}
+
+Result<TagAllOutcome> AddressSession::TagAllMatches(const TagProgress& progress)
+{
+    auto tagged = TagAll(FTable, CurrentTag(), progress);
+    LoadCurrent();
+    return tagged;
+}
+
+void AddressSession::ReadBrowseColumnOrder(const std::string& path)
+{
+    (void)ReadFieldOrder(FCatalogue, path);
+}
+
+Status AddressSession::KeepBrowseColumnOrder(const std::vector<std::string>& visibleOrder,
+                                             const std::string& path)
+{
+    ReorderVisibleFields(FCatalogue, visibleOrder);
+    return WriteFieldOrder(FCatalogue, path);
+}
+
+ToolWindowView AddressSession::LendView(const ScopeChoices& scope)
+{
+    auto step = [this](RecordStep step) {
+        switch (step) {
+        case RecordStep::First:
+            return First();
+        case RecordStep::Previous:
+            return Previous();
+        case RecordStep::Next:
+            return Next();
+        case RecordStep::Last:
+            return Last();
+        }
+        return false;
+    };
+    return ToolWindowView(
+        FTable, FCatalogue, CurrentTag(), [this]() -> const AddressRecord& { return Record(); }, step, scope);
+}
+
+ToolWindowView AddressSession::BrowseView()
+{
+    return LendView({});
+}
+
+bool AddressSession::GoToRecord(uint32_t recno)
+{
+    const bool moved = IsOpen() && recno > 0 && FTable.GoTo(recno);
+    LoadCurrent();
+    return moved;
+}
+
+bool AddressSession::Search(std::string_view text)
+{
+    const bool found = IsOpen() && SeekStartingWith(FTable, text);
+    LoadCurrent();
+    return found;
+}
+
 bool AddressSession::QueryMatchesNothing()
 {
     auto count = FTable.QueryCount();
@@ -629,67 +519,18 @@ bool AddressSession::NeedsNewRecordWindow() const
 
 std::optional<CityState> AddressSession::FillCityState(const std::string& zip)
 {
-    if (!IsOpen() || zip.empty())
-        return std::nullopt;
-    const uint32_t recno = FTable.RecNo();
-    const int order = FTable.Order();
-    std::optional<CityState> found;
-    const int zipOrder = FTable.OrderNumber("ZIP");
-    if (zipOrder > 0 && FTable.SetOrder(zipOrder)) {
-        FTable.SetExact(false);
-        std::string key = zip;
-        if (auto bytes = FTable.TableCodePage().FromUtf8(zip, "ZIP")) {
-            FTable.TableCodePage().UpperInPlace(*bytes);
-            key = FTable.TableCodePage().ToUtf8(*bytes);
-        }
-        auto seek = FTable.Seek(key);
-        if (seek && *seek) {
-            auto city = FTable.GetField("CITY");
-            auto state = FTable.GetField("STATE");
-            if (city && state)
-                found = CityState{*city, *state};
-        }
-    }
-    // The program runs with exact comparison off (filters rely on "begins with").
-    FTable.SetExact(false);
-    (void)FTable.SetOrder(order);
-    (void)FTable.GoTo(recno);
-    return found;
+    return IsOpen() ? LookUpCityState(FTable, zip) : std::nullopt;
 }
 
 bool AddressSession::CheckDupName(const std::string& first, const std::string& last)
 {
-    if (first.empty() || last.empty() || !IsOpen())
+    if (!IsOpen())
         return true;
-    std::string key = PadOrCut(last, FieldWidth("LNAME")) + PadOrCut(first, FieldWidth("FNAME"));
-    auto bytes = FTable.TableCodePage().FromUtf8(key, "name");
-    if (!bytes)
-        return true; // a name the file cannot hold cannot be in it
-    FTable.TableCodePage().UpperInPlace(*bytes);
-    key = FTable.TableCodePage().ToUtf8(*bytes);
-
-    const uint32_t recno = FTable.RecNo();
-    const int order = FTable.Order();
-    bool found = false;
-    const int nameOrder = FTable.OrderNumber("LNAME");
-    if (nameOrder > 0 && FTable.SetOrder(nameOrder)) {
-        FTable.SetExact(true);
-        auto seek = FTable.Seek(key);
-        found = seek && *seek;
-    }
-    bool carryOn = true;
-    if (found) {
-        AddressRecord duplicate;
-        (void)duplicate.ReadFrom(FTable);
-        carryOn = AskYesNoDefaultNo("Possible duplicate: \r\n\r\n" + duplicate.FName + " " + duplicate.LName +
-                                        CRLF + duplicate.Street + CRLF + duplicate.City + "," +
-                                        duplicate.State + " " + duplicate.Zip + "\r\n\r\nContinue adding?",
-                                    "Possible Duplicate");
-    }
-    FTable.SetExact(false);
-    const uint32_t duplicateRecno = FTable.RecNo();
-    (void)FTable.SetOrder(order);
-    (void)FTable.GoTo(carryOn ? recno : duplicateRecno);
+    const auto duplicate = FindDuplicateName(FTable, FCatalogue, first, last);
+    const bool carryOn =
+        !duplicate || AskYesNoDefaultNo(DuplicateNameQuestion(duplicate->Record), "Possible Duplicate");
+    if (!carryOn)
+        (void)FTable.GoTo(duplicate->RecNo);
     LoadCurrent();
     return carryOn;
 }
@@ -700,7 +541,6 @@ bool AddressSession::Add(const NewRecordEntry& typed)
         return false;
     const AddingPreferences& adding = FPreferences.Adding;
     const AddressRecord shown = FCurrent;
-    const std::string rememberedCountry = adding.CarryCountry ? shown.Country : std::string();
 
     std::optional<CityState> found;
     if (adding.PlugCityState && !typed.Zip.empty())
@@ -708,34 +548,7 @@ bool AddressSession::Add(const NewRecordEntry& typed)
     if (!CheckDupName(typed.FirstName, typed.LastName))
         return false;
 
-    AddressRecord record;
-    record.FName = typed.FirstName;
-    record.LName = typed.LastName;
-    record.Zip = typed.Zip;
-    if (found) {
-        record.City = found->City;
-        record.State = found->State;
-    }
-    if (record.Zip.empty() && adding.CarryZip)
-        record.Zip = shown.Zip;
-    if (record.City.empty() && adding.CarryCity)
-        record.City = shown.City;
-    if (record.State.empty() && adding.CarryState)
-        record.State = shown.State;
-    if (adding.CarryCountry)
-        record.Country = rememberedCountry;
-    if (adding.CarrySA1)
-        record.Street = shown.Street;
-    if (adding.CarrySA2)
-        record.Street2 = shown.Street2;
-    if (rememberedCountry.empty() && !adding.DefaultCountry.empty())
-        record.Country = adding.DefaultCountry;
-    if (adding.PlugDate)
-        record.Date = ToStoredDate(QDate::currentDate());
-    if (adding.CarryOrg)
-        record.Org = shown.Org;
-
-    FBuffer = std::move(record);
+    FBuffer = NewRecordFrom(typed, shown, found, adding, ToStoredDate(QDate::currentDate()));
     FMode = EditMode::Inserting;
     FMemoHit = false;
     return true;

@@ -23,54 +23,14 @@
 #include "platform/Result.h"
 #include "platform/Settings.h"
 #include "platform/xbase/Table.h"
+#include "session/ButtonStates.h"
 #include "session/FilterCriteria.h"
+#include "session/NewRecordRules.h"
 #include "session/SortOrders.h"
+#include "session/Tagging.h"
+#include "session/ToolWindowView.h"
 
 namespace corvane {
-
-// The entry fields of the record form, in the order Tab visits them.
-enum class EntryField {
-    LastName,
-    FirstName,
-    Middle,
-    Prefix,
-    Title,
-    Org,
-    Address1,
-    Address2,
-    City,
-    State,
-    Zip,
-    Country,
-    Phone1,
-    Phone2,
-    Fax,
-    Email,
-    Codes,
-    Comment1,
-    Comment2,
-    Date,
-};
-
-// The "Skip..." key of section "Adding" for a field; nullptr for "Address 1" and "City", which
-// are never skipped.
-const char* SkipKey(EntryField field);
-const std::vector<EntryField>& AllEntryFields();
-
-struct AddingPreferences {
-    bool PlugDate = false;
-    bool PlugCityState = false;
-    bool AutoDupCheck = false;
-    std::string DefaultCountry;
-    bool CarryOrg = false;
-    bool CarrySA1 = false;
-    bool CarrySA2 = false;
-    bool CarryCity = false;
-    bool CarryState = false;
-    bool CarryZip = false;
-    bool CarryCountry = false;
-    std::set<EntryField> Skip; // the fields whose Skip key is on
-};
 
 struct SessionPreferences {
     AddingPreferences Adding;
@@ -81,40 +41,6 @@ struct SessionPreferences {
 // Sections "Adding", "Editing" and "Misc" of the settings file.
 SessionPreferences ReadSessionPreferences(const Settings& settings);
 
-// SetSkipFields: the fields Tab leaves out. Empty when `on` is false (after every save or
-// cancel all fields take part again).
-std::set<EntryField> SkippedFields(const AddingPreferences& preferences, bool on);
-
-// Where the cursor goes after Add: "Last" or "First" when empty and not skipped, else the first
-// of "MI", "Prefix", "Title", "Org" not skipped, else "Address 1".
-EntryField AddCursorField(const AddressRecord& record, const AddingPreferences& preferences);
-
-// Enabled and visible state of one control or menu item.
-struct ControlState {
-    bool Enabled = true;
-    bool Visible = true;
-    bool operator==(const ControlState&) const = default;
-};
-// By the object name of the control or menu item ("AddButton", "mnuClone", "SortMenu", ...).
-using ControlStates = std::map<std::string, ControlState>;
-
-// SetButtons as a pure rule. Every control and menu item whose state follows the record state is
-// in the result; the window additionally keeps commands disabled whose window does not exist yet.
-ControlStates ComputeButtonStates(bool open, bool editing, bool hasRecord, bool filterSet);
-
-// "Copy To &Clipboard": which parts of the record the text holds.
-struct ClipboardParts {
-    bool Name = true;
-    bool Address = true;
-    bool Phones = true;
-    bool Codes = true;
-    bool Comments = true;
-};
-
-inline constexpr std::size_t ClipboardTextLimit = 1000;
-// The clipboard text: non-empty lines each followed by CR LF, at most 1000 characters.
-std::string GetRecordAsString(const AddressRecord& record, const ClipboardParts& parts);
-
 // The memo search test: `text` occurs (any case) in the first 32767 bytes of `memo`. An empty
 // memo or an empty text never matches.
 bool MemoContains(std::string_view memo, std::string_view text);
@@ -123,18 +49,6 @@ bool MemoContains(std::string_view memo, std::string_view text);
 extern const char* const AggressiveSaveFailureMessage;
 
 enum class EditMode { None, Editing, Inserting };
-
-// What the "New Record" window gave (empty when it was not shown).
-struct NewRecordEntry {
-    std::string FirstName;
-    std::string LastName;
-    std::string Zip;
-};
-
-struct CityState {
-    std::string City;
-    std::string State;
-};
 
 enum class AggressiveSaveOutcome { NotDue, Reopened, ReopenFailed };
 
@@ -195,10 +109,13 @@ class AddressSession {
     // The folder of the open file, ending in "/".
     std::string GetDatabasePath() const;
     bool IndexesValid() const { return FIndexesValid; }
-    xbase::Table& Table() { return FTable; }
     const FieldCatalogue& Catalogue() const { return FCatalogue; }
-    // The browse window's column order (FIELDS.LST) is the catalogue's.
-    FieldCatalogue& MutableCatalogue() { return FCatalogue; }
+    // The browse window's column order is the catalogue's, kept in FIELDS.LST (`path`): read
+    // before the window opens, and the window's visible columns written back after it closed.
+    void ReadBrowseColumnOrder(const std::string& path);
+    Status KeepBrowseColumnOrder(const std::vector<std::string>& visibleOrder, const std::string& path);
+    // The browse window reads the rows through the view the tool windows get.
+    ToolWindowView BrowseView();
     int FieldWidth(std::string_view fieldName) const;
 
     // ---- record state ----
@@ -246,14 +163,20 @@ class AddressSession {
     bool RefreshAfterSave() const { return FRefreshAfterSave; }
     // Shows or hides the calculated FullName, FullNameWithPrefix and CityStateZip fields.
     void SetExtraFields(bool on) { FCatalogue.SetExtraFields(on); }
-    // Reads the table's current record again after someone else moved the cursor (a tool window).
-    void ReloadCurrent() { LoadCurrent(); }
+    // The record number of the current record (0 when no file is open).
+    uint32_t RecNo() const { return IsOpen() ? FTable.RecNo() : 0; }
 
     // ---- navigation: false when the move was not possible (the window beeps) ----
     bool First();
     bool Previous();
     bool Next();
     bool Last();
+
+    // The record `recno` becomes current (as the browse window chose it); false when it cannot.
+    bool GoToRecord(uint32_t recno);
+    // The "Search" window: the first record of the current order whose key begins with `text`
+    // becomes current; when none does the record stays.
+    bool Search(std::string_view text);
 
     // ---- memo search ----
     MemoSearchOutcome FindTextInMemo(const std::string& text, bool fromFirst,
@@ -276,8 +199,21 @@ class AddressSession {
     void SetMenuOrder(std::string_view menuCaption);
     // "Clear &Tags".
     bool ClearTags();
+    // The records the table's query lets through (0 when no file is open).
+    uint32_t MatchCount();
+    // "&Tag All Filter Matches" on the query in force (the hand-over sets it); the current record
+    // is read again afterwards.
+    Result<TagAllOutcome> TagAllMatches(const TagProgress& progress = {});
 
   private:
+    // The hand-over lends the table and puts it back; nothing else reaches it.
+    friend class ToolWindowHandOver;
+    // Tests look at the file through the table.
+    friend struct AddressSessionProbe;
+
+    xbase::Table& Table() { return FTable; }
+    FieldCatalogue& MutableCatalogue() { return FCatalogue; }
+    ToolWindowView LendView(const ScopeChoices& scope);
     const std::string& CurrentTag() const;
     void LoadCurrent();
     bool ReportFailure(const Status& status) const;

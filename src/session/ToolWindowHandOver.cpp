@@ -153,10 +153,7 @@ HandOverRow ImportOldVersionRow()
 
 bool QueryLetsARecordThrough(AddressSession& session)
 {
-    if (!session.IsOpen())
-        return false;
-    auto count = session.Table().QueryCount();
-    return count && *count > 0;
+    return session.MatchCount() > 0;
 }
 
 } // namespace
@@ -270,6 +267,7 @@ bool ToolWindowHandOver::Begin()
         FSession.SetExtraFields(true);
     if (FRow.Bulk)
         FSession.SetBulkOperation(true);
+    FView.emplace(FSession.LendView(FScope));
     return true;
 }
 
@@ -284,6 +282,7 @@ void ToolWindowHandOver::Finish()
     if (!FActive)
         return;
     FActive = false;
+    FView.reset();
     xbase::Table& table = FSession.Table();
 
     if (FRow.ExtraFields)
@@ -309,7 +308,7 @@ void ToolWindowHandOver::Finish()
             (void)table.GoTop();
         }
     }
-    FSession.ReloadCurrent();
+    FSession.LoadCurrent();
 
     if (FRow.Bulk)
         FSession.SetBulkOperation(FBulkOperation);

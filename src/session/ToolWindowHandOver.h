@@ -9,6 +9,7 @@
 //     ToolWindowHandOver handOver(session, ToolCommand::ConvertCase, hooks);
 //     if (!handOver.Begin())
 //         return;                  // a check stopped the command; nothing was changed
+//     ToolWindow window(handOver.View());   // the tool gets the borrowed view, never the session
 //     ... show the tool window; return early or fail as needed ...
 //     handOver.Finish();           // or leave it to the destructor
 //
@@ -17,7 +18,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "session/ToolWindowView.h"
 
 namespace corvane {
 
@@ -107,12 +111,6 @@ struct HandOverHooks {
     std::function<void()> RefreshButtons;
 };
 
-// The choice offered to the tool window for "Records matching filter".
-struct ScopeChoices {
-    bool FilterChoiceEnabled = true;
-    bool SelectAllRecords = false; // "All records" selected in place of the window's default
-};
-
 class ToolWindowHandOver {
   public:
     ToolWindowHandOver(AddressSession& session, ToolCommand command, HandOverHooks hooks = {});
@@ -130,6 +128,8 @@ class ToolWindowHandOver {
     bool Active() const { return FActive; }
     ToolCommand Command() const { return FCommand; }
     const ScopeChoices& Scope() const { return FScope; }
+    // What the tool window may use of the open file; only between Begin() and Finish().
+    const ToolWindowView& View() const { return *FView; }
     uint32_t RememberedRecord() const { return FRecord; }
     const std::string& RememberedQuery() const { return FQuery; }
 
@@ -143,6 +143,7 @@ class ToolWindowHandOver {
     HandOverHooks FHooks;
     bool FActive = false;
     ScopeChoices FScope;
+    std::optional<ToolWindowView> FView;
 
     // Remembered by Begin().
     uint32_t FRecord = 0;

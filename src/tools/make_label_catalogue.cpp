@@ -16,6 +16,7 @@
 
 #include "core/SystemTables.h"
 #include "importexport/Csv.h"
+#include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace {

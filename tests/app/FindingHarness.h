@@ -24,6 +24,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Settings.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -90,7 +91,10 @@ class FindingTest : public ::testing::Test {
         FWindow->FormActivate();
         return *FWindow;
     }
-    std::string Current(const char* field) { return *FWindow->Session().Table().GetField(field); }
+    std::string Current(const char* field)
+    {
+        return *AddressSessionProbe::Table(FWindow->Session()).GetField(field);
+    }
 
     ScratchHome FHome;
     RecordingMessageService FMessages;

@@ -46,7 +46,7 @@ class FilterWindowTest : public testing::FindingTest {
             },
             [&] { FWindow->FilterButtonClick(); });
     }
-    std::string Query() { return FWindow->Session().Table().Query(); }
+    std::string Query() { return AddressSessionProbe::Table(FWindow->Session()).Query(); }
     FilterCriteria Criteria() { return FWindow->Session().Criteria(); }
 
     static void Type(TAddressQueryForm& form, FilterField field, const QString& text)

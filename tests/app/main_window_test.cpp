@@ -35,6 +35,7 @@
 #include "platform/Settings.h"
 #include "platform/windows/SingleInstance.h"
 #include "platform/windows/WindowPlacement.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -129,7 +130,10 @@ class MainWindowTest : public ::testing::Test {
         edit->setFocus();
         QTest::keyClicks(edit, text);
     }
-    std::string Stored(const char* field) { return *FWindow->Session().Table().GetField(field); }
+    std::string Stored(const char* field)
+    {
+        return *AddressSessionProbe::Table(FWindow->Session()).GetField(field);
+    }
 
     testing::ScratchHome FHome;
     RecordingMessageService FMessages;
@@ -246,8 +250,8 @@ TEST_F(MainWindowTest, EditSaveCancelDeleteAndClone)
     // Clone: a copy is the current record.
     FMessages.Answers = {true};
     window.findChild<QAction*>("mnuClone")->trigger();
-    EXPECT_EQ(window.Session().Table().RecordCount(), 4u);
-    EXPECT_EQ(window.Session().Table().RecNo(), 4u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(), 4u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecNo(), 4u);
     EXPECT_EQ(Text("LastEdit"), "Adams");
     EXPECT_EQ(FMessages.Messages.back().Text, "Clone completed. Current record is an exact copy");
 
@@ -288,7 +292,7 @@ TEST_F(MainWindowTest, AddCarriesForwardAndFillsCityAndStateFromTheZip)
     QTest::keyClick(window.LastEdit, Qt::Key_Return, Qt::ControlModifier); // Ctrl+Enter saves
     EXPECT_FALSE(window.Session().IsEditing());
     EXPECT_EQ(window.LastEdit->focusPolicy(), Qt::StrongFocus);
-    EXPECT_EQ(window.Session().Table().RecordCount(), 4u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(), 4u);
     EXPECT_EQ(Stored("LNAME"), "Newman");
     EXPECT_EQ(Stored("CITY"), "Boston");
 }
@@ -310,7 +314,7 @@ TEST_F(MainWindowTest, TheDuplicateWarningAnsweredNoShowsTheDuplicate)
     EXPECT_EQ(FMessages.Messages[0].Caption, "Possible Duplicate");
     EXPECT_FALSE(window.Session().IsEditing());
     EXPECT_EQ(Text("LastEdit"), "Clark");
-    EXPECT_EQ(window.Session().Table().RecordCount(), 3u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(), 3u);
 }
 
 TEST_F(MainWindowTest, KeyboardTable)
@@ -472,7 +476,7 @@ TEST_F(MainWindowTest, RebuildIndexesPacksAndKeepsOrderAndRecord)
     QTest::keyClick(window.LastEdit, Qt::Key_PageDown, Qt::ControlModifier); // Boston: Baker
     WithModal([](QWidget* reindex) { Click(Find<QPushButton>(*reindex, "ReindexButton")); },
               [&] { Find<QAction>(window, "mnuRebuildIndexes")->trigger(); });
-    EXPECT_EQ(window.Session().Table().RecordCount(), 2u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(), 2u);
     EXPECT_TRUE(window.Session().IndexesValid());
     EXPECT_EQ(window.SortStatus->text(), "Sorted by City");
     EXPECT_EQ(Text("LastEdit"), "Baker");

@@ -88,7 +88,7 @@ TEST_F(PrintLabelsWiringTest, TheWindowOpensWithCalculatedFieldsAndAllRecordsWit
 TEST_F(PrintLabelsWiringTest, NothingOpensWhenTheQueryLetsNoRecordThrough)
 {
     TAddressMain& window = StartWithPrinter();
-    ASSERT_TRUE(window.Session().Table().SetQuery("LNAME = \"Nobody\""));
+    ASSERT_TRUE(AddressSessionProbe::Table(window.Session()).SetQuery("LNAME = \"Nobody\""));
     EXPECT_FALSE(AnswerModal([](QWidget* modal) { modal->close(); }, [&] { window.LabelsButton->click(); }));
     EXPECT_TRUE(FMessages.Messages.empty());
 }
@@ -96,7 +96,7 @@ TEST_F(PrintLabelsWiringTest, NothingOpensWhenTheQueryLetsNoRecordThrough)
 TEST_F(PrintLabelsWiringTest, QueryOrderAndRecordAreTheMainWindowsAgainAfterwards)
 {
     TAddressMain& window = StartWithPrinter();
-    xbase::Table& table = window.Session().Table();
+    xbase::Table& table = AddressSessionProbe::Table(window.Session());
     ASSERT_TRUE(window.Session().Next());
     const uint32_t record = table.RecNo();
     const std::string query = table.Query();

@@ -186,7 +186,7 @@ void ExpectTagPhaseEndsAtHundred(const std::vector<Step>& steps)
 TEST_F(ReindexWindowsTest, FromTheMenuDeletedRecordsGoAndTheRecordStays)
 {
     TAddressMain& window = Start();
-    EXPECT_EQ(window.Session().Table().RecordCount(), static_cast<uint32_t>(PeopleCount));
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(), static_cast<uint32_t>(PeopleCount));
     // P050 sits behind the ten deleted records: the pack renumbers it from 50 to 40.
     window.Session().SetOrderTo("Last Name");
     while (window.Session().Record().LName != "P050")
@@ -197,7 +197,7 @@ TEST_F(ReindexWindowsTest, FromTheMenuDeletedRecordsGoAndTheRecordStays)
     EXPECT_EQ(FTitle, "Rebuild indexes for people.DBF");
     ExpectTagPhaseEndsAtHundred(FSteps);
 
-    xbase::Table& table = window.Session().Table();
+    xbase::Table& table = AddressSessionProbe::Table(window.Session());
     EXPECT_EQ(table.RecordCount(), static_cast<uint32_t>(PeopleCount - DeletedCount));
     EXPECT_EQ(table.Tags().size(), 26u);
     EXPECT_TRUE(window.Session().IndexesValid());
@@ -220,8 +220,9 @@ TEST_F(ReindexWindowsTest, AnIndexFileDeletedByHandIsRebuiltWhenTheFileOpens)
     ExpectTagPhaseEndsAtHundred(FSteps);
 
     ASSERT_TRUE(window.Session().IsOpen());
-    EXPECT_EQ(window.Session().Table().RecordCount(), static_cast<uint32_t>(PeopleCount - DeletedCount));
-    EXPECT_EQ(window.Session().Table().Tags().size(), 26u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(),
+              static_cast<uint32_t>(PeopleCount - DeletedCount));
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).Tags().size(), 26u);
     EXPECT_EQ(window.LastEdit->text(), "P002");
     EXPECT_TRUE(fs::exists(xbase::FindCompanion(FPath, ".CDX")));
 }
@@ -236,7 +237,8 @@ TEST_F(ReindexWindowsTest, CancelBeforeTheStartChangesNothing)
         OnRebuildWindow(Press::Cancel, [&] { Trigger("mnuRebuildIndexes"); });
         EXPECT_TRUE(FSteps.empty());
         EXPECT_EQ(window.LastEdit->text(), "P100");
-        EXPECT_EQ(window.Session().Table().RecordCount(), static_cast<uint32_t>(PeopleCount));
+        EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecordCount(),
+                  static_cast<uint32_t>(PeopleCount));
         FWindow.reset();
     }
     // From the open sequence: without the rebuild the file is not opened.
@@ -374,7 +376,8 @@ TEST_F(ReindexWindowsTest, TagAllFilterMatchesTagsThemAndShowsTheFirst)
     criteria.Tagged = true;
     window.Session().SetCriteria(criteria);
     window.Session().ApplyCurrentFilter();
-    EXPECT_EQ(*window.Session().Table().QueryCount(), static_cast<uint32_t>(PeopleCount / 2));
+    EXPECT_EQ(*AddressSessionProbe::Table(window.Session()).QueryCount(),
+              static_cast<uint32_t>(PeopleCount / 2));
 }
 
 } // namespace

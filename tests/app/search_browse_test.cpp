@@ -20,6 +20,7 @@
 #include "app/TSearchBox.h"
 #include "core/FieldOrderFile.h"
 #include "session/SortOrders.h"
+#include "support/AddressSessionProbe.h"
 
 namespace corvane {
 namespace {
@@ -97,7 +98,7 @@ TEST_F(SearchWindowTest, LandsOnTheFirstMatchAndStaysPutWhenNothingFollows)
     // After every name: where it was.
     Search("ZZZ");
     EXPECT_EQ(Current("LNAME"), "Jonson");
-    EXPECT_FALSE(window.Session().Table().Eof());
+    EXPECT_FALSE(AddressSessionProbe::Table(window.Session()).Eof());
 
     // Cancel and an empty text change nothing.
     Search("adams", -1, false);
@@ -275,7 +276,7 @@ TEST_F(BrowseWindowTest, TagButtonAndDoubleClickToggleTheRowsTag)
     });
     EXPECT_EQ(Current("LNAME"), "Smith");
     EXPECT_EQ(Current("TAG"), "");
-    ASSERT_TRUE(window.Session().Table().GoTo(5)); // Jackson
+    ASSERT_TRUE(AddressSessionProbe::Table(window.Session()).GoTo(5)); // Jackson
     EXPECT_EQ(Current("TAG"), tagId);
 }
 

@@ -1,6 +1,6 @@
 // The main window's model on real address files in a scratch program directory: opening, button
 // states, adding with carry-forward and fill-in, the duplicate warning, saving (aggressive saving,
-// filters), deleting, cloning, navigation, memo search and the clipboard text.
+// filters), deleting, cloning, navigation and memo search.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/Settings.h"
 #include "session/AddressSession.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -50,11 +51,11 @@ class SessionTest : public ::testing::Test {
         MakeAddressFile(FPath, people);
         ASSERT_TRUE(FSession.OpenCVWDBF(FPath));
     }
-    uint32_t Count() { return *FSession.Table().QueryCount(); }
+    uint32_t Count() { return *AddressSessionProbe::Table(FSession).QueryCount(); }
     std::vector<std::string> LastNames()
     {
         std::vector<std::string> names;
-        auto& table = FSession.Table();
+        auto& table = AddressSessionProbe::Table(FSession);
         const uint32_t recno = table.RecNo();
         EXPECT_TRUE(table.GoTop());
         for (; !table.Eof(); (void)table.Skip(1))
@@ -142,123 +143,6 @@ TEST_F(SessionTest, ARecentFileThatFailsGivesWayToTheFileOpenBefore)
     EXPECT_TRUE(FSession.MRUItemClick(FHome.File("gone.DBF")));
     EXPECT_EQ(FSession.FileName(), FPath);
 }
-
-// ---- button states ----
-
-struct ButtonCase {
-    const char* Name;
-    bool Open, Editing, HasRecord, FilterSet;
-    // control -> expected {enabled, visible}
-    std::vector<std::pair<const char*, ControlState>> Expected;
-};
-
-class ButtonStates : public ::testing::TestWithParam<ButtonCase> {};
-
-TEST_P(ButtonStates, FollowTheRecordState)
-{
-    const ButtonCase& c = GetParam();
-    const ControlStates states = ComputeButtonStates(c.Open, c.Editing, c.HasRecord, c.FilterSet);
-    for (const auto& [name, expected] : c.Expected) {
-        ASSERT_TRUE(states.count(name)) << name;
-        EXPECT_EQ(states.at(name).Enabled, expected.Enabled) << name;
-        EXPECT_EQ(states.at(name).Visible, expected.Visible) << name;
-    }
-}
-
-constexpr ControlState On{true, true};
-constexpr ControlState Disabled{false, true};
-constexpr ControlState Hidden{true, false};
-constexpr ControlState Gone{false, false};
-
-INSTANTIATE_TEST_SUITE_P(
-    Session, ButtonStates,
-    ::testing::Values(ButtonCase{"NoFile",
-                                 false,
-                                 false,
-                                 false,
-                                 false,
-                                 {{"AddButton", Disabled},
-                                  {"EditButton", Disabled},
-                                  {"mnuRebuildIndexes", Disabled},
-                                  {"mnuRestoreFilter", Disabled},
-                                  {"RecordNext", Hidden},
-                                  {"FilterButton", Disabled},
-                                  {"SaveButton", Gone},
-                                  {"RecordMenu", Disabled},
-                                  {"FilterStatus", Hidden},
-                                  {"ClearfilterButton", Gone},
-                                  {"FileMenu", On}}},
-                      ButtonCase{"EmptyFile",
-                                 true,
-                                 false,
-                                 false,
-                                 false,
-                                 {{"AddButton", On},
-                                  {"EditButton", Disabled},
-                                  {"DeleteButton", Disabled},
-                                  {"mnuClearTags", On},
-                                  {"SortMenu", Disabled},
-                                  {"RecordFirst", Hidden},
-                                  {"SearchMemoButton", Hidden},
-                                  {"FilterButton", Disabled},
-                                  {"RecordMenu", On},
-                                  {"mnuAdd", On},
-                                  {"mnuEdit", Disabled},
-                                  {"FilterStatus", On}}},
-                      ButtonCase{"Ready",
-                                 true,
-                                 false,
-                                 true,
-                                 false,
-                                 {{"EditButton", On},
-                                  {"DeleteButton", On},
-                                  {"mnuClone", On},
-                                  {"LabelsButton", On},
-                                  {"RecordLast", On},
-                                  {"DialPhone1Button", On},
-                                  {"FilterButton", On},
-                                  {"mnuSetFilter", On},
-                                  {"mnuSaveFilter", Disabled},
-                                  {"mnuTagAll", Disabled},
-                                  {"ClearfilterButton", Gone},
-                                  {"ExitButton", On},
-                                  {"mnuExit", On}}},
-                      ButtonCase{"Editing",
-                                 true,
-                                 true,
-                                 true,
-                                 false,
-                                 {{"SaveButton", On},
-                                  {"CancelButton", On},
-                                  {"AddButton", Gone},
-                                  {"EditButton", Gone},
-                                  {"DeleteButton", Gone},
-                                  {"ExitButton", Hidden},
-                                  {"SearchMemoNextButton", Hidden},
-                                  {"FileMenu", Disabled},
-                                  {"mnuExit", Disabled},
-                                  {"RecordMenu", Disabled},
-                                  {"RecordNext", Hidden},
-                                  {"FilterButton", Disabled},
-                                  {"mnuClone", Disabled}}},
-                      ButtonCase{"ReadyWithFilter",
-                                 true,
-                                 false,
-                                 true,
-                                 true,
-                                 {{"ClearfilterButton", On},
-                                  {"mnuSaveFilter", On},
-                                  {"mnuClearFilter", On},
-                                  {"mnuTagAll", On},
-                                  {"FilterButton", On}}},
-                      ButtonCase{
-                          "EditingWithFilter",
-                          true,
-                          true,
-                          true,
-                          true,
-                          {{"ClearfilterButton", Disabled}, {"FilterButton", On}, {"mnuSetFilter", On}}}),
-    [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(SessionTest, RecordStatesFollowOpeningAndEditing)
 {
@@ -356,7 +240,7 @@ TEST_F(SessionTest, CancelAfterAddLeavesNoRecord)
     FSession.EditBuffer().LName = "Temporary";
     FSession.Cancel();
     EXPECT_FALSE(FSession.IsEditing());
-    EXPECT_EQ(FSession.Table().RecordCount(), 3u);
+    EXPECT_EQ(AddressSessionProbe::Table(FSession).RecordCount(), 3u);
     EXPECT_EQ(FSession.Record().LName, "Adams");
 }
 
@@ -401,24 +285,6 @@ TEST_F(SessionTest, DuplicateNameWarning)
     }
 }
 
-TEST(AddCursor, GoesToTheFirstEmptyNameFieldThatIsNotSkipped)
-{
-    AddressRecord empty;
-    AddressRecord named;
-    named.LName = "Lee";
-    named.FName = "Ann";
-    AddingPreferences preferences;
-    EXPECT_EQ(AddCursorField(empty, preferences), EntryField::LastName);
-    EXPECT_EQ(AddCursorField(named, preferences), EntryField::Middle);
-    preferences.Skip = {EntryField::LastName, EntryField::Middle, EntryField::Prefix};
-    EXPECT_EQ(AddCursorField(empty, preferences), EntryField::FirstName);
-    EXPECT_EQ(AddCursorField(named, preferences), EntryField::Title);
-    preferences.Skip.insert({EntryField::FirstName, EntryField::Title, EntryField::Org});
-    EXPECT_EQ(AddCursorField(empty, preferences), EntryField::Address1);
-    EXPECT_TRUE(SkippedFields(preferences, false).empty());
-    EXPECT_EQ(SkippedFields(preferences, true), preferences.Skip);
-}
-
 TEST_F(SessionTest, PreferencesAreReadFromTheirKeys)
 {
     Write("Adding", "SkipfirstName", "1");
@@ -449,10 +315,10 @@ TEST_F(SessionTest, EditSaveWritesTheRecordAndPadsAMemoOfAMultipleOfFourCharacte
         FSession.EditBuffer().Memo = typed;
         FSession.EditBuffer().City = "Quincy";
         ASSERT_TRUE(FSession.Save().Saved);
-        EXPECT_EQ(*FSession.Table().GetMemo("MEMO"), stored);
+        EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetMemo("MEMO"), stored);
         EXPECT_EQ(FSession.Record().Memo, stored);
     }
-    EXPECT_EQ(*FSession.Table().GetField("CITY"), "Quincy");
+    EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetField("CITY"), "Quincy");
 }
 
 TEST_F(SessionTest, AValueTooLongForTheFileIsRefusedAndTheEditStays)
@@ -463,7 +329,7 @@ TEST_F(SessionTest, AValueTooLongForTheFileIsRefusedAndTheEditStays)
     EXPECT_FALSE(FSession.Save().Saved);
     EXPECT_TRUE(FSession.IsEditing());
     ASSERT_EQ(FMessages.Messages.size(), 1u);
-    EXPECT_EQ(FSession.Table().RecordCount(), 3u);
+    EXPECT_EQ(AddressSessionProbe::Table(FSession).RecordCount(), 3u);
 }
 
 TEST_F(SessionTest, SavingTheOnlyMatchOutOfTheFilterDropsIt)
@@ -559,7 +425,7 @@ TEST_F(SessionTest, DeleteMarksTheRecordAndShowsThePreviousOne)
     EXPECT_TRUE(FSession.Delete());
     EXPECT_EQ(FSession.Record().LName, "Baker");
     EXPECT_EQ(LastNames(), (std::vector<std::string>{"Adams", "Baker"}));
-    auto& table = FSession.Table();
+    auto& table = AddressSessionProbe::Table(FSession);
     table.SetDeletedHidden(false);
     ASSERT_TRUE(table.GoTo(3));
     EXPECT_TRUE(table.IsDeleted());
@@ -587,7 +453,7 @@ TEST_F(SessionTest, CloneOfATaggedRecordIsAnUntaggedCopyWithTheMemo)
     ASSERT_TRUE(FSession.Clone());
     EXPECT_EQ(FMessages.Messages[0].Caption, "Clone");
     EXPECT_EQ(FMessages.Messages.back().Text, "Clone completed. Current record is an exact copy");
-    EXPECT_EQ(FSession.Table().RecNo(), 4u);
+    EXPECT_EQ(AddressSessionProbe::Table(FSession).RecNo(), 4u);
     EXPECT_EQ(FSession.Record().LName, "Adams");
     EXPECT_EQ(FSession.Record().Street2, "Suite 4");
     EXPECT_EQ(FSession.Record().Memo, "remembered");
@@ -601,7 +467,7 @@ TEST_F(SessionTest, TaggingWhileEditingWaitsForSave)
     ASSERT_TRUE(FSession.Edit());
     ASSERT_TRUE(FSession.ToggleTag());
     EXPECT_TRUE(FSession.RecordTagged());
-    EXPECT_TRUE(FSession.Table().GetField("TAG")->empty());
+    EXPECT_TRUE(AddressSessionProbe::Table(FSession).GetField("TAG")->empty());
     FSession.Cancel();
     EXPECT_FALSE(FSession.RecordTagged());
 }
@@ -614,7 +480,7 @@ TEST_F(SessionTest, ClearTagsUntagsEveryRecordWithoutWritingOne)
     ASSERT_TRUE(FSession.ClearTags());
     EXPECT_NE(FSession.TagId(), oldId);
     EXPECT_FALSE(FSession.RecordTagged());
-    EXPECT_EQ(*FSession.Table().GetField("TAG"), oldId);
+    EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetField("TAG"), oldId);
 }
 
 TEST_F(SessionTest, NavigationStopsAtTheEndsWithoutMoving)
@@ -674,64 +540,6 @@ TEST(MemoContains, IgnoresCaseAndEmptyMemos)
     EXPECT_FALSE(MemoContains("text", ""));
     EXPECT_FALSE(MemoContains(std::string(32766, 'a') + "bc", "abc"));
     EXPECT_TRUE(MemoContains(std::string(32764, 'a') + "abc", "abc"));
-}
-
-// ---- clipboard text ----
-
-struct ClipboardCase {
-    const char* Name;
-    Person Values;
-    ClipboardParts Parts;
-    std::string Expected;
-};
-
-class ClipboardText : public ::testing::TestWithParam<ClipboardCase> {};
-
-TEST_P(ClipboardText, IsBuiltFromTheChosenParts)
-{
-    AddressRecord record;
-    for (const auto& [field, value] : GetParam().Values)
-        *record.Text(field) = value;
-    EXPECT_EQ(GetRecordAsString(record, GetParam().Parts), GetParam().Expected);
-}
-
-const Person Full = {{"PREFIX", "Dr."},     {"FNAME", "Ann"}, {"MIDDLE", "Q"},        {"LNAME", "Lee"},
-                     {"TITLE", "Director"}, {"ORG", "Acme"},  {"STREET", "1 Elm St"}, {"STREET2", ""},
-                     {"CITY", "Boston"},    {"STATE", "MA"},  {"ZIP", "02110"},       {"COUNTRY", "USA"},
-                     {"PHONE", "555-1234"}, {"PHONE2", ""},   {"CODES", "ABC"},       {"USER1", "first"},
-                     {"USER2", "second"}};
-
-INSTANTIATE_TEST_SUITE_P(
-    Session, ClipboardText,
-    ::testing::Values(
-        ClipboardCase{"Everything",
-                      Full,
-                      {},
-                      "Dr. Ann Q. Lee \r\nDirector\r\nAcme\r\n1 Elm St\r\nBoston  MA 02110\r\nUSA \r\n"
-                      "Phone  :555-1234\r\nCodes :ABC\r\nComment 1 :first\r\nComment 2 :second\r\n"},
-        ClipboardCase{"NameOnlyWithoutMiddleInitial",
-                      {{"FNAME", "Ann"}, {"LNAME", "Lee"}},
-                      {true, false, false, false, false},
-                      "Ann Lee \r\n"},
-        ClipboardCase{"AddressWithoutCityStateOrZip",
-                      {{"STREET", "1 Elm St"}},
-                      {false, true, false, false, false},
-                      "1 Elm St\r\n"},
-        ClipboardCase{"PhonesAndComments",
-                      Full,
-                      {false, false, true, false, true},
-                      "Phone  :555-1234\r\nComment 1 :first\r\nComment 2 :second\r\n"},
-        ClipboardCase{"EmptyRecord", {}, {}, ""}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(ClipboardTextLimit, IsAThousandCharacters)
-{
-    AddressRecord record;
-    record.Street = std::string(600, 'a');
-    record.Street2 = std::string(300, 'b') + "é" + std::string(299, 'c');
-    const std::string text = GetRecordAsString(record, {});
-    EXPECT_EQ(QString::fromUtf8(text.c_str()).size(), 1000);
-    EXPECT_EQ(text.substr(0, 602), std::string(600, 'a') + "\r\n");
 }
 
 } // namespace

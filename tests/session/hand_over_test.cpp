@@ -9,14 +9,16 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Settings.h"
 #include "session/AddressSession.h"
-#include "session/Tagging.h"
 #include "session/ToolWindowHandOver.h"
+#include "session/ToolWindowView.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -76,8 +78,7 @@ class HandOverTest : public ::testing::Test {
             FSession.ApplyCurrentFilter();
             ASSERT_TRUE(FSession.FilterSet());
         }
-        ASSERT_TRUE(FSession.Table().GoTo(Davis));
-        FSession.ReloadCurrent();
+        ASSERT_TRUE(FSession.GoToRecord(Davis));
     }
     void MakeCityStateZipTable() { std::ofstream(SystemDataDirectory() + "CSZ.DBF") << ""; }
     bool ExtraFieldsShown() const { return FSession.Catalogue().FindByName("FullName")->Visible; }
@@ -119,7 +120,7 @@ class HandOverRows : public HandOverTest,
 // the query when the row takes it back.
 Status RunTool(AddressSession& session, const RowCase& row, Ending ending)
 {
-    xbase::Table& table = session.Table();
+    xbase::Table& table = AddressSessionProbe::Table(session);
     if (table.IsOpen()) {
         if (row.FilterQueryAfter) {
             EXPECT_TRUE(table.SetQuery(""));
@@ -135,7 +136,7 @@ TEST_P(HandOverRows, TheToolGetsItsRowAndTheMainWindowGetsQueryOrderAndRecordBac
     const auto& [row, ending] = GetParam();
     MakeCityStateZipTable();
     OpenPeople();
-    const std::string filterQuery = FSession.Table().Query();
+    const std::string filterQuery = AddressSessionProbe::Table(FSession).Query();
     FMessages.Answers = {true}; // "Tag all records matching filter?"
     FSession.SetRefreshAfterSave(true);
     FSession.SetBulkOperation(false);
@@ -152,7 +153,7 @@ TEST_P(HandOverRows, TheToolGetsItsRowAndTheMainWindowGetsQueryOrderAndRecordBac
         EXPECT_EQ(ExtraFieldsShown(), row.ExtraFields);
         if (!row.TableClosed) {
             const std::string expected[] = {filterQuery, "!ISDEL", FSession.FilterExpression(), ""};
-            EXPECT_EQ(FSession.Table().Query(), expected[static_cast<int>(row.Query)]);
+            EXPECT_EQ(AddressSessionProbe::Table(FSession).Query(), expected[static_cast<int>(row.Query)]);
         }
         if (!RunTool(FSession, row, ending))
             return;
@@ -162,14 +163,15 @@ TEST_P(HandOverRows, TheToolGetsItsRowAndTheMainWindowGetsQueryOrderAndRecordBac
     command();
 
     EXPECT_TRUE(FSession.IsOpen());
-    EXPECT_EQ(FSession.Table().OrderName(), "CITY");
+    EXPECT_EQ(AddressSessionProbe::Table(FSession).OrderName(), "CITY");
     EXPECT_EQ(FSession.SortStatus(), "Sorted by City");
     if (*row.RecordAfter) {
         EXPECT_EQ(FSession.Record().LName, row.RecordAfter);
     }
-    EXPECT_EQ(FSession.Record().LName, *FSession.Table().GetField("LNAME")); // the shown record is current
+    EXPECT_EQ(FSession.Record().LName,
+              *AddressSessionProbe::Table(FSession).GetField("LNAME")); // the shown record is current
     if (row.FilterQueryAfter) {
-        EXPECT_EQ(FSession.Table().Query(), filterQuery);
+        EXPECT_EQ(AddressSessionProbe::Table(FSession).Query(), filterQuery);
     }
     EXPECT_TRUE(FSession.RefreshAfterSave());
     EXPECT_FALSE(FSession.BulkOperation());
@@ -247,10 +249,11 @@ TEST_P(HandOverChecks, StopTheCommandAndChangeNothing)
     if (c.OpenFile)
         OpenPeople(false);
     if (c.NoMatches) {
-        ASSERT_TRUE(FSession.Table().SetQuery(c.NoMatches));
+        ASSERT_TRUE(AddressSessionProbe::Table(FSession).SetQuery(c.NoMatches));
     }
-    const std::string query = FSession.IsOpen() ? FSession.Table().Query() : std::string();
-    const uint32_t recno = FSession.IsOpen() ? FSession.Table().RecNo() : 0;
+    const std::string query =
+        FSession.IsOpen() ? AddressSessionProbe::Table(FSession).Query() : std::string();
+    const uint32_t recno = FSession.IsOpen() ? AddressSessionProbe::Table(FSession).RecNo() : 0;
     FLog.PrinterReady = c.PrinterReady;
     FMessages.Answers = {c.Answer};
     {
@@ -273,8 +276,8 @@ TEST_P(HandOverChecks, StopTheCommandAndChangeNothing)
     EXPECT_FALSE(FSession.BulkOperation());
     EXPECT_EQ(FSession.IsOpen(), c.OpenFile);
     if (c.OpenFile) {
-        EXPECT_EQ(FSession.Table().Query(), query);
-        EXPECT_EQ(FSession.Table().RecNo(), recno);
+        EXPECT_EQ(AddressSessionProbe::Table(FSession).Query(), query);
+        EXPECT_EQ(AddressSessionProbe::Table(FSession).RecNo(), recno);
     }
 }
 
@@ -340,6 +343,61 @@ TEST_F(HandOverTest, ExportGetsTheWorkingDirectoryBack)
     EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
+// ---- the view a tool window borrows ----
+
+// A tool window gets the view and nothing else: no way from it to the session, whose edit buffer,
+// filter and files stay out of a tool's reach.
+template <typename T>
+concept ReachesSession = requires(T& view)
+{
+    view.Session();
+}
+|| requires(T& view)
+{
+    view.Addresses();
+}
+|| std::is_constructible_v<AddressSession&, T&> || std::is_convertible_v<T&, const AddressSession&>;
+static_assert(!ReachesSession<const ToolWindowView>);
+static_assert(!std::is_constructible_v<ToolWindowView, AddressSession&>);
+
+TEST_F(HandOverTest, WhatAToolDoesThroughTheViewIsUndoneAfterwards)
+{
+    OpenPeople();
+    const std::string filterQuery = AddressSessionProbe::Table(FSession).Query();
+    {
+        ToolWindowHandOver handOver(FSession, ToolCommand::PrintLabelsOrReports, FLog.Hooks());
+        ASSERT_TRUE(handOver.Begin());
+        const ToolWindowView& view = handOver.View();
+        EXPECT_TRUE(view.IsOpen());
+        EXPECT_EQ(view.TagId(), FSession.TagId());
+        EXPECT_EQ(&view.Catalogue(), &FSession.Catalogue());
+        EXPECT_EQ(view.Scope().FilterChoiceEnabled, handOver.Scope().FilterChoiceEnabled);
+        EXPECT_EQ(view.CurrentRecord().LName, "Davis");
+
+        // The stepper moves the record on show, as the designer's record buttons do.
+        ASSERT_TRUE(view.Step(RecordStep::First));
+        EXPECT_EQ(view.CurrentRecord().LName, "Baker");
+        EXPECT_EQ(FSession.Record().LName, "Baker");
+        EXPECT_FALSE(view.Step(RecordStep::Previous));
+        ASSERT_TRUE(view.Step(RecordStep::Last));
+        EXPECT_EQ(view.CurrentRecord().LName, "Davis");
+
+        // The table: another query, order and record, as a label run leaves them when it fails.
+        xbase::Table& table = view.Table();
+        ASSERT_TRUE(table.SetQuery("STATE = \"CO\""));
+        ASSERT_TRUE(table.SetOrder(table.OrderNumber("LNAME")));
+        ASSERT_TRUE(table.GoTop());
+        ASSERT_TRUE(view.Step(RecordStep::First));
+        EXPECT_EQ(view.CurrentRecord().LName, "Evans");
+    }
+    xbase::Table& table = AddressSessionProbe::Table(FSession);
+    EXPECT_EQ(table.Query(), filterQuery);
+    EXPECT_EQ(table.OrderName(), "CITY");
+    EXPECT_EQ(table.RecNo(), Davis);
+    EXPECT_EQ(FSession.Record().LName, "Davis");
+    EXPECT_EQ(FLog.Suspended, FLog.Resumed);
+}
+
 // ---- tagging inside a tool window ----
 
 TEST_F(HandOverTest, TagAllTagsTheFilterMatchesAndShowsTheFirstRecord)
@@ -349,7 +407,7 @@ TEST_F(HandOverTest, TagAllTagsTheFilterMatchesAndShowsTheFirstRecord)
     {
         ToolWindowHandOver handOver(FSession, ToolCommand::TagAll, FLog.Hooks());
         ASSERT_TRUE(handOver.Begin());
-        auto tagged = TagAll(FSession.Table(), FSession.TagId());
+        auto tagged = FSession.TagAllMatches();
         ASSERT_TRUE(tagged) << tagged.Message();
         EXPECT_EQ(tagged->Visited, 2u);
     }

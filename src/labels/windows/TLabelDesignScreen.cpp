@@ -29,7 +29,7 @@
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
-#include "session/AddressSession.h"
+#include "session/ToolWindowView.h"
 
 namespace corvane {
 
@@ -174,7 +174,8 @@ QToolButton* RecordToolButton(const QString& objectName, const QString& hint, Qt
 
 } // namespace
 
-TLabelDesignScreen::TLabelDesignScreen(const LabelSetup& setup, AddressSession* addresses, QWidget* parent)
+TLabelDesignScreen::TLabelDesignScreen(const LabelSetup& setup, const ToolWindowView* addresses,
+                                       QWidget* parent)
     : QDialog(parent), FOwner(std::make_unique<ComponentOwner>())
 {
     FPanel = std::make_unique<TGLabelPanel>(*FOwner);

@@ -35,7 +35,7 @@ class QToolButton;
 
 namespace corvane {
 
-class AddressSession;
+class ToolWindowView;
 class ComponentOwner;
 class LabelDesignSession;
 class TGDesignPanel;
@@ -49,10 +49,10 @@ class TLabelDesignScreen : public QDialog {
   public:
     // `setup`: the setup's values (description, printer code, the ten geometry numbers, paper and
     // shape codes, template description, manufacturer, product type, middle extras, art, layout
-    // file name). `addresses`: the main window's open address file, whose current record the
+    // file name). `addresses`: the view lent of the open address file, whose current record the
     // elements show and whose records the record buttons move through (nullptr: none). It must
     // outlive the window.
-    TLabelDesignScreen(const LabelSetup& setup, AddressSession* addresses, QWidget* parent = nullptr);
+    TLabelDesignScreen(const LabelSetup& setup, const ToolWindowView* addresses, QWidget* parent = nullptr);
     ~TLabelDesignScreen() override;
 
     // New: an empty layout and the description "<New Label>"; the first showing places a

@@ -12,7 +12,7 @@
 #include "printing/PrintEngine.h"
 #include "printing/pages/PageRecorder.h"
 #include "printing/windows/TPreviewForm.h"
-#include "session/AddressSession.h"
+#include "session/ToolWindowView.h"
 
 namespace corvane {
 
@@ -84,15 +84,15 @@ bool SetAndConfirmPaper(PrintEngine& engine, const LabelSetup& setup)
 
 } // namespace
 
-LabelPrintOutcome PrintLabelSetup(AddressSession& session, PrintEngine& engine, TGDataPanel& panel,
+LabelPrintOutcome PrintLabelSetup(const ToolWindowView& addresses, PrintEngine& engine, TGDataPanel& panel,
                                   const LabelPrintRequest& request, QWidget* parent)
 {
     LabelPrintOutcome outcome;
     outcome.PresortDone = request.Settings.PresortDone;
     const bool preview = request.Settings.Preview;
 
-    LabelRun labels(session.Table(), session.Catalogue(), panel, request.Setup, request.Settings,
-                    request.LayoutPath, session.TagId());
+    LabelRun labels(addresses.Table(), addresses.Catalogue(), panel, request.Setup, request.Settings,
+                    request.LayoutPath, addresses.TagId());
     std::unique_ptr<PageRecorder> recorder;
     std::unique_ptr<PageSink> printer;
     PrintRun run;

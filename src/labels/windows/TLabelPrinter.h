@@ -20,7 +20,7 @@
 
 namespace corvane {
 
-class AddressSession;
+class ToolWindowView;
 class PrintEngine;
 class TGDataPanel;
 
@@ -61,10 +61,10 @@ struct LabelPrintOutcome {
     int PreviewPages = 0;
 };
 
-// The print of one setup on the session's address table: `panel` is the window's hidden label
+// The print of one setup on the lent address table: `panel` is the window's hidden label
 // panel; the printer is the one selected in `engine`. Every stop on the way has told the user
 // why; the table's query, order and record are as before afterwards.
-LabelPrintOutcome PrintLabelSetup(AddressSession& session, PrintEngine& engine, TGDataPanel& panel,
+LabelPrintOutcome PrintLabelSetup(const ToolWindowView& addresses, PrintEngine& engine, TGDataPanel& panel,
                                   const LabelPrintRequest& request, QWidget* parent);
 
 } // namespace corvane

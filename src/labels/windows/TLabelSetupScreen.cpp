@@ -29,7 +29,6 @@
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 #include "printing/PrintEngine.h"
-#include "session/AddressSession.h"
 
 namespace corvane {
 
@@ -79,9 +78,8 @@ class WaitCursor {
 
 } // namespace
 
-TLabelSetupScreen::TLabelSetupScreen(AddressSession& session, PrintEngine& engine, const ScopeChoices& scope,
-                                     QWidget* parent)
-    : QDialog(parent), FSession(session), FEngine(engine), FScope(scope),
+TLabelSetupScreen::TLabelSetupScreen(const ToolWindowView& addresses, PrintEngine& engine, QWidget* parent)
+    : QDialog(parent), FAddresses(addresses), FEngine(engine), FScope(addresses.Scope()),
       FOwner(std::make_unique<ComponentOwner>()), FRegistry(std::make_unique<ElementClassRegistry>()),
       FPanel(std::make_unique<TGLabelPanel>(*FOwner))
 {
@@ -407,7 +405,7 @@ void TLabelSetupScreen::ModifyButtonClick()
         return;
     }
 
-    TLabelDesignScreen designer(FSetup, &FSession, this);
+    TLabelDesignScreen designer(FSetup, &FAddresses, this);
     Status loaded = Status::Success();
     if (isNew)
         designer.BeginNewLabel();
@@ -516,7 +514,7 @@ void TLabelSetupScreen::RunPrint(bool preview)
 
     FPanel->ClearElements();
     LabelPrintRequest request{FSetup, FStore->LayoutFilePath(FSetup), FSettings};
-    FLastPrint = PrintLabelSetup(FSession, FEngine, *FPanel, request, this);
+    FLastPrint = PrintLabelSetup(FAddresses, FEngine, *FPanel, request, this);
     FSettings.PresortDone = FLastPrint->PresortDone;
 }
 

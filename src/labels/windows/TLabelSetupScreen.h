@@ -19,7 +19,7 @@
 #include "labels/LabelSetup.h"
 #include "labels/windows/TLabelPrinter.h"
 #include "platform/xbase/Table.h"
-#include "session/ToolWindowHandOver.h"
+#include "session/ToolWindowView.h"
 
 class QCheckBox;
 class QComboBox;
@@ -32,7 +32,6 @@ class QToolButton;
 
 namespace corvane {
 
-class AddressSession;
 class ComponentOwner;
 class ElementClassRegistry;
 class LabelSetupStore;
@@ -44,10 +43,9 @@ class TLabelSetupScreen : public QDialog {
   public:
     static constexpr int HelpContext = 1052;
 
-    // `scope` is what the hand-over offers for "Records matching filter". The session and the
-    // engine must outlive the window.
-    TLabelSetupScreen(AddressSession& session, PrintEngine& engine, const ScopeChoices& scope = {},
-                      QWidget* parent = nullptr);
+    // `addresses` is what the hand-over lends, with its offer for "Records matching filter". The
+    // view's table and the engine must outlive the window.
+    TLabelSetupScreen(const ToolWindowView& addresses, PrintEngine& engine, QWidget* parent = nullptr);
     ~TLabelSetupScreen() override;
 
     // First activation: opens the setup table on its first row, shows the selected printer,
@@ -124,7 +122,7 @@ class TLabelSetupScreen : public QDialog {
     void ReadRunSettings();
     void RunPrint(bool preview);
 
-    AddressSession& FSession;
+    const ToolWindowView& FAddresses;
     PrintEngine& FEngine;
     ScopeChoices FScope;
     xbase::Table FSetupTable;

@@ -275,7 +275,7 @@ void TakeLabelRoadScreenshots(TAddressMain& main, const QString& folder)
         qWarning("The Labels button is not on offer");
         return;
     }
-    const uint32_t record = main.Session().Table().RecNo();
+    const uint32_t record = main.Session().RecNo();
     PrintEngine& engine = main.Printer();
     const QString pdf = QDir(folder).filePath("labels.pdf");
     engine.SetPdfFileNameAsker([pdf](QWidget*, const QString&) { return pdf; });
@@ -284,9 +284,9 @@ void TakeLabelRoadScreenshots(TAddressMain& main, const QString& folder)
         main.LabelsButton->click();
     }
     engine.SetPdfFileNameAsker(nullptr);
-    if (main.Session().Table().RecNo() != record)
-        qWarning("The main window is on record %u after the label runs, not %u",
-                 main.Session().Table().RecNo(), record);
+    if (main.Session().RecNo() != record)
+        qWarning("The main window is on record %u after the label runs, not %u", main.Session().RecNo(),
+                 record);
 }
 
 } // namespace
@@ -349,8 +349,8 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         auto tester = [&main](const FilterCriteria& tried) {
             main.Session().SetCriteria(tried);
             main.Session().ApplyCurrentFilter();
-            auto count = main.Session().Table().QueryCount();
-            return QString::fromStdString(FilterTestText(count ? *count : 0, main.Session().FilterSet()));
+            return QString::fromStdString(
+                FilterTestText(main.Session().MatchCount(), main.Session().FilterSet()));
         };
         TAddressQueryForm window(criteria, main.FilterBoxLayout(), tester, &main);
         window.TestButtonClick();

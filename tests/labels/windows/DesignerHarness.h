@@ -23,6 +23,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "session/AddressSession.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -93,6 +94,8 @@ class DesignerTest : public ::testing::Test {
     RecordingMessageService FMessages;
     ScopedMessageService FMessagesInstalled;
     AddressSession FSession;
+    // What the designer gets of the session: the view the hand-over lends.
+    const ToolWindowView FView = AddressSessionProbe::View(FSession);
 };
 
 // Answers modal dialogs in turn: each function gets the next dialog and returns its answer.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -29,6 +30,7 @@
 #include "printing/PrintEngine.h"
 #include "printing/PrinterList.h"
 #include "session/AddressSession.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 
@@ -146,7 +148,9 @@ class PrintLabelsTest : public ::testing::Test {
 
     std::unique_ptr<TLabelSetupScreen> OpenWindow(const ScopeChoices& scope = {})
     {
-        auto window = std::make_unique<TLabelSetupScreen>(FSession, FEngine, scope);
+        // The view the hand-over would lend, with `scope` as its offer for "Records matching filter".
+        const ToolWindowView& view = FViews.emplace_back(AddressSessionProbe::View(FSession, scope));
+        auto window = std::make_unique<TLabelSetupScreen>(view, FEngine);
         window->FormActivate();
         return window;
     }
@@ -177,6 +181,7 @@ class PrintLabelsTest : public ::testing::Test {
     RecordingMessageService FMessages;
     ScopedMessageService FInstalled{FMessages};
     AddressSession FSession;
+    std::deque<ToolWindowView> FViews; // each outlives the window it was lent to
     PrintEngine FEngine{std::make_unique<PdfOnlyPrinters>()};
     QString FPdfPath = QString::fromStdString(FHome.File("labels.pdf"));
     std::string FAddressPath;

@@ -56,7 +56,7 @@ TEST_F(DesignerWindowTest, SaveAppearsForEditsButNotForRecordMovesOrZoom)
     OpenPeople();
     LabelSetup setup = LabelSetup::NewSetupDefaults();
     setup.Description = "Office";
-    TLabelDesignScreen window(setup, &FSession);
+    TLabelDesignScreen window(setup, &FView);
     window.Activate();
     EXPECT_EQ(window.windowTitle(), "Label Design Screen");
     EXPECT_FALSE(window.SaveOffered());
@@ -74,7 +74,7 @@ TEST_F(DesignerWindowTest, SaveAppearsForEditsButNotForRecordMovesOrZoom)
     EXPECT_TRUE(window.SaveOffered());
     EXPECT_EQ(window.Setup().Description.size(), 50);
 
-    TLabelDesignScreen other(setup, &FSession);
+    TLabelDesignScreen other(setup, &FView);
     other.Activate();
     Drop(other, std::make_unique<TGPLabel>(), {10, 10, 40, 15});
     EXPECT_TRUE(other.SaveOffered());
@@ -84,7 +84,7 @@ TEST_F(DesignerWindowTest, SaveAppearsForEditsButNotForRecordMovesOrZoom)
 TEST_F(DesignerWindowTest, NewLabelStartsWithASelectedAddressBlockAndTheExplanation)
 {
     OpenPeople();
-    TLabelDesignScreen window(LabelSetup::NewSetupDefaults(), &FSession);
+    TLabelDesignScreen window(LabelSetup::NewSetupDefaults(), &FView);
     window.BeginNewLabel();
     window.Activate();
     ASSERT_EQ(window.Panel().ElementCount(), 1u);
@@ -145,7 +145,7 @@ TEST_F(DesignerWindowTest, KeypadPlusAndMinusStopAt160And40Percent)
 TEST_F(DesignerWindowTest, RecordButtonsShowTheRecordAndStepCounters)
 {
     OpenPeople();
-    TLabelDesignScreen window(FourInchSetup(), &FSession);
+    TLabelDesignScreen window(FourInchSetup(), &FView);
     window.BeginNewLabel();
     window.Activate();
     auto counter = std::make_unique<TGCounterLabel>();

@@ -323,7 +323,7 @@ TEST_F(PrintLabelsRunTest, FilterOrderAndRecordAreAsBeforeAfterARun)
 {
     OpenPeople(12);
     AddSetup("Office");
-    xbase::Table& table = FSession.Table();
+    xbase::Table& table = AddressSessionProbe::Table(FSession);
     ASSERT_TRUE(table.SetQuery("ZIP >= \"10003\" .and. !ISDEL"));
     ASSERT_TRUE(table.SetOrder(table.OrderNumber("ZIP")));
     ASSERT_TRUE(table.GoTo(7));

@@ -2,6 +2,7 @@
 // Clone and Delete with their questions and layout files, and the choices of what to print.
 #include <filesystem>
 #include <fstream>
+#include <type_traits>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include "bulkmail/Presort.h"
+#include "labels/LabelDesignSession.h"
 #include "labels/windows/PrintLabelsHarness.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "layout/TGLabelPanel.h"
@@ -21,6 +23,14 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The label windows take what the hand-over lends, never the session behind it.
+static_assert(std::is_constructible_v<TLabelSetupScreen, const ToolWindowView&, PrintEngine&>);
+static_assert(!std::is_constructible_v<TLabelSetupScreen, AddressSession&, PrintEngine&>);
+static_assert(std::is_constructible_v<TLabelDesignScreen, const LabelSetup&, const ToolWindowView*>);
+static_assert(!std::is_constructible_v<TLabelDesignScreen, const LabelSetup&, AddressSession*>);
+static_assert(
+    !std::is_constructible_v<LabelDesignSession, TGLabelPanel&, const LabelSetup&, AddressSession*>);
 using testing::ModalDriver;
 
 class PrintLabelsSetupTest : public testing::PrintLabelsTest {
