@@ -27,8 +27,8 @@ TAddressBrowseForm::TAddressBrowseForm(AddressSession& session, QWidget* parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
 
-    const ToolWindowView rows = session.BrowseView();
-    FModel = std::make_unique<AddressTableModel>(rows.Table(), rows.Catalogue(), rows.TagId());
+    const ToolWindowView view = session.BrowseView();
+    FModel = std::make_unique<AddressTableModel>(view.Table(), view.Catalogue(), view.TagId());
     Grid = new QTableView(this);
     Grid->setObjectName("Grid");
     Grid->setModel(FModel.get());
