@@ -38,7 +38,7 @@ const std::vector<xbase::FieldSpec> kAddressFields = {
 
 std::unique_ptr<xbase::DbfFile> CreateAndOpen(const std::string& path, benchmark::State& state)
 {
-    if (Status created = xbase::DbfFile::Create(path, kAddressFields); !created) {
+    if (xbase::Status created = xbase::DbfFile::Create(path, kAddressFields); !created) {
         state.SkipWithError(created.Message().c_str());
         return nullptr;
     }

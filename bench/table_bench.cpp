@@ -39,7 +39,7 @@ std::string Folder()
 }
 
 // A failed step ends the whole run: a benchmark of a failing operation measures nothing.
-void Require(const Status& status, benchmark::State&)
+void Require(const xbase::Status& status, benchmark::State&)
 {
     if (!status.Ok()) {
         std::fprintf(stderr, "%s\n", status.Message().c_str());
@@ -48,7 +48,7 @@ void Require(const Status& status, benchmark::State&)
 }
 
 // Appends `count` generated address records to an open table.
-Status AppendRecords(xbase::Table& table, uint32_t count)
+xbase::Status AppendRecords(xbase::Table& table, uint32_t count)
 {
     std::mt19937 random(1995);
     auto pick = [&](const auto& list) { return std::string(list[random() % std::size(list)]); };
@@ -74,7 +74,7 @@ Status AppendRecords(xbase::Table& table, uint32_t count)
             if (auto s = table.PutField(field, value); !s) return s;
         }
     }
-    return Status::Success();
+    return xbase::Status::Success();
 }
 
 std::string MakeAddressFile(const std::string& name)
