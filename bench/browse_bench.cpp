@@ -28,7 +28,7 @@ const char* const FirstNames[] = {"James", "Mary",     "Robert",  "Patricia",
 const char* const Cities[] = {"Springfield", "Portland", "Franklin", "Greenville",
                               "Bristol",     "Clinton",  "Salem"};
 
-void Require(const Status& status)
+void Require(const corvane::Status& status)
 {
     if (!status.Ok()) {
         std::fprintf(stderr, "%s\n", status.Message().c_str());

@@ -33,6 +33,7 @@
 #include "platform/Settings.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/xbase/CompanionFiles.h"
+#include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
 

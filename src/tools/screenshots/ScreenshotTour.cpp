@@ -404,7 +404,8 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
         // The stock's outline behind the layout, when the picture is in sysdata.
         if (!FindEntryNoCase(SystemDataDirectory(), "AV5160.BMP").empty())
             setup.Art = "AV5160";
-        TLabelDesignScreen window(setup, &main.Session(), &main);
+        const ToolWindowView addresses = main.Session().BrowseView();
+        TLabelDesignScreen window(setup, &addresses, &main);
         AddSampleLabelElements(window.Panel());
         Save(window, folder, "designer-100.png");
         for (int step = 0; step < 6; ++step)
