@@ -52,7 +52,7 @@ class PrintRunEnding : public LabelRunTest, public ::testing::WithParamInterface
 TEST_P(PrintRunEnding, OnlyACompletedRunIsDoneAndTheTableComesBackEveryTime)
 {
     const RunCase& c = GetParam();
-    OpenPeople(31); // the default stock takes 30 a sheet: the run needs a second page
+    OpenPeople(40); // the default stock takes 30 a sheet: the 39 records of the query need a second page
     ASSERT_TRUE(FTable.SetQuery("LNAME>'P001' .and. !ISDEL"));
     ASSERT_TRUE(FTable.GoTo(7));
     RecordingMessageService messages;
