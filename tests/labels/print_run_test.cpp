@@ -94,8 +94,9 @@ TEST_P(PrintRunEnding, OnlyACompletedRunIsDoneAndTheTableComesBackEveryTime)
     EXPECT_TRUE(result.Restored);
     EXPECT_EQ(FTable.Query(), "LNAME>'P001' .and. !ISDEL");
     EXPECT_EQ(FTable.RecNo(), 7u);
-    if (c.Outcome == PrintOutcome::Failed)
+    if (c.Outcome == PrintOutcome::Failed) {
         EXPECT_FALSE(result.Message.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -188,8 +189,9 @@ TEST(PrintRunSteps, AHandlerThatDidNotCompleteLosesTheDocument)
         EXPECT_EQ(shown.Outcome, ending);
         EXPECT_EQ(result.Pages, 2);
         EXPECT_EQ(fs::exists(pdf), ending == PrintOutcome::Completed);
-        if (ending == PrintOutcome::Failed)
+        if (ending == PrintOutcome::Failed) {
             EXPECT_EQ(result.Message, "out of labels");
+        }
     }
 }
 

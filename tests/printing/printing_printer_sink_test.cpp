@@ -47,8 +47,9 @@ TEST(PrinterSinkTest, DrawsFromThePapersCornerOnEveryPageInThePrintersOrientatio
     PrintJob job;
     job.PrintPages = [](PageSink& pages) {
         for (int page = 1; page <= 3; ++page) {
-            if (page > 1)
+            if (page > 1) {
                 ASSERT_TRUE(pages.NewPage());
+            }
             const double dpi = pages.Painter().device()->logicalDpiX();
             pages.Painter().fillRect(QRectF(dpi, dpi, dpi, dpi), Qt::black); // inch 1 to 2
         }
