@@ -313,8 +313,13 @@ bool AddressSession::ReportFailure(const Status& status) const
 void AddressSession::LoadCurrent()
 {
     FCurrent = AddressRecord{};
-    if (IsOpen() && !FTable.Eof())
-        (void)ReportFailure(FCurrent.ReadFrom(FTable));
+    FCurrentProblem.clear();
+    if (!IsOpen() || FTable.Eof())
+        return;
+    if (Status read = FCurrent.ReadFrom(FTable); !read) {
+        FCurrentProblem = read.Message();
+        ShowInfo(FCurrentProblem);
+    }
 }
 
 bool AddressSession::HasRecord() const
@@ -473,7 +478,12 @@ bool AddressSession::RebuildIndexes(const RebuildProgress& progress)
 
 ControlStates AddressSession::ButtonStates() const
 {
-    return ComputeButtonStates(IsOpen(), IsEditing(), HasRecord(), FilterSet());
+    ControlStates states = ComputeButtonStates(IsOpen(), IsEditing(), HasRecord(), FilterSet());
+    if (!FCurrentProblem.empty() && !IsEditing()) {
+        for (const char* name : {"EditButton", "mnuEdit", "DeleteButton", "mnuDelete", "mnuClone"})
+            states[name].Enabled = false;
+    }
+    return states;
 }
 
 std::optional<std::string> AddressSession::FilterStatus()
@@ -743,7 +753,7 @@ bool AddressSession::Add(const NewRecordEntry& typed)
 
 bool AddressSession::Edit()
 {
-    if (!IsOpen() || IsEditing() || !HasRecord())
+    if (!IsOpen() || IsEditing() || !HasRecord() || !FCurrentProblem.empty())
         return false;
     FBuffer = FCurrent;
     FMode = EditMode::Editing;
@@ -807,7 +817,12 @@ SaveOutcome AddressSession::Save()
     Status written = record.WriteTo(FTable);
     if (written)
         written = FTable.Commit();
-    if (!ReportFailure(written)) {
+    if (!written) {
+        // Whole or not at all: nothing of a refused save stays in the record.
+        (void)FTable.DiscardChanges();
+        (void)ReportFailure(written);
+        if (FMode == EditMode::Inserting)
+            (void)FTable.GoTop();
         LoadCurrent();
         return outcome;
     }
@@ -864,7 +879,7 @@ AggressiveSaveOutcome AddressSession::CheckCloseAndOpen()
 
 bool AddressSession::Delete()
 {
-    if (!HasRecord() || IsEditing())
+    if (!HasRecord() || IsEditing() || !FCurrentProblem.empty())
         return false;
     if (!AskYesNo("Delete this record?", "DELETE"))
         return false;
@@ -891,7 +906,7 @@ bool AddressSession::Delete()
 
 bool AddressSession::Clone()
 {
-    if (!HasRecord() || IsEditing())
+    if (!HasRecord() || IsEditing() || !FCurrentProblem.empty())
         return false;
     if (!AskYesNo("Clone this record?", "Clone"))
         return false;

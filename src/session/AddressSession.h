@@ -219,6 +219,10 @@ class AddressSession {
     // The window writes its controls here before Save (only while editing).
     AddressRecord& EditBuffer() { return FBuffer; }
     bool RecordTagged() const { return Record().Tagged(CurrentTag()); }
+    // Why the current record could not be read whole; empty when it could. Such a record is shown
+    // with what could be read and is never edited, tagged, deleted or cloned: writing it back would
+    // put the unread values' blanks over the stored ones.
+    const std::string& RecordProblem() const { return FCurrentProblem; }
 
     // ---- editing ----
     bool NeedsNewRecordWindow() const;
@@ -303,6 +307,7 @@ class AddressSession {
 
     EditMode FMode = EditMode::None;
     AddressRecord FCurrent;
+    std::string FCurrentProblem;
     AddressRecord FBuffer;
 
     int FSaveCounter = 0;

@@ -16,6 +16,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Settings.h"
+#include "platform/xbase/DbfFile.h"
 #include "session/AddressSession.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
@@ -453,6 +454,52 @@ TEST_F(SessionTest, EditSaveWritesTheRecordAndPadsAMemoOfAMultipleOfFourCharacte
         EXPECT_EQ(FSession.Record().Memo, stored);
     }
     EXPECT_EQ(*FSession.Table().GetField("CITY"), "Quincy");
+}
+
+// A record whose memo block number is damaged: it shows what could be read with its error, and
+// nothing lets blanks be written over it.
+TEST_F(SessionTest, ARecordThatCannotBeReadIsShownWithItsErrorAndNeverWritten)
+{
+    FPath = FHome.File("people.DBF");
+    testing::MakeAddressFile(FPath, People);
+    {
+        xbase::Table table;
+        ASSERT_TRUE(table.Open(FPath));
+        const int memo = table.File().FieldIndex("MEMO");
+        const xbase::FieldDescriptor field = table.File().Fields()[static_cast<size_t>(memo)];
+        const uint64_t start = table.File().HeaderLength(); // record 1 is Adams
+        ASSERT_TRUE(table.Close());
+        std::string bytes = xbase::testing::ReadBytes(FPath);
+        xbase::FieldCodec::SetMemoBlock(bytes.data() + start, field, false, 99999);
+        xbase::testing::WriteBytes(FPath, bytes);
+    }
+    ASSERT_TRUE(FSession.OpenCVWDBF(FPath));
+    ASSERT_EQ(FSession.Table().RecNo(), 1u);
+    EXPECT_EQ(FSession.Record().LName, "Adams");
+    EXPECT_EQ(FSession.Record().City, "Springfield");
+    EXPECT_NE(FSession.RecordProblem().find("99999"), std::string::npos) << FSession.RecordProblem();
+    ASSERT_EQ(FMessages.Messages.size(), 1u);
+    EXPECT_EQ(FMessages.Messages[0].Text, FSession.RecordProblem());
+    for (const char* name : {"EditButton", "mnuEdit", "DeleteButton", "mnuClone"})
+        EXPECT_FALSE(FSession.ButtonStates().at(name).Enabled) << name;
+    EXPECT_FALSE(FSession.Edit());
+    EXPECT_FALSE(FSession.SetDate("20240101"));
+    FMessages.Answers = {true, true};
+    EXPECT_FALSE(FSession.Delete());
+    EXPECT_FALSE(FSession.Clone());
+    ASSERT_TRUE(FSession.Next()); // a record that reads whole can be edited again
+    EXPECT_TRUE(FSession.RecordProblem().empty());
+    EXPECT_TRUE(FSession.Edit());
+    FSession.Cancel();
+    FSession.Close();
+
+    xbase::Table table;
+    ASSERT_TRUE(table.Open(FPath));
+    ASSERT_TRUE(table.GoTo(1));
+    EXPECT_EQ(*table.GetField("LNAME"), "Adams");
+    EXPECT_EQ(*table.GetField("FNAME"), "John");
+    EXPECT_EQ(*table.GetField("CITY"), "Springfield");
+    EXPECT_EQ(table.RecordCount(), 3u);
 }
 
 TEST_F(SessionTest, AValueTooLongForTheFileIsRefusedAndTheEditStays)
