@@ -729,7 +729,11 @@ void TAddressMain::ReadControls()
     AddressRecord& buffer = FSession.EditBuffer();
     for (const FieldBinding& binding : Bindings)
         *buffer.Text(binding.Name) = S(FLineEdits.at(binding.Field)->text());
-    buffer.Memo = MemoForStorage(MemoEdit->toPlainText());
+    // The box shows line ends as LF whatever the file holds: a memo the user did not change keeps
+    // its stored bytes.
+    const QString memo = MemoEdit->toPlainText();
+    if (memo != MemoForDisplay(buffer.Memo))
+        buffer.Memo = MemoForStorage(memo);
 }
 
 void TAddressMain::StartEditing()

@@ -804,8 +804,10 @@ SaveOutcome AddressSession::Save()
     AddressRecord record = FBuffer;
     // The memo store of earlier versions lost the last character of a memo whose length is a
     // multiple of 4; a blank at the end of the last line keeps every written memo readable there.
+    // A memo the edit left as it was is not written at all, so it needs no blank either.
+    const bool memoWritten = FMode == EditMode::Inserting || record.Memo != FCurrent.Memo;
     const size_t memoLength = CharacterCount(record.Memo);
-    if (memoLength > 0 && memoLength % 4 == 0)
+    if (memoWritten && memoLength > 0 && memoLength % 4 == 0)
         record.Memo += ' ';
     if (!ReportFailure(CheckFits(record)))
         return outcome;

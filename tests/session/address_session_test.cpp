@@ -456,6 +456,24 @@ TEST_F(SessionTest, EditSaveWritesTheRecordAndPadsAMemoOfAMultipleOfFourCharacte
     EXPECT_EQ(*FSession.Table().GetField("CITY"), "Quincy");
 }
 
+// Saving a record writes its memo only when the edit changed it: a memo stored with LF line
+// ends, or of a length the padding rule would lengthen, stays byte for byte.
+TEST_F(SessionTest, AMemoTheEditLeftAloneIsNotRewritten)
+{
+    for (const std::string memo : {"line1\nline2", "line1\r\nline2"}) {
+        SCOPED_TRACE(memo);
+        Person adams = People[0];
+        adams["MEMO"] = memo;
+        OpenPeople({adams});
+        ASSERT_TRUE(FSession.Edit());
+        FSession.EditBuffer().User1 = "x";
+        ASSERT_TRUE(FSession.Save().Saved);
+        EXPECT_EQ(*FSession.Table().GetMemo("MEMO"), memo);
+        EXPECT_EQ(*FSession.Table().GetField("USER1"), "x");
+        FSession.Close();
+    }
+}
+
 // A record whose memo block number is damaged: it shows what could be read with its error, and
 // nothing lets blanks be written over it.
 TEST_F(SessionTest, ARecordThatCannotBeReadIsShownWithItsErrorAndNeverWritten)
