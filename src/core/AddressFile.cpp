@@ -85,6 +85,8 @@ Status CreateAddressFile(const std::string& path)
     if (!folder.empty() && !fs::is_directory(folder, error)) {
         return fail("Create failed", "Folder " + folder.string() + " does not exist");
     }
+    if (Status free = RefuseCaseTwin(path); !free)
+        return fail("File creation failed", free.Message());
     const std::vector<xbase::FieldSpec> fields = NewAddressFileFields(Settings().Load());
     if (Status created = xbase::Table::Create(path, fields); !created) {
         return fail("File creation failed", created.Message());

@@ -348,9 +348,11 @@ std::string AddressSession::StartupFileName()
     std::string recent = GetMRUFile(Settings());
     if (!recent.empty())
         return recent;
+    // Found in any spelling: files copied from elsewhere are often upper case.
+    if (std::string found = FindEntryNoCase(DataDirectory(), "add0001.DBF"); !found.empty())
+        return found;
     const std::string path = DataDirectory() + "add0001.DBF";
-    if (!FileExists(path))
-        (void)CreateAddressFile(path); // says what went wrong; opening then reports the file missing
+    (void)CreateAddressFile(path); // says what went wrong; opening then reports the file missing
     return path;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/AddressFileLayout.h"
+#include "core/Reindex.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/settings/IniFile.h"
@@ -105,6 +106,37 @@ TEST(CreateAddressFile, IndexThatCannotBeMadeIsReportedTwiceAndTheHalfMadeFileGo
     EXPECT_FALSE(fs::exists(home.File("people.dbf")));
     EXPECT_FALSE(fs::exists(home.File("people.fpt")));
     EXPECT_TRUE(fs::exists(home.File("people.cdx/keep"))) << "what was there before stays";
+}
+
+// Two tables whose names differ only in case: no new file takes a name another file has in
+// another case, and a twin copied in by another tool never uses (or deletes) the other's index.
+TEST(CaseTwins, NoNewFileTakesATakenNameAndNoIndexServesTheOtherTable)
+{
+    ScratchHome home;
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    const std::string upper = home.File("ADD0001.DBF");
+    ASSERT_TRUE(CreateAddressFile(upper).Ok());
+    const std::string upperIndex = ReadBytes(home.File("ADD0001.CDX"));
+    ASSERT_FALSE(upperIndex.empty());
+
+    const std::string lower = home.File("add0001.DBF");
+    EXPECT_FALSE(CreateAddressFile(lower).Ok());
+    EXPECT_FALSE(CreateAddressTable(lower, NewAddressFileFields(IniFile())).Ok());
+    EXPECT_FALSE(fs::exists(lower));
+
+    fs::copy_file(upper, lower);
+    fs::copy_file(home.File("ADD0001.FPT"), home.File("add0001.FPT"));
+    xbase::Table table;
+    ASSERT_TRUE(OpenAddressTable(lower, table).Ok());
+    EXPECT_FALSE(CheckValidIndex(table));
+    ASSERT_TRUE(RebuildAddressFile(table).Ok());
+    EXPECT_TRUE(CheckValidIndex(table));
+    ASSERT_TRUE(table.Close().Ok());
+    EXPECT_EQ(ReadBytes(home.File("ADD0001.CDX")), upperIndex);
+    EXPECT_TRUE(fs::exists(home.File("add0001.CDX")));
+    ASSERT_TRUE(OpenAddressTable(upper, table).Ok());
+    EXPECT_TRUE(CheckValidIndex(table));
 }
 
 // ---- opening and checking ----------------------------------------------------------------------

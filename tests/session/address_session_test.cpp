@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -135,6 +136,25 @@ TEST_F(SessionTest, StartUpCreatesTheDefaultFileWithTheSettingsWidths)
     EXPECT_EQ(FSession.FieldWidth("ZIP"), 12);
     EXPECT_EQ(FSession.FieldWidth("FAX"), 40);
     EXPECT_EQ(FSession.FilterStatus(), "No records");
+}
+
+TEST_F(SessionTest, StartUpFindsTheDefaultFileInAnySpelling)
+{
+    const std::string upper = DataDirectory() + "ADD0001.DBF";
+    testing::MakeAddressFile(upper, People);
+    std::vector<std::string> before;
+    for (const auto& entry : std::filesystem::directory_iterator(DataDirectory()))
+        before.push_back(entry.path().filename().string());
+    EXPECT_EQ(FSession.StartupFileName(), upper);
+    ASSERT_TRUE(FSession.OpenCVWDBF(upper));
+    EXPECT_TRUE(FSession.IndexesValid());
+    FSession.Close();
+    std::vector<std::string> after;
+    for (const auto& entry : std::filesystem::directory_iterator(DataDirectory()))
+        after.push_back(entry.path().filename().string());
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(SessionTest, ARecentFileThatFailsGivesWayToTheFileOpenBefore)
