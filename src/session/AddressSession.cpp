@@ -363,9 +363,13 @@ bool AddressSession::OpenCVWFile(const std::string& path)
     if (!opened) {
         (void)FTable.Close();
         FIndexesValid = false;
+        // The reason names the field or the lock; a missing file has been reported already.
+        const std::string reason = widths ? std::string() : widths.Message();
+        std::error_code error;
         ShowInfo("Unable to open " + path +
                  "\r\n\r\n * May not be a Corvane file.\r\n"
-                 " * May be in use by another program or user");
+                 " * May be in use by another program or user" +
+                 (reason.empty() || !fs::exists(path, error) ? std::string() : "\r\n\r\n" + reason));
         return false;
     }
     FIndexesValid = CheckValidIndex(FTable);

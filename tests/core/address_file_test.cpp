@@ -194,6 +194,38 @@ TEST(OpenAddressTable, FileLackingAStoredFieldIsRefusedQuietly)
     EXPECT_TRUE(messages.Messages.empty()) << "the caller says why the file did not open";
 }
 
+// Fields with the right names and the wrong types are refused at open, naming the field.
+TEST(OpenAddressTable, AFieldOfTheWrongTypeIsRefusedNamingIt)
+{
+    struct Case {
+        const char* Field;
+        xbase::FieldSpec Wrong;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"MEMO", {"MEMO", 'C', 10, 0}, "is a character field, not a memo field"},
+        {"ISDEL", {"ISDEL", 'C', 1, 0}, "is a character field, not a logical field"},
+        {"DATE", {"DATE", 'D', 8, 0}, "is a date field, not a character field"},
+    };
+    ScratchHome home;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Field);
+        auto fields = NewAddressFileFields(IniFile());
+        for (auto& field : fields) {
+            if (field.Name == c.Field)
+                field = c.Wrong;
+        }
+        const std::string path = home.File(std::string(c.Field) + ".dbf");
+        ASSERT_TRUE(xbase::Table::Create(path, fields).Ok());
+        xbase::Table table;
+        auto opened = OpenAddressTable(path, table);
+        ASSERT_FALSE(opened.Ok());
+        EXPECT_EQ(opened.Message(), "Field \"" + std::string(c.Field) + "\" in dataset \"" + c.Field + ".dbf\" " +
+                                        c.Expected);
+        EXPECT_FALSE(table.IsOpen());
+    }
+}
+
 // The index is good only when the engine trusts it and it holds every tag.
 struct IndexCase {
     const char* Name;

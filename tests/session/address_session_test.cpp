@@ -101,6 +101,23 @@ TEST_F(SessionTest, MissingFileSaysSoTwiceAndLeavesNothingOpen)
     EXPECT_TRUE(FSession.FileName().empty());
 }
 
+TEST_F(SessionTest, AFieldOfTheWrongTypeIsRefusedWithOneMessageNamingIt)
+{
+    auto fields = NewAddressFileFields(IniFile());
+    for (auto& field : fields) {
+        if (field.Name == "MEMO")
+            field = {"MEMO", 'C', 10, 0};
+    }
+    const std::string path = FHome.File("typed.DBF");
+    ASSERT_TRUE(xbase::Table::Create(path, fields));
+    EXPECT_FALSE(FSession.OpenCVWDBF(path));
+    ASSERT_EQ(FMessages.Messages.size(), 1u);
+    EXPECT_EQ(FMessages.Messages[0].Text.rfind("Unable to open " + path, 0), 0u);
+    EXPECT_NE(FMessages.Messages[0].Text.find("Field \"MEMO\" in dataset \"typed.DBF\" is a character field"),
+              std::string::npos)
+        << FMessages.Messages[0].Text;
+}
+
 TEST_F(SessionTest, MissingIndexAsksToRebuild)
 {
     for (bool rebuild : {false, true}) {
