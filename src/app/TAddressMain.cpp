@@ -50,6 +50,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/Mnemonics.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 #include "printing/PrintEngine.h"
@@ -694,6 +695,7 @@ void TAddressMain::SetButtons()
     for (size_t i = 0; i < FSortItems.size(); ++i)
         FSortItems[i]->setChecked(FSession.SortChoice().Checked[i]);
     UpdateFilterStatus();
+    SyncMnemonics(this);
 }
 
 void TAddressMain::UpdateFilterStatus()
