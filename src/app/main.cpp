@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/ProgramNames.h"
 #include "app/TAddressMain.h"
 #include "platform/MessageService.h"
 #include "platform/windows/QtMessageService.h"
@@ -8,8 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Corvane");
-    QApplication::setApplicationDisplayName("Corvane");
+    corvane::NameProgram();
 
     // A second copy brings the first window forward and ends.
     corvane::SingleInstance instance;

@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/ProgramNames.h"
 #include "app/TAddressMain.h"
 #include "app/TDateSelector.h"
 #include "app/TPreferences.h"
@@ -606,6 +607,17 @@ TEST_F(MainWindowTest, ClosingDiscardsAnUnsavedEditAndSavesThePlacement)
     EXPECT_EQ(*table.GetField("FNAME"), "John");
     const QString section = PlacementSectionName("TAddressMain", window.logicalDpiY());
     EXPECT_NE(Settings().ReadInteger(section.toStdString(), "Bottom", 0), 0);
+}
+
+// The platform appends a display name that was set to every window title; the caption carries
+// the name already, so none is set (the display name then follows the application name).
+TEST(ProgramNames, TheTitleCarriesTheNameOnce)
+{
+    NameProgram();
+    EXPECT_EQ(QApplication::applicationName(), "Corvane");
+    QApplication::setApplicationName("Probe");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Probe");
+    NameProgram();
 }
 
 TEST(SingleInstanceHandOver, ASecondStartCallsTheFirstWindowForwardAndEnds)
