@@ -777,9 +777,12 @@ void TAddressMain::FormActivate()
         return;
     FActivated = true;
     RestoreWindowPlacement(this);
-    RecordStack->setVisible(false);
     setWindowTitle("Corvane");
     NoDataPanel->setText("Please Open or Create a Corvane Address file");
+    // Opening may ask questions ("Rebuild now?"): the window behind them shows its record area
+    // with the buttons below it, laid out before the first question.
+    RecordStack->setCurrentWidget(RecordArea);
+    centralWidget()->layout()->activate();
 
     FSession.ClearFilterExpression();
     FSession.LoadPreferences();
@@ -792,7 +795,6 @@ void TAddressMain::FormActivate()
 
     if (!FSession.Preferences().GettingStartedOff)
         QTimer::singleShot(0, this, &TAddressMain::mnuGettingStartedClick);
-    RecordStack->setVisible(true);
 }
 
 void TAddressMain::closeEvent(QCloseEvent* event)

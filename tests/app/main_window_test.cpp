@@ -433,6 +433,37 @@ TEST_F(MainWindowTest, EveryMnemonicReachesItsOneUsableControl)
     EXPECT_EQ(Stored("USER1"), "x");
 }
 
+// A start-up question is asked over a window already laid out: the record area shown, the
+// buttons below it.
+TEST_F(MainWindowTest, TheStartUpQuestionComesOverALaidOutWindow)
+{
+    MakePeople();
+    std::filesystem::remove(DataDirectory() + "people.CDX");
+    struct Watcher : RecordingMessageService {
+        std::function<void()> OnAsk;
+        bool AskYesNo(const std::string& text, const std::string& caption) override
+        {
+            OnAsk();
+            return RecordingMessageService::AskYesNo(text, caption);
+        }
+    } watcher;
+    ScopedMessageService installed(watcher);
+    bool asked = false;
+    watcher.OnAsk = [&] {
+        asked = true;
+        QWidget* stack = Find<QWidget>(*FWindow, "RecordStack");
+        QWidget* bar = Find<QWidget>(*FWindow, "BottomBar");
+        EXPECT_TRUE(stack->isVisible());
+        EXPECT_EQ(static_cast<QStackedWidget*>(stack)->currentWidget(), FWindow->RecordArea);
+        EXPECT_GE(bar->geometry().top(), stack->geometry().bottom());
+        EXPECT_GT(stack->height(), bar->height());
+    };
+    watcher.Answers = {true};
+    Start();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(FWindow->Session().IsOpen());
+}
+
 TEST_F(MainWindowTest, EscapeInTheMemoAnsweredNoKeepsTheEdit)
 {
     MakePeople();
