@@ -697,6 +697,7 @@ bool AddressSession::CheckDupName(const std::string& first, const std::string& l
     if (found) {
         AddressRecord duplicate;
         (void)duplicate.ReadFrom(FTable);
+        Beep();
         carryOn = AskYesNoDefaultNo("Possible duplicate: \r\n\r\n" + duplicate.FName + " " + duplicate.LName +
                                         CRLF + duplicate.Street + CRLF + duplicate.City + "," +
                                         duplicate.State + " " + duplicate.Zip + "\r\n\r\nContinue adding?",

@@ -421,9 +421,12 @@ TEST_F(SessionTest, DuplicateNameWarning)
         SCOPED_TRACE(c.Name);
         ASSERT_TRUE(FSession.Last());
         FMessages.Messages.clear();
+        FMessages.Beeps.clear();
         FMessages.Answers = c.Answers;
         EXPECT_EQ(FSession.Add(c.Typed), c.Added);
         ASSERT_EQ(FMessages.Messages.size(), c.Asked ? 1u : 0u);
+        // The warning sound comes right before the question.
+        EXPECT_EQ(FMessages.Beeps, c.Asked ? std::vector<size_t>{0} : std::vector<size_t>{});
         if (c.Asked) {
             EXPECT_EQ(FMessages.Messages[0].MessageKind, Kind::YesNoDefaultNo);
             EXPECT_EQ(FMessages.Messages[0].Caption, "Possible Duplicate");
