@@ -141,7 +141,13 @@ std::string ZipTally::ZipKey(std::string_view zip)
     std::string_view key = zip.substr(0, 5);
     while (!key.empty() && key.back() == ' ')
         key.remove_suffix(1);
-    return std::string(key);
+    // In upper case, as the ZIP tag keeps it: "12a45" is looked up and grouped as "12A45".
+    std::string upper(key);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
 }
 
 bool ZipTally::IsCountedKey(std::string_view key)

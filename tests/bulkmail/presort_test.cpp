@@ -122,7 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {{"8001", 10}, {"80011", 10}, {"800", 12}},
                      "",
                      {"** 5-digit 80011", "80011", "** Unknown", "800", "8001"}},
-
+        GroupingCase{"LettersCountInUpperCase",
+                     {{"12a45", 6}, {"12A45", 6}},
+                     "",
+                     {"** Unknown", "12A45"}},
         // "1", "1 1" and "20 " are pieces of "120 121 122", never prefixes of the list.
         GroupingCase{"AdcMatchesWholePrefixesOnly",
                      {{"20 12"}, {"1 123"}, {"1"}},
