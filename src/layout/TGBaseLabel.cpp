@@ -350,10 +350,16 @@ void TGBaseLabel::DrawOn(ElementPainter& painter)
     painter.SetFont(ToQFont(FFont, PixelsPerInch(), Zoom()));
     const QString caption = ToQString(FCaption);
     const auto clip = [](const PixelRect& r) { return QRectF(r.Left, r.Top, r.Width, r.Height); };
-    painter.SetTextColor(ToQColor(FColorShadow));
-    painter.Text(QPointF(boxes.ShadowX, boxes.ShadowY), caption, clip(boxes.Shadow), FAngle);
-    painter.SetTextColor(ToQColor(FColorHighlight));
-    painter.Text(QPointF(boxes.HighlightX, boxes.HighlightY), caption, clip(boxes.Highlight), FAngle);
+    // The copies only where they show: at depth 0 they lie under the text and a PDF would hold
+    // (and search, and copy) every caption three times.
+    if (FDepthShadow > 0 && FDirectionShadow != TShadowDirection::sdNone) {
+        painter.SetTextColor(ToQColor(FColorShadow));
+        painter.Text(QPointF(boxes.ShadowX, boxes.ShadowY), caption, clip(boxes.Shadow), FAngle);
+    }
+    if (FDepthHighlight > 0 && FDirectionHighlight != THighlightDirection::hdNone) {
+        painter.SetTextColor(ToQColor(FColorHighlight));
+        painter.Text(QPointF(boxes.HighlightX, boxes.HighlightY), caption, clip(boxes.Highlight), FAngle);
+    }
     painter.SetTextColor(ToQColor(FFont.Color));
     painter.Text(QPointF(boxes.MainX, boxes.MainY), caption, clip(boxes.Main), FAngle);
     if (FBorderStyle == TBorderStyle::bsSingle) {
