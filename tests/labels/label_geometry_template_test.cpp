@@ -243,6 +243,31 @@ TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheir
     EXPECT_GE(InitialTemplateRow(*others, first.TemplateDescription, positions.SeekCurrentTemplate), 0);
 }
 
+// Every stock is listed under a maker item and a product type a user would look in, not only
+// under "All Makers" or "All", and every product type lists stocks.
+TEST_F(ShippedCatalogueTest, EveryStockIsListedUnderAMakerAndAProductType)
+{
+    Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
+    ASSERT_TRUE(all.Ok()) << all.Message();
+    std::set<QString> listed;
+    std::set<int> productTypesWithStocks;
+    for (const QString& maker : ManufacturerItems()) {
+        if (maker == "All Makers")
+            continue;
+        for (int product = 0; product < AllProductTypesItem; ++product) {
+            Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(BuildLabelQuery(maker, product, false));
+            ASSERT_TRUE(stocks.Ok()) << stocks.Message();
+            for (const LabelSetup& stock : *stocks) {
+                listed.insert(stock.TemplateDescription);
+                productTypesWithStocks.insert(product);
+            }
+        }
+    }
+    EXPECT_EQ(listed.size(), all->size());
+    for (int product = 0; product < AllProductTypesItem; ++product)
+        EXPECT_EQ(productTypesWithStocks.count(product), 1u) << ProductTypeItems()[product].toStdString();
+}
+
 #endif
 
 } // namespace
