@@ -19,6 +19,8 @@
 #include "bulkmail/Presort.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
+#include "labels/LabelStockCatalogue.h"
+#include "labels/LabelTemplateQuery.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "labels/windows/TSelectSpecificLabels.h"
 #include "layout/ComponentOwner.h"
@@ -365,7 +367,8 @@ void TLabelSetupScreen::NewButtonClick()
 {
     if (!FSetupTable.IsOpen())
         return;
-    FSetup = LabelSetup::NewSetupDefaults();
+    const auto catalogue = LabelStockCatalogue::LoadInstalled();
+    FSetup = catalogue ? NewLabelSetup(*catalogue) : LabelSetup::NewSetupDefaults();
     FNewSetup = true;
     ModifyButtonClick();
 }
