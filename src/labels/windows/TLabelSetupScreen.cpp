@@ -451,9 +451,14 @@ void TLabelSetupScreen::CloneButtonClick()
 
 void TLabelSetupScreen::DeleteButtonClick()
 {
-    const std::optional<LabelSetup> current = CurrentSetupOrSay();
-    if (!current)
+    // Any setup can be deleted, also one that cannot be printed.
+    if (!HasSetup())
         return;
+    auto current = ReadLabelSetup(FSetupTable);
+    if (!current) {
+        ShowInfo(current.Message());
+        return;
+    }
     if (!AskYesNo(DeleteQuestion(current->Description), std::string(DeleteCaption)))
         return;
     if (Status deleted = FStore->DeleteCurrent(); !deleted)
