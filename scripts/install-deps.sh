@@ -9,6 +9,8 @@ packages=(
   # Qt 6 and the desktop pieces
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-image-formats-plugins
   libhunspell-dev hunspell-en-us fonts-liberation fonts-dejavu-core
+  # the characters of the symbol fonts (WingDings, Symbol), drawn as Unicode
+  fonts-symbola
   # tests, benchmarks, headless windows
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # independent xBase readers and writers the interoperability tests compare against

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+
 #include "LayoutFixtures.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
@@ -25,7 +28,9 @@
 #include "layout/TGPDLabel.h"
 #include "layout/TGPLabel.h"
 #include "layout/TGPageNumberLabel.h"
+#include "layout/SymbolFonts.h"
 #include "layout/TGPostNetBarCode.h"
+#include "layout/TGSymbolLabel.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {
@@ -188,6 +193,39 @@ TEST(TextElement, CopiesOnlyAtADepthAboveZero)
         EXPECT_EQ(texts.size(), c.Texts) << c.ShadowDepth << "/" << c.HighlightDepth;
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts.back().TextColor, QColor(Qt::black)) << "the text itself last";
+    }
+}
+
+// A symbol font's codes are drawn as the Unicode characters they stand for, in a font that has
+// them, never as the plain letters of the codes.
+TEST(SymbolElement, DrawsTheCharactersTheCodesStandFor)
+{
+    struct Case {
+        const char* Font;
+        const char* Caption;
+        char32_t Shown;
+    };
+    const Case cases[] = {
+        {"WingDings", "J", U'\u263A'}, {"Wingdings", "(", U'\U0001F57F'}, {"Symbol", "a", U'\u03B1'},
+        {"Symbol", "\xC2\xA5", U'\u221E'}, {"Arial", "J", U'J'},
+    };
+    for (const Case& c : cases) {
+        DataLayout layout;
+        auto& symbol = layout.Add<TGSymbolLabel>({0, 0, 40, 40});
+        TGFont font = symbol.Font();
+        font.Name = c.Font;
+        symbol.SetFont(font);
+        symbol.SetCaption(c.Caption);
+        std::vector<RecordedPrimitive> drawn;
+        RecordingElementPainter painter(drawn, 96);
+        symbol.Paint(painter);
+        const auto texts = Of(drawn, PrimitiveKind::Text);
+        ASSERT_EQ(texts.size(), 1u) << c.Font;
+        EXPECT_EQ(texts[0].Text, QString::fromUcs4(&c.Shown, 1)) << c.Font << " " << c.Caption;
+        if (IsSymbolFont(c.Font)) {
+            EXPECT_EQ(QFontInfo(texts[0].Font).family(), SymbolGlyphFamily) << "the installed font that has them";
+            EXPECT_TRUE(QFontMetricsF(texts[0].Font).inFontUcs4(c.Shown)) << c.Font << " " << c.Caption;
+        }
     }
 }
 
