@@ -11,6 +11,8 @@ packages=(
   libhunspell-dev hunspell-en-us fonts-liberation fonts-dejavu-core
   # the characters of the symbol fonts (WingDings, Symbol), drawn as Unicode
   fonts-symbola
+  # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
+  libwmf-dev qt6-svg-dev
   # tests, benchmarks, headless windows
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   # independent xBase readers and writers the interoperability tests compare against
