@@ -313,12 +313,17 @@ bool AddressSession::ReportFailure(const Status& status) const
 void AddressSession::LoadCurrent()
 {
     FCurrent = AddressRecord{};
+    // The same record is read again several times in one command (opening applies the order,
+    // the filter and the first record): its error is said once.
+    const std::string previous = std::move(FCurrentProblem);
     FCurrentProblem.clear();
     if (!IsOpen() || FTable.Eof())
         return;
     if (Status read = FCurrent.ReadFrom(FTable); !read) {
         FCurrentProblem = read.Message();
-        ShowInfo(FCurrentProblem);
+        if (FCurrentProblem != previous || FTable.RecNo() != FProblemRecno)
+            ShowInfo(FCurrentProblem);
+        FProblemRecno = FTable.RecNo();
     }
 }
 

@@ -308,6 +308,7 @@ class AddressSession {
     EditMode FMode = EditMode::None;
     AddressRecord FCurrent;
     std::string FCurrentProblem;
+    uint32_t FProblemRecno = 0; // the record FCurrentProblem belongs to
     AddressRecord FBuffer;
 
     int FSaveCounter = 0;
