@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <QString>
+
 #include "layout/TGGraphicControl.h"
 
 namespace corvane {
