@@ -197,8 +197,7 @@ TEST(MetafileTest, AWindowsMetafileIsDrawnThroughItsPicture)
         QPainterElementPainter elementPainter(painter, 96);
         elementPainter.StretchPicture(QRectF(0, 0, 100, 100), *played);
     }
-    EXPECT_EQ(QColor(image.pixel(50, 50)), QColor(Qt::red));
-    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(50, 50)), QColor(Qt::red)) << "the metafile's rectangle";
 }
 
 // On screen and on paper: the picture when the metafile plays, the crossed frame when it cannot

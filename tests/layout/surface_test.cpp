@@ -16,6 +16,7 @@
 #include "layout/QPainterElementPainter.h"
 #include "layout/QPainterSurface.h"
 #include "layout/RecordingSurface.h"
+#include "layout/SymbolFonts.h"
 
 namespace corvane {
 namespace {
@@ -107,7 +108,9 @@ TEST(FontMappingTest, WindowsNamesResolveToInstalledLiberationFonts)
         EXPECT_EQ(MappedFontFamily(windows), liberation);
         EXPECT_EQ(QFontInfo(MappedFont(QFont(windows, 10))).family(), liberation) << windows;
     }
-    EXPECT_EQ(MappedFontFamily("WingDings"), "WingDings");
+    // The symbol fonts' codes are drawn as Unicode characters in the font that has them.
+    EXPECT_EQ(MappedFontFamily("WingDings"), SymbolGlyphFamily);
+    EXPECT_EQ(MappedFontFamily("Verdana"), "Verdana") << "any other name stays";
 }
 
 // A stored height in pixels is drawn at exactly that height, never rounded to whole points.
