@@ -247,6 +247,7 @@ TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheir
 // "New" starts from the geometry of the stock it names, not from the defaults' own pitch.
 TEST_F(ShippedCatalogueTest, NewTakesTheGeometryOfTheStockItNames)
 {
+    FCatalogue.Close(); // the picker's table; the window reads the catalogue when the picker is shut
     auto catalogue = LabelStockCatalogue::LoadInstalled();
     ASSERT_TRUE(catalogue.Ok()) << catalogue.Message();
     const LabelSetup setup = NewLabelSetup(*catalogue);
