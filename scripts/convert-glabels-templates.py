@@ -63,10 +63,29 @@ def ascii_text(text):
     return re.sub(r"\s+", " ", text.replace("\u00ae", "").encode("ascii", "ignore").decode()).strip()
 
 
+# The template picker's product types; every stock is filed under the one a user would look in.
+PRODUCT_TYPES = [
+    ("INDEX PRODUCTS", r"\bINDEX\b|DIVIDER|\bTABS?\b"),
+    ("CARD PRODUCTS", r"\bCARDS?\b|BADGE|POSTCARD"),
+    ("DISKETTE LABELS", r"DISKETTE|FLOPPY"),
+    ("FILE FOLDER LABELS", r"FILE FOLDER|FILING|ARCH FILE|BINDER"),
+    ("ADDRESS/SHIPPING LABELS",
+     r"ADDRESS|SHIPPING|MAILING|RECTANGULAR|ALLROUND|MINI LABELS|^LABELS A[4-6]$|IDENTIFICATION"),
+]
+
+
+def picker_product_type(text):
+    upper = ascii_text(text).upper()
+    for name, pattern in PRODUCT_TYPES:
+        if re.search(pattern, upper):
+            return name
+    return "MISCELLANEOUS"
+
+
 def product_type(description, categories):
     if "mail" in categories:
         return "ADDRESS/SHIPPING LABELS"
-    return ascii_text(description).upper()[:25].rstrip()
+    return picker_product_type(description)
 
 
 def short_description(description):

@@ -50,6 +50,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/Mnemonics.h"
 #include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 #include "printing/PrintEngine.h"
@@ -695,6 +696,7 @@ void TAddressMain::SetButtons()
     for (size_t i = 0; i < FSortItems.size(); ++i)
         FSortItems[i]->setChecked(FSession.SortChoice().Checked[i]);
     UpdateFilterStatus();
+    SyncMnemonics(this);
 }
 
 void TAddressMain::UpdateFilterStatus()
@@ -730,7 +732,11 @@ void TAddressMain::ReadControls()
     AddressRecord& buffer = FSession.EditBuffer();
     for (const FieldBinding& binding : Bindings)
         *buffer.Text(binding.Name) = S(FLineEdits.at(binding.Field)->text());
-    buffer.Memo = MemoForStorage(MemoEdit->toPlainText());
+    // The box shows line ends as LF whatever the file holds: a memo the user did not change keeps
+    // its stored bytes.
+    const QString memo = MemoEdit->toPlainText();
+    if (memo != MemoForDisplay(buffer.Memo))
+        buffer.Memo = MemoForStorage(memo);
 }
 
 void TAddressMain::StartEditing()
@@ -772,9 +778,12 @@ void TAddressMain::FormActivate()
         return;
     FActivated = true;
     RestoreWindowPlacement(this);
-    RecordStack->setVisible(false);
     setWindowTitle("Corvane");
     NoDataPanel->setText("Please Open or Create a Corvane Address file");
+    // Opening may ask questions ("Rebuild now?"): the window behind them shows its record area
+    // with the buttons below it, laid out before the first question.
+    RecordStack->setCurrentWidget(RecordArea);
+    centralWidget()->layout()->activate();
 
     FSession.ClearFilterExpression();
     FSession.LoadPreferences();
@@ -787,7 +796,6 @@ void TAddressMain::FormActivate()
 
     if (!FSession.Preferences().GettingStartedOff)
         QTimer::singleShot(0, this, &TAddressMain::mnuGettingStartedClick);
-    RecordStack->setVisible(true);
 }
 
 void TAddressMain::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QtGlobal>
 
+#include "app/ProgramNames.h"
 #include "app/TAddressMain.h"
 #include "platform/MessageService.h"
 #include "platform/ShippedFiles.h"
@@ -10,8 +11,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Corvane");
-    QApplication::setApplicationDisplayName("Corvane");
+    corvane::NameProgram();
 
     // A second copy brings the first window forward and ends.
     corvane::SingleInstance instance;

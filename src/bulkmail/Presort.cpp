@@ -127,6 +127,13 @@ bool StartsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// Only a key of five digits has a 5-digit, 3-digit or ADC group; any other counted key (a 4-digit
+// postcode, a cut or mistyped ZIP) is listed under "** Unknown", where its labels still print.
+bool IsFiveDigitKey(std::string_view key)
+{
+    return key.size() == 5 && key.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 } // namespace
 
 std::string ZipTally::ZipKey(std::string_view zip)
@@ -134,7 +141,13 @@ std::string ZipTally::ZipKey(std::string_view zip)
     std::string_view key = zip.substr(0, 5);
     while (!key.empty() && key.back() == ' ')
         key.remove_suffix(1);
-    return std::string(key);
+    // In upper case, as the ZIP tag keeps it: "12a45" is looked up and grouped as "12A45".
+    std::string upper(key);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
 }
 
 bool ZipTally::IsCountedKey(std::string_view key)
@@ -207,6 +220,10 @@ std::vector<std::string> BuildPresortList(const ZipTally& tally)
     for (int digit = 0; digit < 10; ++digit) {
         std::vector<std::pair<std::string, uint32_t>> left;
         for (const auto& [key, record] : tally.Digit(digit)) {
+            if (!IsFiveDigitKey(key)) {
+                residual.push_back(key);
+                continue;
+            }
             if (record.Count >= PackageMinimum) {
                 result.push_back(std::string(FiveDigitHeading) + key);
                 result.push_back(key);
@@ -214,8 +231,7 @@ std::vector<std::string> BuildPresortList(const ZipTally& tally)
                 left.emplace_back(key, record.Count);
             }
         }
-        // Runs of keys sharing their first 3 characters; keys shorter than 3 form runs of
-        // their own text, as the comparison of the first 3 characters makes them.
+        // Runs of keys sharing their first 3 digits.
         for (size_t first = 0; first < left.size();) {
             const std::string prefix = left[first].first.substr(0, 3);
             size_t end = first;
@@ -239,7 +255,7 @@ std::vector<std::string> BuildPresortList(const ZipTally& tally)
         bool headed = false;
         std::vector<std::string> kept;
         for (std::string& key : residual) {
-            if (key.size() >= 3 && AdcRowServes(row, std::string_view(key).substr(0, 3))) {
+            if (IsFiveDigitKey(key) && AdcRowServes(row, std::string_view(key).substr(0, 3))) {
                 if (!headed)
                     adc.push_back(std::string(AdcHeading) + std::string(row.Name));
                 headed = true;

@@ -24,7 +24,7 @@ struct TallyRecord {
 // ZIP keys with their counts, one sorted list per first digit.
 class ZipTally {
   public:
-    // The first 5 characters of a ZIP field (trailing blanks of the field are not part of it).
+    // The first 5 characters of a ZIP field in upper case (trailing blanks are not part of it).
     static std::string ZipKey(std::string_view zip);
     // Only keys from "00000" to "99999-999" (as strings) that begin with a digit are counted.
     static bool IsCountedKey(std::string_view key);

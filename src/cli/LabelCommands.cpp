@@ -300,6 +300,8 @@ int RunPrintLabels(const std::vector<std::string>& arguments)
     auto setup = FindSetup(setups, *parsed->Get("--setup"));
     if (!setup)
         return Fail(setup.Message());
+    if (Status fits = CheckLabelPositions(*setup); !fits)
+        return Fail(fits.Message());
     LabelSetupStore store(setups);
     const int sheetPositions = std::min(setup->Across * setup->Down, MaxLabelPositions);
     if (auto positions = parsed->Get("--positions")) {

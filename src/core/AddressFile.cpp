@@ -67,6 +67,25 @@ class CreatedFiles {
     bool FIndexExisted;
 };
 
+std::string FieldTypeName(char type)
+{
+    switch (type) {
+    case 'C':
+        return "a character field";
+    case 'M':
+        return "a memo field";
+    case 'L':
+        return "a logical field";
+    case 'N':
+    case 'F':
+        return "a numeric field";
+    case 'D':
+        return "a date field";
+    default:
+        return std::string("a field of type ") + type;
+    }
+}
+
 } // namespace
 
 Status CreateAddressFile(const std::string& path)
@@ -85,6 +104,8 @@ Status CreateAddressFile(const std::string& path)
     if (!folder.empty() && !fs::is_directory(folder, error)) {
         return fail("Create failed", "Folder " + folder.string() + " does not exist");
     }
+    if (Status free = RefuseCaseTwin(path); !free)
+        return fail("File creation failed", free.Message());
     const std::vector<xbase::FieldSpec> fields = NewAddressFileFields(Settings().Load());
     if (Status created = xbase::Table::Create(path, fields); !created) {
         return fail("File creation failed", created.Message());
@@ -136,7 +157,16 @@ Result<AddressFieldWidths> VerifyTableFields(const xbase::Table& table)
             return Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name +
                                                      "\" not found in dataset \"" + dataset + "\"");
         }
-        widths[field.Name] = declared[static_cast<size_t>(index)].Width;
+        const xbase::FieldDescriptor& found = declared[static_cast<size_t>(index)];
+        if (found.Type != field.Type) {
+            // A MEMO that is no memo, or an ISDEL that is no logical, fails only at the first read
+            // or write otherwise, half-way through an edit or a rebuild.
+            const std::string dataset = fs::path(table.Path()).filename().string();
+            return Result<AddressFieldWidths>::Error(std::string("Field \"") + field.Name + "\" in dataset \"" +
+                                                     dataset + "\" is " + FieldTypeName(found.Type) +
+                                                     ", not " + FieldTypeName(field.Type));
+        }
+        widths[field.Name] = found.Width;
     }
     return widths;
 }

@@ -1,8 +1,10 @@
 #include "core/AddressFileLayout.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/settings/IniFile.h"
 #include "platform/xbase/CompanionFiles.h"
 
@@ -86,8 +88,24 @@ std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings)
     return specs;
 }
 
+Status RefuseCaseTwin(const std::string& path)
+{
+    const std::filesystem::path table(path);
+    const std::string folder = table.parent_path().empty() ? std::string(".") : table.parent_path().string();
+    for (const std::string& candidate : {path, xbase::CompanionPathForNew(path, ".FPT"),
+                                         xbase::CompanionPathForNew(path, ".CDX")}) {
+        const std::string name = std::filesystem::path(candidate).filename().string();
+        const std::string found = FindEntryNoCase(folder, name);
+        if (!found.empty() && std::filesystem::path(found).filename().string() != name)
+            return Status::Error("Cannot create " + path + ": " + found + " has the same name");
+    }
+    return Status::Success();
+}
+
 Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields)
 {
+    if (Status free = RefuseCaseTwin(path); !free)
+        return free;
     if (Status created = xbase::Table::Create(path, fields); !created)
         return created;
     xbase::Table table;

@@ -33,6 +33,10 @@ const std::vector<AddressTagDefinition>& AddressIndexTags();
 // "NewFileFieldLengths" of `settings`, the default where the key is missing or outside 5..80.
 std::vector<xbase::FieldSpec> NewAddressFileFields(const IniFile& settings);
 
+// Refuses a new table at `path` when a file in its folder already has the table's name, or its
+// memo's or index's, in another spelling of case: two such tables would share (and delete) each
+// other's companion files wherever names are compared without case.
+Status RefuseCaseTwin(const std::string& path);
 // Creates the table (FoxPro style with its memo file) and its 26 tags, and closes it.
 Status CreateAddressTable(const std::string& path, const std::vector<xbase::FieldSpec>& fields);
 // Closes the open table's indexes and deletes its production index file, if it has one.

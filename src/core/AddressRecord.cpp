@@ -80,26 +80,40 @@ const std::string* AddressRecord::Text(std::string_view fieldName) const
 Status AddressRecord::ReadFrom(const xbase::Table& table)
 {
     AddressRecord read;
+    Status problem;
     for (const TextField& field : TextFields) {
         Result<std::string> value = table.GetField(field.Name);
-        if (!value)
-            return value.ToStatus();
-        read.*(field.Member) = value.Take();
+        if (value)
+            read.*(field.Member) = value.Take();
+        else if (problem)
+            problem = value.ToStatus();
     }
     Result<std::string> isDel = table.GetField("ISDEL");
-    if (!isDel)
-        return isDel.ToStatus();
-    read.IsDel = *isDel == "T";
+    if (isDel)
+        read.IsDel = *isDel == "T";
+    else if (problem)
+        problem = isDel.ToStatus();
     Result<std::string> memo = table.GetMemo("MEMO");
-    if (!memo)
-        return memo.ToStatus();
-    read.Memo = memo.Take();
+    if (memo)
+        read.Memo = memo.Take();
+    else if (problem)
+        problem = memo.ToStatus();
     *this = std::move(read);
-    return Status::Success();
+    return problem;
 }
 
 Status AddressRecord::WriteTo(xbase::Table& table) const
 {
+    // The memo first: its blocks are written at once, while the record's own bytes wait in the
+    // table's buffer until they are written together, so a memo that cannot be written leaves the
+    // stored record untouched.
+    Result<std::string> memo = table.GetMemo("MEMO");
+    if (!memo)
+        return memo.ToStatus();
+    if (*memo != Memo) {
+        if (Status put = table.PutMemo("MEMO", Memo); !put)
+            return put;
+    }
     for (const TextField& field : TextFields) {
         Result<std::string> current = table.GetField(field.Name);
         if (!current)
@@ -119,11 +133,6 @@ Status AddressRecord::WriteTo(xbase::Table& table) const
         if (Status mark = IsDel ? table.Delete() : table.Recall(); !mark)
             return mark;
     }
-    Result<std::string> memo = table.GetMemo("MEMO");
-    if (!memo)
-        return memo.ToStatus();
-    if (*memo != Memo)
-        return table.PutMemo("MEMO", Memo);
     return Status::Success();
 }
 

@@ -46,9 +46,11 @@ struct AddressRecord {
     const std::string* Text(std::string_view fieldName) const;
 
     // The current record of an open table (blank values on the phantom record after the last).
+    // A value that cannot be read stays blank and the first such error is returned; the others
+    // are read all the same, so the record can be shown with its error.
     Status ReadFrom(const xbase::Table& table);
-    // Writes the fields whose values differ from the table's current record into it; the engine
-    // saves the record when the cursor leaves it. A changed IsDel also sets or clears the table's
+    // Writes the memo (when it differs) and then the fields whose values differ from the table's
+    // current record into it; the engine saves the record when the cursor leaves it. A changed IsDel also sets or clears the table's
     // deletion mark, since a record is deleted only with both. Stops at the first field the
     // engine refuses (for example a value longer than the file's field) and returns its reason.
     Status WriteTo(xbase::Table& table) const;

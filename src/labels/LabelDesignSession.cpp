@@ -181,15 +181,17 @@ bool LabelDesignSession::RemoveNarrowPostNet()
 {
     if (PostNetToolAllowed())
         return false;
-    for (size_t i = 0; i < FPanel.ElementCount(); ++i) {
+    bool removed = false;
+    for (size_t i = FPanel.ElementCount(); i-- > 0;) {
         TGGraphicControl& element = FPanel.ElementAt(i);
         if (dynamic_cast<TGPostNetBarCode*>(&element)) {
-            ShowInfo(PostNetRemovalWarning);
             FPanel.DestroyElement(element);
-            return true;
+            removed = true;
         }
     }
-    return false;
+    if (removed)
+        ShowInfo(PostNetRemovalWarning);
+    return removed;
 }
 
 void LabelDesignSession::PrepareSave(const QString& descriptionText)

@@ -100,8 +100,8 @@ class LabelDesignSession {
     TGGraphicControl* PlaceNewLabelAddress();
     // The tool may become the POSTNET tool only on a label at least 2.85 inches wide.
     bool PostNetToolAllowed() const;
-    // After a geometry change: on a label too narrow for a bar code the first POSTNET element is
-    // deleted with the warning. True when one was deleted.
+    // After a geometry change: on a label too narrow for a bar code every POSTNET element is
+    // deleted, with one warning. True when any was deleted.
     bool RemoveNarrowPostNet();
     // "Save": elements outside the panel or of no size go; the description takes the edit's text.
     void PrepareSave(const QString& descriptionText);

@@ -93,6 +93,16 @@ Result<LabelSetup> ReadLabelSetup(const xbase::Table& table)
     return setup;
 }
 
+Status CheckLabelPositions(const LabelSetup& setup)
+{
+    if (setup.Positions() <= MaxLabelPositions)
+        return Status::Success();
+    return Status::Error("The label setup \"" + setup.Description.trimmed().toStdString() + "\" has " +
+                         std::to_string(setup.Positions()) + " positions (" + std::to_string(setup.Across) +
+                         " across by " + std::to_string(setup.Down) + " down); a sheet may have at most " +
+                         std::to_string(MaxLabelPositions) + " (10 across by 30 down)");
+}
+
 Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
 {
     const std::pair<const char*, std::string> values[] = {
@@ -246,10 +256,20 @@ Status LabelSetupStore::SaveSetup(LabelSetup setup, TGBasePanel& layout, bool is
     return Status::Success();
 }
 
+Result<LabelSetup> LabelSetupStore::Current() const
+{
+    auto setup = ReadLabelSetup(FTable);
+    if (!setup)
+        return setup;
+    if (Status fits = CheckLabelPositions(*setup); !fits)
+        return fits;
+    return setup;
+}
+
 Result<LabelSetup> LabelSetupStore::CloneCurrent(TGBasePanel& scratch)
 {
     scratch.ClearElements();
-    auto original = ReadLabelSetup(FTable);
+    auto original = Current();
     if (!original)
         return original;
     if (!LayoutFileExists(*original))

@@ -39,6 +39,9 @@ void CutLabelSetupStrings(LabelSetup& setup);
 
 // The current row of the setup table (strings cut as above).
 Result<LabelSetup> ReadLabelSetup(const xbase::Table& table);
+// A sheet has at most 300 positions (10 across by 30 down); a setup edited beyond that in
+// LABEL.DBF is refused by name rather than printed with its later positions left empty.
+Status CheckLabelPositions(const LabelSetup& setup);
 // Writes the setup into the current row. The eight lengths go through 3-decimal fixed-point text
 // first, so stored values are rounded to 3 decimals; the middle extras go in unrounded (the column
 // itself keeps 3 decimals). The row is written to disk (committed).
@@ -68,8 +71,9 @@ class LabelSetupStore {
     std::string LayoutFilePath(const LabelSetup& setup) const;
     bool LayoutFileExists(const LabelSetup& setup) const;
 
-    // Positions on the current setup row and reads it.
-    Result<LabelSetup> Current() const { return ReadLabelSetup(FTable); }
+    // Reads the current setup row for designing, cloning or printing: a setup of more positions
+    // than a sheet may have is refused (CheckLabelPositions).
+    Result<LabelSetup> Current() const;
     Result<std::string> NextBinaryName() { return NextLabelBinaryName(FTable, FSysdata); }
 
     // Modify without the new-setup flag: the layout file name to edit under. When the setup's file

@@ -144,6 +144,14 @@ void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock)
     setup.TemplateDescription = stock.TemplateDescription;
 }
 
+LabelSetup NewLabelSetup(const LabelStockCatalogue& catalogue)
+{
+    LabelSetup setup = LabelSetup::NewSetupDefaults();
+    if (const LabelSetup* stock = catalogue.Find(setup.TemplateDescription.toStdString()))
+        ApplyTemplate(setup, *stock);
+    return setup;
+}
+
 bool LabelTemplateCatalogue::Open()
 {
     if (!OpenLabelTemplateTable(FTable))

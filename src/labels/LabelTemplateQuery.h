@@ -42,6 +42,12 @@ std::string BuildLabelQuery(const QString& manufacturerText, int productTypeItem
 // name stay.
 void ApplyTemplate(LabelSetup& setup, const LabelSetup& stock);
 
+class LabelStockCatalogue;
+// The setup "New" starts from: the defaults with the geometry of the catalogue stock they name,
+// since the defaults' own pitch (2.765 x 1.01) drifts off the real sheet; the defaults alone when
+// the catalogue lacks that stock.
+LabelSetup NewLabelSetup(const LabelStockCatalogue& catalogue);
+
 // The label stock catalogue as the picker reads it.
 class LabelTemplateCatalogue {
   public:

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include "layout/SymbolFonts.h"
+
 namespace corvane {
 
 QString MappedFontFamily(const QString& family)
@@ -17,6 +19,9 @@ QString MappedFontFamily(const QString& family)
         {"Arial Narrow", "Liberation Sans Narrow"},
         {"Times New Roman", "Liberation Serif"},
         {"Courier New", "Liberation Mono"},
+        // Their codes are drawn as the Unicode characters they stand for (SymbolFontText).
+        {"WingDings", SymbolGlyphFamily},
+        {"Symbol", SymbolGlyphFamily},
     };
     const QString trimmed = family.trimmed();
     for (const Mapping& mapping : Mappings) {

@@ -33,10 +33,8 @@ QColor ToQColor(TColor color)
 QFont ToQFont(const TGFont& font, double pixelsPerInch, double zoom)
 {
     QFont q(ToQString(font.Name));
-    double points = std::abs(static_cast<double>(font.Height)) * 72.0 / pixelsPerInch;
-    points = std::round(points);
-    if (zoom != 1.0)
-        points = std::trunc(points * zoom);
+    // The stored pixel height exactly: -13 pixels at 96 per inch is 9.75 points, not 10.
+    const double points = std::abs(static_cast<double>(font.Height)) * 72.0 / pixelsPerInch * zoom;
     q.setPointSizeF(points > 0 ? points : 1.0);
     q.setBold(font.Style & FontStyleBit(TFontStyle::fsBold));
     q.setItalic(font.Style & FontStyleBit(TFontStyle::fsItalic));

@@ -7,6 +7,7 @@
 #include "layout/ElementPainter.h"
 #include "layout/LayoutQt.h"
 #include "layout/PrintSurface.h"
+#include "layout/SymbolFonts.h"
 
 namespace corvane {
 
@@ -258,11 +259,16 @@ PixelRect Moved(const PixelRect& r, int32_t dx, int32_t dy)
 
 } // namespace
 
+QString TGBaseLabel::ShownCaption() const
+{
+    return SymbolFontText(FFont.Name, ToQString(FCaption));
+}
+
 TextLayoutBoxes TGBaseLabel::Layout()
 {
     const double ppi = PixelsPerInch();
     const QFont font = ToQFont(FFont, ppi, Zoom());
-    const TextMetrics m = Measure(font, ppi, ToQString(FCaption));
+    const TextMetrics m = Measure(font, ppi, ShownCaption());
     int32_t sdx = ShadowDx(), sdy = ShadowDy(), hdx = HighlightDx(), hdy = HighlightDy();
     const int32_t f = m.LineHeight + sdy - hdy;
 
@@ -348,12 +354,18 @@ void TGBaseLabel::DrawOn(ElementPainter& painter)
     if (!FTransparent)
         painter.FillRect(QRectF(0, 0, w, h), ToQColor(FBackColor));
     painter.SetFont(ToQFont(FFont, PixelsPerInch(), Zoom()));
-    const QString caption = ToQString(FCaption);
+    const QString caption = ShownCaption();
     const auto clip = [](const PixelRect& r) { return QRectF(r.Left, r.Top, r.Width, r.Height); };
-    painter.SetTextColor(ToQColor(FColorShadow));
-    painter.Text(QPointF(boxes.ShadowX, boxes.ShadowY), caption, clip(boxes.Shadow), FAngle);
-    painter.SetTextColor(ToQColor(FColorHighlight));
-    painter.Text(QPointF(boxes.HighlightX, boxes.HighlightY), caption, clip(boxes.Highlight), FAngle);
+    // The copies only where they show: at depth 0 they lie under the text and a PDF would hold
+    // (and search, and copy) every caption three times.
+    if (FDepthShadow > 0 && FDirectionShadow != TShadowDirection::sdNone) {
+        painter.SetTextColor(ToQColor(FColorShadow));
+        painter.Text(QPointF(boxes.ShadowX, boxes.ShadowY), caption, clip(boxes.Shadow), FAngle);
+    }
+    if (FDepthHighlight > 0 && FDirectionHighlight != THighlightDirection::hdNone) {
+        painter.SetTextColor(ToQColor(FColorHighlight));
+        painter.Text(QPointF(boxes.HighlightX, boxes.HighlightY), caption, clip(boxes.Highlight), FAngle);
+    }
     painter.SetTextColor(ToQColor(FFont.Color));
     painter.Text(QPointF(boxes.MainX, boxes.MainY), caption, clip(boxes.Main), FAngle);
     if (FBorderStyle == TBorderStyle::bsSingle) {
@@ -370,7 +382,7 @@ void TGBaseLabel::FitToText()
     const TextLayoutBoxes boxes = Layout();
     const double ppi = PixelsPerInch();
     const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(FFont, ppi, Zoom()), ppi);
-    const QString caption = ToQString(FCaption);
+    const QString caption = ShownCaption();
     const int32_t x =
         std::max({boxes.Main.Left, boxes.Shadow.Left, boxes.Highlight.Left}) +
         static_cast<int32_t>(std::ceil(metrics.horizontalAdvance(caption + QStringLiteral("     "))));

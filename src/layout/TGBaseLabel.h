@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <QString>
+
 #include "layout/TGGraphicControl.h"
 
 namespace corvane {
@@ -38,6 +40,8 @@ class TGBaseLabel : public TGGraphicControl {
     // 0, 90, 180 or 270; other values are ignored.
     void SetAngle(int32_t value);
     const std::string& Caption() const { return FCaption; }
+    // The caption as drawn and measured: a symbol font's codes as the characters they stand for.
+    QString ShownCaption() const;
     void SetCaption(const std::string& value);
     const TGFont& Font() const { return FFont; }
     void SetFont(const TGFont& value);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include "layout/ElementPainter.h"
+#include "layout/MetafilePlayer.h"
 #include "layout/PictureLoader.h"
 #include "layout/PrintSurface.h"
 
@@ -77,6 +78,8 @@ void TGImage::SetPicture(const TGPicture& value)
     FPicture = value;
     FBitmap = QImage();
     FBitmapDecoded = false;
+    FMetafile.reset();
+    FMetafilePlayed = false;
     if (Loading())
         return;
     BoundsChanged();
@@ -96,6 +99,20 @@ const QImage& TGImage::Bitmap() const
         }
     }
     return FBitmap;
+}
+
+const QPicture* TGImage::Metafile() const
+{
+    if (!FMetafilePlayed) {
+        FMetafilePlayed = true;
+        if (FPicture.IsMetafile()) {
+            Result<QPicture> played = PlayMetafile(
+                QByteArray(FPicture.Bytes.data(), static_cast<qsizetype>(FPicture.Bytes.size())));
+            if (played)
+                FMetafile = played.Take();
+        }
+    }
+    return FMetafile ? &*FMetafile : nullptr;
 }
 
 PixelRect TGImage::PictureSize() const
@@ -123,6 +140,8 @@ void TGImage::Paint(ElementPainter& painter)
     const QRectF rect(0, 0, Width(), Height());
     if (FPicture.IsBitmap() && !Bitmap().isNull()) {
         painter.StretchBitmap(rect, Bitmap(), FFlip, FReverse);
+    } else if (const QPicture* metafile = Metafile()) {
+        painter.StretchPicture(rect, *metafile);
     } else if (FPicture.IsMetafile()) {
         DrawMetafilePlaceholder(painter, rect);
     } else {
@@ -145,9 +164,13 @@ void TGImage::PrintOn(PrintSurface& surface, double xInches, double yInches)
         const QImage& bitmap = Bitmap();
         surface.StretchBitmap(inches, (FFlip || FReverse) ? bitmap.mirrored(FReverse, FFlip) : bitmap);
     } else if (FPicture.IsMetafile()) {
-        // Metafiles cannot be played here; they print as the frame they show on screen.
-        surface.StretchDrawing(inches, QSizeF(Width(), Height()), ppi, [this](ElementPainter& p) {
-            DrawMetafilePlaceholder(p, QRectF(0, 0, Width(), Height()));
+        // A metafile that cannot be drawn prints as the frame it shows on screen.
+        const QPicture* metafile = Metafile();
+        surface.StretchDrawing(inches, QSizeF(Width(), Height()), ppi, [this, metafile](ElementPainter& p) {
+            if (metafile)
+                p.StretchPicture(QRectF(0, 0, Width(), Height()), *metafile);
+            else
+                DrawMetafilePlaceholder(p, QRectF(0, 0, Width(), Height()));
         });
     }
     if (FBorderStyle == TBorderStyle::bsSingle) {

@@ -1,7 +1,10 @@
 #pragma once
 // A picture (bitmap or metafile) drawn stretched to the element, optionally mirrored.
 
+#include <optional>
+
 #include <QImage>
+#include <QPicture>
 
 #include "layout/TGGraphicControl.h"
 
@@ -40,6 +43,8 @@ class TGImage : public TGGraphicControl {
   private:
     // The bitmap decoded once per picture (null for metafiles and bytes that do not decode).
     const QImage& Bitmap() const;
+    // The metafile played once per picture; nullptr when it cannot be drawn (a crossed frame).
+    const QPicture* Metafile() const;
 
     bool FAutoSize = false;
     TBorderStyle FBorderStyle = TBorderStyle::bsNone;
@@ -49,6 +54,8 @@ class TGImage : public TGGraphicControl {
     bool FFlip = false;
     mutable QImage FBitmap;
     mutable bool FBitmapDecoded = false;
+    mutable std::optional<QPicture> FMetafile;
+    mutable bool FMetafilePlayed = false;
 };
 
 } // namespace corvane

@@ -25,7 +25,7 @@ void TGSymbolLabel::FitToCharacter()
     const double ppi = PixelsPerInch();
     const QFontMetricsF metrics = ReferenceFontMetrics(ToQFont(Font(), ppi, Zoom()), ppi);
     const TextLayoutBoxes boxes = Layout();
-    const QString caption = ToQString(Caption());
+    const QString caption = ShownCaption();
     const int32_t w = static_cast<int32_t>(1.1 * metrics.horizontalAdvance(caption)) +
                       std::max({boxes.MainX, boxes.ShadowX, boxes.HighlightX});
     const int32_t h = static_cast<int32_t>(1.1 * metrics.height()) +

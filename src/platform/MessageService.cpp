@@ -50,6 +50,11 @@ bool AskYesNoDefaultNo(const std::string& text, const std::string& caption)
     return CurrentMessageService().AskYesNoDefaultNo(text, caption);
 }
 
+void Beep()
+{
+    CurrentMessageService().Beep();
+}
+
 void RecordingMessageService::ShowInfo(const std::string& text)
 {
     Messages.push_back({Message::Kind::Info, text, "Information"});

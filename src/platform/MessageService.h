@@ -16,6 +16,9 @@ class MessageService {
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
     // The same with No as the default button.
     virtual bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) = 0;
+    // The system's warning sound before a question the user should not answer by habit; nothing
+    // where there is no one to hear it.
+    virtual void Beep() {}
 };
 
 // The service the free functions below use. The program installs its message boxes at start;
@@ -26,6 +29,7 @@ MessageService& CurrentMessageService();
 void ShowInfo(const std::string& text);
 bool AskYesNo(const std::string& text, const std::string& caption);
 bool AskYesNoDefaultNo(const std::string& text, const std::string& caption);
+void Beep();
 
 // For tests: records every text and answers questions from a queue (No when it runs out).
 class RecordingMessageService : public MessageService {
@@ -38,12 +42,14 @@ class RecordingMessageService : public MessageService {
     void ShowInfo(const std::string& text) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
+    void Beep() override { Beeps.push_back(Messages.size()); }
 
     // The texts shown or asked, in order.
     std::vector<std::string> Texts() const;
 
     std::vector<Message> Messages;
     std::vector<bool> Answers; // taken from the front
+    std::vector<size_t> Beeps; // for each beep, the number of messages before it
 
   private:
     bool NextAnswer();

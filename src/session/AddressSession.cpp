@@ -138,8 +138,18 @@ bool AddressSession::ReportFailure(const Status& status) const
 void AddressSession::LoadCurrent()
 {
     FCurrent = AddressRecord{};
-    if (IsOpen() && !FTable.Eof())
-        (void)ReportFailure(FCurrent.ReadFrom(FTable));
+    // The same record is read again several times in one command (opening applies the order,
+    // the filter and the first record): its error is said once.
+    const std::string previous = std::move(FCurrentProblem);
+    FCurrentProblem.clear();
+    if (!IsOpen() || FTable.Eof())
+        return;
+    if (Status read = FCurrent.ReadFrom(FTable); !read) {
+        FCurrentProblem = read.Message();
+        if (FCurrentProblem != previous || FTable.RecNo() != FProblemRecno)
+            ShowInfo(FCurrentProblem);
+        FProblemRecno = FTable.RecNo();
+    }
 }
 
 bool AddressSession::HasRecord() const
@@ -168,9 +178,11 @@ std::string AddressSession::StartupFileName()
     std::string recent = GetMRUFile(Settings());
     if (!recent.empty())
         return recent;
+    // Found in any spelling: files copied from elsewhere are often upper case.
+    if (std::string found = FindEntryNoCase(DataDirectory(), "add0001.DBF"); !found.empty())
+        return found;
     const std::string path = DataDirectory() + "add0001.DBF";
-    if (!FileExists(path))
-        (void)CreateAddressFile(path); // says what went wrong; opening then reports the file missing
+    (void)CreateAddressFile(path); // says what went wrong; opening then reports the file missing
     return path;
 }
 
@@ -181,9 +193,13 @@ bool AddressSession::OpenCVWFile(const std::string& path)
     if (!opened) {
         (void)FTable.Close();
         FIndexesValid = false;
+        // The reason names the field or the lock; a missing file has been reported already.
+        const std::string reason = widths ? std::string() : widths.Message();
+        std::error_code error;
         ShowInfo("Unable to open " + path +
                  "\r\n\r\n * May not be a Corvane file.\r\n"
-                 " * May be in use by another program or user");
+                 " * May be in use by another program or user" +
+                 (reason.empty() || !fs::exists(path, error) ? std::string() : "\r\n\r\n" + reason));
         return false;
     }
     FIndexesValid = CheckValidIndex(FTable);
@@ -298,7 +314,12 @@ bool AddressSession::RebuildIndexes(const RebuildProgress& progress)
 
 ControlStates AddressSession::ButtonStates() const
 {
-    return ComputeButtonStates(IsOpen(), IsEditing(), HasRecord(), FilterSet());
+    ControlStates states = ComputeButtonStates(IsOpen(), IsEditing(), HasRecord(), FilterSet());
+    if (!FCurrentProblem.empty() && !IsEditing()) {
+        for (const char* name : {"EditButton", "mnuEdit", "DeleteButton", "mnuDelete", "mnuClone"})
+            states[name].Enabled = false;
+    }
+    return states;
 }
 
 std::optional<std::string> AddressSession::FilterStatus()
@@ -527,6 +548,8 @@ bool AddressSession::CheckDupName(const std::string& first, const std::string& l
     if (!IsOpen())
         return true;
     const auto duplicate = FindDuplicateName(FTable, FCatalogue, first, last);
+    if (duplicate)
+        Beep();
     const bool carryOn =
         !duplicate || AskYesNoDefaultNo(DuplicateNameQuestion(duplicate->Record), "Possible Duplicate");
     if (!carryOn)
@@ -556,7 +579,7 @@ bool AddressSession::Add(const NewRecordEntry& typed)
 
 bool AddressSession::Edit()
 {
-    if (!IsOpen() || IsEditing() || !HasRecord())
+    if (!IsOpen() || IsEditing() || !HasRecord() || !FCurrentProblem.empty())
         return false;
     FBuffer = FCurrent;
     FMode = EditMode::Editing;
@@ -607,8 +630,10 @@ SaveOutcome AddressSession::Save()
     AddressRecord record = FBuffer;
     // The memo store of earlier versions lost the last character of a memo whose length is a
     // multiple of 4; a blank at the end of the last line keeps every written memo readable there.
+    // A memo the edit left as it was is not written at all, so it needs no blank either.
+    const bool memoWritten = FMode == EditMode::Inserting || record.Memo != FCurrent.Memo;
     const size_t memoLength = CharacterCount(record.Memo);
-    if (memoLength > 0 && memoLength % 4 == 0)
+    if (memoWritten && memoLength > 0 && memoLength % 4 == 0)
         record.Memo += ' ';
     if (!ReportFailure(CheckFits(record)))
         return outcome;
@@ -620,7 +645,12 @@ SaveOutcome AddressSession::Save()
     Status written = record.WriteTo(FTable);
     if (written)
         written = FTable.Commit();
-    if (!ReportFailure(written)) {
+    if (!written) {
+        // Whole or not at all: nothing of a refused save stays in the record.
+        (void)FTable.DiscardChanges();
+        (void)ReportFailure(written);
+        if (FMode == EditMode::Inserting)
+            (void)FTable.GoTop();
         LoadCurrent();
         return outcome;
     }
@@ -677,7 +707,7 @@ AggressiveSaveOutcome AddressSession::CheckCloseAndOpen()
 
 bool AddressSession::Delete()
 {
-    if (!HasRecord() || IsEditing())
+    if (!HasRecord() || IsEditing() || !FCurrentProblem.empty())
         return false;
     if (!AskYesNo("Delete this record?", "DELETE"))
         return false;
@@ -704,7 +734,7 @@ bool AddressSession::Delete()
 
 bool AddressSession::Clone()
 {
-    if (!HasRecord() || IsEditing())
+    if (!HasRecord() || IsEditing() || !FCurrentProblem.empty())
         return false;
     if (!AskYesNo("Clone this record?", "Clone"))
         return false;

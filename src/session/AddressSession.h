@@ -136,6 +136,10 @@ class AddressSession {
     // The window writes its controls here before Save (only while editing).
     AddressRecord& EditBuffer() { return FBuffer; }
     bool RecordTagged() const { return Record().Tagged(CurrentTag()); }
+    // Why the current record could not be read whole; empty when it could. Such a record is shown
+    // with what could be read and is never edited, tagged, deleted or cloned: writing it back would
+    // put the unread values' blanks over the stored ones.
+    const std::string& RecordProblem() const { return FCurrentProblem; }
 
     // ---- editing ----
     bool NeedsNewRecordWindow() const;
@@ -239,6 +243,8 @@ class AddressSession {
 
     EditMode FMode = EditMode::None;
     AddressRecord FCurrent;
+    std::string FCurrentProblem;
+    uint32_t FProblemRecno = 0; // the record FCurrentProblem belongs to
     AddressRecord FBuffer;
 
     int FSaveCounter = 0;

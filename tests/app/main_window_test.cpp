@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
+#include "app/ProgramNames.h"
 #include "app/TAddressMain.h"
 #include "app/TDateSelector.h"
 #include "app/TPreferences.h"
@@ -356,6 +360,114 @@ TEST_F(MainWindowTest, KeyboardTable)
     EXPECT_EQ(window.Session().Mode(), EditMode::Inserting);
 }
 
+// Which control an Alt+letter reaches: the shortcut event is caught before it acts (a menu is
+// let through to see which one opens). Two owners of one letter arrive as "ambiguous".
+class MnemonicProbe : public QObject {
+  public:
+    explicit MnemonicProbe(QWidget& window) : FWindow(window) { qApp->installEventFilter(this); }
+    ~MnemonicProbe() override { qApp->removeEventFilter(this); }
+
+    std::string Press(QChar letter)
+    {
+        FOwner.clear();
+        QTest::keyClick(&FWindow, letter.toLatin1(), Qt::AltModifier);
+        QApplication::processEvents();
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            FOwner = popup->objectName().toStdString();
+            popup->close();
+        }
+        return FOwner;
+    }
+
+  protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::Shortcut ||
+            static_cast<QShortcutEvent*>(event)->key().toString().left(4) != "Alt+")
+            return false;
+        if (static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            FOwner = "ambiguous";
+            return true;
+        }
+        if (qobject_cast<QMenuBar*>(receiver)) {
+            FOwner = "a menu that does not open";
+            return false;
+        }
+        FOwner = qobject_cast<QTabBar*>(receiver) ? "TabSet" : receiver->objectName().toStdString();
+        return true;
+    }
+
+  private:
+    QWidget& FWindow;
+    std::string FOwner;
+};
+
+// Every Alt+letter and digit of the main window, ready and editing: each reaches the one usable
+// control that shows it, and a disabled or hidden one never takes it.
+TEST_F(MainWindowTest, EveryMnemonicReachesItsOneUsableControl)
+{
+    MakePeople();
+    TAddressMain& window = Start();
+    const std::map<QChar, std::string> ready = {
+        {'A', "AddButton"},  {'D', "DeleteButton"},  {'E', "EditButton"}, {'F', "FileMenu"},
+        {'H', "HelpMenu"},   {'I', "TabSet"},        {'M', "TabSet"},     {'P', "PrintMenu"},
+        {'R', "RecordMenu"}, {'S', "SortMenu"},      {'U', "UtilitiesMenu"}, {'X', "ExitButton"},
+    };
+    const std::map<QChar, std::string> editing = {
+        {'C', "CancelButton"}, {'H', "HelpMenu"}, {'I', "TabSet"}, {'M', "TabSet"}, {'S', "SaveButton"},
+    };
+    {
+        MnemonicProbe probe(window);
+        for (bool edit : {false, true}) {
+            if (edit)
+                Type("Comment1Edit", "x");
+            ASSERT_EQ(window.Session().IsEditing(), edit);
+            const auto& expected = edit ? editing : ready;
+            for (QChar letter : QString("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+                const auto found = expected.find(letter);
+                EXPECT_EQ(probe.Press(letter), found == expected.end() ? std::string() : found->second)
+                    << (edit ? "editing, Alt+" : "ready, Alt+") << letter.toLatin1();
+            }
+        }
+    }
+    // Alt+S saves while editing.
+    QTest::keyClick(&window, 's', Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_FALSE(window.Session().IsEditing());
+    EXPECT_EQ(Stored("USER1"), "x");
+}
+
+// A start-up question is asked over a window already laid out: the record area shown, the
+// buttons below it.
+TEST_F(MainWindowTest, TheStartUpQuestionComesOverALaidOutWindow)
+{
+    MakePeople();
+    std::filesystem::remove(DataDirectory() + "people.CDX");
+    struct Watcher : RecordingMessageService {
+        std::function<void()> OnAsk;
+        bool AskYesNo(const std::string& text, const std::string& caption) override
+        {
+            OnAsk();
+            return RecordingMessageService::AskYesNo(text, caption);
+        }
+    } watcher;
+    ScopedMessageService installed(watcher);
+    bool asked = false;
+    watcher.OnAsk = [&] {
+        asked = true;
+        QWidget* stack = Find<QWidget>(*FWindow, "RecordStack");
+        QWidget* bar = Find<QWidget>(*FWindow, "BottomBar");
+        EXPECT_TRUE(stack->isVisible());
+        EXPECT_EQ(static_cast<QStackedWidget*>(stack)->currentWidget(), FWindow->RecordArea);
+        EXPECT_GE(bar->geometry().top(), stack->geometry().bottom());
+        EXPECT_GT(stack->height(), bar->height());
+    };
+    watcher.Answers = {true};
+    Start();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(FWindow->Session().IsOpen());
+}
+
 TEST_F(MainWindowTest, EscapeInTheMemoAnsweredNoKeepsTheEdit)
 {
     MakePeople();
@@ -530,6 +642,17 @@ TEST_F(MainWindowTest, ClosingDiscardsAnUnsavedEditAndSavesThePlacement)
     EXPECT_EQ(*table.GetField("FNAME"), "John");
     const QString section = PlacementSectionName("TAddressMain", window.logicalDpiY());
     EXPECT_NE(Settings().ReadInteger(section.toStdString(), "Bottom", 0), 0);
+}
+
+// The platform appends a display name that was set to every window title; the caption carries
+// the name already, so none is set (the display name then follows the application name).
+TEST(ProgramNames, TheTitleCarriesTheNameOnce)
+{
+    NameProgram();
+    EXPECT_EQ(QApplication::applicationName(), "Corvane");
+    QApplication::setApplicationName("Probe");
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Probe");
+    NameProgram();
 }
 
 TEST(SingleInstanceHandOver, ASecondStartCallsTheFirstWindowForwardAndEnds)

@@ -75,7 +75,14 @@ class PresortGroupingTest : public PresortFileTest, public ::testing::WithParamI
 
 TEST_P(PresortGroupingTest, GroupsKeysInPrintingOrder)
 {
-    EXPECT_EQ(Presort(GetParam().Records, GetParam().Query), GetParam().Expected);
+    const Lines lines = Presort(GetParam().Records, GetParam().Query);
+    EXPECT_EQ(lines, GetParam().Expected);
+    // The run reads back whatever the writer makes.
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    const auto read = ParsePresortList(bytes);
+    EXPECT_TRUE(read) << read.Message();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,10 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
                      {"** 5-digit 12345", "12345"}},
         GroupingCase{
             "BlanksLettersAndEmptyZipsAreLeftOut", {{"  123"}, {"ABCDE"}, {""}, {"K1A 0B1"}}, "", {}},
-        GroupingCase{"ShortKeys",
+        GroupingCase{"ShortKeysAreUnknown",
                      {{"1234"}, {"12"}, {"0"}, {"9999Z"}},
                      "",
-                     {"** ADC ALBANY NY 120", "1234", "** Unknown", "12"}},
+                     {"** Unknown", "12", "1234"}},
+        GroupingCase{"TenUnderAFourDigitPostcodeAreUnknownNeverAGroup",
+                     {{"8001", 10}, {"80011", 10}, {"800", 12}},
+                     "",
+                     {"** 5-digit 80011", "80011", "** Unknown", "800", "8001"}},
+        GroupingCase{"LettersCountInUpperCase",
+                     {{"12a45", 6}, {"12A45", 6}},
+                     "",
+                     {"** Unknown", "12A45"}},
         // "1", "1 1" and "20 " are pieces of "120 121 122", never prefixes of the list.
         GroupingCase{"AdcMatchesWholePrefixesOnly",
                      {{"20 12"}, {"1 123"}, {"1"}},

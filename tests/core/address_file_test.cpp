@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/AddressFileLayout.h"
+#include "core/Reindex.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/settings/IniFile.h"
@@ -107,6 +108,37 @@ TEST(CreateAddressFile, IndexThatCannotBeMadeIsReportedTwiceAndTheHalfMadeFileGo
     EXPECT_TRUE(fs::exists(home.File("people.cdx/keep"))) << "what was there before stays";
 }
 
+// Two tables whose names differ only in case: no new file takes a name another file has in
+// another case, and a twin copied in by another tool never uses (or deletes) the other's index.
+TEST(CaseTwins, NoNewFileTakesATakenNameAndNoIndexServesTheOtherTable)
+{
+    ScratchHome home;
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    const std::string upper = home.File("ADD0001.DBF");
+    ASSERT_TRUE(CreateAddressFile(upper).Ok());
+    const std::string upperIndex = ReadBytes(home.File("ADD0001.CDX"));
+    ASSERT_FALSE(upperIndex.empty());
+
+    const std::string lower = home.File("add0001.DBF");
+    EXPECT_FALSE(CreateAddressFile(lower).Ok());
+    EXPECT_FALSE(CreateAddressTable(lower, NewAddressFileFields(IniFile())).Ok());
+    EXPECT_FALSE(fs::exists(lower));
+
+    fs::copy_file(upper, lower);
+    fs::copy_file(home.File("ADD0001.FPT"), home.File("add0001.FPT"));
+    xbase::Table table;
+    ASSERT_TRUE(OpenAddressTable(lower, table).Ok());
+    EXPECT_FALSE(CheckValidIndex(table));
+    ASSERT_TRUE(RebuildAddressFile(table).Ok());
+    EXPECT_TRUE(CheckValidIndex(table));
+    ASSERT_TRUE(table.Close().Ok());
+    EXPECT_EQ(ReadBytes(home.File("ADD0001.CDX")), upperIndex);
+    EXPECT_TRUE(fs::exists(home.File("add0001.CDX")));
+    ASSERT_TRUE(OpenAddressTable(upper, table).Ok());
+    EXPECT_TRUE(CheckValidIndex(table));
+}
+
 // ---- opening and checking ----------------------------------------------------------------------
 
 TEST(OpenAddressTable, MissingFileIsShownAndClosesWhatWasOpen)
@@ -160,6 +192,38 @@ TEST(OpenAddressTable, FileLackingAStoredFieldIsRefusedQuietly)
     EXPECT_EQ(opened.Message(), verified.Message());
     EXPECT_FALSE(table.IsOpen());
     EXPECT_TRUE(messages.Messages.empty()) << "the caller says why the file did not open";
+}
+
+// Fields with the right names and the wrong types are refused at open, naming the field.
+TEST(OpenAddressTable, AFieldOfTheWrongTypeIsRefusedNamingIt)
+{
+    struct Case {
+        const char* Field;
+        xbase::FieldSpec Wrong;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {"MEMO", {"MEMO", 'C', 10, 0}, "is a character field, not a memo field"},
+        {"ISDEL", {"ISDEL", 'C', 1, 0}, "is a character field, not a logical field"},
+        {"DATE", {"DATE", 'D', 8, 0}, "is a date field, not a character field"},
+    };
+    ScratchHome home;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Field);
+        auto fields = NewAddressFileFields(IniFile());
+        for (auto& field : fields) {
+            if (field.Name == c.Field)
+                field = c.Wrong;
+        }
+        const std::string path = home.File(std::string(c.Field) + ".dbf");
+        ASSERT_TRUE(xbase::Table::Create(path, fields).Ok());
+        xbase::Table table;
+        auto opened = OpenAddressTable(path, table);
+        ASSERT_FALSE(opened.Ok());
+        EXPECT_EQ(opened.Message(), "Field \"" + std::string(c.Field) + "\" in dataset \"" + c.Field + ".dbf\" " +
+                                        c.Expected);
+        EXPECT_FALSE(table.IsOpen());
+    }
 }
 
 // The index is good only when the engine trusts it and it holds every tag.

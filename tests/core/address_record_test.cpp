@@ -245,6 +245,24 @@ TEST_F(AddressTableTest, ClearingTagsUntagsEveryRecordWithoutWritingAny)
     EXPECT_EQ(taggedBefore, 2) << "the records still carry the old id";
 }
 
+// A save is whole or nothing: the memo goes first, so when it cannot be written none of the
+// record's new values reach the file either.
+TEST_F(AddressTableTest, AMemoThatCannotBeWrittenLeavesTheStoredRecordAsItWas)
+{
+    ASSERT_TRUE(FTable.AppendBlank());
+    ASSERT_TRUE(Sample().WriteTo(FTable));
+    ASSERT_TRUE(FTable.Commit());
+    AddressRecord record = Sample();
+    record.City = "Salem";
+    record.Memo = "\u6F22"; // Windows-1252 cannot hold it
+    EXPECT_FALSE(record.WriteTo(FTable));
+    ASSERT_TRUE(FTable.Close());
+    ASSERT_TRUE(FTable.Open(FPath));
+    AddressRecord stored;
+    ASSERT_TRUE(stored.ReadFrom(FTable));
+    EXPECT_EQ(stored, Sample());
+}
+
 TEST_F(AddressTableTest, ReadingATableWithoutTheAddressFieldsFails)
 {
     const std::string other = FFolder.File("other.dbf");

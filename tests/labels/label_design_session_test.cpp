@@ -127,7 +127,7 @@ TEST_F(LabelDesignSessionTest, PostNetNeedsALabelAtLeast285InchesWide)
     EXPECT_TRUE(Open(wide).PostNetToolAllowed());
 }
 
-TEST_F(LabelDesignSessionTest, NarrowingRemovesTheFirstPostNetWithAWarning)
+TEST_F(LabelDesignSessionTest, NarrowingRemovesEveryPostNetWithOneWarning)
 {
     RecordingMessageService messages;
     ScopedMessageService scoped(messages);
@@ -143,8 +143,9 @@ TEST_F(LabelDesignSessionTest, NarrowingRemovesTheFirstPostNetWithAWarning)
     session.MutableSetup().LabelWidth = 2.625f;
     EXPECT_TRUE(session.RemoveNarrowPostNet());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{PostNetRemovalWarning});
-    ASSERT_EQ(FPanel.ElementCount(), 2u);
-    EXPECT_EQ(FPanel.ElementAt(1).Top(), 60); // the first bar code went
+    ASSERT_EQ(FPanel.ElementCount(), 1u) << "both bar codes went";
+    EXPECT_EQ(dynamic_cast<TGPostNetBarCode*>(&FPanel.ElementAt(0)), nullptr);
+    EXPECT_FALSE(session.RemoveNarrowPostNet());
 }
 
 TEST_F(LabelDesignSessionTest, NewLabelGetsAnAddressBlockAtFiveFive)

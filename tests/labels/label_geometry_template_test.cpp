@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "labels/LabelStockCatalogue.h"
 #include "labels/LabelTemplateQuery.h"
 #include "platform/MessageService.h"
 #include "support/ScratchHome.h"
@@ -241,6 +242,49 @@ TEST_F(ShippedCatalogueTest, EveryShippedStockCanBePickedAndOtherMakersFindTheir
         PositionLabelCombos(first.Manufacturer, first.PrinterCode, first.ProductType);
     EXPECT_EQ(ManufacturerItems().value(positions.ManufacturerItem), "Other Makers");
     EXPECT_GE(InitialTemplateRow(*others, first.TemplateDescription, positions.SeekCurrentTemplate), 0);
+}
+
+// "New" starts from the geometry of the stock it names, not from the defaults' own pitch.
+TEST_F(ShippedCatalogueTest, NewTakesTheGeometryOfTheStockItNames)
+{
+    FCatalogue.Close(); // the picker's table; the window reads the catalogue when the picker is shut
+    auto catalogue = LabelStockCatalogue::LoadInstalled();
+    ASSERT_TRUE(catalogue.Ok()) << catalogue.Message();
+    const LabelSetup setup = NewLabelSetup(*catalogue);
+    const LabelSetup* stock = catalogue->Find(DefaultLabelStock);
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(setup.TemplateDescription, stock->TemplateDescription);
+    EXPECT_FLOAT_EQ(setup.HorizontalPitch, 2.75f);
+    EXPECT_FLOAT_EQ(setup.VerticalPitch, 1.0f);
+    EXPECT_FLOAT_EQ(setup.LeftMargin, stock->LeftMargin);
+    EXPECT_EQ(setup.Art, stock->Art);
+    EXPECT_TRUE(setup.Description.isEmpty());
+    EXPECT_TRUE(setup.LayoutFileName.isEmpty());
+}
+
+// Every stock is listed under a maker item and a product type a user would look in, not only
+// under "All Makers" or "All", and every product type lists stocks.
+TEST_F(ShippedCatalogueTest, EveryStockIsListedUnderAMakerAndAProductType)
+{
+    Result<std::vector<LabelSetup>> all = FCatalogue.Matching("");
+    ASSERT_TRUE(all.Ok()) << all.Message();
+    std::set<QString> listed;
+    std::set<int> productTypesWithStocks;
+    for (const QString& maker : ManufacturerItems()) {
+        if (maker == "All Makers")
+            continue;
+        for (int product = 0; product < AllProductTypesItem; ++product) {
+            Result<std::vector<LabelSetup>> stocks = FCatalogue.Matching(BuildLabelQuery(maker, product, false));
+            ASSERT_TRUE(stocks.Ok()) << stocks.Message();
+            for (const LabelSetup& stock : *stocks) {
+                listed.insert(stock.TemplateDescription);
+                productTypesWithStocks.insert(product);
+            }
+        }
+    }
+    EXPECT_EQ(listed.size(), all->size());
+    for (int product = 0; product < AllProductTypesItem; ++product)
+        EXPECT_EQ(productTypesWithStocks.count(product), 1u) << ProductTypeItems()[product].toStdString();
 }
 
 #endif

@@ -87,6 +87,36 @@ TEST_F(PresortedRun, PrintsEachGroupBehindItsSeparatorOnceEach)
     EXPECT_EQ(FTable.Order(), 0) << "the record order is given back";
 }
 
+// Keys that are not five digits (a 4-digit postcode, a ZIP with a lower-case letter) print under
+// "** Unknown", each record once.
+class UnknownKeyRun : public LabelRunTest {
+  protected:
+    void SetUp() override
+    {
+        LabelRunTest::SetUp();
+        FLayoutPath = WriteLayout();
+        std::vector<std::string> zips(10, "8001");
+        zips.push_back("12a45");
+        OpenPeople(static_cast<int>(zips.size()), zips);
+    }
+};
+
+TEST_F(UnknownKeyRun, PrintsEveryRecordUnderUnknown)
+{
+    LabelRunSettings settings;
+    settings.Presort = true;
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    RecordedPages pages;
+    const LabelRunResult result = Run(settings, pages);
+    ASSERT_EQ(result.Outcome, LabelRunOutcome::Completed) << result.Message;
+    std::vector<std::string> expected{"** Unknown", PersonName(11)};
+    for (int i = 1; i <= 10; ++i)
+        expected.push_back(PersonName(i));
+    EXPECT_EQ(Texts(PrintedLabels(pages)), expected);
+    EXPECT_EQ(result.Labels, 11);
+}
+
 TEST_F(PresortedRun, AListThatCannotBeWrittenStopsTheRunBeforeItStarts)
 {
     std::filesystem::create_directory(PresortListPath() + ".tmp");

@@ -187,6 +187,25 @@ TEST_F(SetupStore, CloneOfALongNameIsCutAndAMissingFileRefusesIt)
     EXPECT_EQ(FTable.RecordCount(), rows);
 }
 
+// A setup edited past 300 positions (in LABEL.DBF by hand) is refused by name when it is taken
+// up for designing, cloning or printing; it can still be deleted.
+TEST_F(SetupStore, ASetupOfMoreThanThreeHundredPositionsIsRefusedByName)
+{
+    AddSetup("Big");
+    ASSERT_TRUE(FTable.PutField("NBRACROSS", "10"));
+    ASSERT_TRUE(FTable.PutField("NBRDOWN", "31"));
+    ASSERT_TRUE(FTable.Commit());
+    LabelSetupStore store(FTable);
+    auto current = store.Current();
+    ASSERT_FALSE(current);
+    EXPECT_NE(current.Message().find("\"Big\" has 310 positions"), std::string::npos) << current.Message();
+    EXPECT_FALSE(store.CloneCurrent(FPanel));
+    ASSERT_TRUE(FTable.PutField("NBRDOWN", "30"));
+    EXPECT_TRUE(store.Current()) << "300 positions are a full sheet";
+    ASSERT_TRUE(FTable.PutField("NBRDOWN", "31"));
+    EXPECT_TRUE(store.DeleteCurrent());
+}
+
 TEST_F(SetupStore, ModifyOfASetupWithoutItsFileGetsAFreshName)
 {
     LabelSetup setup = AddSetup("Lost");

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+
 #include "LayoutFixtures.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
@@ -25,7 +28,9 @@
 #include "layout/TGPDLabel.h"
 #include "layout/TGPLabel.h"
 #include "layout/TGPageNumberLabel.h"
+#include "layout/SymbolFonts.h"
 #include "layout/TGPostNetBarCode.h"
+#include "layout/TGSymbolLabel.h"
 #include "support/ScratchFolder.h"
 
 namespace corvane {
@@ -150,9 +155,78 @@ TEST(TextElement, PrintsItsDrawingIntoItsInchRectangle)
     EXPECT_NEAR(drawings[0].Rect.width(), 2.0, kTolerance);
     EXPECT_NEAR(drawings[0].Rect.height(), label.Height() / 96.0, kTolerance);
     const auto texts = Of(surface.Primitives(), PrimitiveKind::Text);
-    ASSERT_EQ(texts.size(), 3u) << "shadow, highlight and main text";
-    EXPECT_EQ(texts[2].Text, "Hello");
+    ASSERT_EQ(texts.size(), 1u) << "no shadow or highlight copies at depth 0";
+    EXPECT_EQ(texts[0].Text, "Hello");
     EXPECT_EQ(Of(surface.Primitives(), PrimitiveKind::FillRect).size(), 1u) << "an opaque background";
+}
+
+// Shadow and highlight copies are drawn only at a depth above 0 in some direction: at depth 0
+// they lay under the text, and a PDF held (and found, and copied) each caption three times.
+TEST(TextElement, CopiesOnlyAtADepthAboveZero)
+{
+    struct Case {
+        int ShadowDepth;
+        TShadowDirection Shadow;
+        int HighlightDepth;
+        THighlightDirection Highlight;
+        size_t Texts;
+    };
+    const Case cases[] = {
+        {0, TShadowDirection::sdDownRight, 0, THighlightDirection::hdUpLeft, 1},
+        {2, TShadowDirection::sdDownRight, 0, THighlightDirection::hdUpLeft, 2},
+        {0, TShadowDirection::sdDownRight, 1, THighlightDirection::hdUpLeft, 2},
+        {3, TShadowDirection::sdDown, 2, THighlightDirection::hdUp, 3},
+        {3, TShadowDirection::sdNone, 2, THighlightDirection::hdNone, 1},
+    };
+    for (const Case& c : cases) {
+        DataLayout layout;
+        auto& label = layout.Add<TGPLabel>({0, 0, 142, 33});
+        label.SetCaption("Hello");
+        label.SetDepthShadow(c.ShadowDepth);
+        label.SetDirectionShadow(c.Shadow);
+        label.SetDepthHighlight(c.HighlightDepth);
+        label.SetDirectionHighlight(c.Highlight);
+        std::vector<RecordedPrimitive> drawn;
+        RecordingElementPainter painter(drawn, 96);
+        label.Paint(painter);
+        const auto texts = Of(drawn, PrimitiveKind::Text);
+        EXPECT_EQ(texts.size(), c.Texts) << c.ShadowDepth << "/" << c.HighlightDepth;
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.back().TextColor, QColor(Qt::black)) << "the text itself last";
+    }
+}
+
+// A symbol font's codes are drawn as the Unicode characters they stand for, in a font that has
+// them, never as the plain letters of the codes.
+TEST(SymbolElement, DrawsTheCharactersTheCodesStandFor)
+{
+    struct Case {
+        const char* Font;
+        const char* Caption;
+        char32_t Shown;
+    };
+    const Case cases[] = {
+        {"WingDings", "J", U'\u263A'}, {"Wingdings", "(", U'\U0001F57F'}, {"Symbol", "a", U'\u03B1'},
+        {"Symbol", "\xC2\xA5", U'\u221E'}, {"Arial", "J", U'J'},
+    };
+    for (const Case& c : cases) {
+        DataLayout layout;
+        auto& symbol = layout.Add<TGSymbolLabel>({0, 0, 40, 40});
+        TGFont font = symbol.Font();
+        font.Name = c.Font;
+        symbol.SetFont(font);
+        symbol.SetCaption(c.Caption);
+        std::vector<RecordedPrimitive> drawn;
+        RecordingElementPainter painter(drawn, 96);
+        symbol.Paint(painter);
+        const auto texts = Of(drawn, PrimitiveKind::Text);
+        ASSERT_EQ(texts.size(), 1u) << c.Font;
+        EXPECT_EQ(texts[0].Text, QString::fromUcs4(&c.Shown, 1)) << c.Font << " " << c.Caption;
+        if (IsSymbolFont(c.Font)) {
+            EXPECT_EQ(QFontInfo(texts[0].Font).family(), SymbolGlyphFamily) << "the installed font that has them";
+            EXPECT_TRUE(QFontMetricsF(texts[0].Font).inFontUcs4(c.Shown)) << c.Font << " " << c.Caption;
+        }
+    }
 }
 
 TEST(TextElement, FitToTextOnlyGrows)

@@ -2,13 +2,21 @@
 // Qt's readers with metafiles kept as bytes.
 
 #include <QBuffer>
+#include <QImage>
+#include <QPainter>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "layout/ComponentOwner.h"
+#include "layout/MetafilePlayer.h"
 #include "layout/PcxDecoder.h"
 #include "layout/PictureLoader.h"
+#include "layout/QPainterElementPainter.h"
+#include "layout/RecordingElementPainter.h"
+#include "layout/TGDataPanel.h"
+#include "layout/TGImage.h"
 
 namespace corvane {
 namespace {
@@ -146,6 +154,87 @@ TEST(PictureLoaderTest, ImagesDecodeMetafilesStayBytes)
     EXPECT_FALSE(LoadPictureFile(write("bad.WMF", "not a metafile")));
     EXPECT_FALSE(LoadPictureFile(write("bad.JPG", "not a jpeg at all")));
     EXPECT_FALSE(LoadPictureFile(folder.filePath("missing.BMP")));
+}
+
+// A placeable Windows metafile made here, word by word: a 1000 x 1000 unit window with a red
+// rectangle from (200, 200) to (800, 800), one inch square.
+QByteArray RedSquareMetafile()
+{
+    QByteArray bytes;
+    const auto word = [&bytes](int value) {
+        bytes.append(static_cast<char>(value & 0xFF));
+        bytes.append(static_cast<char>((value >> 8) & 0xFF));
+    };
+    const auto dword = [&word](uint32_t value) {
+        word(static_cast<int>(value & 0xFFFF));
+        word(static_cast<int>(value >> 16));
+    };
+    const int placeable[] = {0xCDD7, 0x9AC6, 0, 0, 0, 1000, 1000, 1000, 0, 0};
+    int checksum = 0;
+    for (int value : placeable) {
+        word(value);
+        checksum ^= value;
+    }
+    word(checksum);
+    word(1), word(9), word(0x0300), dword(40), word(1), dword(7), word(0); // the header: 40 words
+    dword(5), word(0x020B), word(0), word(0);                             // window origin
+    dword(5), word(0x020C), word(1000), word(1000);                       // window extent
+    dword(7), word(0x02FC), word(0), dword(0x000000FF), word(0);          // a solid red brush
+    dword(4), word(0x012D), word(0);                                      // selected
+    dword(7), word(0x041B), word(800), word(800), word(200), word(200);   // the rectangle
+    dword(3), word(0);                                                    // the end
+    return bytes;
+}
+
+TEST(MetafileTest, AWindowsMetafileIsDrawnThroughItsPicture)
+{
+    const Result<QPicture> played = PlayMetafile(RedSquareMetafile());
+    ASSERT_TRUE(played) << played.Message();
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QPainterElementPainter elementPainter(painter, 96);
+        elementPainter.StretchPicture(QRectF(0, 0, 100, 100), *played);
+    }
+    EXPECT_EQ(QColor(image.pixel(50, 50)), QColor(Qt::red)) << "the metafile's rectangle";
+}
+
+// On screen and on paper: the picture when the metafile plays, the crossed frame when it cannot
+// (an enhanced metafile), never an empty frame.
+TEST(MetafileTest, AnImageElementDrawsThePictureOrACrossedFrame)
+{
+    QByteArray emf(48, '\0');
+    emf[0] = 1;
+    emf.replace(40, 4, " EMF");
+    EXPECT_FALSE(PlayMetafile(emf));
+    struct Case {
+        QByteArray Bytes;
+        std::vector<PrimitiveKind> Drawn;
+    };
+    const Case cases[] = {
+        {RedSquareMetafile(), {PrimitiveKind::Picture}},
+        {emf, {PrimitiveKind::Rectangle, PrimitiveKind::Line, PrimitiveKind::Line}},
+    };
+    for (const Case& c : cases) {
+        ComponentOwner owner;
+        TGDataPanel panel(owner);
+        panel.SetSize(400, 300);
+        auto element = std::make_unique<TGImage>();
+        element->SetDesignBounds({0, 0, 96, 96});
+        auto& image = static_cast<TGImage&>(panel.InsertElement(std::move(element)));
+        TGPicture picture;
+        picture.GraphicKind = TGPicture::Kind::Metafile;
+        picture.Bytes = c.Bytes.toStdString();
+        image.SetPicture(picture);
+        std::vector<RecordedPrimitive> drawn;
+        RecordingElementPainter painter(drawn, 96);
+        image.Paint(painter);
+        std::vector<PrimitiveKind> kinds;
+        for (const RecordedPrimitive& primitive : drawn)
+            kinds.push_back(primitive.Kind);
+        EXPECT_EQ(kinds, c.Drawn);
+    }
 }
 
 } // namespace

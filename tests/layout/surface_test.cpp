@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "layout/ElementPainter.h"
+#include "layout/LayoutQt.h"
 #include "layout/QPainterElementPainter.h"
 #include "layout/QPainterSurface.h"
 #include "layout/RecordingSurface.h"
+#include "layout/SymbolFonts.h"
 
 namespace corvane {
 namespace {
@@ -106,7 +108,27 @@ TEST(FontMappingTest, WindowsNamesResolveToInstalledLiberationFonts)
         EXPECT_EQ(MappedFontFamily(windows), liberation);
         EXPECT_EQ(QFontInfo(MappedFont(QFont(windows, 10))).family(), liberation) << windows;
     }
-    EXPECT_EQ(MappedFontFamily("WingDings"), "WingDings");
+    // The symbol fonts' codes are drawn as Unicode characters in the font that has them.
+    EXPECT_EQ(MappedFontFamily("WingDings"), SymbolGlyphFamily);
+    EXPECT_EQ(MappedFontFamily("Verdana"), "Verdana") << "any other name stays";
+}
+
+// A stored height in pixels is drawn at exactly that height, never rounded to whole points.
+TEST(FontMappingTest, StoredPixelHeightsAreKeptExactly)
+{
+    struct Case {
+        int32_t Height;
+        double PixelsPerInch;
+        double Zoom;
+        double Points;
+    };
+    const Case cases[] = {{-13, 96, 1.0, 9.75}, {-16, 96, 1.0, 12.0}, {-11, 120, 1.0, 6.6}, {-13, 96, 1.5, 14.625}};
+    for (const Case& c : cases) {
+        TGFont font;
+        font.Height = c.Height;
+        EXPECT_DOUBLE_EQ(ToQFont(font, c.PixelsPerInch, c.Zoom).pointSizeF(), c.Points)
+            << c.Height << " at " << c.PixelsPerInch << " x" << c.Zoom;
+    }
 }
 
 TEST(FontMappingTest, MetricsFollowTheGivenResolutionNotTheScreen)

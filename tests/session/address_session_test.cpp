@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Settings.h"
+#include "platform/xbase/DbfFile.h"
 #include "session/AddressSession.h"
 #include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
@@ -100,6 +102,23 @@ TEST_F(SessionTest, MissingFileSaysSoTwiceAndLeavesNothingOpen)
     EXPECT_TRUE(FSession.FileName().empty());
 }
 
+TEST_F(SessionTest, AFieldOfTheWrongTypeIsRefusedWithOneMessageNamingIt)
+{
+    auto fields = NewAddressFileFields(IniFile());
+    for (auto& field : fields) {
+        if (field.Name == "MEMO")
+            field = {"MEMO", 'C', 10, 0};
+    }
+    const std::string path = FHome.File("typed.DBF");
+    ASSERT_TRUE(xbase::Table::Create(path, fields));
+    EXPECT_FALSE(FSession.OpenCVWDBF(path));
+    ASSERT_EQ(FMessages.Messages.size(), 1u);
+    EXPECT_EQ(FMessages.Messages[0].Text.rfind("Unable to open " + path, 0), 0u);
+    EXPECT_NE(FMessages.Messages[0].Text.find("Field \"MEMO\" in dataset \"typed.DBF\" is a character field"),
+              std::string::npos)
+        << FMessages.Messages[0].Text;
+}
+
 TEST_F(SessionTest, MissingIndexAsksToRebuild)
 {
     for (bool rebuild : {false, true}) {
@@ -135,6 +154,25 @@ TEST_F(SessionTest, StartUpCreatesTheDefaultFileWithTheSettingsWidths)
     EXPECT_EQ(FSession.FieldWidth("ZIP"), 12);
     EXPECT_EQ(FSession.FieldWidth("FAX"), 40);
     EXPECT_EQ(FSession.FilterStatus(), "No records");
+}
+
+TEST_F(SessionTest, StartUpFindsTheDefaultFileInAnySpelling)
+{
+    const std::string upper = DataDirectory() + "ADD0001.DBF";
+    testing::MakeAddressFile(upper, People);
+    std::vector<std::string> before;
+    for (const auto& entry : std::filesystem::directory_iterator(DataDirectory()))
+        before.push_back(entry.path().filename().string());
+    EXPECT_EQ(FSession.StartupFileName(), upper);
+    ASSERT_TRUE(FSession.OpenCVWDBF(upper));
+    EXPECT_TRUE(FSession.IndexesValid());
+    FSession.Close();
+    std::vector<std::string> after;
+    for (const auto& entry : std::filesystem::directory_iterator(DataDirectory()))
+        after.push_back(entry.path().filename().string());
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(SessionTest, ARecentFileThatFailsGivesWayToTheFileOpenBefore)
@@ -267,9 +305,12 @@ TEST_F(SessionTest, DuplicateNameWarning)
         SCOPED_TRACE(c.Name);
         ASSERT_TRUE(FSession.Last());
         FMessages.Messages.clear();
+        FMessages.Beeps.clear();
         FMessages.Answers = c.Answers;
         EXPECT_EQ(FSession.Add(c.Typed), c.Added);
         ASSERT_EQ(FMessages.Messages.size(), c.Asked ? 1u : 0u);
+        // The warning sound comes right before the question.
+        EXPECT_EQ(FMessages.Beeps, c.Asked ? std::vector<size_t>{0} : std::vector<size_t>{});
         if (c.Asked) {
             EXPECT_EQ(FMessages.Messages[0].MessageKind, Kind::YesNoDefaultNo);
             EXPECT_EQ(FMessages.Messages[0].Caption, "Possible Duplicate");
@@ -319,6 +360,70 @@ TEST_F(SessionTest, EditSaveWritesTheRecordAndPadsAMemoOfAMultipleOfFourCharacte
         EXPECT_EQ(FSession.Record().Memo, stored);
     }
     EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetField("CITY"), "Quincy");
+}
+
+// Saving a record writes its memo only when the edit changed it: a memo stored with LF line
+// ends, or of a length the padding rule would lengthen, stays byte for byte.
+TEST_F(SessionTest, AMemoTheEditLeftAloneIsNotRewritten)
+{
+    for (const std::string memo : {"line1\nline2", "line1\r\nline2"}) {
+        SCOPED_TRACE(memo);
+        Person adams = People[0];
+        adams["MEMO"] = memo;
+        OpenPeople({adams});
+        ASSERT_TRUE(FSession.Edit());
+        FSession.EditBuffer().User1 = "x";
+        ASSERT_TRUE(FSession.Save().Saved);
+        EXPECT_EQ(*FSession.Table().GetMemo("MEMO"), memo);
+        EXPECT_EQ(*FSession.Table().GetField("USER1"), "x");
+        FSession.Close();
+    }
+}
+
+// A record whose memo block number is damaged: it shows what could be read with its error, and
+// nothing lets blanks be written over it.
+TEST_F(SessionTest, ARecordThatCannotBeReadIsShownWithItsErrorAndNeverWritten)
+{
+    FPath = FHome.File("people.DBF");
+    testing::MakeAddressFile(FPath, People);
+    {
+        xbase::Table table;
+        ASSERT_TRUE(table.Open(FPath));
+        const int memo = table.File().FieldIndex("MEMO");
+        const xbase::FieldDescriptor field = table.File().Fields()[static_cast<size_t>(memo)];
+        const uint64_t start = table.File().HeaderLength(); // record 1 is Adams
+        ASSERT_TRUE(table.Close());
+        std::string bytes = xbase::testing::ReadBytes(FPath);
+        xbase::FieldCodec::SetMemoBlock(bytes.data() + start, field, false, 99999);
+        xbase::testing::WriteBytes(FPath, bytes);
+    }
+    ASSERT_TRUE(FSession.OpenCVWDBF(FPath));
+    ASSERT_EQ(FSession.Table().RecNo(), 1u);
+    EXPECT_EQ(FSession.Record().LName, "Adams");
+    EXPECT_EQ(FSession.Record().City, "Springfield");
+    EXPECT_NE(FSession.RecordProblem().find("99999"), std::string::npos) << FSession.RecordProblem();
+    ASSERT_EQ(FMessages.Messages.size(), 1u);
+    EXPECT_EQ(FMessages.Messages[0].Text, FSession.RecordProblem());
+    for (const char* name : {"EditButton", "mnuEdit", "DeleteButton", "mnuClone"})
+        EXPECT_FALSE(FSession.ButtonStates().at(name).Enabled) << name;
+    EXPECT_FALSE(FSession.Edit());
+    EXPECT_FALSE(FSession.SetDate("20240101"));
+    FMessages.Answers = {true, true};
+    EXPECT_FALSE(FSession.Delete());
+    EXPECT_FALSE(FSession.Clone());
+    ASSERT_TRUE(FSession.Next()); // a record that reads whole can be edited again
+    EXPECT_TRUE(FSession.RecordProblem().empty());
+    EXPECT_TRUE(FSession.Edit());
+    FSession.Cancel();
+    FSession.Close();
+
+    xbase::Table table;
+    ASSERT_TRUE(table.Open(FPath));
+    ASSERT_TRUE(table.GoTo(1));
+    EXPECT_EQ(*table.GetField("LNAME"), "Adams");
+    EXPECT_EQ(*table.GetField("FNAME"), "John");
+    EXPECT_EQ(*table.GetField("CITY"), "Springfield");
+    EXPECT_EQ(table.RecordCount(), 3u);
 }
 
 TEST_F(SessionTest, AValueTooLongForTheFileIsRefusedAndTheEditStays)

@@ -19,6 +19,8 @@
 #include "bulkmail/Presort.h"
 #include "core/SystemTables.h"
 #include "labels/LabelSetupStore.h"
+#include "labels/LabelStockCatalogue.h"
+#include "labels/LabelTemplateQuery.h"
 #include "labels/windows/TLabelDesignScreen.h"
 #include "labels/windows/TSelectSpecificLabels.h"
 #include "layout/ComponentOwner.h"
@@ -363,7 +365,8 @@ void TLabelSetupScreen::NewButtonClick()
 {
     if (!FSetupTable.IsOpen())
         return;
-    FSetup = LabelSetup::NewSetupDefaults();
+    const auto catalogue = LabelStockCatalogue::LoadInstalled();
+    FSetup = catalogue ? NewLabelSetup(*catalogue) : LabelSetup::NewSetupDefaults();
     FNewSetup = true;
     ModifyButtonClick();
 }
@@ -446,9 +449,14 @@ void TLabelSetupScreen::CloneButtonClick()
 
 void TLabelSetupScreen::DeleteButtonClick()
 {
-    const std::optional<LabelSetup> current = CurrentSetupOrSay();
-    if (!current)
+    // Any setup can be deleted, also one that cannot be printed.
+    if (!HasSetup())
         return;
+    auto current = ReadLabelSetup(FSetupTable);
+    if (!current) {
+        ShowInfo(current.Message());
+        return;
+    }
     if (!AskYesNo(DeleteQuestion(current->Description), std::string(DeleteCaption)))
         return;
     if (Status deleted = FStore->DeleteCurrent(); !deleted)

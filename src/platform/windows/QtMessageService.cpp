@@ -32,6 +32,11 @@ bool Ask(const std::string& text, const std::string& caption, QMessageBox::Stand
 
 } // namespace
 
+void QtMessageService::Beep()
+{
+    QApplication::beep();
+}
+
 void QtMessageService::ShowInfo(const std::string& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), DisplayText(text),

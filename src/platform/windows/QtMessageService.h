@@ -15,6 +15,7 @@ class QtMessageService : public MessageService {
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     // Yes and No, No the default.
     bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
+    void Beep() override;
 };
 
 } // namespace corvane

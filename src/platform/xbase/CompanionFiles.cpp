@@ -2,7 +2,9 @@
 
 #include "AsciiCase.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -40,15 +42,23 @@ std::string FindCompanion(const std::string& tablePath, const std::string& exten
     if (::access(exact.c_str(), F_OK) == 0) return exact;
     DIR* directory = ::opendir(parts.Directory.empty() ? "." : parts.Directory.c_str());
     if (!directory) return {};
-    std::string found;
-    while (dirent* entry = ::readdir(directory)) {
-        if (EqualNoCase(entry->d_name, wanted)) {
-            found = parts.Directory + entry->d_name;
-            break;
-        }
-    }
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(directory)) names.emplace_back(entry->d_name);
     ::closedir(directory);
-    return found;
+    // A companion spelled with another base belongs to the table spelled that way when the
+    // folder holds one ("ADD0001.CDX" is ADD0001.DBF's, never add0001.DBF's).
+    const std::string tableExtension = tablePath.substr(parts.Directory.size() + parts.Base.size());
+    auto ownedByTwin = [&](const std::string& base) {
+        if (base == parts.Base) return false;
+        return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return name.size() == base.size() + tableExtension.size() && name.compare(0, base.size(), base) == 0 &&
+                   EqualNoCase(name.substr(base.size()), tableExtension);
+        });
+    };
+    for (const std::string& name : names) {
+        if (EqualNoCase(name, wanted) && !ownedByTwin(name.substr(0, parts.Base.size()))) return parts.Directory + name;
+    }
+    return {};
 }
 
 std::string CompanionPathForNew(const std::string& tablePath, const std::string& extension)

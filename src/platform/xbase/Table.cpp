@@ -388,7 +388,15 @@ Status Table::FlushRecord()
     if (!FRecordDirty) return Status::Success();
     Status keys = UpdateKeys();
     if (!keys) return keys;
-    if (Status written = FFile->WriteRecord(FRecno, FBuffer.data()); !written) return written;
+    if (FRecordIsNew) {
+        // An appended record reaches the file (and the header's count) only whole, with the values
+        // it was given: a process killed before this leaves no blank record behind.
+        auto appended = FFile->AppendRecord(FBuffer.data());
+        if (!appended) return appended.ToStatus();
+        if (*appended != FRecno) return Status::Error(FFile->Path() + ": the appended record moved");
+    } else if (Status written = FFile->WriteRecord(FRecno, FBuffer.data()); !written) {
+        return written;
+    }
     FRecordDirty = false;
     FRecordIsNew = false;
     return Status::Success();
@@ -482,17 +490,26 @@ Status Table::AppendBlank()
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     if (Status change = BeginChange(); !change) return change;
-    std::string blank(FFile->RecordLength(), ' ');
-    auto recno = FFile->AppendRecord(blank.data());
-    if (!recno) return recno.ToStatus();
-    FBuffer = std::move(blank);
-    FRecno = *recno;
+    if (FFile->RecordCount() == UINT32_MAX) return Status::Error(FFile->Path() + " cannot hold more records");
+    FBuffer.assign(FFile->RecordLength(), ' ');
+    FRecno = FFile->RecordCount() + 1;
     FEof = FBof = false;
     FFound = false;
     FRecordDirty = true;
     FRecordIsNew = true;
     FPositionValid = false;
     return Status::Success();
+}
+
+Status Table::DiscardChanges()
+{
+    if (Status open = CheckOpen(); !open) return open;
+    if (!FRecordDirty) return Status::Success();
+    const bool wasNew = FRecordIsNew;
+    FRecordDirty = false;
+    FRecordIsNew = false;
+    FPositionValid = false;
+    return wasNew ? GoPhantom(false) : LoadRecord(FRecno);
 }
 
 Status Table::SetDeletionMark(bool deleted)
@@ -685,7 +702,11 @@ Result<uint32_t> Table::QueryCount()
     return count;
 }
 
-uint32_t Table::RecordCount() const { return FFile ? FFile->RecordCount() : 0; }
+uint32_t Table::RecordCount() const
+{
+    if (!FFile) return 0;
+    return FFile->RecordCount() + (FRecordDirty && FRecordIsNew ? 1 : 0);
+}
 
 // ---- orders ---------------------------------------------------------------------------------
 

@@ -124,7 +124,12 @@ public:
     // engine reads only).
     bool MemoWritable() const;
 
+    // A blank record after the last; it is written (and counted in the header) when the cursor
+    // leaves it or the table is committed or closed.
     Status AppendBlank();
+    // Drops the unwritten changes of the current record: it reads as stored again, and an appended
+    // record that was never written is gone.
+    Status DiscardChanges();
     Status Delete();
     Status Recall();
     Status Pack(const ProgressCallback& progress = {});

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/ProgramNames.h"
 #include "app/TAddressMain.h"
 #include "platform/MessageService.h"
 #include "platform/windows/QtMessageService.h"
@@ -15,8 +16,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Corvane");
-    QApplication::setApplicationDisplayName("Corvane");
+    corvane::NameProgram();
     if (argc != 2) {
         std::fprintf(stderr, "usage: corvane-screenshots OUT-FOLDER\n");
         return 1;

@@ -1,5 +1,7 @@
 #include "layout/designer/dialogs/TGImageBrowser.h"
 
+#include <set>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "layout/ElementDialogModels.h"
+#include "layout/MetafilePlayer.h"
 #include "layout/PictureLoader.h"
 #include "layout/QPainterElementPainter.h"
 #include "layout/TGImage.h"
@@ -192,12 +195,21 @@ void TGImageBrowser::ChooseFile(const QString& name)
     }
     FPicture = picture.Take();
     if (loaded->IsMetafile()) {
-        // Metafiles are not played here: the preview shows where one will be.
         FPreviewPixmap = QPixmap(200, 200);
         FPreviewPixmap.fill(Qt::white);
         QPainter painter(&FPreviewPixmap);
         QPainterElementPainter elementPainter(painter, TGGraphicControl::DefaultPixelsPerInch);
-        DrawMetafilePlaceholder(elementPainter, QRectF(0, 0, 200, 200));
+        const Result<QPicture> played = PlayMetafile(loaded->MetafileBytes);
+        if (played) {
+            elementPainter.StretchPicture(QRectF(0, 0, 200, 200), *played);
+        } else {
+            // Never silently nothing: the frame shows where it goes, and the user learns why once.
+            DrawMetafilePlaceholder(elementPainter, QRectF(0, 0, 200, 200));
+            static std::set<QString> told;
+            if (told.insert(path).second)
+                ShowInfo(path.toStdString() + " cannot be drawn (" + played.Message() +
+                         "); it shows as a crossed frame.");
+        }
     } else {
         FPreviewPixmap = QPixmap::fromImage(loaded->Bitmap);
     }

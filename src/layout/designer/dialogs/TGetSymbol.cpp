@@ -9,6 +9,7 @@
 
 #include "layout/ElementDialogModels.h"
 #include "layout/LayoutQt.h"
+#include "layout/SymbolFonts.h"
 #include "layout/TGSymbolLabel.h"
 #include "layout/designer/dialogs/DialogParts.h"
 #include "layout/designer/dialogs/DialogRunner.h"
@@ -75,6 +76,8 @@ void TGetSymbol::ShowListFont()
     QFont listFont = ToQFont(FWorkingFont, FPixelsPerInch);
     listFont.setPointSize(ListPointSize);
     SymbolList->setFont(listFont);
+    for (int index = 0; index < SymbolCount; ++index)
+        SymbolList->item(index)->setText(SymbolFontText(FWorkingFont.Name, ToQString(SymbolCaption(index))));
     QPalette palette = SymbolList->palette();
     palette.setColor(QPalette::Text, ToQColor(FWorkingFont.Color));
     SymbolList->setPalette(palette);
