@@ -125,6 +125,9 @@ public:
     bool MemoWritable() const;
 
     Status AppendBlank();
+    // Takes out the records above `count` (an all-or-nothing append undone). The index tags are
+    // not updated: the caller drops and rebuilds them.
+    Status DropRecordsAbove(uint32_t count);
     Status Delete();
     Status Recall();
     Status Pack(const ProgressCallback& progress = {});
