@@ -8,6 +8,7 @@
 
 #include "core/AddressFileLayout.h"
 #include "core/DisplayDate.h"
+#include "core/MemoStorage.h"
 #include "core/RecentFiles.h"
 #include "core/TagId.h"
 #include "platform/MessageService.h"
@@ -792,11 +793,7 @@ SaveOutcome AddressSession::Save()
     if (!IsOpen() || !IsEditing())
         return outcome;
     AddressRecord record = FBuffer;
-    // The memo store of earlier versions lost the last character of a memo whose length is a
-    // multiple of 4; a blank at the end of the last line keeps every written memo readable there.
-    const size_t memoLength = CharacterCount(record.Memo);
-    if (memoLength > 0 && memoLength % 4 == 0)
-        record.Memo += ' ';
+    record.Memo = StoredMemoText(std::move(record.Memo));
     if (!ReportFailure(CheckFits(record)))
         return outcome;
     if (FMode == EditMode::Inserting) {
