@@ -16,7 +16,6 @@
 
 namespace corvane {
 
-using Status;
 
 namespace {
 
