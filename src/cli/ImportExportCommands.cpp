@@ -84,7 +84,9 @@ int RunBatchImport(ImportTarget& target, const std::function<ImportResult(Addres
     if (result.Failed) {
         Status undone = appender.Undo();
         (void)appender.RebuildTags({});
-        return Fail(result.FullMessage() + (undone ? "" : " (" + undone.Message() + ")"));
+        // One line: the window's message, then where it happened.
+        std::string line = result.Message + (result.Detail.empty() ? "" : " " + result.Detail);
+        return Fail(line + (undone ? "" : " (" + undone.Message() + ")"));
     }
     if (Status rebuilt = appender.RebuildTags({}); !rebuilt)
         return Fail(messages.Line(rebuilt.Message()));
