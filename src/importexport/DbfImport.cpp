@@ -16,11 +16,12 @@ DbfImportPlan DbfImportPlan::FromMatch(const MatchModel& match)
     return plan;
 }
 
-ImportResult ImportDbfTable(SourceTable& source, const DbfImportPlan& plan, AddressAppender& target,
-                            const JobControl& control)
+ImportResult AppendSourceRecords(SourceTable& source, AddressAppender& target, const JobControl& control,
+                                 const std::function<Status(AddressRecord&)>& fill)
 {
     ImportResult result;
     auto fail = [&](const std::string& detail) {
+        // What was imported before the failure stays (the batch tool undoes it itself).
         (void)target.Commit();
         result.Failed = true;
         result.Message = UnknownImportErrorMessage;
@@ -31,21 +32,11 @@ ImportResult ImportDbfTable(SourceTable& source, const DbfImportPlan& plan, Addr
     const uint32_t total = source.RecordCount();
     if (Status first = source.First(); !first)
         return fail(first.Message());
-    for (; !source.AtEnd();) {
+    while (!source.AtEnd()) {
         const std::string where = "Record " + std::to_string(source.RecordNumber());
         AddressRecord record;
-        for (const auto& pair : plan.Pairs) {
-            auto value = source.Text(pair.SourceField);
-            if (!value)
-                return fail(where + ", field " + source.Fields()[pair.SourceField].Name + ": " +
-                            value.Message());
-            if (pair.TargetField == "MEMO")
-                record.Memo = value.Take();
-            else if (value->empty())
-                continue;
-            else if (std::string* text = record.Text(pair.TargetField))
-                *text = pair.TargetField == "DATE" ? ImportedDate(*value) : value.Take();
-        }
+        if (Status filled = fill(record); !filled)
+            return fail(where + ", field " + filled.Message());
         if (Status appended = target.Append(record); !appended)
             return fail(where + ": " + appended.Message());
         ++result.Imported;
@@ -62,6 +53,25 @@ ImportResult ImportDbfTable(SourceTable& source, const DbfImportPlan& plan, Addr
     result.Message =
         result.Cancelled ? ImportCancelledMessage(result.Imported) : ImportCompleteMessage(result.Imported);
     return result;
+}
+
+ImportResult ImportDbfTable(SourceTable& source, const DbfImportPlan& plan, AddressAppender& target,
+                            const JobControl& control)
+{
+    return AppendSourceRecords(source, target, control, [&](AddressRecord& record) {
+        for (const auto& pair : plan.Pairs) {
+            auto value = source.Text(pair.SourceField);
+            if (!value)
+                return Status::Error(source.Fields()[pair.SourceField].Name + ": " + value.Message());
+            if (pair.TargetField == "MEMO")
+                record.Memo = value.Take();
+            else if (value->empty())
+                continue;
+            else if (std::string* text = record.Text(pair.TargetField))
+                *text = pair.TargetField == "DATE" ? ImportedDate(*value) : value.Take();
+        }
+        return Status::Success();
+    });
 }
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 // match: a memo field's text goes into MEMO, any other field's value as text (when not empty)
 // into its field, cut to the width.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct DbfImportPlan {
 };
 
 inline constexpr const char* UnknownImportErrorMessage = "Unknown error while importing.";
+
+// The loop both table imports share: for every visible source record, `fill` makes the address
+// record (an error names the field), which is appended; the gauge follows the source record
+// number. A failure ends it with "Unknown error while importing." and a Detail naming the record.
+ImportResult AppendSourceRecords(SourceTable& source, AddressAppender& target, const JobControl& control,
+                                 const std::function<Status(AddressRecord&)>& fill);
 
 // Imports every visible record of `source` ("Importing records"); a failure ends it with
 // "Unknown error while importing." and a Detail naming the source record and field.

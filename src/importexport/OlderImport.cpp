@@ -59,30 +59,21 @@ Status CheckGeneration(const SourceTable& source, OlderGeneration generation)
 ImportResult ImportOlderTable(SourceTable& source, OlderGeneration generation, AddressAppender& target,
                               const JobControl& control)
 {
-    ImportResult result;
-    auto fail = [&](const std::string& detail) {
-        (void)target.Commit();
-        result.Failed = true;
-        result.Message = UnknownImportErrorMessage;
-        result.Detail = detail;
-        return result;
-    };
-    if (Status fits = CheckGeneration(source, generation); !fits)
-        return fail(fits.Message());
-    control.Say(ImportingStatus);
-    const uint32_t total = source.RecordCount();
-    if (Status first = source.First(); !first)
-        return fail(first.Message());
-    while (!source.AtEnd()) {
-        const std::string where = "Record " + std::to_string(source.RecordNumber());
-        std::string failure;
+    if (Status fits = CheckGeneration(source, generation); !fits) {
+        ImportResult refused;
+        refused.Failed = true;
+        refused.Message = UnknownImportErrorMessage;
+        refused.Detail = fits.Message();
+        return refused;
+    }
+    return AppendSourceRecords(source, target, control, [&](AddressRecord& record) {
+        Status failure;
         auto read = [&](const std::string& field) -> std::string {
             auto value = source.Text(static_cast<std::size_t>(source.FieldIndex(field)));
-            if (!value && failure.empty())
-                failure = where + ", field " + field + ": " + value.Message();
+            if (!value && failure)
+                failure = Status::Error(field + ": " + value.Message());
             return value ? value.Take() : std::string();
         };
-        AddressRecord record;
         for (const std::string& field : CommonFields())
             *record.Text(field) = read(field);
         if (generation == OlderGeneration::Two) {
@@ -94,24 +85,8 @@ ImportResult ImportOlderTable(SourceTable& source, OlderGeneration generation, A
             record.Date = ImportedDate(read("DATE"));
         }
         record.Memo = StoredMemoText(read("MEMO"));
-        if (!failure.empty())
-            return fail(failure);
-        if (Status appended = target.Append(record); !appended)
-            return fail(where + ": " + appended.Message());
-        ++result.Imported;
-        control.Report(GaugeOf(source.RecordNumber(), total));
-        if (control.Cancelled()) {
-            result.Cancelled = true;
-            break;
-        }
-        if (Status next = source.Next(); !next)
-            return fail(next.Message());
-    }
-    if (Status committed = target.Commit(); !committed)
-        return fail(committed.Message());
-    result.Message =
-        result.Cancelled ? ImportCancelledMessage(result.Imported) : ImportCompleteMessage(result.Imported);
-    return result;
+        return failure;
+    });
 }
 
 } // namespace corvane

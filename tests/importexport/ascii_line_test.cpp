@@ -130,6 +130,24 @@ TEST(AsciiLineReader, ReadsWindows1252WhenTheFileIsNotUtf8)
     EXPECT_TRUE(utf8);
 }
 
+TEST(AsciiLineReader, KeepsUtf8ThatStraddlesTheReadBuffer)
+{
+    // 65,535 bytes of lines, then a two-byte letter across the reader's 64 KiB boundary.
+    ScratchFolder scratch;
+    const std::string path = scratch.File("straddle.txt");
+    std::string bytes;
+    while (bytes.size() < 65535 - 100)
+        bytes += std::string(99, 'a') + "\n";
+    bytes += std::string(65535 - bytes.size(), 'b');
+    bytes += "\xC3\xA9\n";
+    WriteBytes(path, bytes);
+    bool utf8 = false;
+    const auto lines = ReadAll(path, nullptr, &utf8);
+    EXPECT_TRUE(utf8);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().substr(lines.back().size() - 3), "b\xC3\xA9");
+}
+
 TEST(AsciiSample, TakesTheColumnsOfTheFirstLineOnly)
 {
     ScratchFolder scratch;
