@@ -8,6 +8,7 @@
 #include <string>
 
 #include <QAction>
+#include <QRadioButton>
 
 #include "app/FindingHarness.h"
 #include "importexport/windows/TAsciiImport.h"
