@@ -28,14 +28,31 @@ int AddressAppender::Width(const std::string& fieldName) const
 
 Status AddressAppender::Append(const AddressRecord& record)
 {
-    AddressRecord cut = record;
-    for (const auto& field : AddressFields()) {
-        if (std::string* value = cut.Text(field.Name))
-            *value = CutToCharacters(std::move(*value), static_cast<size_t>(Width(field.Name)));
-    }
     if (Status appended = FTable.AppendBlank(); !appended)
         return appended;
-    Status written = cut.WriteTo(FTable);
+    // The new record is blank: only values write, and nothing needs reading first.
+    auto write = [&]() -> Status {
+        for (const auto& field : AddressFields()) {
+            const std::string* value = record.Text(field.Name);
+            if (!value || value->empty())
+                continue;
+            const std::string cut = CutToCharacters(*value, static_cast<size_t>(Width(field.Name)));
+            if (Status put = FTable.PutField(field.Name, cut); !put)
+                return put;
+        }
+        if (!record.Memo.empty()) {
+            if (Status put = FTable.PutMemo("MEMO", record.Memo); !put)
+                return put;
+        }
+        if (record.IsDel) {
+            // A record is deleted only with both the field and the table's mark.
+            if (Status put = FTable.PutField("ISDEL", "T"); !put)
+                return put;
+            return FTable.Delete();
+        }
+        return Status::Success();
+    };
+    Status written = write();
     if (!written) {
         // The refused record goes again, so the file holds exactly the records imported.
         (void)FTable.DropRecordsAbove(FTable.RecordCount() - 1);
