@@ -17,6 +17,8 @@
 
 namespace {
 
+using corvane::Status;
+
 constexpr uint32_t RecordCount = 100000;
 constexpr int VisibleRows = 30; // about what a browse window shows
 

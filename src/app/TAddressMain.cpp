@@ -46,6 +46,10 @@
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
+#include "importexport/windows/TAsciiImport.h"
+#include "importexport/windows/TCopyOut.h"
+#include "importexport/windows/TDBFImport.h"
+#include "importexport/windows/TImportOlder.h"
 #include "labels/windows/TLabelSetupScreen.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
@@ -142,11 +146,10 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",      "mnuImportDBF",
-        "mnuImportASCII",   "mnuImportV1",           "mnuImportV2",        "mnuExport",
-        "mnuCountZip",      "mnuCheckStateZip",      "mnuCheckDuplicates", "mnuConvertCase",
-        "mnuDeleteRecords", "mnuSearchReplace",      "mnuPrintLetters",    "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button",   "DialPhone2Button",
+        "LettersButton",         "EnvelopesButton",    "ReportsButton",     "mnuCountZip",
+        "mnuCheckStateZip",      "mnuCheckDuplicates", "mnuConvertCase",    "mnuDeleteRecords",
+        "mnuSearchReplace",      "mnuPrintLetters",    "mnuPrintEnvelopes", "mnuPrintReports",
+        "mnuPrintCurrentRecord", "DialPhone1Button",   "DialPhone2Button",
     };
     return names;
 }
@@ -482,11 +485,11 @@ void TAddressMain::CreateMenus()
     QMenu* import = FileMenu->addMenu("&Import");
     import->setObjectName("ImportMenu");
     import->menuAction()->setObjectName("mnuImport");
-    AddMenuItem(import, "mnuImportDBF", "Import from &DBF File");
-    AddMenuItem(import, "mnuImportASCII", "Import from &ASCII File");
-    AddMenuItem(import, "mnuImportV1", "Import from Corvane 1.x DBF");
-    AddMenuItem(import, "mnuImportV2", "Import from Corvane 2.x DBF");
-    AddMenuItem(FileMenu, "mnuExport", "&Export ");
+    AddMenuItem(import, "mnuImportDBF", "Import from &DBF File", &TAddressMain::mnuImportDBFClick);
+    AddMenuItem(import, "mnuImportASCII", "Import from &ASCII File", &TAddressMain::mnuImportASCIIClick);
+    AddMenuItem(import, "mnuImportV1", "Import from Corvane 1.x DBF", &TAddressMain::mnuImportV1Click);
+    AddMenuItem(import, "mnuImportV2", "Import from Corvane 2.x DBF", &TAddressMain::mnuImportV2Click);
+    AddMenuItem(FileMenu, "mnuExport", "&Export ", &TAddressMain::mnuExportClick);
     FileMenu->addSeparator();
     AddMenuItem(FileMenu, "mnuSetFilter", "Set &Filter", &TAddressMain::FilterButtonClick,
                 QKeySequence("Ctrl+F"));
@@ -1416,6 +1419,73 @@ void TAddressMain::mnuAboutClick()
 {
     TSplashform window(this);
     window.exec();
+}
+
+// ---- import and export ----
+
+template <class Window> void TAddressMain::ImportWithMatching()
+{
+    // The hand-over closes the table; the import window opens the file itself.
+    const std::string file = FSession.FileName();
+    const FieldCatalogue catalogue = FSession.Catalogue();
+    ToolWindowHandOver handOver(FSession, ToolCommand::ImportAsciiOrDbf, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        Window window(file, catalogue, this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+    ShowRecord();
+}
+
+void TAddressMain::mnuImportASCIIClick()
+{
+    ImportWithMatching<TAsciiImport>();
+}
+
+void TAddressMain::mnuImportDBFClick()
+{
+    ImportWithMatching<TDBFImport>();
+}
+
+void TAddressMain::ImportOlder(OlderGeneration generation)
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::ImportOldVersion, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TImportOlder window(generation, FSession.Table(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+    ShowRecord();
+}
+
+void TAddressMain::mnuImportV1Click()
+{
+    ImportOlder(OlderGeneration::One);
+}
+
+void TAddressMain::mnuImportV2Click()
+{
+    ImportOlder(OlderGeneration::Two);
+}
+
+void TAddressMain::mnuExportClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::Export, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCopyOut window(FSession.Table(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+    ShowRecord();
 }
 
 } // namespace corvane

@@ -28,6 +28,8 @@ class QToolButton;
 
 namespace corvane {
 
+enum class OlderGeneration;
+
 class PrintEngine;
 struct QueryFormLayout;
 
@@ -93,6 +95,12 @@ class TAddressMain : public QMainWindow {
     void mnuAboutClick();
     // "Print &Labels" and the Labels button: the "Print Labels" window over the open file.
     void mnuPrintLabelsClick();
+    // The File menu's import commands and "&Export ": their windows over the open file.
+    void mnuImportASCIIClick();
+    void mnuImportDBFClick();
+    void mnuImportV1Click();
+    void mnuImportV2Click();
+    void mnuExportClick();
     void SortMenuClick(QAction* item);
     void FilterButtonClick();
     void SearchButtonClick();
@@ -191,6 +199,8 @@ class TAddressMain : public QMainWindow {
     void AfterFileChange();
     void RunMemoSearch(const QString& text, bool fromFirst);
     Status RebuildWithGauge(xbase::Table& table);
+    template <class Window> void ImportWithMatching();
+    void ImportOlder(OlderGeneration generation);
     // Display updates of the record area: off while a tool window works on the table; turned on
     // again, the area shows the record that is current then.
     void SuspendDisplay(bool suspended);

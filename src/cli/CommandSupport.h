@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
@@ -14,6 +15,9 @@ namespace corvane::cli {
 int Fail(const std::string& message);
 // "usage: corvane-cli " + synopsis on stderr; returns 1.
 int Usage(const char* synopsis);
+
+// `text` as a JSON string literal (quotes included).
+std::string JsonString(std::string_view text);
 
 // Opens the table for a command; reading commands share it, writing ones hold it alone.
 Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/FilterCommands.h"
+#include "cli/ImportExportCommands.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
@@ -43,6 +44,13 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
+    {"import-ascii", corvane::cli::RunImportAscii, "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
+    {"dbf-fields", corvane::cli::RunDbfFields, "dbf-fields SOURCE.DBF [--into FILE]"},
+    {"import-dbf", corvane::cli::RunImportDbf, "import-dbf FILE SOURCE.DBF [--match \"SRC=LABEL,...\"] [--no-auto]"},
+    {"import-old", corvane::cli::RunImportOld, "import-old FILE SOURCE.DBF --generation 1|2"},
+    {"export", corvane::cli::RunExport,
+     "export FILE --out OUT [--text] [--order TAG] [--query EXPR | --flt F.FLT] [--overwrite]"},
 };
 
 int Usage(std::ostream& out, int status)

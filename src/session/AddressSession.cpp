@@ -9,6 +9,7 @@
 #include "core/AddressFileLayout.h"
 #include "core/DisplayDate.h"
 #include "core/FieldOrderFile.h"
+#include "core/MemoStorage.h"
 #include "core/RecentFiles.h"
 #include "core/TagId.h"
 #include "platform/MessageService.h"
@@ -632,9 +633,8 @@ SaveOutcome AddressSession::Save()
     // multiple of 4; a blank at the end of the last line keeps every written memo readable there.
     // A memo the edit left as it was is not written at all, so it needs no blank either.
     const bool memoWritten = FMode == EditMode::Inserting || record.Memo != FCurrent.Memo;
-    const size_t memoLength = CharacterCount(record.Memo);
-    if (memoWritten && memoLength > 0 && memoLength % 4 == 0)
-        record.Memo += ' ';
+    if (memoWritten)
+        record.Memo = StoredMemoText(std::move(record.Memo));
     if (!ReportFailure(CheckFits(record)))
         return outcome;
     if (FMode == EditMode::Inserting) {

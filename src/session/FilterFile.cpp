@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/xbase/CodePage.h"
+#include "core/LegacyText.h"
 
 namespace corvane {
 
@@ -20,56 +20,6 @@ bool EndsWithFltExtension(std::string_view name)
            (tail[3] == 'T' || tail[3] == 't');
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view bytes)
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length)
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if ((length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (length == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-std::string DecodeText(std::string_view bytes)
-{
-    if (IsValidUtf8(bytes)) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-            bytes.remove_prefix(3);
-        return std::string(bytes);
-    }
-    return xbase::CodePage::Windows1252().ToUtf8(bytes);
-}
-
 } // namespace
 
 Result<std::string> FormatFilterFile(const FilterCriteria& criteria)
@@ -84,22 +34,12 @@ Result<std::string> FormatFilterFile(const FilterCriteria& criteria)
     }
     text += criteria.Tagged ? "T\r\n" : "F\r\n";
     text += criteria.Reverse ? "T\r\n" : "F\r\n";
-    auto legacy = xbase::CodePage::Windows1252().FromUtf8(text, "filter file");
-    // Windows-1252 bytes that happen to form UTF-8 (text such as "Ã©") would read back as other
-    // letters, so such a file is written as UTF-8 too.
-    if (legacy && (*legacy == text || !IsValidUtf8(*legacy)))
-        return legacy;
-    // Malformed UTF-8 cannot be written in either form.
-    if (!IsValidUtf8(text))
-        return Result<std::string>::Error(legacy.Message());
-    // The byte-order mark makes the choice plain to other readers and keeps a criterion that
-    // itself starts with one intact.
-    return "\xEF\xBB\xBF" + text;
+    return EncodeLegacyText(text, "filter file");
 }
 
 FilterCriteria ParseFilterFile(std::string_view bytes)
 {
-    const std::string text = DecodeText(bytes);
+    const std::string text = DecodeLegacyText(bytes);
     std::string lines[FilterFileLines];
     std::size_t line = 0;
     std::size_t start = 0;

@@ -56,6 +56,8 @@ bool SupportedVersion(uint8_t version)
     switch (version) {
     case 0x03:
     case 0x83:
+    case 0x8B: // dBase IV with memo
+    case 0x7B: // dBase IV with memo, as some writers mark it
     case 0xF5:
     case 0x30:
     case 0x31:

@@ -86,6 +86,15 @@ Result<std::unique_ptr<MemoFile>> MemoFile::Open(const std::string& path, Kind k
         file->FBlockSize = kDbtBlockSize;
         return file;
     }
+    if (kind == Kind::DbaseIvDbt) {
+        // dBase IV keeps the block size at bytes 20-21; writers that leave it 0 mean 512.
+        uint8_t header[22] = {};
+        if (file->FFileSize >= sizeof header && !ReadFully(file->FFd, header, sizeof header, 0))
+            return Status::Error(SystemError("Cannot read", path));
+        const uint32_t size = static_cast<uint32_t>(header[20] | (header[21] << 8));
+        file->FBlockSize = size == 0 ? kDbtBlockSize : size;
+        return file;
+    }
     if (file->FFileSize < kHeaderSize)
         return Status::Error(path + " is not a valid memo file: the file is shorter than its header");
     uint8_t header[8];
@@ -145,6 +154,25 @@ Result<std::string> MemoFile::Read(uint32_t block) const
         return data;
     }
 
+    if (FKind == Kind::DbaseIvDbt) {
+        const uint64_t offset = uint64_t{block} * FBlockSize;
+        uint8_t header[kBlockHeaderSize];
+        if (offset + kBlockHeaderSize <= FFileSize && ReadFully(FFd, header, sizeof header, offset) &&
+            header[0] == 0xFF && header[1] == 0xFF && header[2] == 0x08 && header[3] == 0x00) {
+            // The length counts the eight bytes of the block header.
+            const uint32_t length = static_cast<uint32_t>(header[4]) | (static_cast<uint32_t>(header[5]) << 8) |
+                                    (static_cast<uint32_t>(header[6]) << 16) |
+                                    (static_cast<uint32_t>(header[7]) << 24);
+            if (length < kBlockHeaderSize || length - kBlockHeaderSize > FFileSize - offset - kBlockHeaderSize)
+                return Status::Error(Corrupt(block, "claims " + std::to_string(length) + " bytes, more than the file holds"));
+            std::string data(length - kBlockHeaderSize, '\0');
+            if (!ReadFully(FFd, data.data(), data.size(), offset + kBlockHeaderSize))
+                return Status::Error(SystemError("Cannot read", FPath));
+            return data;
+        }
+        // Without the block mark the memo was written the dBase III way.
+    }
+
     // dBase III: the text runs to the first end mark (dBase writes two) or to the end of the file.
     const uint64_t offset = uint64_t{block} * FBlockSize;
     if (offset >= FFileSize)
@@ -178,7 +206,7 @@ Status MemoFile::WriteNextFree()
 Result<uint32_t> MemoFile::Write(std::string_view data, uint32_t oldBlock)
 {
     if (FKind != Kind::Fpt)
-        return Status::Error(FPath + ": dBase III memo files are read only");
+        return Status::Error(FPath + ": dBase memo files (.DBT) are read only");
     if (FReadOnly)
         return Status::Error(FPath + " is open read-only");
     if (data.empty())
@@ -226,7 +254,7 @@ Result<uint32_t> MemoFile::Write(std::string_view data, uint32_t oldBlock)
 Status MemoFile::Zap()
 {
     if (FKind != Kind::Fpt)
-        return Status::Error(FPath + ": dBase III memo files are read only");
+        return Status::Error(FPath + ": dBase memo files (.DBT) are read only");
     if (FReadOnly)
         return Status::Error(FPath + " is open read-only");
     if (ftruncate(FFd, static_cast<off_t>(kHeaderSize)) != 0)

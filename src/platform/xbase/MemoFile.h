@@ -1,7 +1,8 @@
 #pragma once
 // Memo files beside a table: FoxPro FPT (read and written; block size 64 for new files;
 // big-endian header and block headers) and dBase III DBT (read only; 512-byte blocks, text
-// ended by 0x1A). Locked like the table: exclusive opens exclude every other open, shared opens
+// ended by 0x1A), and dBase IV DBT (read only; block size in the header, each memo opening with
+// FF FF 08 00 and its length). Locked like the table: exclusive opens exclude every other open, shared opens
 // are read-only. Block numbers and lengths are checked against the file before reading.
 
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace xbase {
 
 class MemoFile {
 public:
-    enum class Kind { Fpt, Dbt };
+    enum class Kind { Fpt, Dbt, DbaseIvDbt };
 
     ~MemoFile();
     MemoFile(const MemoFile&) = delete;

@@ -145,19 +145,23 @@ Status Table::Open(const std::string& path, OpenMode mode)
     }
     auto file = DbfFile::Open(path, mode);
     if (!file) return file.ToStatus();
+    // A read-only open lists fields it cannot decode (for the caller to leave alone); a writer
+    // could not keep them intact, so it is refused.
     for (const auto& field : file.Value()->Fields()) {
-        if (!SupportedType(field.Type)) {
+        if (mode == OpenMode::Exclusive && !SupportedType(field.Type)) {
             return Status::Error("Table " + path + ": field " + field.Name + " has type " +
                                  std::string(1, field.Type) + ", which this program does not read");
         }
     }
     std::unique_ptr<MemoFile> memo;
     if (file.Value()->HasMemoFields()) {
-        bool dbt = file.Value()->Version() == 0x83 || file.Value()->Version() == 0x8B;
+        const uint8_t version = file.Value()->Version();
+        const bool dbaseIv = version == 0x8B || version == 0x7B;
+        const bool dbt = version == 0x83 || dbaseIv;
         std::string memoPath = FindCompanion(path, dbt ? ".DBT" : ".FPT");
         if (memoPath.empty()) return Status::Error("Memo file of " + path + " not found");
-        auto opened = MemoFile::Open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt,
-                                     dbt ? OpenMode::SharedReadOnly : mode);
+        const MemoFile::Kind kind = dbaseIv ? MemoFile::Kind::DbaseIvDbt : dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt;
+        auto opened = MemoFile::Open(memoPath, kind, dbt ? OpenMode::SharedReadOnly : mode);
         if (!opened) return opened.ToStatus();
         memo = opened.Take();
     }
@@ -485,6 +489,17 @@ Status Table::BeginChange()
     return Status::Success();
 }
 
+Status Table::DropRecordsAbove(uint32_t count)
+{
+    if (Status writable = CheckWritable(); !writable) return writable;
+    if (count >= FFile->RecordCount()) return Status::Success();
+    FRecordDirty = false;
+    FRecordIsNew = false;
+    if (Status change = BeginChange(); !change) return change;
+    if (Status truncated = FFile->Truncate(count); !truncated) return truncated;
+    return GoTop();
+}
+
 Status Table::AppendBlank()
 {
     if (Status writable = CheckWritable(); !writable) return writable;
@@ -542,6 +557,10 @@ Result<std::string> Table::GetField(std::string_view name) const
     auto field = FindField(name);
     if (!field) return Result<std::string>::Error(field.Message());
     if ((*field)->Type == 'M') return GetMemo(name);
+    if (!SupportedType((*field)->Type)) {
+        return Result<std::string>::Error("Field " + (*field)->Name + " has type " + std::string(1, (*field)->Type) +
+                                          ", which this program does not read");
+    }
     return FCodePage.ToUtf8(FieldCodec::Read(FBuffer.data(), **field));
 }
 

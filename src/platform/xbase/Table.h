@@ -130,6 +130,9 @@ public:
     // Drops the unwritten changes of the current record: it reads as stored again, and an appended
     // record that was never written is gone.
     Status DiscardChanges();
+    // Takes out the records above `count` (an all-or-nothing append undone). The index tags are
+    // not updated: the caller drops and rebuilds them.
+    Status DropRecordsAbove(uint32_t count);
     Status Delete();
     Status Recall();
     Status Pack(const ProgressCallback& progress = {});
