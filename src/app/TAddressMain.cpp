@@ -1456,7 +1456,7 @@ void TAddressMain::ImportOlder(OlderGeneration generation)
     if (!handOver.Begin())
         return;
     {
-        TImportOlder window(generation, FSession.Table(), this);
+        TImportOlder window(generation, handOver.View().Table(), this);
         window.exec();
     }
     handOver.Finish();
@@ -1480,7 +1480,7 @@ void TAddressMain::mnuExportClick()
     if (!handOver.Begin())
         return;
     {
-        TCopyOut window(FSession.Table(), this);
+        TCopyOut window(handOver.View().Table(), this);
         window.exec();
     }
     handOver.Finish();

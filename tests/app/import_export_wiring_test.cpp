@@ -70,7 +70,7 @@ TEST_F(ImportExportWiringTest, TheImportWindowsOpenOverTheLentTable)
 TEST_F(ImportExportWiringTest, ExportCopiesTheFilterAndReturnsToTheRecord)
 {
     TAddressMain& window = Start(People);
-    ASSERT_TRUE(window.Session().Table().GoTo(2));
+    ASSERT_TRUE(AddressSessionProbe::Table(window.Session()).GoTo(2));
     const std::string out = FHome.File("out.txt");
     std::optional<ExportResult> result;
     EXPECT_TRUE(AnswerModal(
@@ -82,7 +82,7 @@ TEST_F(ImportExportWiringTest, ExportCopiesTheFilterAndReturnsToTheRecord)
         [&] { window.findChild<QAction*>("mnuExport")->trigger(); }));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->Exported, 2u);
-    EXPECT_EQ(window.Session().Table().RecNo(), 2u);
+    EXPECT_EQ(AddressSessionProbe::Table(window.Session()).RecNo(), 2u);
 }
 
 } // namespace

@@ -374,8 +374,8 @@ TEST_F(SessionTest, AMemoTheEditLeftAloneIsNotRewritten)
         ASSERT_TRUE(FSession.Edit());
         FSession.EditBuffer().User1 = "x";
         ASSERT_TRUE(FSession.Save().Saved);
-        EXPECT_EQ(*FSession.Table().GetMemo("MEMO"), memo);
-        EXPECT_EQ(*FSession.Table().GetField("USER1"), "x");
+        EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetMemo("MEMO"), memo);
+        EXPECT_EQ(*AddressSessionProbe::Table(FSession).GetField("USER1"), "x");
         FSession.Close();
     }
 }
@@ -398,7 +398,7 @@ TEST_F(SessionTest, ARecordThatCannotBeReadIsShownWithItsErrorAndNeverWritten)
         xbase::testing::WriteBytes(FPath, bytes);
     }
     ASSERT_TRUE(FSession.OpenCVWDBF(FPath));
-    ASSERT_EQ(FSession.Table().RecNo(), 1u);
+    ASSERT_EQ(AddressSessionProbe::Table(FSession).RecNo(), 1u);
     EXPECT_EQ(FSession.Record().LName, "Adams");
     EXPECT_EQ(FSession.Record().City, "Springfield");
     EXPECT_NE(FSession.RecordProblem().find("99999"), std::string::npos) << FSession.RecordProblem();
