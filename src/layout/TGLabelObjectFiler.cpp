@@ -16,8 +16,6 @@
 
 namespace corvane {
 
-using Status;
-
 namespace {
 
 // No layout comes near this; a larger file is not a layout.
