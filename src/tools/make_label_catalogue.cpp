@@ -21,6 +21,8 @@
 namespace {
 
 using corvane::CsvRow;
+using corvane::Result;
+using corvane::Status;
 
 // Rounding to three decimals and the fixed A4 figures (8.27 x 11.69 for 210 x 297 mm) may put an
 // edge a few thousandths past the sheet; anything more is a real misfit.
