@@ -4,11 +4,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
 
 namespace corvane::cli {
+
+// `text` as a JSON string literal, quotes included.
+std::string JsonString(std::string_view text);
 
 // "corvane-cli: " + message on stderr; returns the exit status 1.
 int Fail(const std::string& message);
