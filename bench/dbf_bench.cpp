@@ -10,6 +10,8 @@
 
 namespace {
 
+using corvane::Status;
+
 constexpr uint32_t kRecords = 100000;
 
 class BenchFolder {

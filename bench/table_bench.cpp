@@ -17,6 +17,8 @@
 
 namespace {
 
+using corvane::Status;
+
 constexpr uint32_t RecordCount = 100000;
 
 const char* const LastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis",
