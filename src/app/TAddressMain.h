@@ -93,6 +93,10 @@ class TAddressMain : public QMainWindow {
     void mnuAboutClick();
     // "Print &Labels" and the Labels button: the "Print Labels" window over the open file.
     void mnuPrintLabelsClick();
+    // The Utilities menu's "Con&vert Case", "Delete &Records" and "&Search && Replace Field Values".
+    void mnuConvertCaseClick();
+    void mnuDeleteRecordsClick();
+    void mnuSearchReplaceClick();
     void SortMenuClick(QAction* item);
     void FilterButtonClick();
     void SearchButtonClick();
