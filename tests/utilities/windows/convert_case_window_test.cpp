@@ -48,7 +48,7 @@ TEST_F(ConvertCaseWindowTest, OpensWithEveryFieldTickedOnTheCurrentRecordInUpper
     EXPECT_TRUE(TConvertToUpper(FTable, true).FilterRecordsRadio->isEnabled());
 
     // "All" sets every field box to its own state.
-    QTest::mouseClick(window.AllCheck, Qt::LeftButton);
+    window.AllCheck->click();
     for (QCheckBox* check : window.FieldChecks)
         EXPECT_FALSE(check->isChecked());
     window.FieldChecks[7]->setChecked(true);
@@ -81,12 +81,12 @@ TEST_F(ConvertCaseWindowTest, ConvertRunsOverAllRecordsAndCloses)
     window.show();
     window.ConvertButton->click();
     EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(FTable.RecNo(), 2u);
     EXPECT_EQ(window.Outcome().Converted, 3u);
     EXPECT_EQ(window.Progress->Gauge->value(), 100);
     EXPECT_TRUE(window.HelpButton->isHidden());
     EXPECT_EQ(AllValues("LNAME"), (std::vector<std::string>{"Smith", "Jones", "Mcdonald"}));
     EXPECT_EQ(AllValues("CITY"), (std::vector<std::string>{"Boston", "Albany", "Salem"}));
-    EXPECT_EQ(FTable.RecNo(), 2u);
 }
 
 TEST_F(ConvertCaseWindowTest, CancelDuringTheRunAsksAndStopsAfterTheCurrentRecord)
