@@ -65,6 +65,9 @@
 #include "session/RecordSearch.h"
 #include "session/SortOrders.h"
 #include "session/Tagging.h"
+#include "utilities/windows/TConvertToUpper.h"
+#include "utilities/windows/TDeleteRecords.h"
+#include "utilities/windows/TSearchAndReplace.h"
 
 namespace corvane {
 
@@ -146,10 +149,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",         "EnvelopesButton",    "ReportsButton",     "mnuCountZip",
-        "mnuCheckStateZip",      "mnuCheckDuplicates", "mnuConvertCase",    "mnuDeleteRecords",
-        "mnuSearchReplace",      "mnuPrintLetters",    "mnuPrintEnvelopes", "mnuPrintReports",
-        "mnuPrintCurrentRecord", "DialPhone1Button",   "DialPhone2Button",
+        "LettersButton",    "EnvelopesButton",       "ReportsButton",    "mnuCountZip",
+        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters",  "mnuPrintEnvelopes",
+        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button", "DialPhone2Button",
     };
     return names;
 }
@@ -555,9 +557,10 @@ void TAddressMain::CreateMenus()
     AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes");
     AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes");
     AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates");
-    AddMenuItem(UtilitiesMenu, "mnuConvertCase", "Con&vert Case");
-    AddMenuItem(UtilitiesMenu, "mnuDeleteRecords", "Delete &Records");
-    AddMenuItem(UtilitiesMenu, "mnuSearchReplace", "&Search && Replace Field Values");
+    AddMenuItem(UtilitiesMenu, "mnuConvertCase", "Con&vert Case", &TAddressMain::mnuConvertCaseClick);
+    AddMenuItem(UtilitiesMenu, "mnuDeleteRecords", "Delete &Records", &TAddressMain::mnuDeleteRecordsClick);
+    AddMenuItem(UtilitiesMenu, "mnuSearchReplace", "&Search && Replace Field Values",
+                &TAddressMain::mnuSearchReplaceClick);
 
     PrintMenu = namedMenu("PrintMenu", "&Print");
     PrintMenu->menuAction()->setObjectName("PrintMenu");
@@ -1289,6 +1292,47 @@ void TAddressMain::mnuTagAllClick()
     if (!tagged)
         ShowInfo(tagged.Message());
     ShowRecord();
+}
+
+// ---- clean-up utilities ----
+
+void TAddressMain::mnuConvertCaseClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::ConvertCase, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TConvertToUpper window(handOver.View().Table(), FSession.FilterSet(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuDeleteRecordsClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::DeleteOrReplace, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TDeleteRecords window(handOver.View().Table(), FSession.FilterExpression(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuSearchReplaceClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::DeleteOrReplace, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TSearchAndReplace window(handOver.View().Table(), FSession.FilterExpression(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
 }
 
 void TAddressMain::SortMenuClick(QAction* item)

@@ -101,6 +101,10 @@ class TAddressMain : public QMainWindow {
     void mnuImportV1Click();
     void mnuImportV2Click();
     void mnuExportClick();
+    // The Utilities menu's "Con&vert Case", "Delete &Records" and "&Search && Replace Field Values".
+    void mnuConvertCaseClick();
+    void mnuDeleteRecordsClick();
+    void mnuSearchReplaceClick();
     void SortMenuClick(QAction* item);
     void FilterButtonClick();
     void SearchButtonClick();

@@ -11,6 +11,9 @@
 
 namespace corvane::cli {
 
+// `text` as a JSON string literal, quotes included.
+std::string JsonString(std::string_view text);
+
 // "corvane-cli: " + message on stderr; returns the exit status 1.
 int Fail(const std::string& message);
 // "usage: corvane-cli " + synopsis on stderr; returns 1.

@@ -20,6 +20,11 @@ constexpr const char* Synopsis = "presort FILE [--query EXPR | --flt F.FLT]";
 
 Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
 {
+    return ApplyFilterFileWithMatches(table, filterPath).ToStatus();
+}
+
+Result<AppliedFilter> ApplyFilterFileWithMatches(xbase::Table& table, const std::string& filterPath)
+{
     if (Status name = CheckFilterRestoreName(filterPath); !name)
         return name;
     auto criteria = RestoreFilterFrom(filterPath);
@@ -33,15 +38,16 @@ Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath)
         tagId = id.Take();
     }
     RecordingMessageService messages;
+    Result<AppliedFilter> applied = Status::Error("The filter was not applied");
     {
         ScopedMessageService installed(messages);
-        auto applied = ApplyFilter(table, *criteria, tagId);
+        applied = ApplyFilter(table, *criteria, tagId);
         if (!applied)
-            return applied.ToStatus();
+            return applied;
     }
     for (const auto& message : messages.Messages)
         std::cerr << message.Text << '\n';
-    return Status::Success();
+    return applied;
 }
 
 int RunPresort(const std::vector<std::string>& arguments)

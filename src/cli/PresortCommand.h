@@ -6,6 +6,7 @@
 
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
+#include "session/FilterQuery.h"
 
 namespace corvane::cli {
 
@@ -17,5 +18,7 @@ int RunPresort(const std::vector<std::string>& arguments);
 // Sets the filter file's filter as the table's query, as `filter` does; the filter's own messages
 // (a dropped filter) go to stderr.
 Status ApplyFilterFile(xbase::Table& table, const std::string& filterPath);
+// The same, giving the filter's expression and matches (no expression when it was dropped).
+Result<AppliedFilter> ApplyFilterFileWithMatches(xbase::Table& table, const std::string& filterPath);
 
 } // namespace corvane::cli

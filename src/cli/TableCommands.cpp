@@ -22,7 +22,6 @@
 
 namespace corvane::cli {
 
-
 int RunCreate(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(arguments, {}, {});

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/BulkEditCommands.h"
 #include "cli/FilterCommands.h"
 #include "cli/ImportExportCommands.h"
 #include "cli/LabelCommands.h"
@@ -27,7 +28,7 @@ const Command Commands[] = {
     {"count", corvane::cli::RunCount, "count FILE [--query EXPR]"},
     {"seek", corvane::cli::RunSeek, "seek FILE --order TAG [--soft] TEXT"},
     {"append", corvane::cli::RunAppend, "append FILE --csv IN.csv"},
-    {"delete", corvane::cli::RunDelete, "delete FILE --query EXPR"},
+    {"delete", corvane::cli::RunDeleteRecords, "delete FILE --query EXPR | --all | --flt F.FLT [--not]"},
     {"reindex", corvane::cli::RunReindex, "reindex FILE"},
     {"reindex-system", corvane::cli::RunReindexSystem, "reindex-system"},
     {"filter", corvane::cli::RunFilter, "filter FILE --flt F.FLT [--order TAG] [--fields A,B,...]"},
@@ -40,6 +41,12 @@ const Command Commands[] = {
     {"label-setups", corvane::cli::RunLabelSetups, "label-setups"},
     {"new-label-setup", corvane::cli::RunNewLabelSetup,
      "new-label-setup --description D --template \"STOCK DESCRIPTION\""},
+    {"convert-case", corvane::cli::RunConvertCase,
+     "convert-case FILE --case upper|lower|proper [--fields LNAME,FNAME,...] [--scope current|all|filter] "
+     "[--flt F.FLT] [--recno N]"},
+    {"replace", corvane::cli::RunReplace,
+     "replace FILE --field NAME (--equals V | --contains V) [--ignore-case] (--whole R | --text R) "
+     "[--flt F.FLT] [--dry-run]"},
     {"print-labels", corvane::cli::RunPrintLabels,
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
