@@ -19,9 +19,6 @@ int Fail(const std::string& message);
 // "usage: corvane-cli " + synopsis on stderr; returns 1.
 int Usage(const char* synopsis);
 
-// `text` as a JSON string literal (quotes included).
-std::string JsonString(std::string_view text);
-
 // Opens the table for a command; reading commands share it, writing ones hold it alone.
 Status OpenTable(xbase::Table& table, const std::string& path, xbase::OpenMode mode);
 // Selects the named tag (nothing when absent), refusing an index that does not match its table.

@@ -83,7 +83,7 @@ TEST_F(BulkEditsWiringTest, DeleteRecordsOutsideTheFilterLeavesTheFiltersRecords
         [&] { Trigger("mnuDeleteRecords"); }));
     EXPECT_TRUE(window.Session().FilterSet());
     EXPECT_EQ(window.LastEdit->text(), "adams");
-    xbase::Table& table = window.Session().Table();
+    xbase::Table& table = AddressSessionProbe::Table(window.Session());
     ASSERT_TRUE(table.SetQuery("!ISDEL"));
     EXPECT_EQ(testing::Column(table, "LNAME"), (std::vector<std::string>{"adams", "clark"}));
     EXPECT_EQ(FMessages.Texts()[1], "Deleted 1 records");
@@ -109,7 +109,7 @@ TEST_F(BulkEditsWiringTest, SearchAndReplaceOffersTheFilterAndShowsTheFirstRecor
         [&] { Trigger("mnuSearchReplace"); }));
     EXPECT_EQ(window.LastEdit->text(), "AdAms");
     EXPECT_TRUE(window.Session().FilterSet());
-    xbase::Table& table = window.Session().Table();
+    xbase::Table& table = AddressSessionProbe::Table(window.Session());
     ASSERT_TRUE(table.SetQuery("!ISDEL"));
     EXPECT_EQ(testing::Column(table, "LNAME"), (std::vector<std::string>{"AdAms", "baker", "clArk"}));
 }
