@@ -54,8 +54,12 @@ Status AddressAppender::Append(const AddressRecord& record)
     };
     Status written = write();
     if (!written) {
-        // The refused record goes again, so the file holds exactly the records imported.
-        (void)FTable.DropRecordsAbove(FTable.RecordCount() - 1);
+        // The refused record goes again, so the file holds exactly the records imported: a record
+        // never written is only dropped from the buffer, one already in the file is cut off.
+        const uint32_t refused = FTable.RecNo();
+        (void)FTable.DiscardChanges();
+        if (FTable.RecordCount() >= refused)
+            (void)FTable.DropRecordsAbove(refused - 1);
     }
     return written;
 }

@@ -462,10 +462,10 @@ TEST_F(MainWindowTest, TheStartUpQuestionComesOverALaidOutWindow)
         EXPECT_GE(bar->geometry().top(), stack->geometry().bottom());
         EXPECT_GT(stack->height(), bar->height());
     };
-    watcher.Answers = {true};
+    // No: the question is what is checked here; the rebuild's own window has tests of its own.
+    watcher.Answers = {false};
     Start();
     EXPECT_TRUE(asked);
-    EXPECT_TRUE(FWindow->Session().IsOpen());
 }
 
 TEST_F(MainWindowTest, EscapeInTheMemoAnsweredNoKeepsTheEdit)
