@@ -20,67 +20,6 @@ const char* const NewLabelMessage =
     "click on\rthe Change Layout button.\r\rA Database Mailing Address object has already been "
     "\radded to the label.\r\rFor additional assistance, click the Help button";
 
-namespace {
-
-constexpr const char* LabelSection = "Label";
-
-} // namespace
-
-LabelDefaultFont ReadLabelDefaultFont(const Settings& settings)
-{
-    LabelDefaultFont font;
-    font.Name = settings.ReadString(LabelSection, "DefaultFontName", font.Name);
-    font.Size = settings.ReadInteger(LabelSection, "DefaultFontSize", font.Size);
-    font.Bold = settings.ReadBool(LabelSection, "DefaultFontBold", font.Bold);
-    font.Italic = settings.ReadBool(LabelSection, "DefaultFontItalic", font.Italic);
-    if (font.Name.empty())
-        font.Name = "Arial";
-    if (font.Size <= 0)
-        font.Size = 10;
-    return font;
-}
-
-bool WriteLabelDefaultFont(const Settings& settings, const LabelDefaultFont& font)
-{
-    IniFile file = settings.Load();
-    file.WriteString(LabelSection, "DefaultFontName", font.Name);
-    file.WriteInteger(LabelSection, "DefaultFontSize", font.Size);
-    file.WriteBool(LabelSection, "DefaultFontBold", font.Bold);
-    file.WriteBool(LabelSection, "DefaultFontItalic", font.Italic);
-    return settings.Save(file);
-}
-
-QString DefaultFontCaption(const LabelDefaultFont& font)
-{
-    QString caption =
-        QString("Default Font: %1, %2 pt ").arg(QString::fromStdString(font.Name)).arg(font.Size);
-    if (font.Bold)
-        caption += ", bold";
-    if (font.Italic)
-        caption += ", italic";
-    return caption;
-}
-
-TGFont PanelFont(const LabelDefaultFont& font, double pixelsPerInch)
-{
-    TGFont panelFont;
-    panelFont.Name = font.Name;
-    panelFont.Height = TGFont::HeightOfPoints(font.Size, pixelsPerInch);
-    panelFont.Style = (font.Bold ? FontStyleBit(TFontStyle::fsBold) : 0u) |
-                      (font.Italic ? FontStyleBit(TFontStyle::fsItalic) : 0u);
-    return panelFont;
-}
-
-LabelDefaultFont DefaultFontOf(const TGFont& font, double pixelsPerInch)
-{
-    LabelDefaultFont result;
-    result.Name = font.Name;
-    result.Size = font.PointSize(pixelsPerInch);
-    result.Bold = (font.Style & FontStyleBit(TFontStyle::fsBold)) != 0;
-    result.Italic = (font.Style & FontStyleBit(TFontStyle::fsItalic)) != 0;
-    return result;
-}
-
 QString LayoutName(const LabelSetup& setup)
 {
     if (setup.Manufacturer.trimmed().compare("USER", Qt::CaseInsensitive) == 0)

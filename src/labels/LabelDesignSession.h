@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "labels/LabelSetup.h"
+#include "layout/DesignDefaultFont.h"
 #include "layout/DesignGeometry.h"
 #include "layout/LayoutRecordSource.h"
 #include "layout/LayoutTypes.h"
@@ -36,19 +37,16 @@ extern const char* const PostNetRemovalWarning;
 extern const char* const NewLabelMessage;
 
 // The font new elements get, as section "Label" of the settings file keeps it.
-struct LabelDefaultFont {
-    std::string Name = "Arial";
-    int Size = 10; // points
-    bool Bold = false;
-    bool Italic = false;
-    bool operator==(const LabelDefaultFont&) const = default;
-};
-LabelDefaultFont ReadLabelDefaultFont(const Settings& settings);
-bool WriteLabelDefaultFont(const Settings& settings, const LabelDefaultFont& font);
-// "Default Font: Arial, 10 pt , bold, italic" (the parts for bold and italic only when set).
-QString DefaultFontCaption(const LabelDefaultFont& font);
-TGFont PanelFont(const LabelDefaultFont& font, double pixelsPerInch);
-LabelDefaultFont DefaultFontOf(const TGFont& font, double pixelsPerInch);
+using LabelDefaultFont = DesignDefaultFont;
+inline constexpr const char* LabelSection = "Label";
+inline LabelDefaultFont ReadLabelDefaultFont(const Settings& settings)
+{
+    return ReadDesignDefaultFont(settings, LabelSection);
+}
+inline bool WriteLabelDefaultFont(const Settings& settings, const LabelDefaultFont& font)
+{
+    return WriteDesignDefaultFont(settings, LabelSection, font);
+}
 
 // The designer's layout line: the template description, or "User Defined Label Layout".
 QString LayoutName(const LabelSetup& setup);
