@@ -135,46 +135,6 @@ Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
     return table.Commit();
 }
 
-Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder)
-{
-    std::set<std::string> taken;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(sysdataFolder, error))
-        taken.insert(xbase::UpperAscii(entry.path().filename().string()));
-    if (error)
-        return Status::Error("Cannot read the folder " + sysdataFolder + ": " + error.message());
-
-    Status walked = WithCursorRestored(table, [&]() -> Status {
-        table.SetDeletedHidden(false);
-        if (Status query = table.SetQuery(""); !query)
-            return query;
-        if (Status natural = table.SetOrder(0); !natural)
-            return natural;
-        for (uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
-            if (Status moved = table.GoTo(recno); !moved)
-                return moved;
-            auto binary = table.GetField("BINARY");
-            if (!binary)
-                return binary.ToStatus();
-            taken.insert(xbase::UpperAscii(LayoutName(*binary)));
-        }
-        return Status::Success();
-    });
-    if (!walked)
-        return walked;
-    return FirstFreeLabelBinaryName(taken);
-}
-
-Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken)
-{
-    for (int number = 1; number <= 99999; ++number) {
-        char name[16];
-        std::snprintf(name, sizeof name, "BIN%05d.L", number);
-        if (!taken.count(name))
-            return std::string(name);
-    }
-    return Status::Error("Every label layout file name from BIN00001.L to BIN99999.L is in use");
-}
 
 void AddAddressBlockFillingLabel(TGBasePanel& panel, const LabelSetup& setup)
 {

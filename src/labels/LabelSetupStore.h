@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/LayoutBinaryNames.h"
 #include "labels/LabelSetup.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
@@ -47,13 +48,15 @@ Status CheckLabelPositions(const LabelSetup& setup);
 // itself keeps 3 decimals). The row is written to disk (committed).
 Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup);
 
-// The first layout file name "BIN00001.L" ... "BIN99999.L" that no row of the setup table names
-// (rows marked deleted included: they stay in the file until it is packed) and that no file of
-// `sysdataFolder` has, in any case. An error when every name is taken: a name is never handed
-// out twice. The table's query, order and record are put back.
-Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder);
-// The first of those names not in `taken` (upper-case names); an error when all are taken.
-Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken);
+// The first free "BIN#####.L" (see NextLayoutBinaryName).
+inline Result<std::string> NextLabelBinaryName(xbase::Table& table, const std::string& sysdataFolder)
+{
+    return NextLayoutBinaryName(table, sysdataFolder, LayoutKind::Label);
+}
+inline Result<std::string> FirstFreeLabelBinaryName(const std::set<std::string>& taken)
+{
+    return FirstFreeLayoutBinaryName(taken, LayoutKind::Label);
+}
 
 // The layout of a setup made without the designer: one address block filling the label (inside a
 // small margin so no line touches the label's edge), the panel sized to the label.
