@@ -12,6 +12,8 @@ packages=(
   g++ cmake ninja-build make ccache pkg-config clang libclang-rt-14-dev
   # Qt 6 and the desktop pieces for building
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libhunspell-dev
+  # the paper sources (trays) of CUPS printers
+  libcups2-dev
   # ModemManager's enum values and D-Bus names for the telephony service (headers only)
   modemmanager-dev
   # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
