@@ -153,5 +153,20 @@ TEST(CallWindow, AnEmptyNumberDoesNotCall)
     EXPECT_TRUE(fake.Log().isEmpty());
 }
 
+TEST(CallWindow, WithoutAServiceSaysSoAndKeepsTheWholeNumber)
+{
+    // Longer than the 30 characters a phone field holds: a prefix in front must not cut it.
+    const QString number = "9,1-800-555-0100 extension 12345678";
+    TfrmTAPICall window(number, [] { return std::vector<std::unique_ptr<TelephonyService>>(); });
+    window.show();
+    EXPECT_EQ(window.NumberToCallEdit->text(), number);
+    ASSERT_EQ(window.StatusList->count(), 1);
+    EXPECT_EQ(window.StatusList->item(0)->text(), "Error!! - ");
+    EXPECT_TRUE(window.CallButton->isEnabled());
+    EXPECT_FALSE(window.HangupButton->isEnabled());
+    QTest::mouseClick(window.CloseButton, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
 } // namespace
 } // namespace corvane
