@@ -156,6 +156,16 @@ TEST_F(ModemManagerCall, ReleasingDuringACallHangsUpAndDeletesIt)
     EXPECT_TRUE(FFake.WaitForLog("DeleteCall /org/freedesktop/ModemManager1/Call/1"));
 }
 
+TEST_F(ModemManagerCall, ReleasingBeforeTheCallExistsStillDeletesIt)
+{
+    {
+        TelephonyCall call(ModemManagerOn(*FBus), FRecorder.Hooks());
+        ASSERT_TRUE(call.Call("555-0100"));
+    }
+    EXPECT_TRUE(FFake.WaitForLog("DeleteCall /org/freedesktop/ModemManager1/Call/1"));
+    EXPECT_FALSE(FFake.Log().contains("Start /org/freedesktop/ModemManager1/Call/1"));
+}
+
 TEST(TelephonyCallWithoutService, SaysNoDevicesAndCallsNothing)
 {
     Recorder recorder;

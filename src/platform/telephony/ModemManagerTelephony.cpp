@@ -148,6 +148,7 @@ Status ModemManagerTelephony::MakeCall(const std::string& number)
         }
         CallCreated(reply.value().path());
     });
+    FCreating = watcher;
     FRequested = true;
     FTerminated = false;
     FDropWanted = false;
@@ -268,6 +269,18 @@ void ModemManagerTelephony::Deallocate()
 
 void ModemManagerTelephony::Close()
 {
+    if (FCreating && !FCreating->isFinished()) {
+        // Closed while the call was being created: take the answer now, so the call is deleted
+        // rather than left behind in ModemManager. It never started, so there is nothing to hang up.
+        FCreating->disconnect(this);
+        FCreating->waitForFinished();
+        const QDBusPendingReply<QDBusObjectPath> reply = *FCreating;
+        if (!reply.isError()) {
+            FCall = reply.value().path();
+            FTerminated = true;
+        }
+        delete FCreating.data();
+    }
     if (!FCall.isEmpty() && !FTerminated) {
         // The window is going away: the call must not outlive it.
         QDBusMessage request =

@@ -6,10 +6,13 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include "platform/telephony/TelephonyService.h"
+
+class QDBusPendingCallWatcher;
 
 namespace corvane {
 
@@ -51,11 +54,12 @@ class ModemManagerTelephony : public QObject, public TelephonyService {
     QDBusConnection FBus;
     TelephonyEventSink FSink;
     QStringList FModems;
-    QString FModem;           // the open line
-    QString FCall;            // the call object, once created
-    bool FRequested = false;  // a call was asked for and not yet deallocated
-    bool FTerminated = false; // the call has ended; nothing to hang up
-    bool FDropWanted = false; // dropped before the call object existed
+    QString FModem;                              // the open line
+    QString FCall;                               // the call object, once created
+    QPointer<QDBusPendingCallWatcher> FCreating; // the CreateCall still unanswered
+    bool FRequested = false;                     // a call was asked for and not yet deallocated
+    bool FTerminated = false;                    // the call has ended; nothing to hang up
+    bool FDropWanted = false;                    // dropped before the call object existed
 };
 
 } // namespace corvane
