@@ -87,6 +87,8 @@ TCVDialer::TCVDialer(const QString& number, Settings settings, PortFactory ports
     DeviceBox->setObjectName("DeviceBox");
     DeviceBox->setEditable(true);
     DeviceBox->setInsertPolicy(QComboBox::NoInsert);
+    DeviceBox->setMinimumContentsLength(14); // room for /dev/serial/by-id/... to be seen
+    DeviceBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // The serial ports this machine has (USB modems: /dev/ttyACM0, ...) are offered; any device
     // may be typed.
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
@@ -176,6 +178,7 @@ void TCVDialer::FormShow()
 void TCVDialer::UseTAPICheckClick()
 {
     ModemPanel->setVisible(!UseTAPICheck->isChecked());
+    adjustSize();
 }
 
 void TCVDialer::PortButtonClick(int port)
