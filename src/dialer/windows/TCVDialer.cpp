@@ -149,7 +149,10 @@ TCVDialer::TCVDialer(const QString& number, Settings settings, PortFactory ports
     connect(DialButton, &QPushButton::clicked, this, &TCVDialer::DialButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TCVDialer::reject);
     connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(HelpContext); });
-    connect(UseTAPICheck, &QCheckBox::toggled, this, &TCVDialer::UseTAPICheckClick);
+    connect(UseTAPICheck, &QCheckBox::clicked, this, [this] {
+        UseTAPICheckClick();
+        adjustSize(); // the window shrinks and grows with the modem panel
+    });
     connect(portGroup, &QButtonGroup::idClicked, this, &TCVDialer::PortButtonClick);
 }
 
@@ -178,7 +181,6 @@ void TCVDialer::FormShow()
 void TCVDialer::UseTAPICheckClick()
 {
     ModemPanel->setVisible(!UseTAPICheck->isChecked());
-    adjustSize();
 }
 
 void TCVDialer::PortButtonClick(int port)

@@ -69,9 +69,9 @@ TEST_F(DialerWindow, DialWritesTheKeysAndDialsWithTheWindowLockedUntilThePortClo
     auto window = Window("555-1234");
     window->PrefixEdit->setText("9,");
     window->InitEdit->setText("S7=30");
-    QTest::mouseClick(window->PortButtons[1], Qt::LeftButton);
+    window->PortButtons[1]->click();
     EXPECT_EQ(window->DeviceBox->currentText().toStdString(), modem.Device());
-    QTest::mouseClick(window->PulseButton, Qt::LeftButton);
+    window->PulseButton->click();
 
     bool checkedDuringWait = false;
     QTimer::singleShot(500, [&] {
