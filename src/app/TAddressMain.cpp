@@ -46,6 +46,7 @@
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
+#include "dialer/windows/TCVDialer.h"
 #include "importexport/windows/TAsciiImport.h"
 #include "importexport/windows/TCopyOut.h"
 #include "importexport/windows/TDBFImport.h"
@@ -149,9 +150,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",    "mnuCountZip",
-        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters",  "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button", "DialPhone2Button",
+        "LettersButton",    "EnvelopesButton",       "ReportsButton",   "mnuCountZip",
+        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters", "mnuPrintEnvelopes",
+        "mnuPrintReports",  "mnuPrintCurrentRecord",
     };
     return names;
 }
@@ -405,6 +406,8 @@ void TAddressMain::CreateRecordArea()
             StartEditing();
     });
     connect(DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
+    connect(DialPhone1Button, &QPushButton::clicked, this, [this] { DialButtonClick(1); });
+    connect(DialPhone2Button, &QPushButton::clicked, this, [this] { DialButtonClick(2); });
     connect(TaggedCheck, &QCheckBox::clicked, this, &TAddressMain::TaggedCheckClick);
     connect(SearchMemoButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoButtonClick);
     connect(SearchMemoNextButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoNextButtonClick);
@@ -1292,6 +1295,16 @@ void TAddressMain::mnuTagAllClick()
     if (!tagged)
         ShowInfo(tagged.Message());
     ShowRecord();
+}
+
+// ---- dialing ----
+
+void TAddressMain::DialButtonClick(int phone)
+{
+    // Only the number leaves the main window; the table is not lent.
+    const AddressRecord& record = FSession.Record();
+    TCVDialer window(QString::fromStdString(phone == 2 ? record.Phone2 : record.Phone), this);
+    window.exec();
 }
 
 // ---- clean-up utilities ----

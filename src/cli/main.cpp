@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/BulkEditCommands.h"
+#include "cli/DialCommands.h"
 #include "cli/FilterCommands.h"
 #include "cli/ImportExportCommands.h"
 #include "cli/LabelCommands.h"
@@ -58,6 +59,10 @@ const Command Commands[] = {
     {"import-old", corvane::cli::RunImportOld, "import-old FILE SOURCE.DBF --generation 1|2"},
     {"export", corvane::cli::RunExport,
      "export FILE --out OUT [--text] [--order TAG] [--query EXPR | --flt F.FLT] [--overwrite]"},
+    {"dial", corvane::cli::RunDial,
+     "dial [--port 1-4 | --device PATH] [--prefix P] [--init S] [--pulse] [--hangup-after SECONDS] [--dry-run] "
+     "NUMBER"},
+    {"call", corvane::cli::RunCall, "call [--prefix P] [--hangup-after SECONDS] NUMBER | call --list"},
 };
 
 int Usage(std::ostream& out, int status)
