@@ -14,6 +14,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libhunspell-dev
   # the paper sources (trays) of CUPS printers
   libcups2-dev
+  # Intelligent Mail barcodes
+  libzint-dev
   # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
   libwmf-dev qt6-svg-dev
   # tests, benchmarks, headless windows
