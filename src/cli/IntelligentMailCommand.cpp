@@ -35,8 +35,7 @@ std::string Inches(double inches)
 
 bool AllDigits(const std::string& text)
 {
-    return !text.empty() &&
-           text.find_first_not_of("0123456789") == std::string::npos;
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 } // namespace
@@ -52,14 +51,15 @@ std::string IntelligentMailSvg(const std::string& letters)
     const double width = IntelligentMailSymbolLength + 2 * IntelligentMailQuietZoneX;
     const double height = IntelligentMailFullHeight + 2 * IntelligentMailQuietZoneY;
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Inches(width) +
-                      "\" height=\"" + Inches(height) + "\" viewBox=\"0 0 " + Thousandths(width) + " " + Thousandths(height) + "\">\n";
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      Inches(width) + "\" height=\"" + Inches(height) + "\" viewBox=\"0 0 " +
+                      Thousandths(width) + " " + Thousandths(height) + "\">\n";
     svg += "<rect x=\"0\" y=\"0\" width=\"" + Thousandths(width) + "\" height=\"" + Thousandths(height) +
            "\" fill=\"#ffffff\"/>\n";
-    for (const QRectF& bar : IntelligentMailBarRects(
-             bars, QPointF(IntelligentMailQuietZoneX, IntelligentMailQuietZoneY)))
-        svg += "<rect x=\"" + Thousandths(bar.left()) + "\" y=\"" + Thousandths(bar.top()) +
-               "\" width=\"" + Thousandths(bar.width()) + "\" height=\"" + Thousandths(bar.height()) +
+    for (const QRectF& bar :
+         IntelligentMailBarRects(bars, QPointF(IntelligentMailQuietZoneX, IntelligentMailQuietZoneY)))
+        svg += "<rect x=\"" + Thousandths(bar.left()) + "\" y=\"" + Thousandths(bar.top()) + "\" width=\"" +
+               Thousandths(bar.width()) + "\" height=\"" + Thousandths(bar.height()) +
                "\" fill=\"#000000\"/>\n";
     svg += "</svg>\n";
     return svg;
@@ -67,8 +67,8 @@ std::string IntelligentMailSvg(const std::string& letters)
 
 int RunIntelligentMail(const std::vector<std::string>& arguments)
 {
-    auto parsed = ParseArguments(arguments, {"--barcode-id", "--service", "--mailer-id", "--serial", "--zip", "--svg"},
-                                 {});
+    auto parsed = ParseArguments(
+        arguments, {"--barcode-id", "--service", "--mailer-id", "--serial", "--zip", "--svg"}, {});
     if (!parsed)
         return Fail(parsed.Message());
     if (!parsed->Positional.empty())

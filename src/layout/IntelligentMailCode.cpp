@@ -42,9 +42,8 @@ Result<std::string> IntelligentMailTrackingCode(const IntelligentMailFields& fie
         return Status::Error("A 6-digit Mailer ID does not begin with 9");
     const size_t serialLength = 15 - fields.MailerId.size();
     if (fields.SerialNumber.size() != serialLength || !AllDigits(fields.SerialNumber))
-        return Status::Error("The serial number must be " + std::to_string(serialLength) +
-                             " digits with a " + std::to_string(fields.MailerId.size()) +
-                             "-digit Mailer ID");
+        return Status::Error("The serial number must be " + std::to_string(serialLength) + " digits with a " +
+                             std::to_string(fields.MailerId.size()) + "-digit Mailer ID");
     return fields.BarcodeId + fields.ServiceType + fields.MailerId + fields.SerialNumber;
 }
 

@@ -71,8 +71,7 @@ void TGIntelligentMailBarCode::SetHumanReadable(bool value)
     Invalidate();
 }
 
-void TGIntelligentMailBarCode::StartRun(const std::string& programMailerId,
-                                        unsigned long long firstSerial)
+void TGIntelligentMailBarCode::StartRun(const std::string& programMailerId, unsigned long long firstSerial)
 {
     FProgramMailerId = programMailerId;
     FFirstSerial = firstSerial;
@@ -185,7 +184,8 @@ void TGIntelligentMailBarCode::PrintOn(PrintSurface& surface, double xInches, do
         surface.Rectangle(bar);
 
     if (FHumanReadable) {
-        const QString text = QString::fromStdString(IntelligentMailHumanReadable(tracking, fields->RoutingZip));
+        const QString text =
+            QString::fromStdString(IntelligentMailHumanReadable(tracking, fields->RoutingZip));
         const QRectF line(origin.x(),
                           corner.y() + IntelligentMailFullHeight + 2 * IntelligentMailQuietZoneY + kTextGap,
                           IntelligentMailSymbolLength, kTextHeight);
@@ -221,8 +221,8 @@ void TGIntelligentMailBarCode::BuildMenu()
 
 IntelligentMailElementSettings ReadIntelligentMailSettings(const TGIntelligentMailBarCode& code)
 {
-    return {code.BarcodeId(),       code.ServiceType(),  code.MailerId(),    code.SerialFromField(),
-            code.SerialField(),     code.ZipCodeField(), code.HumanReadable()};
+    return {code.BarcodeId(),   code.ServiceType(),  code.MailerId(),     code.SerialFromField(),
+            code.SerialField(), code.ZipCodeField(), code.HumanReadable()};
 }
 
 void ApplyIntelligentMailSettings(TGIntelligentMailBarCode& code,

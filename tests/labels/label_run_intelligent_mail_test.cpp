@@ -50,9 +50,9 @@ TEST_F(IntelligentMailRun, EachPieceTakesTheNextSerialAndThePrintSavesTheCounter
     const LabelRunResult result = Run({}, pages);
     ASSERT_EQ(result.Outcome, LabelRunOutcome::Completed) << result.Message;
 
-    EXPECT_EQ(Lines(pages), (std::vector<std::string>{"00 040 123456 200800001 12345",
-                                                      "00 040 123456 200800002 123456789",
-                                                      "00 040 123456 200800003"}));
+    EXPECT_EQ(Lines(pages),
+              (std::vector<std::string>{"00 040 123456 200800001 12345", "00 040 123456 200800002 123456789",
+                                        "00 040 123456 200800003"}));
     EXPECT_EQ(Bars(pages), 3 * 65);
     EXPECT_EQ(ReadIntelligentMailProgramSettings(Settings()).NextSerial, 200800004u);
 
@@ -62,8 +62,8 @@ TEST_F(IntelligentMailRun, EachPieceTakesTheNextSerialAndThePrintSavesTheCounter
     twice.Scope = RecordScope::Current;
     twice.Copies = 2;
     ASSERT_EQ(Run(twice, copies).Outcome, LabelRunOutcome::Completed);
-    EXPECT_EQ(Lines(copies), (std::vector<std::string>{"00 040 123456 200800004 12345",
-                                                       "00 040 123456 200800005 12345"}));
+    EXPECT_EQ(Lines(copies),
+              (std::vector<std::string>{"00 040 123456 200800004 12345", "00 040 123456 200800005 12345"}));
     EXPECT_EQ(ReadIntelligentMailProgramSettings(Settings()).NextSerial, 200800006u);
 }
 
@@ -75,8 +75,8 @@ TEST_F(IntelligentMailRun, APreviewShowsTheNumbersButLeavesTheCounter)
     preview.Preview = true;
     RecordedPages pages;
     ASSERT_EQ(Run(preview, pages).Outcome, LabelRunOutcome::Completed);
-    EXPECT_EQ(Lines(pages), (std::vector<std::string>{"00 040 912345678 000041 12345",
-                                                      "00 040 912345678 000042 54321"}));
+    EXPECT_EQ(Lines(pages),
+              (std::vector<std::string>{"00 040 912345678 000041 12345", "00 040 912345678 000042 54321"}));
     EXPECT_EQ(ReadIntelligentMailProgramSettings(Settings()).NextSerial, 41u);
 }
 

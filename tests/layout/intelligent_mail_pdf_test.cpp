@@ -29,7 +29,8 @@ struct GrayImage {
 std::optional<GrayImage> RenderFirstPage(const QString& pdf, const QString& stem)
 {
     QProcess render;
-    render.start("pdftoppm", {"-r", QString::number(Dpi), "-gray", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
+    render.start("pdftoppm",
+                 {"-r", QString::number(Dpi), "-gray", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
     if (!render.waitForFinished(60000) || render.exitCode() != 0)
         return std::nullopt;
     QFile file(stem + ".pgm");
@@ -64,8 +65,8 @@ TEST(IntelligentMailPdf, BarsMeasuredAt600DpiAreWithinTheSymbologysTolerances)
     code.SetRecordTexts("12345-6789", "");
     auto fields = code.PieceFields();
     ASSERT_TRUE(fields.Ok()) << fields.Message();
-    const std::string letters =
-        IntelligentMailLetters(*EncodeIntelligentMail(*IntelligentMailTrackingCode(*fields), fields->RoutingZip));
+    const std::string letters = IntelligentMailLetters(
+        *EncodeIntelligentMail(*IntelligentMailTrackingCode(*fields), fields->RoutingZip));
 
     const QString pdf = QString::fromStdString(folder.File("imb.pdf"));
     {
@@ -108,7 +109,9 @@ TEST(IntelligentMailPdf, BarsMeasuredAt600DpiAreWithinTheSymbologysTolerances)
         const int x = runs[i].first + runs[i].second / 2;
         int first = -1;
         int last = -1;
-        for (int y = Dpi; y < static_cast<int>(1.25 * Dpi); ++y) {
+        // Down to the quiet zone under the bars, above the human-readable line.
+        for (int y = Dpi;
+             y < static_cast<int>((top + IntelligentMailFullHeight + IntelligentMailQuietZoneY) * Dpi); ++y) {
             if (image->Dark(x, y)) {
                 if (first < 0)
                     first = y;
