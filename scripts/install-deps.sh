@@ -16,6 +16,8 @@ packages=(
   libcups2-dev
   # ModemManager's enum values and D-Bus names for the telephony service (headers only)
   modemmanager-dev
+  # Intelligent Mail barcodes
+  libzint-dev
   # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
   libwmf-dev qt6-svg-dev
   # tests, benchmarks, headless windows

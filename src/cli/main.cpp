@@ -8,6 +8,7 @@
 #include "cli/DialCommands.h"
 #include "cli/FilterCommands.h"
 #include "cli/ImportExportCommands.h"
+#include "cli/IntelligentMailCommand.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
@@ -52,6 +53,8 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"imb", corvane::cli::RunIntelligentMail,
+     "imb --barcode-id 00 --service 040 --mailer-id 123456 --serial 200800001 [--zip Z] [--svg OUT.svg]"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
     {"import-ascii", corvane::cli::RunImportAscii, "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
     {"dbf-fields", corvane::cli::RunDbfFields, "dbf-fields SOURCE.DBF [--into FILE]"},
