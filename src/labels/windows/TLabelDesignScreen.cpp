@@ -548,6 +548,10 @@ void TLabelDesignScreen::SelectTool(TPanelState tool)
         ShowInfo(PostNetToolRefusal);
         tool = TPanelState::psPointing;
     }
+    if (tool == TPanelState::psIntelligentMailBarCode && !FSession->IntelligentMailToolAllowed()) {
+        ShowInfo(IntelligentMailToolRefusal);
+        tool = TPanelState::psPointing;
+    }
     FDesignPanel->SetTool(tool);
     FTools->button(static_cast<int>(tool))->setChecked(true);
 }
