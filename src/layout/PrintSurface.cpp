@@ -27,4 +27,12 @@ void PrintSurface::LineTo(const QPointF& inches)
     FPenPosition = inches;
 }
 
+void PrintSurface::FillRectangles(const std::vector<QRectF>& inches, const QColor& color)
+{
+    SetPen(SurfacePen{color, PenStyle::Clear, PenMode::Copy, 0});
+    SetBrush(SurfaceBrush{color, BrushStyle::Solid});
+    for (const QRectF& rect : inches)
+        Rectangle(rect);
+}
+
 } // namespace corvane

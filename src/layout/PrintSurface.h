@@ -5,6 +5,7 @@
 // inch rectangle (the recorded-drawing path).
 
 #include <functional>
+#include <vector>
 
 #include <QPointF>
 #include <QRect>
@@ -42,6 +43,10 @@ class PrintSurface {
     void MoveTo(const QPointF& inches) { FPenPosition = inches; }
     // A line from the pen position, which then moves to the end point.
     void LineTo(const QPointF& inches);
+
+    // Rectangles filled with one colour and no outline, drawn in one go (a bar code's bars). The
+    // pen and brush are left as this sets them: no pen, a solid brush of that colour.
+    virtual void FillRectangles(const std::vector<QRectF>& inches, const QColor& color);
 
     virtual void StretchBitmap(const QRectF& inches, const QImage& image) = 0;
     // A metafile (recorded drawing) stretched from its bounding rectangle into the inch rectangle.
