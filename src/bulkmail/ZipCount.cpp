@@ -31,7 +31,8 @@ void ZipCountTally::Add(std::string_view zip)
 QString ZipCountLine(std::string_view key, uint32_t count, const QLocale& locale)
 {
     const QString name = QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())).left(10);
-    return name.leftJustified(10, QLatin1Char(' ')) + locale.toString(static_cast<qulonglong>(count)).trimmed();
+    return name.leftJustified(10, QLatin1Char(' ')) +
+           locale.toString(static_cast<qulonglong>(count)).trimmed();
 }
 
 std::vector<QString> BuildZipCountList(const ZipCountTally& tally, const QLocale& locale)
@@ -50,7 +51,8 @@ std::vector<QString> BuildZipCountList(const ZipCountTally& tally, const QLocale
     return lines;
 }
 
-Result<ZipCountOutcome> CountZipCodes(xbase::Table& table, const ZipCountProgress& progress, const QLocale& locale)
+Result<ZipCountOutcome> CountZipCodes(xbase::Table& table, const ZipCountProgress& progress,
+                                      const QLocale& locale)
 {
     ZipCountOutcome outcome;
     ZipCountTally tally;

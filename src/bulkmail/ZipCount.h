@@ -24,7 +24,8 @@ namespace corvane {
 inline constexpr std::string_view BlankZipKey = "BLANK";
 inline constexpr std::string_view CountingCaption = "Count Zip Codes";
 inline constexpr std::string_view CountingHeading = "Counting the number of occurrences of each zip code:";
-inline constexpr std::string_view CountingFinishedText = "Finished counting. Press Print or Preview for the report";
+inline constexpr std::string_view CountingFinishedText =
+    "Finished counting. Press Print or Preview for the report";
 inline constexpr std::string_view ReadingRecordsText = "Reading database records...";
 inline constexpr std::string_view ReadingRecordText = "Reading record ";
 inline constexpr std::string_view SortingZipCodesText = "Sorting Zip Codes...";
@@ -40,7 +41,10 @@ class ZipCountTally {
     static bool IsZipKey(std::string_view key);
 
     void Add(std::string_view zip);
-    const std::map<std::string, uint32_t>& Digit(int digit) const { return FDigits[static_cast<size_t>(digit)]; }
+    const std::map<std::string, uint32_t>& Digit(int digit) const
+    {
+        return FDigits[static_cast<size_t>(digit)];
+    }
     const std::map<std::string, uint32_t>& Others() const { return FOthers; }
     uint32_t Blanks() const { return FBlanks; }
 

@@ -33,9 +33,10 @@ void PrintZipReportPage(ReportPage& page)
 void UseColumn(ReportPage& page, int column)
 {
     const double left = page.Section().Left + ZipReportColumnWidth * column;
-    page.SetColumns({{left, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Left},
-                     {left + ZipReportTabWidth, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Right},
-                     {left + 2 * ZipReportTabWidth, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Left}});
+    page.SetColumns(
+        {{left, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Left},
+         {left + ZipReportTabWidth, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Right},
+         {left + 2 * ZipReportTabWidth, ZipReportTabWidth, TabInnerMargin, ColumnAlignment::Left}});
 }
 
 } // namespace

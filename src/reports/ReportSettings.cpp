@@ -86,7 +86,8 @@ class BlockReader {
             return {};
         auto value = FReader.ReadValue();
         if (!value) {
-            FStatus = Status::Error("The report settings end before " + std::string(what) + ": " + value.Message());
+            FStatus =
+                Status::Error("The report settings end before " + std::string(what) + ": " + value.Message());
             return {};
         }
         return value.Take();
@@ -168,8 +169,8 @@ Status WriteReportSettings(LayoutStreamWriter& writer, const ReportSettings& set
         return Status::Error("The display's pixels per inch are unknown");
     BlockWriter block(writer, ppi);
     for (int length : {settings.PageWidth, settings.PageHeight, settings.LeftMargin, settings.TopMargin,
-                       settings.RightMargin, settings.BottomMargin, settings.HeaderHeight, settings.DetailHeight,
-                       settings.FooterHeight})
+                       settings.RightMargin, settings.BottomMargin, settings.HeaderHeight,
+                       settings.DetailHeight, settings.FooterHeight})
         block.Length(length);
     for (bool use : {settings.UseHeader, settings.UseDetail, settings.UseMemo, settings.UseFooter})
         block.Boolean(use);

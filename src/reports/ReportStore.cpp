@@ -128,9 +128,9 @@ Result<ReportDefinition> ReportStore::CloneCurrent()
     if (!name)
         return name.ToStatus();
     ReportDefinition clone = *original;
-    clone.Description = (QString::fromLatin1(ReportClonePrefix.data(), ReportClonePrefix.size()) +
-                         original->Description)
-                            .left(ReportDescriptionWidth);
+    clone.Description =
+        (QString::fromLatin1(ReportClonePrefix.data(), ReportClonePrefix.size()) + original->Description)
+            .left(ReportDescriptionWidth);
     clone.Binary = QString::fromStdString(*name);
     const std::string target = FSysdata + *name;
     // The file first: a row must never name a file that was not written.

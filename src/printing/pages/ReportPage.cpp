@@ -156,8 +156,8 @@ double SinkReportCanvas::DotsPerInch() const
     return DeviceDpi(FMeasure);
 }
 
-void SinkReportCanvas::Text(const QFont& font, const QColor& colour, const QRectF& clip, const QPointF& topLeft,
-                            const QString& text)
+void SinkReportCanvas::Text(const QFont& font, const QColor& colour, const QRectF& clip,
+                            const QPointF& topLeft, const QString& text)
 {
     if (!InRange() || Aborted() || text.isEmpty())
         return;
@@ -167,8 +167,8 @@ void SinkReportCanvas::Text(const QFont& font, const QColor& colour, const QRect
     DrawTextClipped(painter, clip, topLeft, text);
 }
 
-void SinkReportCanvas::Rectangle(const QRectF& rect, const QColor& pen, Qt::PenStyle penStyle, double penWidth,
-                                 const QColor& brush, Qt::BrushStyle brushStyle)
+void SinkReportCanvas::Rectangle(const QRectF& rect, const QColor& pen, Qt::PenStyle penStyle,
+                                 double penWidth, const QColor& brush, Qt::BrushStyle brushStyle)
 {
     if (!InRange() || Aborted())
         return;

@@ -10,7 +10,8 @@
 //     page.SetPageStartedHandler([&](int) { PrintHeader(page); });
 //     page.SetFont("Arial", 9);
 //     page.SectionFromMargins();
-//     while (...) { if (page.LinesLeft() < 1) page.NewPage(); page.PrintInColumn(0, text, 1.75); page.NewLine(); }
+//     while (...) { if (page.LinesLeft() < 1) page.NewPage(); page.PrintInColumn(0, text, 1.75);
+//     page.NewLine(); }
 //
 // The canvas is where drawing goes: a page sink's painter, or a list of drawing operations
 // that tests read back.
@@ -53,6 +54,8 @@ class ReportCanvas {
     // Ends the current page and starts the next; false when the job was aborted or failed.
     virtual bool NewPage() = 0;
     virtual bool Aborted() const = 0;
+    // The next copy of the document begins on a new page.
+    virtual bool StartCopy() { return NewPage(); }
 
     // Metrics of a font in inches.
     virtual double LineHeight(const QFont& font) const = 0;
@@ -95,7 +98,7 @@ class SinkReportCanvas : public ReportCanvas {
     double DotsPerInch() const override;
 
     // The next copy of the document begins: page 1 again.
-    bool StartCopy();
+    bool StartCopy() override;
     // The document's page being composed (from 1).
     int DocumentPage() const { return FDocumentPage; }
     // Whether any page has reached the sink.
@@ -121,9 +124,9 @@ struct RecordedReportItem {
     Kind What = Kind::Text;
     int Page = 1;
     QString Text;
-    QPointF At;   // text: top-left of the line box; line: start
-    QPointF To;   // line: end
-    QRectF Rect;  // text: the clip; rectangle: itself
+    QPointF At;  // text: top-left of the line box; line: start
+    QPointF To;  // line: end
+    QRectF Rect; // text: the clip; rectangle: itself
     QString Family;
     double Points = 0;
     bool Bold = false;
@@ -280,7 +283,8 @@ class ReportPage {
     bool NewPage();
     void SetPageStartedHandler(std::function<void(int page)> handler) { FPageStarted = std::move(handler); }
     int PageNumber() const { return FPageNumber; }
-    // A new document begins (the next copy): page numbers start again at 1.
+    // A new document begins (the next copy, on a page the canvas has started): page numbers
+    // start again at 1.
     void RestartPageNumbers() { FPageNumber = 1; }
     bool Aborted() const { return FCanvas.Aborted(); }
 
