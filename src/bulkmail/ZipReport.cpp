@@ -7,6 +7,7 @@ namespace corvane {
 namespace {
 
 constexpr double TabInnerMargin = 0.05;
+constexpr double ShadeInset = 0.01;
 
 // Title, page number, frame and column lines of one page.
 void PrintZipReportPage(ReportPage& page)
@@ -83,8 +84,10 @@ ZipReportResult PrintZipReport(ReportPage& page, const std::vector<QString>& lin
         }
         const double y = page.Y();
         const double left = page.Section().Left + ZipReportColumnWidth * column;
+        // Inside the column's lines, so the shade never covers them.
         if (row % 2 == 0)
-            page.Fill(left, y, left + ZipReportColumnWidth, y + page.LineHeight(), shade);
+            page.Fill(left + ShadeInset, y, left + ZipReportColumnWidth - ShadeInset, y + page.LineHeight(),
+                      shade);
         page.PrintTab(ZipReportKeyPart(line));
         page.PrintTab(ZipReportCountPart(line));
         page.GoTo(left, y + page.LineHeight());

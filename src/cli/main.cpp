@@ -10,6 +10,7 @@
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
+#include "cli/ReportCommands.h"
 #include "cli/TableCommands.h"
 #include "platform/ShippedFiles.h"
 
@@ -51,6 +52,16 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"count-zip", corvane::cli::RunCountZip, "count-zip FILE [--query EXPR | --flt F.FLT]"},
+    {"zip-report", corvane::cli::RunZipReport, "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf"},
+    {"print-report", corvane::cli::RunPrintReport,
+     "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
+     "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf"},
+    {"print-record", corvane::cli::RunPrintRecord, "print-record FILE --recno N [--fields LABEL,...|none] --pdf OUT.pdf"},
+    {"report-setups", corvane::cli::RunReportSetups, "report-setups"},
+    {"clone-report", corvane::cli::RunCloneReport, "clone-report DESCRIPTION"},
+    {"delete-report", corvane::cli::RunDeleteReport, "delete-report DESCRIPTION"},
+    {"report-settings", corvane::cli::RunReportSettings, "report-settings FILE.R"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
     {"import-ascii", corvane::cli::RunImportAscii, "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
     {"dbf-fields", corvane::cli::RunDbfFields, "dbf-fields SOURCE.DBF [--into FILE]"},

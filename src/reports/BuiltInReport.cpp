@@ -151,8 +151,11 @@ void BuiltInReportPrinter::PrintHeader()
         if (!first)
             FPage.NewLine();
         first = false;
-        for (const Heading& heading : line)
-            FPage.PrintInColumn(heading.Column, QString::fromLatin1(heading.Text));
+        // Headings are not cut: "Name" over report 4's narrow first column reads in full.
+        for (const Heading& heading : line) {
+            const ReportColumn& column = FPage.Columns()[static_cast<size_t>(heading.Column)];
+            FPage.PrintLeft(column.Left + column.InnerMargin, QString::fromLatin1(heading.Text));
+        }
     }
 
     FPage.SetFont("Arial", FOptions.Report == 4 ? 8 : 9);
@@ -383,7 +386,8 @@ bool PrintCurrentRecord(ReportPage& page, const AddressRecord& record, const Cur
             page.SetItalic(true);
             page.SetColumns({{section.Left, section.Width(), ColumnInnerMargin, ColumnAlignment::Left}});
         }
-        page.PrintInColumn(0, line);
+        // The memo is wrapped to the full width: its lines may use it all.
+        page.PrintInColumn(0, line, page.Section().Width() + ColumnClipAllowance);
         page.NewLine();
     }
     page.SetItalic(false);
