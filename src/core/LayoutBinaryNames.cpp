@@ -70,8 +70,7 @@ Result<std::string> NextLayoutBinaryName(xbase::Table& table, const std::string&
             auto binary = table.GetField("BINARY");
             if (!binary)
                 return binary.ToStatus();
-            taken.insert(
-                xbase::UpperAscii(QString::fromStdString(*binary).trimmed().toStdString()));
+            taken.insert(xbase::UpperAscii(QString::fromStdString(*binary).trimmed().toStdString()));
         }
         return Status::Success();
     });
