@@ -37,11 +37,21 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent)
 
 } // namespace
 
+TZipReport::TZipReport(PrintRunMode mode, Job job, QWidget* parent)
+    : PrintStatusWindow(mode, mode == PrintRunMode::Print ? "Print Status" : "Preview Status",
+                        Q(CancelPrintingQuestion), std::move(job), parent)
+{
+    setObjectName("TZipReport");
+}
+
 ReportPrintSetup ZipReportStatusSetup(bool preview)
 {
     ReportPrintSetup setup;
     setup.Preview = preview;
     setup.WindowName = "TZipReport";
+    setup.MakeStatusWindow = [](PrintRunMode mode, PrintStatusWindow::Job job, QWidget* parent) {
+        return std::unique_ptr<PrintStatusWindow>(std::make_unique<TZipReport>(mode, std::move(job), parent));
+    };
     setup.CancelQuestion = Q(CancelPrintingQuestion);
     setup.StatusFormat = "Printing Page %p\r%0\r%1";
     setup.EndText = [preview](PrintOutcome outcome, const std::string& message, int) -> QString {

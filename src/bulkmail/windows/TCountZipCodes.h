@@ -18,7 +18,15 @@ namespace corvane {
 
 class PrintEngine;
 
-// The ZIP report's status window ("TZipReport") and preview settings.
+// The ZIP report's status window: "Print Status" with "Cancel" ("Cancel Printing?") while
+// printing, "Preview Status" with "Stop" while previewing.
+class TZipReport : public PrintStatusWindow {
+    Q_OBJECT
+  public:
+    TZipReport(PrintRunMode mode, Job job, QWidget* parent = nullptr);
+};
+
+// The ZIP report's status window and preview settings.
 ReportPrintSetup ZipReportStatusSetup(bool preview);
 // Prints or previews the count list on the selected printer.
 ReportPrintOutcome PrintZipCountReport(PrintEngine& engine, const std::vector<QString>& lines, bool preview,

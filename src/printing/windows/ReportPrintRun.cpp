@@ -33,26 +33,29 @@ ReportPrintOutcome RunReportPrint(PrintEngine& engine, const ReportPrintSetup& s
     };
     run.WithStatus = [&](PageSink& sink, const PrintRunJob& job) {
         const PrintRunMode mode = setup.Preview ? PrintRunMode::Preview : PrintRunMode::Print;
-        PrintStatusWindow window(
-            mode, setup.Preview ? setup.PreviewCaption : setup.PrintCaption, setup.CancelQuestion,
-            [&](PrintStatusWindow& running) {
-                running.SetStatusFormat(setup.StatusFormat);
-                running.SetAbortHandler([&sink] { sink.Abort(); });
-                sink.SetPageObserver([&running](int page) { running.SetPageNumber(page); });
-                running.SetPageNumber(1);
-                status = &running;
-                outcome.Result = job();
-                status = nullptr;
-                sink.SetPageObserver(nullptr);
-                running.SetAbortHandler(nullptr);
-                outcome.EndText = setup.EndText ? setup.EndText(outcome.Result.Outcome,
-                                                                outcome.Result.Message, sink.PageNumber())
-                                                : QString();
-                running.Finish(outcome.EndText);
-            },
-            parent);
-        window.setObjectName(setup.WindowName);
-        window.exec();
+        const PrintStatusWindow::Job body = [&](PrintStatusWindow& running) {
+            running.SetStatusFormat(setup.StatusFormat);
+            running.SetAbortHandler([&sink] { sink.Abort(); });
+            sink.SetPageObserver([&running](int page) { running.SetPageNumber(page); });
+            running.SetPageNumber(1);
+            status = &running;
+            outcome.Result = job();
+            status = nullptr;
+            sink.SetPageObserver(nullptr);
+            running.SetAbortHandler(nullptr);
+            outcome.EndText = setup.EndText ? setup.EndText(outcome.Result.Outcome, outcome.Result.Message,
+                                                            sink.PageNumber())
+                                            : QString();
+            running.Finish(outcome.EndText);
+        };
+        std::unique_ptr<PrintStatusWindow> window =
+            setup.MakeStatusWindow ? setup.MakeStatusWindow(mode, body, parent)
+                                   : std::make_unique<PrintStatusWindow>(
+                                         mode, setup.Preview ? setup.PreviewCaption : setup.PrintCaption,
+                                         setup.CancelQuestion, body, parent);
+        if (!setup.WindowName.isEmpty())
+            window->setObjectName(setup.WindowName);
+        window->exec();
         outcome.Ran = true;
     };
     run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {

@@ -8,6 +8,7 @@
 //     ReportPrintOutcome outcome = RunReportPrint(engine, setup, this);
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QString>
@@ -36,6 +37,11 @@ struct ReportPrintSetup {
     std::function<QString(PrintOutcome outcome, const std::string& message, int page)> EndText;
     QString PreviewWindowCaption;
     int PreviewZoom = 2; // page width
+    // The status window of the run's kind (TBuiltInReportPrint, TZipReport, ...); a plain
+    // PrintStatusWindow with the captions above when empty.
+    std::function<std::unique_ptr<PrintStatusWindow>(PrintRunMode mode, PrintStatusWindow::Job job,
+                                                     QWidget* parent)>
+        MakeStatusWindow;
     // Before the job (false: stop; the step has told the user why); after it, whatever happened.
     std::function<bool()> Prepare;
     std::function<Status()> Restore;

@@ -16,6 +16,22 @@ QString Q(std::string_view text)
 
 } // namespace
 
+TBuiltInReportPrint::TBuiltInReportPrint(PrintRunMode mode, Job job, QWidget* parent)
+    : PrintStatusWindow(
+          mode, Q(mode == PrintRunMode::Print ? ReportPrintStatusCaption : ReportPreviewStatusCaption),
+          Q(CancelReportPrintingQuestion), std::move(job), parent)
+{
+    setObjectName("TBuiltInReportPrint");
+}
+
+TSingleRecordPrint::TSingleRecordPrint(PrintRunMode mode, Job job, QWidget* parent)
+    : PrintStatusWindow(
+          mode, Q(mode == PrintRunMode::Print ? ReportPrintStatusCaption : ReportPreviewStatusCaption),
+          Q(CancelReportPrintingQuestion), std::move(job), parent)
+{
+    setObjectName("TSingleRecordPrint");
+}
+
 ReportPrintSetup ReportStatusSetup(bool preview, const QString& windowName)
 {
     ReportPrintSetup setup;
@@ -41,6 +57,10 @@ ReportPrintOutcome PrintBuiltInReport(const ToolWindowView& addresses, PrintEngi
     request.Copies = preview ? 1 : choice.Copies;
     BuiltInReportRun run(addresses.Table(), request);
     ReportPrintSetup setup = ReportStatusSetup(preview, "TBuiltInReportPrint");
+    setup.MakeStatusWindow = [](PrintRunMode mode, PrintStatusWindow::Job job, QWidget* parent) {
+        return std::unique_ptr<PrintStatusWindow>(
+            std::make_unique<TBuiltInReportPrint>(mode, std::move(job), parent));
+    };
     setup.Choice = choice;
     setup.Prepare = [&] {
         if (Status prepared = run.Prepare(); !prepared) {
@@ -68,6 +88,10 @@ ReportPrintOutcome PrintSingleRecord(PrintEngine& engine, const AddressRecord& r
                                      const CurrentRecordOptions& options, bool preview, QWidget* parent)
 {
     ReportPrintSetup setup = ReportStatusSetup(preview, "TSingleRecordPrint");
+    setup.MakeStatusWindow = [](PrintRunMode mode, PrintStatusWindow::Job job, QWidget* parent) {
+        return std::unique_ptr<PrintStatusWindow>(
+            std::make_unique<TSingleRecordPrint>(mode, std::move(job), parent));
+    };
     setup.Body = [&](ReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
         ReportPage page(canvas);
         const bool printed = PrintCurrentRecord(page, record, options);

@@ -17,6 +17,20 @@ namespace corvane {
 class PrintEngine;
 class ToolWindowView;
 
+// The status windows of report runs: "Print Status" with "Cancel" ("Cancel Report Printing?")
+// while printing, "Preview Status" with "Stop" while previewing.
+class TBuiltInReportPrint : public PrintStatusWindow {
+    Q_OBJECT
+  public:
+    TBuiltInReportPrint(PrintRunMode mode, Job job, QWidget* parent = nullptr);
+};
+
+class TSingleRecordPrint : public PrintStatusWindow {
+    Q_OBJECT
+  public:
+    TSingleRecordPrint(PrintRunMode mode, Job job, QWidget* parent = nullptr);
+};
+
 // The status window's settings of report runs.
 ReportPrintSetup ReportStatusSetup(bool preview, const QString& windowName);
 
