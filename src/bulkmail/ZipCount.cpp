@@ -52,7 +52,7 @@ std::vector<QString> BuildZipCountList(const ZipCountTally& tally, const QLocale
 }
 
 Result<ZipCountOutcome> CountZipCodes(xbase::Table& table, const ZipCountProgress& progress,
-                                      const QLocale& locale)
+                                      const QLocale& locale, const std::function<void()>& sorting)
 {
     ZipCountOutcome outcome;
     ZipCountTally tally;
@@ -78,8 +78,11 @@ Result<ZipCountOutcome> CountZipCodes(xbase::Table& table, const ZipCountProgres
     });
     if (!counted)
         return counted;
-    if (!outcome.Cancelled)
+    if (!outcome.Cancelled) {
+        if (sorting)
+            sorting();
         outcome.Lines = BuildZipCountList(tally, locale);
+    }
     return outcome;
 }
 

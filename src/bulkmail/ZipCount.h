@@ -73,8 +73,10 @@ struct ZipCountOutcome {
 };
 
 // Counts the records under the table's query in natural order; the table's order and record
-// are given back afterwards, whatever happened.
+// are given back afterwards, whatever happened. `sorting` is told when the reading is done and
+// the keys are put in order.
 Result<ZipCountOutcome> CountZipCodes(xbase::Table& table, const ZipCountProgress& progress = {},
-                                      const QLocale& locale = QLocale::system());
+                                      const QLocale& locale = QLocale::system(),
+                                      const std::function<void()>& sorting = {});
 
 } // namespace corvane

@@ -158,12 +158,19 @@ bool TCountZipCodes::Count()
     ShowCounting(true);
     StatusLabel->setText(Q(ReadingRecordsText));
     QApplication::processEvents();
-    auto counted = CountZipCodes(FTable, [this](uint32_t recno) {
-        if (recno % 100 == 0)
-            StatusLabel->setText(Q(ReadingRecordText) + QString::number(recno));
-        QApplication::processEvents();
-        return !FCancelRequested;
-    });
+    auto counted = CountZipCodes(
+        FTable,
+        [this](uint32_t recno) {
+            if (recno % 100 == 0)
+                StatusLabel->setText(Q(ReadingRecordText) + QString::number(recno));
+            QApplication::processEvents();
+            return !FCancelRequested;
+        },
+        QLocale::system(),
+        [this] {
+            StatusLabel->setText(Q(SortingZipCodesText));
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
     FCounting = false;
     ShowCounting(false);
     if (!counted) {
