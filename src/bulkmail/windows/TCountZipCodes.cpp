@@ -117,6 +117,16 @@ TCountZipCodes::TCountZipCodes(xbase::Table& table, PrintEngine& engine, QWidget
     buttons->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(buttons);
 
+    InstallWhatsThis(this,
+                     {
+                         {"StatusLabel", "How far the count has come."},
+                         {"CancelButton", "Stops the count."},
+                         {"PrintButton", "Prints the Zip Code Count Report."},
+                         {"PreviewButton", "Shows the Zip Code Count Report on screen."},
+                         {"PrinterSetupButton", "Chooses the printer, paper, paper source and orientation."},
+                         {"OkButton", "Closes the window."},
+                         {"HelpButton", "Opens the help on counting ZIP codes."},
+                     });
     connect(CancelButton, &QPushButton::clicked, this, &TCountZipCodes::CancelButtonClick);
     connect(PrintButton, &QPushButton::clicked, this, &TCountZipCodes::PrintButtonClick);
     connect(PreviewButton, &QPushButton::clicked, this, &TCountZipCodes::PreviewButtonClick);

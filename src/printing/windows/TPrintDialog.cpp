@@ -11,6 +11,7 @@
 
 #include "platform/MessageService.h"
 #include "platform/windows/DialogButtonRow.h"
+#include "platform/windows/WhatsThis.h"
 #include "printing/PrintEngine.h"
 
 namespace corvane {
@@ -64,6 +65,14 @@ TPrintDialog::TPrintDialog(PrintEngine& engine, QWidget* parent) : QDialog(paren
     AddDialogButtons(this, buttons, "Print");
     layout->addLayout(buttons);
 
+    InstallWhatsThis(this, {
+                               {"PrinterBox", "The printer to print on; the PDF printer writes a file."},
+                               {"AllPagesButton", "Prints every page."},
+                               {"PageRangeButton", "Prints only the pages from and to the numbers given."},
+                               {"FromEdit", "The first page to print."},
+                               {"ToEdit", "The last page to print."},
+                               {"CopiesEdit", "How many copies of the whole report to print."},
+                           });
     connect(PageRangeButton, &QRadioButton::toggled, this, [this] { UpdateRange(); });
     connect(FromEdit, &QSpinBox::valueChanged, this, [this](int from) {
         if (ToEdit->value() < from)

@@ -75,6 +75,16 @@ TPrintCurrentRecord::TPrintCurrentRecord(const AddressRecord& record, PrintEngin
     buttons->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(buttons);
 
+    InstallWhatsThis(
+        this, {
+                  {"FieldsToPrint", "The fields of the record to print; the memo goes last, below a rule."},
+                  {"AllCheck", "Switches every field on or off."},
+                  {"PrintButton", "Prints the record on the current printer."},
+                  {"PreviewButton", "Shows the printout on screen."},
+                  {"PrinterSetupButton", "Chooses the printer, paper, paper source and orientation."},
+                  {"CancelButton", "Closes the window."},
+                  {"HelpButton", "Opens the help on printing the current record."},
+              });
     connect(AllCheck, &QCheckBox::clicked, this, &TPrintCurrentRecord::AllCheckClick);
     connect(PrintButton, &QPushButton::clicked, this, &TPrintCurrentRecord::PrintButtonClick);
     connect(PreviewButton, &QPushButton::clicked, this, &TPrintCurrentRecord::PreviewButtonClick);

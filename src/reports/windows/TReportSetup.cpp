@@ -139,6 +139,29 @@ TReportSetup::TReportSetup(const ToolWindowView& addresses, PrintEngine& engine,
     buttons->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(buttons);
 
+    InstallWhatsThis(
+        this, {
+                  {"TabSet", "The built-in list reports, or the reports you have designed."},
+                  {"ReportList", "The built-in report to print; choosing one sets its title."},
+                  {"TitleEdit", "The title printed at the top of every page."},
+                  {"PrintMemoCheck", "Prints each record's memo below its lines."},
+                  {"PrintCodesCheck", "Prints each record's codes below its lines."},
+                  {"ReportGrid", "The reports you have designed."},
+                  {"ModifyButton", "Opens the chosen report in the report designer."},
+                  {"NewButton", "Designs a new report."},
+                  {"DeleteButton", "Deletes the chosen report and its layout file."},
+                  {"CloneButton", "Makes a copy of the chosen report."},
+                  {"AllRecordsButton", "Prints every record of the file."},
+                  {"FilterRecordsButton", "Prints the records the current filter lets through."},
+                  {"CurrentRecordButton", "Prints the record on show in the main window."},
+                  {"StartFromCurrentCheck", "Begins at the record on show instead of the first."},
+                  {"OneRecordPerPageCheck", "Starts a new page for every record of a designed report."},
+                  {"OkButton", "Closes the window."},
+                  {"PrintButton", "Prints the report after asking for the printer, copies and pages."},
+                  {"PreviewButton", "Shows the report's pages on screen."},
+                  {"PrinterSetupButton", "Chooses the printer, paper, paper source and orientation."},
+                  {"HelpButton", "Opens the help on printing reports."},
+              });
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(PrintButton, &QPushButton::clicked, this, &TReportSetup::PrintButtonClick);
     connect(PreviewButton, &QPushButton::clicked, this, &TReportSetup::PreviewButtonClick);
