@@ -72,6 +72,9 @@ TPrintDialog::TPrintDialog(PrintEngine& engine, QWidget* parent) : QDialog(paren
                                {"FromEdit", "The first page to print."},
                                {"ToEdit", "The last page to print."},
                                {"CopiesEdit", "How many copies of the whole report to print."},
+                               {"OkButton", "Prints with these choices."},
+                               {"CancelButton", "Closes the window without printing."},
+                               {"HelpButton", "Opens the help on printing."},
                            });
     connect(PageRangeButton, &QRadioButton::toggled, this, [this] { UpdateRange(); });
     connect(FromEdit, &QSpinBox::valueChanged, this, [this](int from) {

@@ -85,6 +85,11 @@ TPrintCurrentRecord::TPrintCurrentRecord(const AddressRecord& record, PrintEngin
                   {"CancelButton", "Closes the window."},
                   {"HelpButton", "Opens the help on printing the current record."},
               });
+    WhatsThisTexts fieldTexts;
+    for (QCheckBox* check : FieldChecks)
+        fieldTexts[check->objectName()] =
+            QStringLiteral("Prints the field \"%1\" when ticked.").arg(check->text());
+    InstallWhatsThis(this, fieldTexts);
     connect(AllCheck, &QCheckBox::clicked, this, &TPrintCurrentRecord::AllCheckClick);
     connect(PrintButton, &QPushButton::clicked, this, &TPrintCurrentRecord::PrintButtonClick);
     connect(PreviewButton, &QPushButton::clicked, this, &TPrintCurrentRecord::PreviewButtonClick);

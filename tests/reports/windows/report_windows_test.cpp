@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -281,6 +285,43 @@ TEST_F(ReportWindowsTest, CountZipCodesCountsThenPreviewsAtOneHundredPercent)
     window.PreviewButtonClick();
     EXPECT_EQ(window.LastEndText(), "\rPreview Ready!");
     EXPECT_DOUBLE_EQ(zoom, 100);
+}
+
+// Every control a user can click or type into says what it does (the parts of a list, a tab bar
+// or a spin box are explained by it).
+TEST_F(ReportWindowsTest, EveryControlHasItsWhatsThis)
+{
+    OpenPeople(1);
+    AddressRecord record;
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(OpenSetup());
+    windows.push_back(std::make_unique<TPrintCurrentRecord>(record, FEngine));
+    windows.push_back(std::make_unique<TCountZipCodes>(Table(), FEngine));
+    windows.push_back(std::make_unique<TPrintDialog>(FEngine));
+    for (const auto& window : windows) {
+        QStringList unexplained;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const bool isControl = qobject_cast<QAbstractButton*>(control) ||
+                                   qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                                   qobject_cast<QAbstractSpinBox*>(control) ||
+                                   qobject_cast<QAbstractItemView*>(control);
+            const QString name = control->objectName();
+            if (!isControl || name.startsWith("qt_") || name == "MouseHelpButton")
+                continue;
+            bool inner = false;
+            for (QWidget* parent = control->parentWidget(); parent && parent != window.get();
+                 parent = parent->parentWidget())
+                inner = inner || qobject_cast<QAbstractItemView*>(parent) ||
+                        qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent) ||
+                        qobject_cast<QTabBar*>(parent);
+            if (inner)
+                continue;
+            if (name.isEmpty() || control->whatsThis().isEmpty())
+                unexplained << (name.isEmpty() ? control->metaObject()->className() : name);
+        }
+        EXPECT_TRUE(unexplained.isEmpty())
+            << window->objectName().toStdString() << ": " << unexplained.join(", ").toStdString();
+    }
 }
 
 } // namespace
