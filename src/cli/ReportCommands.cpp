@@ -304,6 +304,9 @@ int RunPrintReport(const std::vector<std::string>& arguments)
     run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
         SinkReportCanvas canvas(pages, fromPage, toPage);
         result = reportRun.PrintPages(canvas);
+        // A range past the last page would leave a blank page as the whole file.
+        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
+            return {PrintOutcome::Failed, NoPageInRangeMessage(fromPage, toPage, result.Pages)};
         return {result.Outcome, result.Message};
     };
     run.Restore = [&] { return reportRun.Restore(); };

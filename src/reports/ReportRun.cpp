@@ -19,6 +19,12 @@ std::string ReportRunStatusText(PrintOutcome outcome, const std::string& message
     return preview ? "Report Preview Ready!" : "Report Print Completed!";
 }
 
+std::string NoPageInRangeMessage(int fromPage, int toPage, int pages)
+{
+    return "The report has " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
+           ": none of pages " + std::to_string(fromPage) + " to " + std::to_string(toPage) + " to print";
+}
+
 std::string_view BuiltInReportOrder(int report)
 {
     return report == 3 ? "ORG" : "LNAME";

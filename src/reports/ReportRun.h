@@ -52,6 +52,9 @@ struct ReportRunResult {
 // reason (never a completion).
 std::string ReportRunStatusText(PrintOutcome outcome, const std::string& message, bool preview, int page);
 
+// Told when a page range holds none of the report's pages (the job is then dropped).
+std::string NoPageInRangeMessage(int fromPage, int toPage, int pages);
+
 // The order tag of a built-in report: "ORG" for report 3, "LNAME" for the others.
 std::string_view BuiltInReportOrder(int report);
 

@@ -87,6 +87,11 @@ class ReportCommandTests(CliTestCase):
         self.assertEqual(self.pages(pdf), 2)
         self.assertIn("Page 2", self.text(pdf, 1))
         self.assertNotIn("Person000", self.text(pdf))
+        # A range past the last page prints nothing and says so.
+        os.remove(pdf)
+        self.assertIn("none of pages 9 to 9", self.fails("print-report", table, "--builtin", "2", "--pages", "9",
+                                                         "--pdf", pdf))
+        self.assertFalse(os.path.exists(pdf))
 
     def test_print_report_errors_write_nothing(self):
         table = self.make_address_file("e.dbf", [{"LNAME": "X"}])

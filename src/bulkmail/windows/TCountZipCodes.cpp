@@ -77,7 +77,7 @@ ReportPrintOutcome PrintZipCountReport(PrintEngine& engine, const std::vector<QS
                                        QWidget* parent)
 {
     ReportPrintSetup setup = ZipReportStatusSetup(preview);
-    setup.Body = [&](ReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
+    setup.Body = [&](SinkReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
         ReportPage page(canvas);
         const ZipReportResult result = PrintZipReport(page, lines, [&] {
             status.KeepResponsive();

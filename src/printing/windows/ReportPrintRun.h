@@ -23,7 +23,7 @@ class QWidget;
 namespace corvane {
 
 class PrintEngine;
-class ReportCanvas;
+class SinkReportCanvas;
 
 struct ReportPrintSetup {
     bool Preview = false;
@@ -47,7 +47,7 @@ struct ReportPrintSetup {
     std::function<Status()> Restore;
     // Draws the pages; calls status.KeepResponsive() between records and honours
     // status.StopRequested() in a preview.
-    std::function<PageHandlerResult(ReportCanvas& canvas, PrintStatusWindow& status)> Body;
+    std::function<PageHandlerResult(SinkReportCanvas& canvas, PrintStatusWindow& status)> Body;
 };
 
 struct ReportPrintOutcome {

@@ -70,7 +70,7 @@ ReportPrintOutcome PrintBuiltInReport(const ToolWindowView& addresses, PrintEngi
         return true;
     };
     setup.Restore = [&] { return run.Restore(); };
-    setup.Body = [&](ReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
+    setup.Body = [&](SinkReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
         run.AfterRecord = [&](int) {
             // Cancel and Stop are clicked here, between records.
             status.KeepResponsive();
@@ -79,6 +79,8 @@ ReportPrintOutcome PrintBuiltInReport(const ToolWindowView& addresses, PrintEngi
         };
         const ReportRunResult result = run.PrintPages(canvas);
         run.AfterRecord = nullptr;
+        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
+            return {PrintOutcome::Failed, NoPageInRangeMessage(choice.FromPage, choice.ToPage, result.Pages)};
         return {result.Outcome, result.Message};
     };
     return RunReportPrint(engine, setup, parent);
@@ -92,7 +94,7 @@ ReportPrintOutcome PrintSingleRecord(PrintEngine& engine, const AddressRecord& r
         return std::unique_ptr<PrintStatusWindow>(
             std::make_unique<TSingleRecordPrint>(mode, std::move(job), parent));
     };
-    setup.Body = [&](ReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
+    setup.Body = [&](SinkReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
         ReportPage page(canvas);
         const bool printed = PrintCurrentRecord(page, record, options);
         status.KeepResponsive();
