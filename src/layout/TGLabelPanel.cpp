@@ -11,6 +11,7 @@
 #include "layout/TGMultiLineLabel.h"
 #include "layout/TGPDLabel.h"
 #include "layout/TGPLabel.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGPostNetBarCode.h"
 #include "layout/TGSymbolLabel.h"
 
@@ -96,6 +97,8 @@ std::unique_ptr<TGGraphicControl> TGLabelPanel::NewElementForTool() const
         e->SetAddressField("STREET");
         return e;
     }
+    case TPanelState::psIntelligentMailBarCode:
+        return std::make_unique<TGIntelligentMailBarCode>();
     }
     return nullptr;
 }
@@ -136,6 +139,7 @@ void TGLabelPanel::FinishNewElement(TGGraphicControl& element)
         break;
     case TPanelState::psMultiLineDataLabel:
     case TPanelState::psPostNetBarCode:
+    case TPanelState::psIntelligentMailBarCode:
         ShowAllDataValues();
         break;
     default:

@@ -113,6 +113,15 @@ QIcon ToolIcon(TPanelState tool)
                 p.drawLine(x, (i % 3 == 0) ? 6 : 11, x, 16);
             }
         });
+    case TPanelState::psIntelligentMailBarCode:
+        return DrawnIcon([](QPainter& p) {
+            // Four-state bars: full, ascender, descender, tracker.
+            p.setPen(QPen(Qt::black, 1.4));
+            const int tops[] = {5, 5, 9, 9, 5, 9, 5, 9};
+            const int bottoms[] = {17, 13, 17, 13, 13, 17, 17, 13};
+            for (int i = 0; i < 8; ++i)
+                p.drawLine(3 + i * 2, tops[i], 3 + i * 2, bottoms[i]);
+        });
     case TPanelState::psDataLabel:
         return TextIcon("[F]", 8);
     case TPanelState::psMultiLineDataLabel:
@@ -251,6 +260,8 @@ void TLabelDesignScreen::BuildControls()
     tools->addWidget(AddTool(TPanelState::psLine, "LineTool", "Line Tool"));
     tools->addWidget(AddTool(TPanelState::psImage, "ClipArtTool", "Clip Art Tool"));
     tools->addWidget(AddTool(TPanelState::psPostNetBarCode, "PostnetTool", "Postnet Barcode tool"));
+    tools->addWidget(AddTool(TPanelState::psIntelligentMailBarCode, "IntelligentMailTool",
+                             "Intelligent Mail Barcode tool"));
     tools->addWidget(AddTool(TPanelState::psDataLabel, "DatabaseFieldTool", "Database Field tool"));
     tools->addWidget(
         AddTool(TPanelState::psMultiLineDataLabel, "DatabaseMemoFieldTool", "Database Memo Field tool"));
