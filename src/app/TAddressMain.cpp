@@ -42,6 +42,7 @@
 #include "app/TSearchBox.h"
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
+#include "bulkmail/windows/TCountZipCodes.h"
 #include "core/AddressFile.h"
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
@@ -60,6 +61,8 @@
 #include "platform/windows/WindowPlacement.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterCheck.h"
+#include "reports/windows/TPrintCurrentRecord.h"
+#include "reports/windows/TReportSetup.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
 #include "session/RecordClipboard.h"
@@ -150,9 +153,8 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",   "mnuCountZip",
-        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters", "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord",
+        "LettersButton",      "EnvelopesButton", "mnuCheckStateZip",
+        "mnuCheckDuplicates", "mnuPrintLetters", "mnuPrintEnvelopes",
     };
     return names;
 }
@@ -217,6 +219,7 @@ void TAddressMain::CreateToolBar()
         *tool.Button = button;
     }
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
+    connect(ReportsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintReportsClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -557,7 +560,7 @@ void TAddressMain::CreateMenus()
 
     UtilitiesMenu = namedMenu("UtilitiesMenu", "&Utilities");
     UtilitiesMenu->menuAction()->setObjectName("UtilitiesMenu");
-    AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes");
+    AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes", &TAddressMain::mnuCountZipClick);
     AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes");
     AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates");
     AddMenuItem(UtilitiesMenu, "mnuConvertCase", "Con&vert Case", &TAddressMain::mnuConvertCaseClick);
@@ -571,8 +574,10 @@ void TAddressMain::CreateMenus()
                 QKeySequence("Ctrl+L"));
     AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
     AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
-    AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
-    AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record", nullptr, QKeySequence("Ctrl+P"));
+    AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", &TAddressMain::mnuPrintReportsClick,
+                QKeySequence("Ctrl+R"));
+    AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record",
+                &TAddressMain::mnuPrintCurrentRecordClick, QKeySequence("Ctrl+P"));
 
     HelpMenu = namedMenu("HelpMenu", "&Help");
     QAction* contents = AddMenuItem(HelpMenu, "mnuContents", "&Contents");
@@ -1227,6 +1232,58 @@ void TAddressMain::mnuPrintLabelsClick()
         return;
     {
         TLabelSetupScreen window(handOver.View(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+// ---- reports and ZIP counts ----
+
+void TAddressMain::mnuPrintReportsClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!ReportsButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLabelsOrReports, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TReportSetup window(handOver.View(), Printer(), this);
+        if (window.OpenReports())
+            window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuPrintCurrentRecordClick()
+{
+    QAction* command = findChild<QAction*>("mnuPrintCurrentRecord");
+    if (command && !command->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintCurrentRecord, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        const AddressRecord record = handOver.View().CurrentRecord();
+        TPrintCurrentRecord window(record, Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuCountZipClick()
+{
+    QAction* command = findChild<QAction*>("mnuCountZip");
+    if (command && !command->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::CountZipCodes, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCountZipCodes window(handOver.View().Table(), Printer(), this);
         window.exec();
     }
     handOver.Finish();

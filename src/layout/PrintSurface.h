@@ -13,15 +13,12 @@
 #include <QSizeF>
 
 #include "layout/ElementPainter.h"
+#include "printing/pages/PenWidth.h"
 
 class QImage;
 class QPicture;
 
 namespace corvane {
-
-// A pen width in device dots: positive widths are dots already; a negative width is |width|
-// hundredths of an inch, rounded to dots and never thinner than 1 dot; 0 stays 0 (the thinnest).
-int PenWidthInDots(int width, double dotsPerInch);
 
 class PrintSurface {
   public:
