@@ -9,6 +9,7 @@
 #include "cli/ImportExportCommands.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
+#include "cli/LetterCommands.h"
 #include "cli/PresortCommand.h"
 #include "cli/TableCommands.h"
 #include "platform/ShippedFiles.h"
@@ -51,6 +52,13 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"letters", corvane::cli::RunLetters, "letters"},
+    {"new-letter", corvane::cli::RunNewLetter, "new-letter --description D --rtf IN.rtf"},
+    {"letter-rtf", corvane::cli::RunLetterRtf, "letter-rtf D"},
+    {"rtf", corvane::cli::RunRtf, "rtf dump FILE.rtf"},
+    {"print-letters", corvane::cli::RunPrintLetters,
+     "print-letters FILE --letter D [--scope all|filter|current] [--flt F.FLT] [--order TAG] [--recno N] "
+     "[--start-current] [--copies N] [--date YYYY-MM-DD] (--pdf OUT.pdf | --rtf OUT.rtf | --text)"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
     {"import-ascii", corvane::cli::RunImportAscii, "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
     {"dbf-fields", corvane::cli::RunDbfFields, "dbf-fields SOURCE.DBF [--into FILE]"},
