@@ -38,11 +38,4 @@ bool OpenLabelTemplateTable(xbase::Table& table);
 bool OpenCityStateZipTable(xbase::Table& table);
 bool OpenSystemTable(SystemTable kind, xbase::Table& table);
 
-enum class LayoutKind { Label, Envelope, Report };
-// A free layout file name in the system data directory: "BIN" + five digits + ".L", ".E" or
-// ".R", the lowest number 00001..99999 whose file (in any case) does not exist yet; an error when
-// all are taken.
-Result<std::string> NewLayoutFileName(LayoutKind kind);
-Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder);
-
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "core/SystemTables.h"
 
+#include "core/LayoutBinaryNames.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -202,7 +204,9 @@ TEST_P(LayoutFileName, LowestFreeNumber)
     ScratchHome home;
     for (const char* name : GetParam().Present)
         WriteBytes(SystemDataDirectory() + name, "");
-    auto name = NewLayoutFileName(GetParam().Kind);
+    xbase::Table table;
+    ASSERT_TRUE(OpenLabelTable(table));
+    auto name = NextLayoutBinaryName(table, SystemDataDirectory(), GetParam().Kind);
     ASSERT_TRUE(name.Ok()) << name.Message();
     EXPECT_EQ(*name, GetParam().Expected);
 }
