@@ -128,12 +128,13 @@ QJsonObject DumpJson(const QTextDocument& document, const PageLayoutTwips& layou
             QJsonObject run;
             run["text"] = LineBreaksAsNewLines(fragment.text());
             run["font"] = families.isEmpty() ? document.defaultFont().family() : families.first();
-            run["size"] = format.fontPointSize() > 0 ? format.fontPointSize() : document.defaultFont().pointSizeF();
+            run["size"] =
+                format.fontPointSize() > 0 ? format.fontPointSize() : document.defaultFont().pointSizeF();
             run["bold"] = format.fontWeight() > QFont::Medium;
             run["italic"] = format.fontItalic();
             run["underline"] = format.fontUnderline();
-            const bool coloured =
-                format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+            const bool coloured = format.hasProperty(QTextFormat::ForegroundBrush) &&
+                                  format.foreground().style() != Qt::NoBrush;
             run["color"] = (coloured ? format.foreground().color() : QColor(Qt::black)).name();
             runs.append(run);
         }
@@ -161,7 +162,8 @@ void AppendLetter(QTextDocument& combined, const QTextDocument& letter, bool fir
     const int start = cursor.position();
     cursor.insertFragment(QTextDocumentFragment(&letter));
     for (QTextBlock block = letter.begin(); block.isValid(); block = block.next()) {
-        const QTextCharFormat format = block.begin().atEnd() ? QTextCharFormat() : block.begin().fragment().charFormat();
+        const QTextCharFormat format =
+            block.begin().atEnd() ? QTextCharFormat() : block.begin().fragment().charFormat();
         if (format.isImageFormat()) {
             const QString name = format.toImageFormat().name();
             combined.addResource(QTextDocument::ImageResource, QUrl(name),
@@ -211,7 +213,8 @@ int RunNewLetter(const std::vector<std::string>& arguments)
         return Fail(parsed.Message());
     if (!parsed->Positional.empty() || !parsed->Has("--description") || !parsed->Has("--rtf"))
         return Usage(NewLetterSynopsis);
-    const std::string description = QString::fromStdString(*parsed->Get("--description")).trimmed().toStdString();
+    const std::string description =
+        QString::fromStdString(*parsed->Get("--description")).trimmed().toStdString();
     if (description.empty())
         return Fail("--description needs a description for the letter");
     auto rtf = ReadFile(*parsed->Get("--rtf"));
@@ -287,11 +290,13 @@ int RunRtf(const std::vector<std::string>& arguments)
 int RunPrintLetters(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(
-        arguments, {"--letter", "--scope", "--flt", "--order", "--recno", "--copies", "--date", "--pdf", "--rtf"},
+        arguments,
+        {"--letter", "--scope", "--flt", "--order", "--recno", "--copies", "--date", "--pdf", "--rtf"},
         {"--start-current", "--text"});
     if (!parsed)
         return Fail(parsed.Message());
-    const int outputs = (parsed->Has("--pdf") ? 1 : 0) + (parsed->Has("--rtf") ? 1 : 0) + (parsed->Has("--text") ? 1 : 0);
+    const int outputs =
+        (parsed->Has("--pdf") ? 1 : 0) + (parsed->Has("--rtf") ? 1 : 0) + (parsed->Has("--text") ? 1 : 0);
     if (parsed->Positional.size() != 1 || !parsed->Has("--letter") || outputs != 1)
         return Usage(PrintSynopsis);
 
@@ -374,7 +379,8 @@ int RunPrintLetters(const std::vector<std::string>& arguments)
     if (parsed->Has("--text")) {
         QJsonArray list;
         const LetterRunResult result = run.ForEachLetter([&](uint32_t recno, const LetterDocument& merged) {
-            list.append(QJsonObject{{"recno", static_cast<qint64>(recno)}, {"text", PlainText(*merged.Document)}});
+            list.append(
+                QJsonObject{{"recno", static_cast<qint64>(recno)}, {"text", PlainText(*merged.Document)}});
             return true;
         });
         if (result.Outcome != PrintOutcome::Completed)
@@ -406,8 +412,9 @@ int RunPrintLetters(const std::vector<std::string>& arguments)
     }
 
     const QString pdfPath = QString::fromStdString(*parsed->Get("--pdf"));
-    const QPageSize paper(QSizeF(letter->Layout.PaperWidth / TwipsPerInch, letter->Layout.PaperHeight / TwipsPerInch),
-                          QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    const QPageSize paper(
+        QSizeF(letter->Layout.PaperWidth / TwipsPerInch, letter->Layout.PaperHeight / TwipsPerInch),
+        QPageSize::Inch, QString(), QPageSize::ExactMatch);
     PdfFileSink sink(pdfPath, paper);
     LetterRunResult result;
     PrintRun print;
@@ -422,7 +429,7 @@ int RunPrintLetters(const std::vector<std::string>& arguments)
         if (!ended.Message.empty())
             return Fail(messages.Line(ended.Message));
         return Fail(ended.Outcome == PrintOutcome::Failed ? "Cannot write " + pdfPath.toStdString()
-                                                           : LetterRunStatusText(result));
+                                                          : LetterRunStatusText(result));
     }
     QJsonObject json{{"letters", result.Letters}, {"pages", result.Pages}, {"pdf", pdfPath}};
     std::cout << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
