@@ -51,6 +51,7 @@
 #include "importexport/windows/TDBFImport.h"
 #include "importexport/windows/TImportOlder.h"
 #include "labels/windows/TLabelSetupScreen.h"
+#include "letters/windows/TCVLetters.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/windows/HelpViewer.h"
@@ -149,9 +150,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",    "mnuCountZip",
-        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters",  "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button", "DialPhone2Button",
+        "EnvelopesButton",    "ReportsButton",     "mnuCountZip",     "mnuCheckStateZip",
+        "mnuCheckDuplicates", "mnuPrintEnvelopes", "mnuPrintReports", "mnuPrintCurrentRecord",
+        "DialPhone1Button",   "DialPhone2Button",
     };
     return names;
 }
@@ -216,6 +217,7 @@ void TAddressMain::CreateToolBar()
         *tool.Button = button;
     }
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
+    connect(LettersButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLettersClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -566,7 +568,8 @@ void TAddressMain::CreateMenus()
     PrintMenu->menuAction()->setObjectName("PrintMenu");
     AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", &TAddressMain::mnuPrintLabelsClick,
                 QKeySequence("Ctrl+L"));
-    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
+    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", &TAddressMain::mnuPrintLettersClick,
+                QKeySequence("Ctrl+T"));
     AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
     AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
     AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record", nullptr, QKeySequence("Ctrl+P"));
@@ -1224,6 +1227,22 @@ void TAddressMain::mnuPrintLabelsClick()
         return;
     {
         TLabelSetupScreen window(handOver.View(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuPrintLettersClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!LettersButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLetters, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCVLetters window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();

@@ -93,6 +93,12 @@ int DocumentPages::DrawPage(QPainter& painter, int position, const QRectF& targe
     FDocument->documentLayout()->draw(&painter, context);
     painter.restore();
 
+    return NextPosition(position);
+}
+
+int DocumentPages::NextPosition(int position) const
+{
+    const int page = PageOf(std::max(position, 0));
     if (page + 1 >= PageCount())
         return 0;
     const int next = FStarts[static_cast<size_t>(page + 1)];

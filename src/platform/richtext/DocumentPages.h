@@ -35,6 +35,9 @@ class DocumentPages {
     // The page (from 0) that holds the text position.
     int PageOf(int position) const;
 
+    // The position the page after the one holding `position` starts at; 0 on the last page.
+    int NextPosition(int position) const;
+
     // Draws the page that holds `position` into `target` (device coordinates of the painter) at
     // `zoom` percent of the real size; returns the position the next page starts at, or 0 when
     // this is the last page. The returned position is always past `position`, so a loop over
