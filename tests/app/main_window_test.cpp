@@ -193,8 +193,8 @@ TEST_F(MainWindowTest, ButtonsFollowTheRecordState)
     for (const char* name : {"SaveButton", "CancelButton", "ClearfilterButton", "SearchMemoNextButton"})
         EXPECT_FALSE(Shown(name)) << name;
     // Later work: in place, disabled.
-    EXPECT_FALSE(Enabled("LettersButton"));
-    EXPECT_FALSE(Find<QAction>(window, "mnuPrintLetters")->isEnabled());
+    EXPECT_FALSE(Enabled("EnvelopesButton"));
+    EXPECT_FALSE(Find<QAction>(window, "mnuPrintEnvelopes")->isEnabled());
     EXPECT_TRUE(Find<QAction>(window, "mnuClone")->isEnabled());
 
     // Editing starts by typing.
@@ -409,9 +409,9 @@ TEST_F(MainWindowTest, EveryMnemonicReachesItsOneUsableControl)
     MakePeople();
     TAddressMain& window = Start();
     const std::map<QChar, std::string> ready = {
-        {'A', "AddButton"},  {'D', "DeleteButton"},  {'E', "EditButton"}, {'F', "FileMenu"},
-        {'H', "HelpMenu"},   {'I', "TabSet"},        {'M', "TabSet"},     {'P', "PrintMenu"},
-        {'R', "RecordMenu"}, {'S', "SortMenu"},      {'U', "UtilitiesMenu"}, {'X', "ExitButton"},
+        {'A', "AddButton"},  {'D', "DeleteButton"}, {'E', "EditButton"},    {'F', "FileMenu"},
+        {'H', "HelpMenu"},   {'I', "TabSet"},       {'M', "TabSet"},        {'P', "PrintMenu"},
+        {'R', "RecordMenu"}, {'S', "SortMenu"},     {'U', "UtilitiesMenu"}, {'X', "ExitButton"},
     };
     const std::map<QChar, std::string> editing = {
         {'C', "CancelButton"}, {'H', "HelpMenu"}, {'I', "TabSet"}, {'M', "TabSet"}, {'S', "SaveButton"},
