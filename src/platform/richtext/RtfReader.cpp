@@ -532,6 +532,13 @@ class Parser {
         const bool on = !parameter || *parameter != 0;
         GroupState& state = State();
 
+        // Binary data is skipped by its length wherever it stands (pictures keep theirs below).
+        if (word == "bin" && Target() != Destination::Picture) {
+            if (value < 0 || static_cast<size_t>(value) > FText.size() - FPos)
+                return Status::Error("The RTF text's binary data runs past its end");
+            FPos += static_cast<size_t>(value);
+            return Status::Success();
+        }
         if (Target() == Destination::Skip)
             return Status::Success();
         if (FSkipFallback > 0 && word != "u") {

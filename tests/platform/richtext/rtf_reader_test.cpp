@@ -147,6 +147,7 @@ TEST(RtfReader, UnicodeFallbacksAndCodePages)
         {R"({\rtf1\uc2 a\u8364\'80\'80b})", "a\u20acb"},
         {R"({\rtf1 {\uc0\u8364}x\u-3971?})", "\u20acx\uf07d"},
         {R"({\rtf1 a\~b\{c\}\\})", "a\u00a0b{c}\\"},
+        {R"({\rtf1 a\bin3 }{xb{\*\unknown \bin2 {}}c})", "abc"},
     };
     for (const Case& given : cases) {
         QTextDocument document;
