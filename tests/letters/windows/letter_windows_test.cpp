@@ -27,6 +27,7 @@
 #include "letters/windows/TWPPageProp.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/richtext/windows/RichTextRuler.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterList.h"
 #include "session/AddressSession.h"
@@ -235,6 +236,27 @@ TEST_F(LetterWindowsTest, PrintToPdfShowsTheStatusUntilOk)
     const auto facts = testing::ReadPdfFacts(pdf);
     ASSERT_TRUE(facts);
     EXPECT_EQ(facts->Pages, 6);
+}
+
+} // namespace
+} // namespace corvane
+
+namespace corvane {
+namespace {
+
+TEST_F(LetterWindowsTest, EditorAndPreviewShowAndPaint)
+{
+    OpenPeople(1);
+    TLetterDesign editor(nullptr, {}, &View());
+    editor.show();
+    QApplication::processEvents();
+    editor.Editor->insertPlainText("Dear [First]");
+    editor.Ruler->repaint();
+    QApplication::processEvents();
+    TRTFPreviewForm preview(editor.Letter(), View());
+    preview.show();
+    QApplication::processEvents();
+    EXPECT_EQ(preview.Merged().Document->toPlainText(), "Dear First1");
 }
 
 } // namespace

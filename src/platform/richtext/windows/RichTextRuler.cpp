@@ -38,12 +38,13 @@ void RichTextRuler::SetTextWidth(double units)
 
 QSize RichTextRuler::sizeHint() const
 {
-    return QSize(ToPixels(FTextWidth) + 20, RulerHeight);
+    return QSize(static_cast<int>(FTextWidth) + 40, RulerHeight);
 }
 
 int RichTextRuler::ToPixels(double units) const
 {
-    const int origin = FEditor.viewport()->mapTo(this, QPoint(0, 0)).x() -
+    // The ruler and the editor's viewport are siblings: they meet in global coordinates.
+    const int origin = mapFromGlobal(FEditor.viewport()->mapToGlobal(QPoint(0, 0))).x() -
                        FEditor.horizontalScrollBar()->value() +
                        static_cast<int>(FEditor.document()->documentMargin());
     return origin + static_cast<int>(std::lround(units));
