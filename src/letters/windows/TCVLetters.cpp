@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/SystemTables.h"
@@ -17,6 +18,7 @@
 #include "letters/windows/TRTFPreviewForm.h"
 #include "platform/MessageService.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "printing/PrintEngine.h"
 #include "printing/windows/TPrinterSetup.h"
 
@@ -105,7 +107,26 @@ TCVLetters::TCVLetters(const ToolWindowView& addresses, PrintEngine& engine, QWi
     PreviewButton = Button(this, "PreviewButton", "Pre&view", buttons);
     PrinterSetupButton = Button(this, "PrinterSetupButton", "Printer &Setup", buttons);
     HelpButton = Button(this, "HelpButton", "&Help", buttons);
+    buttons->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(buttons);
+    InstallWhatsThis(
+        this, {
+                  {"LetterGrid", "The letters you have written. Pick the one to change, print or preview."},
+                  {"ModifyButton", "Opens the selected letter in the Letter Designer."},
+                  {"NewButton", "Starts a new, empty letter in the Letter Designer."},
+                  {"DeleteButton", "Deletes the selected letter (you are asked first)."},
+                  {"CloneButton",
+                   "Makes a copy of the selected letter, described \"Clone of\" and its description."},
+                  {"WhatToPrintPanel",
+                   "Which records get a letter: all, those matching the filter, or the current one."},
+                  {"StartFromCurrentCheck", "Starts printing at the record shown in the main window."},
+                  {"CopiesEdit", "How many copies of each letter are printed (1 to 999)."},
+                  {"PrinterPanel", "The printer the letters go to; change it with Printer Setup."},
+                  {"PrintButton", "Prints the selected letter merged with each record."},
+                  {"PreviewButton", "Shows the selected letter merged with the current record."},
+                  {"PrinterSetupButton", "Chooses the printer, paper and orientation."},
+                  {"OkButton", "Closes this window."},
+              });
 
     FilterRecordsRadio->setEnabled(FAddresses.Scope().FilterChoiceEnabled);
     if (FAddresses.Scope().SelectAllRecords)

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "letters/LetterStore.h"
@@ -34,6 +35,7 @@
 #include "platform/richtext/windows/SpellingDialog.h"
 #include "platform/spelling/SpellChecker.h"
 #include "platform/windows/HelpViewer.h"
+#include "platform/windows/WhatsThis.h"
 #include "platform/windows/WindowPlacement.h"
 #include "session/ToolWindowView.h"
 
@@ -123,7 +125,21 @@ TLetterDesign::TLetterDesign(const LetterDocument* letter, const QString& descri
     CancelButton = Button(this, "CancelButton", "Cancel", buttons);
     PreviewButton = Button(this, "PreviewButton", "&Preview", buttons);
     HelpButton = Button(this, "HelpButton", "&Help", buttons);
+    buttons->addWidget(CreateMouseHelpButton(this));
     layout->addLayout(buttons);
+    InstallWhatsThis(
+        this,
+        {
+            {"DescriptionEdit", "The name of the letter in the list of letters (up to 50 characters)."},
+            {"InsertFieldList", "Inserts a merge field at the caret; it prints as the record's value, in the "
+                                "format the field is written in."},
+            {"Editor", "The letter. Fields in square brackets are replaced by each record's values."},
+            {"Ruler",
+             "Drag the markers to set the indents; click to set a tab, drag a tab off to remove it."},
+            {"OkButton", "Keeps the letter and closes the designer."},
+            {"CancelButton", "Closes the designer without keeping the changes."},
+            {"PreviewButton", "Shows the letter merged with the current record."},
+        });
     BuildMenus();
 
     // The editor: a new letter's page and default font first, then the letter's own.

@@ -600,6 +600,10 @@ class Parser {
         // Document and page.
         if (word == "ansicpg") {
             FCodePage = CodePageNumbered(value);
+        } else if (word == "pc") {
+            FCodePage = CodePageNumbered(437);
+        } else if (word == "pca") {
+            FCodePage = CodePageNumbered(850);
         } else if (word == "deff") {
             FDefaultFont = value;
         } else if (word == "paperw" || word == "pgwsxn") {
