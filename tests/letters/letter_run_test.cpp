@@ -152,6 +152,33 @@ TEST_F(LetterRunTest, AStoppedRunSaysSoAndAFailureIsNoCompletion)
     EXPECT_EQ(LetterRunStatusText(failed), "Letter Print Stopped: The printer is gone");
 }
 
+// Pages that the device refuses after the first.
+class FailingPages : public PageRecorder {
+  public:
+    FailingPages() : PageRecorder(QSizeF(8.5, 11)) {}
+
+  protected:
+    bool StartNextPage() override
+    {
+        FMessage = "The printer went away";
+        return false;
+    }
+};
+
+TEST_F(LetterRunTest, ADeviceThatFailsStopsTheRunWithItsReason)
+{
+    Open(3);
+    const LetterDocument letter = Letter(1);
+    LetterRun run(FTable, letter, {RecordScope::All, false, 1, QDate(2026, 12, 8)});
+    ASSERT_TRUE(run.Prepare());
+    FailingPages pages;
+    ASSERT_TRUE(pages.Begin());
+    const LetterRunResult result = run.PrintLetters(pages);
+    EXPECT_EQ(result.Outcome, PrintOutcome::Failed);
+    EXPECT_EQ(result.Letters, 1);
+    EXPECT_EQ(LetterRunStatusText(result), "Letter Print Stopped: The printer went away");
+}
+
 TEST(LetterTextArea, IsThePaperLessItsMarginsOnEveryDevice)
 {
     PageLayoutTwips layout;
