@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include <QBuffer>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 
 #include "platform/richtext/RtfReader.h"
 
@@ -178,6 +182,31 @@ TEST(RtfReader, DamagedTextIsRefusedAndLeavesTheDocumentEmpty)
         EXPECT_TRUE(document.isEmpty());
         EXPECT_EQ(layout.Left, 7);
     }
+}
+
+TEST(RtfReader, PicturesInPngAndJpegOthersSkipped)
+{
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "JPEG"));
+    const std::string rtf = "{\\rtf1 a{\\pict\\jpegblip\\picwgoal720\\pichgoal360 " +
+                            jpeg.toHex().toStdString() +
+                            "}b{\\pict\\wmetafile8 0102}c{\\*\\shppict{\\pict\\pngblip 00}}d}";
+    QTextDocument document;
+    PageLayoutTwips layout;
+    ASSERT_TRUE(RtfReader::Read(rtf, document, layout));
+    EXPECT_EQ(document.toRawText(), QString("a") + QChar(QChar::ObjectReplacementCharacter) + "bcd")
+        << "a metafile and a PNG that does not decode are left out";
+    const QTextCharFormat picture = FormatAt(document, 1);
+    ASSERT_TRUE(picture.isImageFormat());
+    EXPECT_DOUBLE_EQ(picture.toImageFormat().width(), 48);
+    EXPECT_DOUBLE_EQ(picture.toImageFormat().height(), 24);
+    const QImage stored =
+        document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
+    EXPECT_EQ(stored.size(), QSize(4, 2));
 }
 
 TEST(RtfReader, InsertGoesInAtTheCursor)
