@@ -63,7 +63,9 @@ const std::string& Home()
         static int argc = 1;
         static char name[] = "label_bench";
         static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
+        // Another benchmark of the program may have made the application already.
+        if (!QGuiApplication::instance())
+            new QGuiApplication(argc, argv);
         // The address files are large: the folder goes when the benchmark ends.
         static const struct Remover {
             std::string Folder;

@@ -53,6 +53,7 @@
 #include "importexport/windows/TDBFImport.h"
 #include "importexport/windows/TImportOlder.h"
 #include "labels/windows/TLabelSetupScreen.h"
+#include "letters/windows/TCVLetters.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/windows/HelpViewer.h"
@@ -153,8 +154,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",      "EnvelopesButton", "mnuCheckStateZip",
-        "mnuCheckDuplicates", "mnuPrintLetters", "mnuPrintEnvelopes",
+        "EnvelopesButton", "mnuCheckStateZip", "mnuCheckDuplicates", "mnuPrintEnvelopes",
     };
     return names;
 }
@@ -220,6 +220,7 @@ void TAddressMain::CreateToolBar()
     }
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
     connect(ReportsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintReportsClick);
+    connect(LettersButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLettersClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -572,7 +573,8 @@ void TAddressMain::CreateMenus()
     PrintMenu->menuAction()->setObjectName("PrintMenu");
     AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", &TAddressMain::mnuPrintLabelsClick,
                 QKeySequence("Ctrl+L"));
-    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
+    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", &TAddressMain::mnuPrintLettersClick,
+                QKeySequence("Ctrl+T"));
     AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
     AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", &TAddressMain::mnuPrintReportsClick,
                 QKeySequence("Ctrl+R"));
@@ -1284,6 +1286,24 @@ void TAddressMain::mnuCountZipClick()
         return;
     {
         TCountZipCodes window(handOver.View().Table(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+// ---- letters ----
+
+void TAddressMain::mnuPrintLettersClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!LettersButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLetters, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCVLetters window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();

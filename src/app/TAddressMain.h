@@ -98,6 +98,7 @@ class TAddressMain : public QMainWindow {
     void mnuPrintReportsClick();
     void mnuPrintCurrentRecordClick();
     void mnuCountZipClick();
+    void mnuPrintLettersClick();
     // The File menu's import commands and "&Export ": their windows over the open file.
     void mnuImportASCIIClick();
     void mnuImportDBFClick();

@@ -11,6 +11,7 @@
 #include "cli/IntelligentMailCommand.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
+#include "cli/LetterCommands.h"
 #include "cli/PresortCommand.h"
 #include "cli/ReportCommands.h"
 #include "cli/TableCommands.h"
@@ -67,6 +68,13 @@ const Command Commands[] = {
     {"report-settings", corvane::cli::RunReportSettings, "report-settings FILE.R"},
     {"imb", corvane::cli::RunIntelligentMail,
      "imb --barcode-id 00 --service 040 --mailer-id 123456 --serial 200800001 [--zip Z] [--svg OUT.svg]"},
+    {"letters", corvane::cli::RunLetters, "letters"},
+    {"new-letter", corvane::cli::RunNewLetter, "new-letter --description D --rtf IN.rtf"},
+    {"letter-rtf", corvane::cli::RunLetterRtf, "letter-rtf D"},
+    {"rtf", corvane::cli::RunRtf, "rtf dump FILE.rtf"},
+    {"print-letters", corvane::cli::RunPrintLetters,
+     "print-letters FILE --letter D [--scope all|filter|current] [--flt F.FLT] [--order TAG] [--recno N] "
+     "[--start-current] [--copies N] [--date YYYY-MM-DD] (--pdf OUT.pdf | --rtf OUT.rtf | --text)"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
     {"import-ascii", corvane::cli::RunImportAscii,
      "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
