@@ -101,13 +101,6 @@ Status OpenOrCreate(const SystemTableDefinition& definition, xbase::Table& table
     return Status::Success();
 }
 
-std::string UpperAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 } // namespace
 
 const SystemTableDefinition& SystemTableInfo(SystemTable table)
@@ -149,29 +142,6 @@ bool OpenLabelTemplateTable(xbase::Table& table)
 bool OpenCityStateZipTable(xbase::Table& table)
 {
     return OpenSystemTable(SystemTable::CityStateZip, table);
-}
-
-Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder)
-{
-    const char* suffix = kind == LayoutKind::Label ? ".L" : kind == LayoutKind::Envelope ? ".E" : ".R";
-    std::set<std::string> taken;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        taken.insert(UpperAscii(entry.path().filename().string()));
-    }
-    for (int number = 1; number <= 99999; ++number) {
-        char name[16];
-        std::snprintf(name, sizeof name, "BIN%05d%s", number, suffix);
-        if (!taken.count(name))
-            return std::string(name);
-    }
-    return Result<std::string>::Error(std::string("Every layout file name BIN00001") + suffix +
-                                      " to BIN99999" + suffix + " is taken in " + folder);
-}
-
-Result<std::string> NewLayoutFileName(LayoutKind kind)
-{
-    return NewLayoutFileName(kind, SystemDataDirectory());
 }
 
 } // namespace corvane

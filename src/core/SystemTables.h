@@ -1,7 +1,7 @@
 #pragma once
 // The definition tables of the system data directory (letters, reports, envelopes, label setups,
-// label stock templates, state and ZIP ranges): their schemas and index tags, opening them, and
-// the names of the layout files their records point to.
+// label stock templates, state and ZIP ranges): their schemas and index tags and opening them.
+// The layout files their records point to are named by core/LayoutBinaryNames.h.
 
 #include <string>
 #include <vector>
@@ -37,12 +37,5 @@ bool OpenLabelTable(xbase::Table& table);
 bool OpenLabelTemplateTable(xbase::Table& table);
 bool OpenCityStateZipTable(xbase::Table& table);
 bool OpenSystemTable(SystemTable kind, xbase::Table& table);
-
-enum class LayoutKind { Label, Envelope, Report };
-// A free layout file name in the system data directory: "BIN" + five digits + ".L", ".E" or
-// ".R", the lowest number 00001..99999 whose file (in any case) does not exist yet; an error when
-// all are taken.
-Result<std::string> NewLayoutFileName(LayoutKind kind);
-Result<std::string> NewLayoutFileName(LayoutKind kind, const std::string& folder);
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/LayoutFiles.h"
 #include "core/TableCursorState.h"
 #include "labels/LabelStockCatalogue.h"
 #include "layout/TGBasePanel.h"
@@ -50,12 +51,12 @@ std::string LayoutName(const std::string& binary)
 
 std::string CloneQuestion(const QString& description)
 {
-    return "Clone \"" + description.toStdString() + "\"?";
+    return SetupQuestion("Clone", description);
 }
 
 std::string DeleteQuestion(const QString& description)
 {
-    return "Delete \"" + description.toStdString() + "\"?";
+    return SetupQuestion("Delete", description);
 }
 
 QString SheetName(const LabelSetup& setup)
@@ -159,19 +160,12 @@ LabelSetupStore::LabelSetupStore(xbase::Table& table, std::string sysdataFolder)
 
 std::string LabelSetupStore::LayoutFilePath(const LabelSetup& setup) const
 {
-    const std::string name = LayoutName(setup.LayoutFileName.toStdString());
-    if (name.empty())
-        return {};
-    // Files copied from other systems may spell the name in another case.
-    const std::string existing = FindEntryNoCase(FSysdata, name);
-    return existing.empty() ? FSysdata + name : existing;
+    return LayoutFilePathIn(FSysdata, setup.LayoutFileName);
 }
 
 bool LabelSetupStore::LayoutFileExists(const LabelSetup& setup) const
 {
-    const std::string path = LayoutFilePath(setup);
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+    return corvane::LayoutFileExists(LayoutFilePath(setup));
 }
 
 Status LabelSetupStore::PrepareModify(LabelSetup& setup, bool& fileExists)
