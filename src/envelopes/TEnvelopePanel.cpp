@@ -1,10 +1,14 @@
 #include "envelopes/TEnvelopePanel.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include <QPainter>
 
 #include "envelopes/EnvelopeSizes.h"
 #include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
+#include "layout/ElementPainter.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGFIMBarCode.h"
 #include "layout/TGImage.h"
@@ -140,6 +144,45 @@ void TEnvelopePanel::SizeToEnvelope(int code)
     if (DesignWidth() == width && DesignHeight() == height)
         return;
     SetDesignSize(width, height);
+}
+
+void TEnvelopePanel::PaintOverlays(QPainter& painter) const
+{
+    const auto rect = [](const PixelRect& r) { return QRect(r.Left, r.Top, r.Width, r.Height); };
+    if (FShowPostalTemplate) {
+        const PostalTemplate areas = PostalAreasNow();
+        QFont font(MappedFontFamily(QStringLiteral("Arial")));
+        font.setPointSize(std::max(1, PostalCaptionPoints(Zoom())));
+        painter.setFont(font);
+        const std::pair<PixelRect, std::string_view> captioned[] = {
+            {areas.ReturnAddress, ReturnAddressAreaText},
+            {areas.BarcodeClearZone, BarcodeClearZoneText},
+            {areas.Address, AddressAreaText},
+            {areas.Fim, FimAreaText},
+        };
+        for (const auto& [area, caption] : captioned) {
+            painter.setPen(QPen(QColor(128, 128, 128), 1, Qt::SolidLine));
+            painter.setBrush(QColor(239, 239, 239));
+            painter.drawRect(rect(area));
+            const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+            // The return address area starts at the panel's corner; its caption sits one pixel further in.
+            const int inset = caption == ReturnAddressAreaText ? 3 - area.Left : 2;
+            const QPoint at(area.Left + inset, area.Top + inset);
+            const QRect box(
+                at, QSize(painter.fontMetrics().horizontalAdvance(text), painter.fontMetrics().height()));
+            painter.fillRect(box, QColor(192, 192, 192));
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+        }
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    }
+    if (FShowPrinterMargins) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::red, 1, Qt::DotLine));
+        painter.drawRect(rect(PrintableAreaNow()));
+        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    }
 }
 
 PostalTemplate TEnvelopePanel::PostalAreasNow() const

@@ -44,7 +44,11 @@ class TEnvelopePanel : public TGDataPanel {
     TGGraphicControl* CreateElement(PixelRect rect) override;
     // What follows a new element's dialog (or its drop): record fields, address blocks and
     // POSTNET codes show the record; text grows to fit, multi-line text to its lines.
-    void FinishNewElement(TGGraphicControl& element);
+    void FinishNewElement(TGGraphicControl& element) override;
+    int ToolNumber() const override { return PanelState(); }
+    void SetToolNumber(int tool) override { SetPanelState(tool); }
+    // The postal template and the printable frame, when their flags are on.
+    void PaintOverlays(QPainter& painter) const override;
 
     // Sizes the panel to the envelope of `code` at 100 % (the zoom is kept); nothing happens for
     // a code of no envelope or when the size is already right.
