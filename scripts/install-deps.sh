@@ -12,6 +12,8 @@ packages=(
   g++ cmake ninja-build make ccache pkg-config clang libclang-rt-14-dev
   # Qt 6 and the desktop pieces for building
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libhunspell-dev
+  # the paper sources (trays) of CUPS printers
+  libcups2-dev
   # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
   libwmf-dev qt6-svg-dev
   # tests, benchmarks, headless windows

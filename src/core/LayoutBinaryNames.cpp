@@ -26,10 +26,23 @@ const char* KindName(LayoutKind kind)
     return "layout";
 }
 
+char Extension(LayoutKind kind)
+{
+    switch (kind) {
+    case LayoutKind::Label:
+        return 'L';
+    case LayoutKind::Envelope:
+        return 'E';
+    case LayoutKind::Report:
+        return 'R';
+    }
+    return 'L';
+}
+
 std::string NameOf(int number, LayoutKind kind)
 {
     char name[16];
-    std::snprintf(name, sizeof name, "BIN%05d.%c", number, static_cast<char>(kind));
+    std::snprintf(name, sizeof name, "BIN%05d.%c", number, Extension(kind));
     return name;
 }
 
@@ -57,8 +70,7 @@ Result<std::string> NextLayoutBinaryName(xbase::Table& table, const std::string&
             auto binary = table.GetField("BINARY");
             if (!binary)
                 return binary.ToStatus();
-            taken.insert(
-                xbase::UpperAscii(QString::fromStdString(*binary).trimmed().toStdString()));
+            taken.insert(xbase::UpperAscii(QString::fromStdString(*binary).trimmed().toStdString()));
         }
         return Status::Success();
     });

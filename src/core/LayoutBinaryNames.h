@@ -13,8 +13,8 @@
 
 namespace corvane {
 
-// The kinds of layout file, by the letter of their extension.
-enum class LayoutKind : char { Label = 'L', Envelope = 'E', Report = 'R' };
+// The kinds of layout file: extension ".L", ".E" or ".R".
+enum class LayoutKind { Label, Envelope, Report };
 
 // The first name "BIN00001.<k>" ... "BIN99999.<k>" that no row's BINARY field names and no file of
 // `sysdataFolder` has, in any case. An error when every name is taken or the folder cannot be

@@ -1,9 +1,6 @@
 #include "core/SystemTables.h"
 
-#include <cctype>
-#include <cstdio>
 #include <filesystem>
-#include <set>
 #include <system_error>
 
 #include "platform/MessageService.h"

@@ -18,8 +18,7 @@ DesignDefaultFont ReadDesignDefaultFont(const Settings& settings, const char* se
     return font;
 }
 
-bool WriteDesignDefaultFont(const Settings& settings, const char* section,
-                            const DesignDefaultFont& font)
+bool WriteDesignDefaultFont(const Settings& settings, const char* section, const DesignDefaultFont& font)
 {
     IniFile file = settings.Load();
     file.WriteString(section, "DefaultFontName", font.Name);

@@ -23,8 +23,7 @@ struct DesignDefaultFont {
 
 // Missing or unusable values (an empty name, a size below 1) read as Arial 10.
 DesignDefaultFont ReadDesignDefaultFont(const Settings& settings, const char* section);
-bool WriteDesignDefaultFont(const Settings& settings, const char* section,
-                            const DesignDefaultFont& font);
+bool WriteDesignDefaultFont(const Settings& settings, const char* section, const DesignDefaultFont& font);
 // "Default Font: Arial, 10 pt , bold, italic" (the parts for bold and italic only when set).
 QString DefaultFontCaption(const DesignDefaultFont& font);
 TGFont PanelFont(const DesignDefaultFont& font, double pixelsPerInch);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include "printing/PrinterSink.h"
@@ -42,6 +43,27 @@ constexpr std::array<PaperCode, 19> PaperCodes{{
     {36, QPageSize::EnvelopeItalian},
     {37, QPageSize::EnvelopeMonarch},
 }};
+
+// The job options key of Qt's CUPS print engine: name and value pairs handed to CUPS with the job.
+constexpr auto CupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Sets or removes one CUPS job option, keeping the others.
+void SetCupsJobOption(QPrinter& printer, const QString& option, const QString& value)
+{
+    QPrintEngine* engine = printer.printEngine();
+    if (!engine)
+        return;
+    QStringList options = engine->property(CupsJobOptions).toStringList();
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == option) {
+            options.remove(i, 2);
+            break;
+        }
+    }
+    if (!value.isEmpty())
+        options << option << value;
+    engine->setProperty(CupsJobOptions, options);
+}
 
 QString AskPdfFileNameWithDialog(QWidget* parent, const QString& suggestion)
 {
@@ -115,6 +137,7 @@ bool PrintEngine::SelectPrinter(const QString& name)
     if (!corvane::SelectPrinter(*FPrinter, name))
         return false;
     FPrinterName = name;
+    FPaperSource.clear();
     FPrinter->setFullPage(true);
     FPrinter->setPageOrientation(layout.orientation());
     if (name == BuiltInPdfPrinterName())
@@ -152,6 +175,55 @@ bool PrintEngine::SetCustomPaper(int widthTenthsMm, int lengthTenthsMm)
 QPageSize PrintEngine::Paper() const
 {
     return FPrinter->pageLayout().pageSize();
+}
+
+QStringList PrintEngine::PaperNames() const
+{
+    QStringList names;
+    if (IsPdfPrinter()) {
+        for (const PaperCode& paper : PaperCodes)
+            names << QPageSize(paper.Id).name();
+        return names;
+    }
+    for (const QPageSize& size : QPrinterInfo::printerInfo(FPrinterName).supportedPageSizes()) {
+        if (!names.contains(size.name()))
+            names << size.name();
+    }
+    return names;
+}
+
+QString PrintEngine::PaperName() const
+{
+    return Paper().name();
+}
+
+bool PrintEngine::SelectPaperByName(const QString& name)
+{
+    if (IsPdfPrinter()) {
+        for (const PaperCode& paper : PaperCodes) {
+            if (QPageSize(paper.Id).name() == name)
+                return SetPaper(QPageSize(paper.Id));
+        }
+        return false;
+    }
+    for (const QPageSize& size : QPrinterInfo::printerInfo(FPrinterName).supportedPageSizes()) {
+        if (size.name() == name)
+            return SetPaper(size);
+    }
+    return false;
+}
+
+QStringList PrintEngine::PaperSources() const
+{
+    return FSource->PaperSources(FPrinterName);
+}
+
+bool PrintEngine::SelectPaperSource(const QString& name)
+{
+    if (!name.isEmpty() && !PaperSources().contains(name))
+        return false;
+    FPaperSource = name;
+    return true;
 }
 
 void PrintEngine::SetOrientation(QPageLayout::Orientation orientation)
@@ -207,6 +279,7 @@ std::unique_ptr<PageSink> PrintEngine::CreatePrinterSink(const QString& title, Q
             *error = "The printer " + FPrinterName.toStdString() + " is no longer installed";
         return nullptr;
     }
+    SetCupsJobOption(*FPrinter, QStringLiteral("media-source"), FPaperSource);
     return std::make_unique<PrinterSink>(*FPrinter, title);
 }
 

@@ -60,6 +60,18 @@ class PrintEngine {
     bool SetPaper(const QPageSize& paper);
     bool SetCustomPaper(int widthTenthsMm, int lengthTenthsMm);
     QPageSize Paper() const;
+    // The paper sizes the selected printer offers, by name (the PDF printer: the common sheets and
+    // envelopes); selecting by a name the printer does not offer changes nothing (false).
+    QStringList PaperNames() const;
+    QString PaperName() const;
+    bool SelectPaperByName(const QString& name);
+    // The selected printer's paper sources by the driver's names (empty for the PDF printer); an
+    // empty source leaves the choice to the printer. A source the printer does not offer changes
+    // nothing (false). Selecting another printer clears the source.
+    QStringList PaperSources() const;
+    QString PaperSource() const { return FPaperSource; }
+    bool SelectPaperSource(const QString& name);
+
     void SetOrientation(QPageLayout::Orientation orientation);
     QPageLayout::Orientation Orientation() const;
     void SetCopies(int copies);
@@ -84,6 +96,7 @@ class PrintEngine {
     std::unique_ptr<PrinterSource> FSource;
     std::unique_ptr<QPrinter> FPrinter;
     QString FPrinterName;
+    QString FPaperSource;
     PdfFileNameAsker FAskPdfFileName;
 };
 

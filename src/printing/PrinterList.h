@@ -21,6 +21,13 @@ class PrinterSource {
     virtual QStringList PrinterNames() const = 0;
     // The printer selected as the default; empty when none is selected. Each call asks again.
     virtual QString DefaultPrinterName() const = 0;
+    // The paper sources (trays, manual feed) a printer offers, by the names its driver gives them;
+    // empty when it names none (the built-in PDF printer has none).
+    virtual QStringList PaperSources(const QString& printerName) const
+    {
+        (void)printerName;
+        return {};
+    }
 };
 
 // The system's printers followed by the built-in PDF printer; the system's default printer, or
@@ -29,6 +36,8 @@ class SystemPrinterSource : public PrinterSource {
   public:
     QStringList PrinterNames() const override;
     QString DefaultPrinterName() const override;
+    // Asks CUPS for the printer's "media-source" values.
+    QStringList PaperSources(const QString& printerName) const override;
 };
 
 // Points `printer` at the printer of that name: the built-in name selects PDF output (the

@@ -1,5 +1,7 @@
 #include "core/SystemTables.h"
 
+#include "core/LayoutBinaryNames.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -185,6 +187,39 @@ TEST(SystemTables, TableInUseIsReportedAndKept)
     ASSERT_TRUE(OpenLetterTable(table));
     EXPECT_EQ(table.RecordCount(), 1u);
 }
+
+// ---- layout file names -------------------------------------------------------------------------
+
+struct LayoutCase {
+    const char* Name;
+    std::vector<const char*> Present;
+    LayoutKind Kind;
+    const char* Expected;
+};
+
+class LayoutFileName : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(LayoutFileName, LowestFreeNumber)
+{
+    ScratchHome home;
+    for (const char* name : GetParam().Present)
+        WriteBytes(SystemDataDirectory() + name, "");
+    xbase::Table table;
+    ASSERT_TRUE(OpenLabelTable(table));
+    auto name = NextLayoutBinaryName(table, SystemDataDirectory(), GetParam().Kind);
+    ASSERT_TRUE(name.Ok()) << name.Message();
+    EXPECT_EQ(*name, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SystemTables, LayoutFileName,
+    ::testing::Values(
+        LayoutCase{"Empty", {}, LayoutKind::Label, "BIN00001.L"},
+        LayoutCase{"Gap", {"BIN00001.L", "BIN00003.L"}, LayoutKind::Label, "BIN00002.L"},
+        LayoutCase{"AnyCase", {"bin00001.l", "Bin00002.L"}, LayoutKind::Label, "BIN00003.L"},
+        LayoutCase{"OtherKindsDoNotCount", {"BIN00001.L", "BIN00001.R"}, LayoutKind::Envelope, "BIN00001.E"},
+        LayoutCase{"Report", {"BIN00001.R", "BIN00002.R"}, LayoutKind::Report, "BIN00003.R"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace corvane
