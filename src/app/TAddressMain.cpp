@@ -46,6 +46,7 @@
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
+#include "envelopes/windows/TCVEnvelopes.h"
 #include "importexport/windows/TAsciiImport.h"
 #include "importexport/windows/TCopyOut.h"
 #include "importexport/windows/TDBFImport.h"
@@ -149,9 +150,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",    "mnuCountZip",
-        "mnuCheckStateZip", "mnuCheckDuplicates",    "mnuPrintLetters",  "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord", "DialPhone1Button", "DialPhone2Button",
+        "LettersButton",      "ReportsButton",    "mnuCountZip",     "mnuCheckStateZip",
+        "mnuCheckDuplicates", "mnuPrintLetters",  "mnuPrintReports", "mnuPrintCurrentRecord",
+        "DialPhone1Button",   "DialPhone2Button",
     };
     return names;
 }
@@ -216,6 +217,7 @@ void TAddressMain::CreateToolBar()
         *tool.Button = button;
     }
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
+    connect(EnvelopesButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintEnvelopesClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -567,7 +569,8 @@ void TAddressMain::CreateMenus()
     AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", &TAddressMain::mnuPrintLabelsClick,
                 QKeySequence("Ctrl+L"));
     AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
-    AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
+    AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", &TAddressMain::mnuPrintEnvelopesClick,
+                QKeySequence("Ctrl+E"));
     AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
     AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record", nullptr, QKeySequence("Ctrl+P"));
 
@@ -1224,6 +1227,21 @@ void TAddressMain::mnuPrintLabelsClick()
         return;
     {
         TLabelSetupScreen window(handOver.View(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuPrintEnvelopesClick()
+{
+    if (!EnvelopesButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintEnvelopes, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCVEnvelopes window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();
