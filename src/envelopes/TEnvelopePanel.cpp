@@ -25,6 +25,7 @@ TEnvelopePanel::TEnvelopePanel(ComponentOwner& owner) : TGDataPanel(owner)
 {
     for (std::string_view name : ElementClassRegistry::EnvelopePanelClasses())
         Registry().Register(name);
+    SetShape(TLabelShape::lsRectangle);
 }
 
 void TEnvelopePanel::SetPanelState(int tool)

@@ -130,8 +130,8 @@ class TGBasePanel {
     virtual void SetToolNumber(int tool) {}
     // What follows a new element's dialog (or its drop) on a panel with tools.
     virtual void FinishNewElement(TGGraphicControl& element) {}
-    // Drawn by the design widget over the elements, in the panel's pixels at its zoom (placement
-    // aids of the envelope designer); nothing by default.
+    // Drawn by the design widget over the panel's background and under the elements, in the
+    // panel's pixels at its zoom (placement aids of the envelope designer); nothing by default.
     virtual void PaintOverlays(QPainter& painter) const {}
     void RaiseDroppedObject(const PixelRect& rect);
     // Gives every element the panel's zoom (without rescaling); after loads, pastes and clones.

@@ -782,8 +782,9 @@ void TGDesignPanel::paintEvent(QPaintEvent*)
     {
         QPainter painter(&canvas);
         PaintBackground(painter);
-        PaintElements(painter);
+        // Overlays belong to the panel's own painting: the elements are drawn over them.
         FPanel.PaintOverlays(painter);
+        PaintElements(painter);
         PaintMarks(painter);
         // Drag, nudge and band feedback: a dotted rectangle that inverts what it crosses.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

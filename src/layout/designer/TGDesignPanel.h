@@ -87,7 +87,7 @@ class TGDesignPanel : public QWidget {
     void SetTool(TPanelState state);
     TPanelState Tool() const;
     // The same by number, for any panel with tools (0 pointing); the panel paints its overlays
-    // (PaintOverlays) over the elements.
+    // (PaintOverlays) under the elements.
     void SetToolNumber(int tool);
     int ToolNumber() const;
 
