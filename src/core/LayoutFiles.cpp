@@ -44,9 +44,14 @@ Status CopyLayoutFile(const std::string& from, const std::string& to)
     return Status::Success();
 }
 
-std::string SetupQuestion(std::string_view verb, const QString& description)
+std::string CloneQuestion(const QString& description)
 {
-    return std::string(verb) + " \"" + description.toStdString() + "\"?";
+    return "Clone \"" + description.toStdString() + "\"?";
+}
+
+std::string DeleteQuestion(const QString& description)
+{
+    return "Delete \"" + description.toStdString() + "\"?";
 }
 
 } // namespace corvane

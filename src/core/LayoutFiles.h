@@ -22,7 +22,11 @@ bool LayoutFileExists(const std::string& path);
 // complete, and a failure leaves no file behind and says why.
 Status CopyLayoutFile(const std::string& from, const std::string& to);
 
-// "Clone \"Office\"?", "Delete \"Office\"?": the setup windows' questions.
-std::string SetupQuestion(std::string_view verb, const QString& description);
+// The setup windows' Clone and Delete questions, "Clone \"Office\"?" and "Delete \"Office\"?",
+// asked with these captions.
+std::string CloneQuestion(const QString& description);
+std::string DeleteQuestion(const QString& description);
+inline constexpr std::string_view CloneCaption = "CLONE";
+inline constexpr std::string_view DeleteCaption = "DELETE";
 
 } // namespace corvane

@@ -29,16 +29,6 @@ void RemoveFile(const std::string& path)
 
 } // namespace
 
-std::string EnvelopeCloneQuestion(const QString& description)
-{
-    return SetupQuestion("Clone", description);
-}
-
-std::string EnvelopeDeleteQuestion(const QString& description)
-{
-    return SetupQuestion("Delete", description);
-}
-
 EnvelopeSetup NoEnvelopeSetup()
 {
     return EnvelopeSetup{};

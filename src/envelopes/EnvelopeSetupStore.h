@@ -2,12 +2,13 @@
 // The user's envelope setups: rows of ENVELOPE.DBF, each owning one layout file BIN#####.E in
 // sysdata. Reading and writing a row, choosing a layout file name, and New / Modify / Clone /
 // Delete as table-and-file work without windows: the "Print Envelope" window asks the questions
-// (their texts are here) and calls these.
+// (their texts are in core/LayoutFiles.h, shared with labels) and calls these.
 
 #include <string>
 #include <string_view>
 
 #include "core/LayoutBinaryNames.h"
+#include "core/LayoutFiles.h"
 #include "envelopes/EnvelopeSetup.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
@@ -21,13 +22,7 @@ inline constexpr std::string_view EnvelopeSetupListQuery = "not DELETED()";
 // Told when a setup's layout file is gone (printing refuses).
 inline constexpr std::string_view EnvelopeDefinitionRemovedMessage =
     "Envelope definition file has been removed from the sysdata directory";
-inline constexpr std::string_view EnvelopeCloneCaption = "CLONE";
-inline constexpr std::string_view EnvelopeDeleteCaption = "DELETE";
 inline constexpr std::string_view EnvelopeClonePrefix = "Clone of ";
-
-// "Clone \"Office\"?" and "Delete \"Office\"?".
-std::string EnvelopeCloneQuestion(const QString& description);
-std::string EnvelopeDeleteQuestion(const QString& description);
 
 // The current row (description cut to 50 characters). An error at the end of the table.
 Result<EnvelopeSetup> ReadEnvelopeSetup(const xbase::Table& table);

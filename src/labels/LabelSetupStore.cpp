@@ -49,16 +49,6 @@ std::string LayoutName(const std::string& binary)
 
 } // namespace
 
-std::string CloneQuestion(const QString& description)
-{
-    return SetupQuestion("Clone", description);
-}
-
-std::string DeleteQuestion(const QString& description)
-{
-    return SetupQuestion("Delete", description);
-}
-
 QString SheetName(const LabelSetup& setup)
 {
     return setup.TemplateDescription.trimmed().isEmpty() ? QString::fromUtf8(UserDefinedSheetName.data())
@@ -135,7 +125,6 @@ Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
     }
     return table.Commit();
 }
-
 
 void AddAddressBlockFillingLabel(TGBasePanel& panel, const LabelSetup& setup)
 {

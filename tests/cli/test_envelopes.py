@@ -128,6 +128,14 @@ class EnvelopeTests(CliTestCase):
         self.assertIn("Current record is out of range", done.err)
         self.assertEqual(json.loads(done.out)["envelopes"], 3)
 
+    def test_order_by_a_tag(self):
+        table = self.make_address_file("mail.dbf", [person(3), person(1), person(2)])
+        self.new_setup()
+        out, pdf = self.print_envelopes(table, "--order", "LNAME")
+        self.assertEqual(self.names(pdf), ["Person01", "Person02", "Person03"])
+        self.assertIn("No tag", self.fails("print-envelopes", table, "--setup", "Office", "--order", "NOPE",
+                                           "--pdf", self.path("x.pdf")))
+
     def test_a_larger_page_places_the_envelope_by_the_feed(self):
         table = self.make_address_file("mail.dbf", [person(1)])
         self.new_setup()

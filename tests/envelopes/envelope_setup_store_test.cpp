@@ -132,8 +132,8 @@ TEST_F(EnvelopeStore, DeleteRemovesItsOwnFileAndNoOther)
     auto next = store.PrepareNew(20);
     ASSERT_TRUE(next);
     EXPECT_EQ(next->LayoutFileName.toStdString(), "BIN00003.E");
-    EXPECT_EQ(EnvelopeDeleteQuestion("Office"), "Delete \"Office\"?");
-    EXPECT_EQ(EnvelopeCloneQuestion("Office"), "Clone \"Office\"?");
+    EXPECT_EQ(DeleteQuestion("Office"), "Delete \"Office\"?");
+    EXPECT_EQ(CloneQuestion("Office"), "Clone \"Office\"?");
 }
 
 TEST_F(EnvelopeStore, ACopyThatCannotBeWrittenLeavesNothing)

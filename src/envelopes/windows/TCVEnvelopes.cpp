@@ -417,7 +417,7 @@ void TCVEnvelopes::CloneButtonClick()
     if (!HasSetup())
         return;
     ReadEnvelopeSetup();
-    if (!AskYesNo(EnvelopeCloneQuestion(FSetup.Description), std::string(EnvelopeCloneCaption)))
+    if (!AskYesNo(CloneQuestion(FSetup.Description), std::string(CloneCaption)))
         return;
     if (auto cloned = FStore->CloneCurrent(); !cloned)
         ShowInfo(cloned.Message());
@@ -430,7 +430,7 @@ void TCVEnvelopes::DeleteButtonClick()
     if (!HasSetup())
         return;
     ReadEnvelopeSetup();
-    if (!AskYesNo(EnvelopeDeleteQuestion(FSetup.Description), std::string(EnvelopeDeleteCaption)))
+    if (!AskYesNo(DeleteQuestion(FSetup.Description), std::string(DeleteCaption)))
         return;
     if (Status deleted = FStore->DeleteCurrent(); !deleted)
         ShowInfo(deleted.Message());
