@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "core/SystemTables.h"
@@ -235,6 +238,57 @@ TEST_F(EnvelopeWindows, APreviewOpensThePreviewAndARefusedPrintWaitsForOk)
     EXPECT_EQ(window.LastPrint()->Result.Outcome, PrintOutcome::Failed);
     EXPECT_EQ(AddressSessionProbe::Table(FSession).Query(), query);
     EXPECT_EQ(AddressSessionProbe::Table(FSession).RecNo(), record);
+}
+
+TEST_F(EnvelopeWindows, MiniatureCloneAndDeleteOfTheChosenSetup)
+{
+    AddOffice();
+    TCVEnvelopes window(View(), FEngine);
+    window.FormActivate();
+    // A #10 at 30 % of 96 pixels an inch, the address block drawn with the current record.
+    const QImage& miniature = window.Miniature();
+    EXPECT_EQ(miniature.size(), QSize(274, 119));
+    bool inked = false;
+    for (int y = 2; y < miniature.height() - 2 && !inked; ++y)
+        for (int x = 2; x < miniature.width() - 2 && !inked; ++x)
+            inked = miniature.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_TRUE(inked);
+
+    FMessages.Answers = {true};
+    window.CloneButtonClick();
+    ASSERT_EQ(FMessages.Messages.size(), 1u);
+    EXPECT_EQ(FMessages.Messages[0].Text, "Clone \"Office\"?");
+    EXPECT_EQ(FMessages.Messages[0].Caption, "CLONE");
+    EXPECT_EQ(window.SetupGrid->rowCount(), 2);
+    EXPECT_EQ(window.Setup().Description.toStdString(), "Clone of Office");
+
+    FMessages.Answers = {true};
+    window.DeleteButtonClick();
+    EXPECT_EQ(FMessages.Messages.back().Text, "Delete \"Clone of Office\"?");
+    EXPECT_EQ(FMessages.Messages.back().Caption, "DELETE");
+    EXPECT_EQ(window.SetupGrid->rowCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(SystemDataDirectory() + "BIN00001.E"));
+    EXPECT_FALSE(std::filesystem::exists(SystemDataDirectory() + "BIN00002.E"));
+}
+
+TEST(EnvelopeFeedPictureTest, TheEnvelopeSitsAtTheSlotsLeftRightOrCentre)
+{
+    const QRect area(0, 0, 150, 110);
+    EnvelopeFeed feed;
+    feed.Position = FeedPosition::Left;
+    const QRect left = EnvelopePictureRect(area, feed);
+    feed.Position = FeedPosition::Right;
+    const QRect right = EnvelopePictureRect(area, feed);
+    feed.Position = FeedPosition::Center;
+    const QRect centre = EnvelopePictureRect(area, feed);
+    feed.Orientation = FeedOrientation::Portrait;
+    const QRect upright = EnvelopePictureRect(area, feed);
+    EXPECT_EQ(left.left(), 6 + 2) << "2 pixels from the slot's left edge";
+    EXPECT_EQ(right.right(), 143 - 2) << "2 pixels from the slot's right edge";
+    EXPECT_EQ(left.top(), 14 + 2) << "2 pixels from the slot's top";
+    EXPECT_NEAR(centre.center().x(), 75, 1);
+    EXPECT_GT(left.width(), left.height()) << "landscape lies turned";
+    EXPECT_LT(upright.width(), upright.height()) << "portrait stands upright";
 }
 
 } // namespace
