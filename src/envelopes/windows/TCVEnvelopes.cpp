@@ -325,6 +325,8 @@ void TCVEnvelopes::ShowDisplayEnvelope()
         frame.drawRect(FMiniature.rect().adjusted(0, 0, -1, -1));
     }
     MiniatureLabel->setPixmap(QPixmap::fromImage(FMiniature));
+    // The whole envelope shows; the window grows to a larger size's miniature.
+    MiniatureLabel->setMinimumSize(FMiniature.size() + QSize(4, 4));
 }
 
 void TCVEnvelopes::ShowCurrentRecord()
