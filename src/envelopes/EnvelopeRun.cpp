@@ -64,6 +64,12 @@ EnvelopeRun::~EnvelopeRun()
 bool EnvelopeRun::Prepare()
 {
     FPanel.ClearElements();
+    // Without a known size the layout could not be placed on the page.
+    if (!FindEnvelopeSize(FSetup.Code)) {
+        ShowInfo("The envelope setup \"" + FSetup.Description.toStdString() +
+                 "\" has the unknown size code " + std::to_string(FSetup.Code));
+        return false;
+    }
     if (!LayoutFileExists(FLayoutPath)) {
         ShowInfo(std::string(EnvelopeDefinitionRemovedMessage));
         return false;

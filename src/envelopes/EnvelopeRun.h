@@ -81,7 +81,8 @@ class EnvelopeRun {
     EnvelopeRun(const EnvelopeRun&) = delete;
     EnvelopeRun& operator=(const EnvelopeRun&) = delete;
 
-    // The layout file (missing: EnvelopeDefinitionRemovedMessage), remembering the table, the
+    // The size code (one of the sixteen), the layout file (missing:
+    // EnvelopeDefinitionRemovedMessage), remembering the table, the
     // scope's query and the start record. False when the run must not start: the user has been
     // told why and the table is put back.
     bool Prepare();

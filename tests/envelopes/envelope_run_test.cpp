@@ -207,6 +207,18 @@ TEST_F(EnvelopeRunTest, AMissingLayoutIsRefusedWithNothingChanged)
     ExpectTableAsBefore();
 }
 
+TEST_F(EnvelopeRunTest, AnUnknownSizeCodeIsRefused)
+{
+    FSetup.Code = 29;
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    RecordedPages pages;
+    EXPECT_EQ(Run({}, pages).Message, "not prepared");
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("unknown size code 29"), std::string::npos);
+    ExpectTableAsBefore();
+}
+
 TEST_F(EnvelopeRunTest, StopAndCancelEndAfterTheCurrentEnvelope)
 {
     EnvelopeRunSettings settings;
