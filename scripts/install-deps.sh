@@ -14,10 +14,16 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libhunspell-dev
   # the paper sources (trays) of CUPS printers
   libcups2-dev
+  # ModemManager's enum values and D-Bus names for the telephony service (headers only)
+  modemmanager-dev
+  # Intelligent Mail barcodes
+  libzint-dev
   # Windows metafiles, converted to SVG by libwmf and drawn by Qt's SVG renderer
   libwmf-dev qt6-svg-dev
   # tests, benchmarks, headless windows
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+  # the telephony tests' private D-Bus and their stand-in ModemManager
+  dbus-daemon python3-dbus
   # independent xBase readers and writers the interoperability tests compare against
   python3 python3-dbf python3-dbfread libdbd-xbase-perl
   # reads back the text of the PDFs the layout tests print

@@ -46,6 +46,7 @@
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
+#include "dialer/windows/TCVDialer.h"
 #include "envelopes/windows/TCVEnvelopes.h"
 #include "importexport/windows/TAsciiImport.h"
 #include "importexport/windows/TCopyOut.h"
@@ -150,9 +151,8 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",      "ReportsButton",    "mnuCountZip",     "mnuCheckStateZip",
-        "mnuCheckDuplicates", "mnuPrintLetters",  "mnuPrintReports", "mnuPrintCurrentRecord",
-        "DialPhone1Button",   "DialPhone2Button",
+        "LettersButton",      "ReportsButton",   "mnuCountZip",     "mnuCheckStateZip",
+        "mnuCheckDuplicates", "mnuPrintLetters", "mnuPrintReports", "mnuPrintCurrentRecord",
     };
     return names;
 }
@@ -407,6 +407,8 @@ void TAddressMain::CreateRecordArea()
             StartEditing();
     });
     connect(DateLabel, &QPushButton::clicked, this, &TAddressMain::DateLabelClick);
+    connect(DialPhone1Button, &QPushButton::clicked, this, [this] { DialButtonClick(1); });
+    connect(DialPhone2Button, &QPushButton::clicked, this, [this] { DialButtonClick(2); });
     connect(TaggedCheck, &QCheckBox::clicked, this, &TAddressMain::TaggedCheckClick);
     connect(SearchMemoButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoButtonClick);
     connect(SearchMemoNextButton, &QPushButton::clicked, this, &TAddressMain::SearchMemoNextButtonClick);
@@ -1310,6 +1312,16 @@ void TAddressMain::mnuTagAllClick()
     if (!tagged)
         ShowInfo(tagged.Message());
     ShowRecord();
+}
+
+// ---- dialing ----
+
+void TAddressMain::DialButtonClick(int phone)
+{
+    // Only the number leaves the main window; the table is not lent.
+    const AddressRecord& record = FSession.Record();
+    TCVDialer window(QString::fromStdString(phone == 2 ? record.Phone2 : record.Phone), this);
+    window.exec();
 }
 
 // ---- clean-up utilities ----

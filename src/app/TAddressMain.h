@@ -106,6 +106,8 @@ class TAddressMain : public QMainWindow {
     void mnuConvertCaseClick();
     void mnuDeleteRecordsClick();
     void mnuSearchReplaceClick();
+    // "Dial Phone &1" / "Dial Phone &2": the dialing window with the record's PHONE or PHONE2.
+    void DialButtonClick(int phone);
     void SortMenuClick(QAction* item);
     void FilterButtonClick();
     void SearchButtonClick();

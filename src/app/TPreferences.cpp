@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "app/DialogControls.h"
+#include "core/IntelligentMailSettings.h"
+#include "platform/MessageService.h"
 #include "platform/settings/IniFile.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"
@@ -133,6 +136,28 @@ TPreferences::TPreferences(QWidget* parent, Settings settings)
     AggressiveSaveList->addItems({"None", "Normal - Every 5 Saves", "High - Every Save"});
     savingLabel->setBuddy(AggressiveSaveList);
 
+    auto* mailGroup = new QGroupBox("Intelligent Mail barcodes", this);
+    mailGroup->setObjectName("IntelligentMailGroup");
+    const auto digitsEdit = [mailGroup](const char* name, int length) {
+        auto* edit = new QLineEdit(mailGroup);
+        edit->setObjectName(name);
+        edit->setMaxLength(length);
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+        return edit;
+    };
+    MailerIdEdit = digitsEdit("MailerId", 9);
+    NextSerialEdit = digitsEdit("NextSerial", 9);
+    ServiceTypeEdit = digitsEdit("ServiceType", 3);
+    auto* mailGrid = new QGridLayout(mailGroup);
+    int mailRow = 0;
+    for (auto [caption, edit] : {std::pair{"&Mailer ID", MailerIdEdit}, std::pair{"Next se&rial number", NextSerialEdit},
+                                 std::pair{"Ser&vice type ID", ServiceTypeEdit}}) {
+        auto* label = new QLabel(caption, mailGroup);
+        label->setBuddy(edit);
+        mailGrid->addWidget(label, mailRow, 0);
+        mailGrid->addWidget(edit, mailRow++, 1);
+    }
+
     OkButton = NamedButton("OkButton", "Ok", this);
     CancelButton = NamedButton("CancelButton", "Cancel", this);
     HelpButton = NamedButton("HelpButton", "Help", this);
@@ -153,6 +178,7 @@ TPreferences::TPreferences(QWidget* parent, Settings settings)
     auto* right = new QVBoxLayout;
     right->addWidget(skipGroup);
     right->addLayout(fields);
+    right->addWidget(mailGroup);
     right->addStretch();
     top->addLayout(right);
 
@@ -175,6 +201,11 @@ TPreferences::TPreferences(QWidget* parent, Settings settings)
                               "forward). Leave it empty for none.";
     texts["AggressiveSave"] = "How often the address file is closed and opened again after saving, so that "
                               "changes reach the disk: never, after every fifth save, or after every save.";
+    texts["MailerId"] = "The Mailer ID the postal service assigned you (6 or 9 digits); Intelligent Mail "
+                        "barcodes without their own use it.";
+    texts["NextSerial"] = "The serial number the next printed Intelligent Mail barcode takes. It only goes "
+                          "up, so no number is printed twice.";
+    texts["ServiceType"] = "The service type ID new Intelligent Mail barcodes start with (3 digits).";
     texts["OkButton"] = "Keeps these preferences.";
     texts["CancelButton"] = "Closes the window without changing the preferences.";
     texts["HelpButton"] = "Shows the help on preferences.";
@@ -216,10 +247,27 @@ void TPreferences::LoadSettings()
     if (level < 0 || level > 2)
         level = DefaultAggressiveSave;
     AggressiveSaveList->setCurrentIndex(level);
+    const IntelligentMailProgramSettings mail = ReadIntelligentMailProgramSettings(FSettings);
+    MailerIdEdit->setText(QString::fromStdString(mail.MailerId));
+    NextSerialEdit->setText(QString::number(mail.NextSerial));
+    ServiceTypeEdit->setText(QString::fromStdString(mail.ServiceType));
 }
 
-bool TPreferences::SaveSettings() const
+bool TPreferences::SaveSettings(std::string* problem) const
 {
+    IntelligentMailProgramSettings mail;
+    mail.MailerId = MailerIdEdit->text().toStdString();
+    mail.NextSerial = NextSerialEdit->text().toULongLong();
+    mail.ServiceType = ServiceTypeEdit->text().toStdString();
+    const std::string mailProblem = IntelligentMailProgramSettingsProblem(
+        mail, ReadIntelligentMailProgramSettings(FSettings).NextSerial);
+    if (!mailProblem.empty()) {
+        if (problem)
+            *problem = mailProblem;
+        return false;
+    }
+    if (!WriteIntelligentMailProgramSettings(FSettings, mail))
+        return false;
     IniFile file = FSettings.Load();
     for (const auto& [key, check] : FCheckBoxes)
         file.WriteBool(AddingSection, key.toStdString(), check->isChecked());
@@ -230,7 +278,12 @@ bool TPreferences::SaveSettings() const
 
 void TPreferences::OkButtonClick()
 {
-    (void)SaveSettings();
+    std::string problem;
+    if (!SaveSettings(&problem) && !problem.empty()) {
+        ShowInfo(problem);
+        NextSerialEdit->setFocus();
+        return;
+    }
     accept();
 }
 

@@ -3,6 +3,7 @@
 // window reads every key when created and writes every key back on "Ok"; "Cancel" writes nothing.
 // Afterwards the caller reloads its preferences either way.
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,12 +35,18 @@ class TPreferences : public QDialog {
 
     QLineEdit* DefaultCountryEdit; // "DefaultCountry"
     QComboBox* AggressiveSaveList; // "AggressiveSave": 0, 1, 2
+    // Section "Intelligent Mail".
+    QLineEdit* MailerIdEdit;
+    QLineEdit* NextSerialEdit;
+    QLineEdit* ServiceTypeEdit;
     QPushButton* OkButton;
     QPushButton* CancelButton;
     QPushButton* HelpButton;
 
     void LoadSettings();
-    bool SaveSettings() const;
+    // Writes every key; false (nothing written) when the Intelligent Mail values are not valid,
+    // with the reason in `problem`.
+    bool SaveSettings(std::string* problem = nullptr) const;
 
   private:
     void OkButtonClick();

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "cli/BulkEditCommands.h"
+#include "cli/DialCommands.h"
 #include "cli/EnvelopeCommands.h"
 #include "cli/FilterCommands.h"
 #include "cli/ImportExportCommands.h"
+#include "cli/IntelligentMailCommand.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/PresortCommand.h"
@@ -52,10 +54,11 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"imb", corvane::cli::RunIntelligentMail,
+     "imb --barcode-id 00 --service 040 --mailer-id 123456 --serial 200800001 [--zip Z] [--svg OUT.svg]"},
     {"envelope-sizes", corvane::cli::RunEnvelopeSizes, "envelope-sizes"},
     {"envelope-setups", corvane::cli::RunEnvelopeSetups, "envelope-setups"},
-    {"new-envelope-setup", corvane::cli::RunNewEnvelopeSetup,
-     "new-envelope-setup --description D --size CODE"},
+    {"new-envelope-setup", corvane::cli::RunNewEnvelopeSetup, "new-envelope-setup --description D --size CODE"},
     {"clone-envelope-setup", corvane::cli::RunCloneEnvelopeSetup, "clone-envelope-setup D"},
     {"delete-envelope-setup", corvane::cli::RunDeleteEnvelopeSetup, "delete-envelope-setup D"},
     {"print-envelopes", corvane::cli::RunPrintEnvelopes,
@@ -69,6 +72,10 @@ const Command Commands[] = {
     {"import-old", corvane::cli::RunImportOld, "import-old FILE SOURCE.DBF --generation 1|2"},
     {"export", corvane::cli::RunExport,
      "export FILE --out OUT [--text] [--order TAG] [--query EXPR | --flt F.FLT] [--overwrite]"},
+    {"dial", corvane::cli::RunDial,
+     "dial [--port 1-4 | --device PATH] [--prefix P] [--init S] [--pulse] [--hangup-after SECONDS] [--dry-run] "
+     "NUMBER"},
+    {"call", corvane::cli::RunCall, "call [--prefix P] [--hangup-after SECONDS] NUMBER | call --list"},
 };
 
 int Usage(std::ostream& out, int status)

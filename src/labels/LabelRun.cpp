@@ -10,10 +10,13 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressRecord.h"
+#include "core/IntelligentMailSettings.h"
 #include "labels/LabelSetupStore.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGDataPanel.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "platform/MessageService.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -179,6 +182,12 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         ShowInfo(loaded.Message());
         return false;
     }
+    const IntelligentMailProgramSettings intelligentMail = ReadIntelligentMailProgramSettings(Settings());
+    StartIntelligentMailRun(FPanel, intelligentMail.MailerId, intelligentMail.NextSerial);
+    if (const std::string problem = IntelligentMailRunProblem(FPanel); !problem.empty()) {
+        ShowInfo(problem);
+        return false;
+    }
 
     FPrepared = true;
     FPreviousSource = FPanel.RecordSource();
@@ -321,6 +330,13 @@ LabelRunResult LabelRun::PrintLabels(PageTarget& target)
     }
 
     result.Pages = target.PageNumber();
+    // Serial numbers that reached a printer or a file are used up, however the run ended; a
+    // preview uses none.
+    if (!FSettings.Preview && result.Labels > 0) {
+        if (const auto next = NextIntelligentMailSerial(FPanel);
+            next && !AdvanceIntelligentMailSerial(Settings(), *next) && FFailure.empty())
+            FFailure = "The next Intelligent Mail serial number could not be saved in " + Settings().Path();
+    }
     if (!FFailure.empty())
         fail(FFailure);
     else if (target.Aborted())

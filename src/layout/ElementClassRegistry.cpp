@@ -6,6 +6,7 @@
 #include "layout/TGDateTimeLabel.h"
 #include "layout/TGFIMBarCode.h"
 #include "layout/TGImage.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/TGMultiLineLabel.h"
@@ -42,6 +43,7 @@ const std::map<std::string, ElementFactory, std::less<>>& ElementClassRegistry::
         Entry<TGMultiLineLabel>(), Entry<TGDMultiLineLabel>(), Entry<TGDMultiLineAddressLabel>(),
         Entry<TGLineShape>(),      Entry<TGLabelShapes>(),     Entry<Trpshapes>(),
         Entry<TGImage>(),          Entry<TGPostNetBarCode>(),  Entry<TGFIMBarCode>(),
+        Entry<TGIntelligentMailBarCode>(),
     };
     return classes;
 }
@@ -58,7 +60,8 @@ const std::vector<std::string_view>& ElementClassRegistry::LabelPanelClasses()
                                                         "TGSymbolLabel",
                                                         "TGMultiLineLabel",
                                                         "TGDMultiLineLabel",
-                                                        "TGDMultiLineAddressLabel"};
+                                                        "TGDMultiLineAddressLabel",
+                                                        "TGIntelligentMailBarCode"};
     return names;
 }
 

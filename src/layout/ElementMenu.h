@@ -58,7 +58,9 @@ enum class ElementCommand {
     Flip,
     Reverse,
     // FIM marks.
-    FimType // argument: the TFIMType ordinal
+    FimType, // argument: the TFIMType ordinal
+    // Intelligent Mail barcodes.
+    IntelligentMailSettings
 };
 
 struct ElementMenuItem {

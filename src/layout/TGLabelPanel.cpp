@@ -1,11 +1,13 @@
 #include "layout/TGLabelPanel.h"
 
+#include "core/IntelligentMailSettings.h"
 #include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGCounterLabel.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGDMultiLineLabel.h"
 #include "layout/TGImage.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/TGMultiLineLabel.h"
@@ -13,6 +15,7 @@
 #include "layout/TGPLabel.h"
 #include "layout/TGPostNetBarCode.h"
 #include "layout/TGSymbolLabel.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -32,7 +35,7 @@ void TGLabelPanel::SetPanelState(TPanelState state)
 
 void TGLabelPanel::SetToolNumber(int tool)
 {
-    if (tool >= 0 && tool <= static_cast<int>(TPanelState::psPostNetBarCode))
+    if (tool >= 0 && tool <= static_cast<int>(TPanelState::psIntelligentMailBarCode))
         SetPanelState(static_cast<TPanelState>(tool));
 }
 
@@ -102,6 +105,12 @@ std::unique_ptr<TGGraphicControl> TGLabelPanel::NewElementForTool() const
         e->SetAddressField("STREET");
         return e;
     }
+    case TPanelState::psIntelligentMailBarCode: {
+        // New barcodes start with the service type set in Preferences.
+        auto e = std::make_unique<TGIntelligentMailBarCode>();
+        e->SetServiceType(ReadIntelligentMailProgramSettings(Settings()).ServiceType);
+        return e;
+    }
     }
     return nullptr;
 }
@@ -142,6 +151,7 @@ void TGLabelPanel::FinishNewElement(TGGraphicControl& element)
         break;
     case TPanelState::psMultiLineDataLabel:
     case TPanelState::psPostNetBarCode:
+    case TPanelState::psIntelligentMailBarCode:
         ShowAllDataValues();
         break;
     default:

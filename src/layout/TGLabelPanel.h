@@ -23,7 +23,8 @@ enum class TPanelState {
     psRoundRectangle,
     psLine,
     psImage,
-    psPostNetBarCode
+    psPostNetBarCode,
+    psIntelligentMailBarCode
 };
 
 class TGLabelPanel : public TGDataPanel {

@@ -412,6 +412,7 @@ TEST_F(MainWindowTest, EveryMnemonicReachesItsOneUsableControl)
         {'A', "AddButton"},  {'D', "DeleteButton"},  {'E', "EditButton"}, {'F', "FileMenu"},
         {'H', "HelpMenu"},   {'I', "TabSet"},        {'M', "TabSet"},     {'P', "PrintMenu"},
         {'R', "RecordMenu"}, {'S', "SortMenu"},      {'U', "UtilitiesMenu"}, {'X', "ExitButton"},
+        {'1', "DialPhone1Button"}, {'2', "DialPhone2Button"},
     };
     const std::map<QChar, std::string> editing = {
         {'C', "CancelButton"}, {'H', "HelpMenu"}, {'I', "TabSet"}, {'M', "TabSet"}, {'S', "SaveButton"},

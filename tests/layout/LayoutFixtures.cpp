@@ -9,6 +9,7 @@
 #include "layout/TGDateTimeLabel.h"
 #include "layout/TGFIMBarCode.h"
 #include "layout/TGImage.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/TGMultiLineLabel.h"
@@ -168,6 +169,13 @@ void AddEveryKind(TGBasePanel& panel)
     postnet.SetBarCodeType(TPostNetBarCodeType::pnbc9Digit);
 
     Add<TGFIMBarCode>(panel, {300, 0, 60, 60}).SetFIMType(TFIMType::fimTypeC);
+
+    auto& intelligentMail = Add<TGIntelligentMailBarCode>(panel, {5, 460, 305, 19});
+    intelligentMail.SetServiceType("300");
+    intelligentMail.SetMailerId("123456");
+    intelligentMail.SetSerialFromField(true);
+    intelligentMail.SetSerialField("CODE1");
+    intelligentMail.SetHumanReadable(false);
 
     // As a panel does after creating elements (symbols then fit their character).
     for (size_t i = 0; i < panel.ElementCount(); ++i)

@@ -123,6 +123,8 @@ void TLabelDesignScreen::BuildControls()
     tools->addWidget(AddTool(TPanelState::psLine, "LineTool", "Line Tool"));
     tools->addWidget(AddTool(TPanelState::psImage, "ClipArtTool", "Clip Art Tool"));
     tools->addWidget(AddTool(TPanelState::psPostNetBarCode, "PostnetTool", "Postnet Barcode tool"));
+    tools->addWidget(AddTool(TPanelState::psIntelligentMailBarCode, "IntelligentMailTool",
+                             "Intelligent Mail Barcode tool"));
     tools->addWidget(AddTool(TPanelState::psDataLabel, "DatabaseFieldTool", "Database Field tool"));
     tools->addWidget(
         AddTool(TPanelState::psMultiLineDataLabel, "DatabaseMemoFieldTool", "Database Memo Field tool"));
@@ -237,6 +239,8 @@ void TLabelDesignScreen::BuildControls()
          {"LineTool", "Draw a line."},
          {"ClipArtTool", "Add a picture from a file."},
          {"PostnetTool", "Add a POSTNET bar code of the ZIP code (labels at least 2.85 inches wide)."},
+         {"IntelligentMailTool", "Add an Intelligent Mail barcode: the ZIP code as routing code, your Mailer "
+                                 "ID and a serial number for each printed piece."},
          {"DatabaseFieldTool", "Add a field of the address record."},
          {"DatabaseMemoFieldTool", "Add the memo of the address record."},
          {"DatabaseAddressTool", "Add a mailing address block built from the record's name and address."},
@@ -405,6 +409,10 @@ void TLabelDesignScreen::SelectTool(TPanelState tool)
 {
     if (tool == TPanelState::psPostNetBarCode && !FSession->PostNetToolAllowed()) {
         ShowInfo(PostNetToolRefusal);
+        tool = TPanelState::psPointing;
+    }
+    if (tool == TPanelState::psIntelligentMailBarCode && !FSession->IntelligentMailToolAllowed()) {
+        ShowInfo(IntelligentMailToolRefusal);
         tool = TPanelState::psPointing;
     }
     FDesignPanel->SetTool(tool);

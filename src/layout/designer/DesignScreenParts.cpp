@@ -87,6 +87,15 @@ QIcon ToolIcon(TPanelState tool)
                 p.drawLine(x, (i % 3 == 0) ? 6 : 11, x, 16);
             }
         });
+    case TPanelState::psIntelligentMailBarCode:
+        return DrawnIcon([](QPainter& p) {
+            // Four-state bars: full, ascender, descender, tracker.
+            p.setPen(QPen(Qt::black, 1.4));
+            const int tops[] = {5, 5, 9, 9, 5, 9, 5, 9};
+            const int bottoms[] = {17, 13, 17, 13, 13, 17, 17, 13};
+            for (int i = 0; i < 8; ++i)
+                p.drawLine(3 + i * 2, tops[i], 3 + i * 2, bottoms[i]);
+        });
     case TPanelState::psDataLabel:
         return TextIcon("[F]", 8);
     case TPanelState::psMultiLineDataLabel:

@@ -36,6 +36,8 @@
 #include "app/TSystemReindex.h"
 #include "bulkmail/windows/TSortBulkMail.h"
 #include "core/AddressFile.h"
+#include "dialer/windows/TCVDialer.h"
+#include "dialer/windows/TfrmTAPICall.h"
 #include "labels/LabelDesignSession.h"
 #include "labels/LabelTemplateQuery.h"
 #include "labels/windows/TChooseLabelLayout.h"
@@ -389,6 +391,14 @@ void TakeScreenshots(TAddressMain& main, const QString& folder)
     {
         TSystemReindex window(&main);
         SaveDialog(window, folder, "system-reindex.png");
+    }
+    {
+        // The dialing window with the modem panel, and the call window (on a machine without a
+        // telephony device it says so).
+        TCVDialer window("555-0100", &main);
+        SaveDialog(window, folder, "dialer.png");
+        TfrmTAPICall call("9,555-0100", &main);
+        SaveDialog(call, folder, "tapi-call.png");
     }
     {
         THelpViewer& help = HelpViewer();

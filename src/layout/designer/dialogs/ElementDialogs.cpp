@@ -8,6 +8,7 @@
 #include "layout/LayoutQt.h"
 #include "layout/LayoutRecordSource.h"
 #include "layout/TGCounterLabel.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGDMultiLineLabel.h"
 #include "layout/TGDataPanel.h"
@@ -24,6 +25,7 @@
 #include "layout/designer/dialogs/TGFont3DEffects.h"
 #include "layout/designer/dialogs/TGImageBrowser.h"
 #include "layout/designer/dialogs/TGetCounter.h"
+#include "layout/designer/dialogs/TGetIntelligentMail.h"
 #include "layout/designer/dialogs/TGetSymbol.h"
 #include "layout/designer/dialogs/TextDialogs.h"
 
@@ -153,6 +155,7 @@ bool IsElementDialogCommand(ElementCommand command)
     case ElementCommand::LineColor:
     case ElementCommand::ShapeBackgroundColor:
     case ElementCommand::LoadImage:
+    case ElementCommand::IntelligentMailSettings:
         return true;
     default:
         return false;
@@ -169,6 +172,8 @@ bool RunCreationDialog(TGGraphicControl& element, const ElementDialogContext& co
         return TFieldSelectionBox::SelectDataField(*field, CatalogueFor(element, context), context.Parent);
     if (auto* symbol = As<TGSymbolLabel>(element))
         return TGetSymbol::EditSymbol(*symbol, context.Parent);
+    if (auto* code = As<TGIntelligentMailBarCode>(element))
+        return TGetIntelligentMail::EditIntelligentMail(*code, context.Parent);
     return true;
 }
 
@@ -225,6 +230,12 @@ CommandOutcome RunElementDialogCommand(TGGraphicControl& element, ElementCommand
     case ElementCommand::SymbolSelector:
         if (auto* symbol = As<TGSymbolLabel>(element))
             TGetSymbol::EditSymbol(*symbol, parent);
+        else
+            handled = false;
+        break;
+    case ElementCommand::IntelligentMailSettings:
+        if (auto* code = As<TGIntelligentMailBarCode>(element))
+            TGetIntelligentMail::EditIntelligentMail(*code, parent);
         else
             handled = false;
         break;
