@@ -14,7 +14,7 @@ QRect SlotRect(const QRect& area)
     return area.adjusted(6, 14, -6, -4);
 }
 
-void DrawEnvelopeFront(QPainter& painter, const QRectF& envelope, bool upright)
+void DrawEnvelopeFront(QPainter& painter, const QRectF& envelope, bool upright, bool clockwise)
 {
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
@@ -24,7 +24,13 @@ void DrawEnvelopeFront(QPainter& painter, const QRectF& envelope, bool upright)
     const double h = envelope.height();
     painter.setBrush(QColor(200, 40, 40));
     if (!upright) {
-        painter.drawRect(QRectF(envelope.right() - w * 0.18, envelope.top() + h * 0.1, w * 0.12, h * 0.22));
+        // Turned clockwise the stamp corner comes round to the bottom left.
+        if (clockwise)
+            painter.drawRect(
+                QRectF(envelope.left() + w * 0.06, envelope.bottom() - h * 0.32, w * 0.12, h * 0.22));
+        else
+            painter.drawRect(
+                QRectF(envelope.right() - w * 0.18, envelope.top() + h * 0.1, w * 0.12, h * 0.22));
         painter.setPen(QPen(Qt::darkGray, 1));
         for (int line = 0; line < 3; ++line) {
             const double y = envelope.top() + h * (0.5 + 0.12 * line);
@@ -49,12 +55,13 @@ void DrawEnvelopeBack(QPainter& painter, const QRectF& envelope, bool upright, b
     // The flap: a triangle from the edge that is the envelope's top.
     QPainterPath flap;
     const QPointF c = envelope.center();
-    if (!upright) {
+    // Turned clockwise the envelope's top is at the bottom of the picture.
+    if (!upright && !clockwise) {
         flap.moveTo(envelope.topLeft());
         flap.lineTo(c.x(), c.y());
         flap.lineTo(envelope.topRight());
-    } else if (clockwise) {
-        flap.moveTo(envelope.topRight());
+    } else if (!upright) {
+        flap.moveTo(envelope.bottomLeft());
         flap.lineTo(c.x(), c.y());
         flap.lineTo(envelope.bottomRight());
     } else {
@@ -98,23 +105,15 @@ void DrawEnvelopeFeed(QPainter& painter, const QRect& area, const EnvelopeFeed& 
 
     const QRectF envelope = EnvelopePictureRect(area, feed);
     const bool upright = !feed.Landscape();
-    if (feed.Facing == FeedFacing::Up) {
-        if (upright) {
-            DrawEnvelopeFront(painter, envelope, false);
-        } else {
-            // Landscape turns the envelope on the page: its address runs along the feed.
-            DrawEnvelopeFront(painter, envelope, false);
-            painter.setPen(QPen(Qt::blue, 1));
-            painter.drawText(envelope.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom,
-                             feed.ClockWiseRotation ? QStringLiteral("\u21bb") : QStringLiteral("\u21ba"));
-        }
-    } else {
+    if (feed.Facing == FeedFacing::Up)
+        DrawEnvelopeFront(painter, envelope, upright, feed.ClockWiseRotation);
+    else
         DrawEnvelopeBack(painter, envelope, upright, feed.ClockWiseRotation);
-        if (!upright) {
-            painter.setPen(QPen(Qt::blue, 1));
-            painter.drawText(envelope.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom,
-                             feed.ClockWiseRotation ? QStringLiteral("\u21bb") : QStringLiteral("\u21ba"));
-        }
+    if (!upright) {
+        // Landscape: the arrow says which way the printer turns the page.
+        painter.setPen(QPen(Qt::blue, 1));
+        painter.drawText(envelope.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignBottom,
+                         feed.ClockWiseRotation ? QStringLiteral("\u21bb") : QStringLiteral("\u21ba"));
     }
     painter.restore();
 }
