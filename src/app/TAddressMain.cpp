@@ -48,6 +48,7 @@
 #include "core/RecentFiles.h"
 #include "core/Reindex.h"
 #include "dialer/windows/TCVDialer.h"
+#include "envelopes/windows/TCVEnvelopes.h"
 #include "importexport/windows/TAsciiImport.h"
 #include "importexport/windows/TCopyOut.h"
 #include "importexport/windows/TDBFImport.h"
@@ -154,7 +155,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "EnvelopesButton", "mnuCheckStateZip", "mnuCheckDuplicates", "mnuPrintEnvelopes",
+        "mnuCheckStateZip", "mnuCheckDuplicates",
     };
     return names;
 }
@@ -221,6 +222,7 @@ void TAddressMain::CreateToolBar()
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
     connect(ReportsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintReportsClick);
     connect(LettersButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLettersClick);
+    connect(EnvelopesButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintEnvelopesClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -575,7 +577,8 @@ void TAddressMain::CreateMenus()
                 QKeySequence("Ctrl+L"));
     AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", &TAddressMain::mnuPrintLettersClick,
                 QKeySequence("Ctrl+T"));
-    AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
+    AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", &TAddressMain::mnuPrintEnvelopesClick,
+                QKeySequence("Ctrl+E"));
     AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", &TAddressMain::mnuPrintReportsClick,
                 QKeySequence("Ctrl+R"));
     AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record",
@@ -1304,6 +1307,23 @@ void TAddressMain::mnuPrintLettersClick()
         return;
     {
         TCVLetters window(handOver.View(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+// ---- envelopes ----
+
+void TAddressMain::mnuPrintEnvelopesClick()
+{
+    if (!EnvelopesButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintEnvelopes, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCVEnvelopes window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();

@@ -99,6 +99,7 @@ class TAddressMain : public QMainWindow {
     void mnuPrintCurrentRecordClick();
     void mnuCountZipClick();
     void mnuPrintLettersClick();
+    void mnuPrintEnvelopesClick();
     // The File menu's import commands and "&Export ": their windows over the open file.
     void mnuImportASCIIClick();
     void mnuImportDBFClick();

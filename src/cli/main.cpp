@@ -6,6 +6,7 @@
 
 #include "cli/BulkEditCommands.h"
 #include "cli/DialCommands.h"
+#include "cli/EnvelopeCommands.h"
 #include "cli/FilterCommands.h"
 #include "cli/ImportExportCommands.h"
 #include "cli/IntelligentMailCommand.h"
@@ -75,6 +76,15 @@ const Command Commands[] = {
     {"print-letters", corvane::cli::RunPrintLetters,
      "print-letters FILE --letter D [--scope all|filter|current] [--flt F.FLT] [--order TAG] [--recno N] "
      "[--start-current] [--copies N] [--date YYYY-MM-DD] (--pdf OUT.pdf | --rtf OUT.rtf | --text)"},
+    {"envelope-sizes", corvane::cli::RunEnvelopeSizes, "envelope-sizes"},
+    {"envelope-setups", corvane::cli::RunEnvelopeSetups, "envelope-setups"},
+    {"new-envelope-setup", corvane::cli::RunNewEnvelopeSetup, "new-envelope-setup --description D --size CODE"},
+    {"clone-envelope-setup", corvane::cli::RunCloneEnvelopeSetup, "clone-envelope-setup D"},
+    {"delete-envelope-setup", corvane::cli::RunDeleteEnvelopeSetup, "delete-envelope-setup D"},
+    {"print-envelopes", corvane::cli::RunPrintEnvelopes,
+     "print-envelopes FILE --setup D [--scope all|filter|current] [--flt F.FLT] [--order TAG] [--recno N] "
+     "[--start-current] [--page WxH] [--position left|right|center] [--orientation portrait|landscape] "
+     "[--facing up|down] [--clockwise] --pdf OUT.pdf"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
     {"import-ascii", corvane::cli::RunImportAscii,
      "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},

@@ -1,7 +1,7 @@
 #pragma once
 // The definition tables of the system data directory (letters, reports, envelopes, label setups,
-// label stock templates, state and ZIP ranges): their schemas and index tags, opening them, and
-// the names of the layout files their records point to.
+// label stock templates, state and ZIP ranges): their schemas and index tags and opening them.
+// The layout files their records point to are named by core/LayoutBinaryNames.h.
 
 #include <string>
 #include <vector>

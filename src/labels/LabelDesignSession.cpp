@@ -8,7 +8,6 @@
 #include "layout/TGPostNetBarCode.h"
 #include "platform/MessageService.h"
 #include "platform/Settings.h"
-#include "session/ToolWindowView.h"
 
 namespace corvane {
 
@@ -65,23 +64,13 @@ bool SetLabelSizeFromInches(TGLabelPanel& panel, double heightInches, double wid
 
 LabelDesignSession::LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup,
                                        const ToolWindowView* addresses)
-    : FPanel(panel), FSetup(setup), FAddresses(addresses)
+    : DesignSession(panel, addresses, DesignZoom{MinimumZoomPercent, MaximumZoomPercent, ZoomStepPercent},
+                    LabelSection, true),
+      FPanel(panel), FSetup(setup)
 {
-    LoadRecord();
-    FPanel.SetRecordSource(&FRecordSource);
 }
 
-LabelDesignSession::~LabelDesignSession()
-{
-    if (FPanel.RecordSource() == &FRecordSource)
-        FPanel.SetRecordSource(nullptr);
-}
-
-void LabelDesignSession::PanelChanged()
-{
-    if (!FActivating)
-        MarkChanged();
-}
+LabelDesignSession::~LabelDesignSession() = default;
 
 void LabelDesignSession::DescriptionEdited(const QString& text)
 {
@@ -146,88 +135,6 @@ void LabelDesignSession::PrepareSave(const QString& descriptionText)
 {
     FPanel.PurgeElements();
     FSetup.Description = CutDescription(descriptionText);
-}
-
-bool LabelDesignSession::ZoomIn()
-{
-    if (FZoomPercent > MaximumZoomPercent - ZoomStepPercent)
-        return false;
-    return SetZoomPercent(FZoomPercent + ZoomStepPercent);
-}
-
-bool LabelDesignSession::ZoomOut()
-{
-    if (FZoomPercent < MinimumZoomPercent + ZoomStepPercent)
-        return false;
-    return SetZoomPercent(FZoomPercent - ZoomStepPercent);
-}
-
-bool LabelDesignSession::SetZoomPercent(int percent)
-{
-    if (percent < MinimumZoomPercent || percent > MaximumZoomPercent || percent == FZoomPercent)
-        return false;
-    ActivatingScope quiet(*this);
-    FZoomPercent = percent;
-    if (ApplyZoom)
-        ApplyZoom(percent);
-    else
-        FPanel.SetZoom(ZoomFactorOf(percent));
-    return true;
-}
-
-QString LabelDesignSession::ZoomCaption() const
-{
-    return QString::number(FZoomPercent) + "%";
-}
-
-bool LabelDesignSession::HasRecords() const
-{
-    return FAddresses && FAddresses->IsOpen();
-}
-
-void LabelDesignSession::LoadRecord()
-{
-    if (HasRecords()) {
-        FRecordSource =
-            AddressRecordSource(FAddresses->Catalogue(), FAddresses->CurrentRecord(), FAddresses->TagId());
-    } else {
-        FRecordSource = AddressRecordSource();
-        FRecordSource.SetOpen(false);
-    }
-}
-
-void LabelDesignSession::MoveRecord(RecordButton button)
-{
-    ActivatingScope quiet(*this);
-    if (HasRecords()) {
-        switch (button) {
-        case RecordButton::First:
-            (void)FAddresses->Step(RecordStep::First);
-            break;
-        case RecordButton::Previous:
-            (void)FAddresses->Step(RecordStep::Previous);
-            break;
-        case RecordButton::Next:
-            (void)FAddresses->Step(RecordStep::Next);
-            break;
-        case RecordButton::Last:
-            (void)FAddresses->Step(RecordStep::Last);
-            break;
-        }
-    }
-    LoadRecord();
-    FPanel.RefreshData();
-    if (button == RecordButton::First)
-        FPanel.ResetSequences();
-    else
-        FPanel.AdvanceSequences();
-}
-
-void LabelDesignSession::ShowRecordValues()
-{
-    ActivatingScope quiet(*this);
-    LoadRecord();
-    FPanel.ShowAllDataValues();
 }
 
 void LabelDesignSession::ShowArt(bool show)

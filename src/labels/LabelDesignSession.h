@@ -1,8 +1,9 @@
 #pragma once
-// The label designer without its widgets: the setup's values while the designer is open, whether
-// anything was changed (the "Save" button), the zoom in whole percent, the tools' width rule for
-// POSTNET bar codes, the record buttons, the stock's art, the default font of section "Label",
-// and what "Save" and a geometry change do to the layout. The window wires its controls to these.
+// The label designer without its widgets: the setup's values while the designer is open, the
+// tools' width rule for POSTNET bar codes, the stock's art, and what "Save" and a geometry change
+// do to the layout. Change marking, the zoom (40 to 160 %), the record buttons (which step
+// counters here) and the default font of section "Label" are the designers' shared DesignSession.
+// The window wires its controls to these.
 
 #include <functional>
 #include <string>
@@ -10,10 +11,10 @@
 #include <QSize>
 #include <QString>
 
+#include "designing/DesignSession.h"
 #include "labels/LabelSetup.h"
 #include "layout/DesignDefaultFont.h"
 #include "layout/DesignGeometry.h"
-#include "layout/LayoutRecordSource.h"
 #include "layout/LayoutTypes.h"
 #include "layout/TGBasePanel.h"
 
@@ -64,31 +65,17 @@ PixelRect LabelPixelSize(double pixelsPerInch, double heightInches, double width
 bool SetLabelSizeFromInches(TGLabelPanel& panel, double heightInches, double widthInches,
                             const QString& shapeCode);
 
-enum class RecordButton { First, Previous, Next, Last };
-
-class LabelDesignSession {
+class LabelDesignSession : public DesignSession {
   public:
     // `panel` shows the layout; `addresses` is the view lent of the open address file for data values
     // and record buttons (nullptr: no records). Both must outlive the session.
     LabelDesignSession(TGLabelPanel& panel, const LabelSetup& setup, const ToolWindowView* addresses);
-    ~LabelDesignSession();
-    LabelDesignSession(const LabelDesignSession&) = delete;
-    LabelDesignSession& operator=(const LabelDesignSession&) = delete;
+    ~LabelDesignSession() override;
 
     TGLabelPanel& Panel() const { return FPanel; }
     const LabelSetup& Setup() const { return FSetup; }
     LabelSetup& MutableSetup() { return FSetup; }
 
-    // ---- change marking ----
-    // Set from creation until the first activation has finished, and while the program itself
-    // changes the panel (zoom, record moves): panel changes then do not count.
-    bool Activating() const { return FActivating; }
-    void SetActivating(bool on) { FActivating = on; }
-    // Whether "Save" shows; once shown it stays.
-    bool Changed() const { return FChanged; }
-    void MarkChanged() { FChanged = true; }
-    // The panel's change event.
-    void PanelChanged();
     // The description edit changed: the description takes the text cut to 50 characters.
     void DescriptionEdited(const QString& text);
 
@@ -107,26 +94,8 @@ class LabelDesignSession {
     // "Save": elements outside the panel or of no size go; the description takes the edit's text.
     void PrepareSave(const QString& descriptionText);
 
-    // ---- zoom (whole percent, 40..160 in steps of 10) ----
-    int ZoomPercent() const { return FZoomPercent; }
-    // One step up (down); false at the limit. The panel's zoom follows without counting as a change.
-    bool ZoomIn();
-    bool ZoomOut();
-    bool SetZoomPercent(int percent);
-    QString ZoomCaption() const;
-
-    // ---- records ----
-    bool HasRecords() const;
-    // Moves the address file, shows the record's values; "first" resets counters, the other
-    // buttons advance them one step. None of it counts as a change.
-    void MoveRecord(RecordButton button);
-    // The current address record's values on every element (ShowAllDataValues).
-    void ShowRecordValues();
-    const LayoutRecordSource& RecordSource() const { return FRecordSource; }
-
-    // Where zoom and label size reach the screen. Left empty, the session sets the panel model
-    // itself; a window with a design panel widget routes them through the widget instead.
-    std::function<void(int percent)> ApplyZoom;
+    // Where the label size reaches the screen. Left empty, the session sets the panel model
+    // itself; a window with a design panel widget routes it through the widget instead.
     std::function<void(int32_t width, int32_t height, TLabelShape shape)> ApplySize;
 
     // ---- art ----
@@ -136,31 +105,8 @@ class LabelDesignSession {
     void ShowArt(bool show);
 
   private:
-    void LoadRecord();
-
     TGLabelPanel& FPanel;
     LabelSetup FSetup;
-    const ToolWindowView* FAddresses;
-    AddressRecordSource FRecordSource;
-    bool FActivating = true;
-    bool FChanged = false;
-    int FZoomPercent = 100;
-};
-
-// Sets the session's activating flag for a scope and puts the previous state back.
-class ActivatingScope {
-  public:
-    explicit ActivatingScope(LabelDesignSession& session) : FSession(session), FWas(session.Activating())
-    {
-        session.SetActivating(true);
-    }
-    ~ActivatingScope() { FSession.SetActivating(FWas); }
-    ActivatingScope(const ActivatingScope&) = delete;
-    ActivatingScope& operator=(const ActivatingScope&) = delete;
-
-  private:
-    LabelDesignSession& FSession;
-    bool FWas;
 };
 
 } // namespace corvane

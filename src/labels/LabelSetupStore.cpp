@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/LayoutFiles.h"
 #include "core/TableCursorState.h"
 #include "labels/LabelStockCatalogue.h"
 #include "layout/TGBasePanel.h"
@@ -47,16 +48,6 @@ std::string LayoutName(const std::string& binary)
 }
 
 } // namespace
-
-std::string CloneQuestion(const QString& description)
-{
-    return "Clone \"" + description.toStdString() + "\"?";
-}
-
-std::string DeleteQuestion(const QString& description)
-{
-    return "Delete \"" + description.toStdString() + "\"?";
-}
 
 QString SheetName(const LabelSetup& setup)
 {
@@ -135,7 +126,6 @@ Status WriteLabelSetup(xbase::Table& table, const LabelSetup& setup)
     return table.Commit();
 }
 
-
 void AddAddressBlockFillingLabel(TGBasePanel& panel, const LabelSetup& setup)
 {
     const double ppi = panel.PixelsPerInch();
@@ -159,19 +149,12 @@ LabelSetupStore::LabelSetupStore(xbase::Table& table, std::string sysdataFolder)
 
 std::string LabelSetupStore::LayoutFilePath(const LabelSetup& setup) const
 {
-    const std::string name = LayoutName(setup.LayoutFileName.toStdString());
-    if (name.empty())
-        return {};
-    // Files copied from other systems may spell the name in another case.
-    const std::string existing = FindEntryNoCase(FSysdata, name);
-    return existing.empty() ? FSysdata + name : existing;
+    return LayoutFilePathIn(FSysdata, setup.LayoutFileName);
 }
 
 bool LabelSetupStore::LayoutFileExists(const LabelSetup& setup) const
 {
-    const std::string path = LayoutFilePath(setup);
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+    return corvane::LayoutFileExists(LayoutFilePath(setup));
 }
 
 Status LabelSetupStore::PrepareModify(LabelSetup& setup, bool& fileExists)

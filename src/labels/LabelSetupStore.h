@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/LayoutBinaryNames.h"
+#include "core/LayoutFiles.h"
 #include "labels/LabelSetup.h"
 #include "platform/Result.h"
 #include "platform/xbase/Table.h"
@@ -24,13 +25,8 @@ inline constexpr std::string_view LabelDefinitionRemovedMessage =
     "Label definition file has been removed from the sysdata directory";
 // The sheet name shown for a setup without a template.
 inline constexpr std::string_view UserDefinedSheetName = "[User Defined]";
-inline constexpr std::string_view CloneCaption = "CLONE";
-inline constexpr std::string_view DeleteCaption = "DELETE";
 inline constexpr std::string_view CloneDescriptionPrefix = "Clone of :";
 
-// "Clone \"Office\"?" and "Delete \"Office\"?".
-std::string CloneQuestion(const QString& description);
-std::string DeleteQuestion(const QString& description);
 // The template description, or "[User Defined]" when it is empty.
 QString SheetName(const LabelSetup& setup);
 

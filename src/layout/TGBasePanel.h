@@ -17,6 +17,8 @@
 #include "layout/PanelSelection.h"
 #include "platform/Result.h"
 
+class QPainter;
+
 namespace corvane {
 
 class ComponentOwner;
@@ -122,6 +124,15 @@ class TGBasePanel {
     // no tool (the base) or is pointing. The caller raises DroppedObjectEvent once the new
     // element's dialog is done.
     virtual TGGraphicControl* CreateElement(PixelRect rect);
+    // The element tools of designer panels by number (0: pointing); panels without tools have
+    // none and ignore a choice.
+    virtual int ToolNumber() const { return 0; }
+    virtual void SetToolNumber(int tool) {}
+    // What follows a new element's dialog (or its drop) on a panel with tools.
+    virtual void FinishNewElement(TGGraphicControl& element) {}
+    // Drawn by the design widget over the panel's background and under the elements, in the
+    // panel's pixels at its zoom (placement aids of the envelope designer); nothing by default.
+    virtual void PaintOverlays(QPainter& painter) const {}
     void RaiseDroppedObject(const PixelRect& rect);
     // Gives every element the panel's zoom (without rescaling); after loads, pastes and clones.
     void ConnectElements();

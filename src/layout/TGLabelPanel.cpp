@@ -33,6 +33,12 @@ void TGLabelPanel::SetPanelState(TPanelState state)
     SetPointing(state == TPanelState::psPointing);
 }
 
+void TGLabelPanel::SetToolNumber(int tool)
+{
+    if (tool >= 0 && tool <= static_cast<int>(TPanelState::psIntelligentMailBarCode))
+        SetPanelState(static_cast<TPanelState>(tool));
+}
+
 std::unique_ptr<TGGraphicControl> TGLabelPanel::NewElementForTool() const
 {
     const auto shape = [](TShapeType type) {

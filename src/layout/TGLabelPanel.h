@@ -44,7 +44,10 @@ class TGLabelPanel : public TGDataPanel {
     TGGraphicControl* CreateElement(PixelRect rect) override;
     // What follows a new element's dialog (or its drop, for kinds without one): record fields and
     // address blocks show the record, text grows to fit its text, multi-line text to its lines.
-    void FinishNewElement(TGGraphicControl& element);
+    void FinishNewElement(TGGraphicControl& element) override;
+    int ToolNumber() const override { return static_cast<int>(FPanelState); }
+    // Numbers beyond the last tool are ignored.
+    void SetToolNumber(int tool) override;
 
   private:
     TPanelState FPanelState = TPanelState::psPointing;

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QPrintEngine>
+#include <QPrinter>
 #include <QPrinterInfo>
 
 #include "printing/PrinterSink.h"
@@ -22,7 +22,7 @@ struct PaperCode {
 };
 
 // The printer interface's paper numbers for the sheets and envelopes the program prints on.
-constexpr std::array<PaperCode, 19> PaperCodes{{
+constexpr std::array<PaperCode, 20> PaperCodes{{
     {1, QPageSize::Letter},
     {5, QPageSize::Legal},
     {9, QPageSize::A4},
@@ -42,6 +42,7 @@ constexpr std::array<PaperCode, 19> PaperCodes{{
     {35, QPageSize::EnvelopeB6},
     {36, QPageSize::EnvelopeItalian},
     {37, QPageSize::EnvelopeMonarch},
+    {38, QPageSize::EnvelopePersonal}, // 6 3/4: 3 5/8 x 6 1/2 inches
 }};
 
 // The job options key of Qt's CUPS print engine: name and value pairs handed to CUPS with the job.

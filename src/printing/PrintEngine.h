@@ -25,7 +25,7 @@ namespace corvane {
 
 // The standard paper of a printer-interface paper number: 1 Letter, 5 Legal, 9 A4, 11 A5 and the
 // envelope numbers 19 to 37 (#9, #10, #11, #12, #14, DL, C5, C4, C6, C65, B4, B5, B6, 110 x 230 mm,
-// Monarch). Empty for numbers without a standard paper.
+// Monarch) and 38 (6 3/4). Empty for numbers without a standard paper.
 std::optional<QPageSize> StandardPaperFromCode(int code);
 
 class PrintEngine {

@@ -20,33 +20,10 @@
 #include "layout/TGPDLabel.h"
 #include "platform/ProgramDirectory.h"
 #include "support/AddressTableFixture.h"
+#include "support/RecordedPages.h"
 #include "support/ScratchHome.h"
 
 namespace corvane::testing {
-
-// Pages as recording surfaces; abort after a given number of labels' worth of records if asked.
-class RecordedPages : public PageTarget {
-  public:
-    RecordedPages() { FPages.push_back(std::make_unique<RecordingSurface>(600.0, 1)); }
-    PrintSurface& Surface() override { return *FPages.back(); }
-    bool NewPage() override
-    {
-        if (FAborted)
-            return false;
-        FPages.push_back(std::make_unique<RecordingSurface>(600.0, static_cast<int>(FPages.size()) + 1));
-        return true;
-    }
-    int PageNumber() const override { return static_cast<int>(FPages.size()); }
-    bool Aborted() const override { return FAborted; }
-    void Abort() { FAborted = true; }
-
-    int PageCount() const { return static_cast<int>(FPages.size()); }
-    const RecordingSurface& Page(int index) const { return *FPages[static_cast<size_t>(index)]; }
-
-  private:
-    std::vector<std::unique_ptr<RecordingSurface>> FPages;
-    bool FAborted = false;
-};
 
 // One label as drawn: the stretched drawing's corner and the first text in it.
 struct PrintedLabel {

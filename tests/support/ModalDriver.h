@@ -1,6 +1,6 @@
 #pragma once
-// Answering the modal windows a command opens, by object name, while the command runs: status
-// windows, print dialogs and previews of a print run.
+// Driving the modal windows a command opens, by object name, and a print engine whose only
+// printer is the built-in PDF printer: what the printing windows' tests share.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "printing/PrinterList.h"
+
 namespace corvane::testing {
+
+class PdfOnlyPrinters : public PrinterSource {
+  public:
+    QStringList PrinterNames() const override { return {BuiltInPdfPrinterName()}; }
+    QString DefaultPrinterName() const override { return BuiltInPdfPrinterName(); }
+};
 
 // Answers modal windows while a command runs: each handler is called with the window of that
 // object name (its class name when it has none), again on every tick until it returns true

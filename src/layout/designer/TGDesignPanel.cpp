@@ -253,22 +253,29 @@ void TGDesignPanel::SetColorPicture(const QImage& image)
 
 void TGDesignPanel::SetTool(TPanelState state)
 {
-    TGLabelPanel* labels = LabelPanel();
-    if (!labels)
-        return;
-    // The model's tool may have been switched without the widget (a window placing an element
-    // itself), so the cursor follows the tool asked for even when the model already has it.
-    labels->SetPanelState(state);
-    if (state == TPanelState::psPointing)
-        unsetCursor();
-    else
-        setCursor(Qt::DragCopyCursor);
+    SetToolNumber(static_cast<int>(state));
 }
 
 TPanelState TGDesignPanel::Tool() const
 {
     const TGLabelPanel* labels = LabelPanel();
     return labels ? labels->PanelState() : TPanelState::psPointing;
+}
+
+void TGDesignPanel::SetToolNumber(int tool)
+{
+    // The model's tool may have been switched without the widget (a window placing an element
+    // itself), so the cursor follows the tool asked for even when the model already has it.
+    FPanel.SetToolNumber(tool);
+    if (FPanel.ToolNumber() == 0)
+        unsetCursor();
+    else
+        setCursor(Qt::DragCopyCursor);
+}
+
+int TGDesignPanel::ToolNumber() const
+{
+    return FPanel.ToolNumber();
 }
 
 void TGDesignPanel::ClearSelection()
@@ -527,8 +534,7 @@ void TGDesignPanel::DropNewElement(const PixelRect& rect)
         context.Fields = FFields;
         context.PictureDirectory = FPictureDirectory;
         RunCreationDialog(*element, context);
-        if (TGLabelPanel* labels = LabelPanel())
-            labels->FinishNewElement(*element);
+        FPanel.FinishNewElement(*element);
     }
     update();
     FPanel.RaiseDroppedObject(rect);
@@ -776,6 +782,8 @@ void TGDesignPanel::paintEvent(QPaintEvent*)
     {
         QPainter painter(&canvas);
         PaintBackground(painter);
+        // Overlays belong to the panel's own painting: the elements are drawn over them.
+        FPanel.PaintOverlays(painter);
         PaintElements(painter);
         PaintMarks(painter);
         // Drag, nudge and band feedback: a dotted rectangle that inverts what it crosses.

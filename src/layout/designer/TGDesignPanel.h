@@ -86,6 +86,10 @@ class TGDesignPanel : public QWidget {
     // on the panel draw the rectangle of a new element.
     void SetTool(TPanelState state);
     TPanelState Tool() const;
+    // The same by number, for any panel with tools (0 pointing); the panel paints its overlays
+    // (PaintOverlays) under the elements.
+    void SetToolNumber(int tool);
+    int ToolNumber() const;
 
     // The selection.
     void ClearSelection();

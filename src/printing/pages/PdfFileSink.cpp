@@ -52,7 +52,9 @@ QPainter& PdfFileSink::Painter()
 
 QSizeF PdfFileSink::PageSizeInches() const
 {
-    return FLayout.fullRect(QPageLayout::Inch).size();
+    // In points, then inches: Qt rounds a page's inches to hundredths (a #10 envelope would be
+    // 4.12 inches high), points to a far finer step.
+    return FLayout.fullRect(QPageLayout::Point).size() / 72.0;
 }
 
 bool PdfFileSink::StartNextPage()

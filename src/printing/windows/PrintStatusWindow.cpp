@@ -164,7 +164,8 @@ void PrintStatusWindow::ButtonClick()
     }
     if (FAbortRequested)
         return;
-    if (AskYesNo(FCancelQuestion.toStdString(), "Confirm")) {
+    // Without a question (envelopes) Cancel aborts at once.
+    if (FCancelQuestion.isEmpty() || AskYesNo(FCancelQuestion.toStdString(), "Confirm")) {
         FAbortRequested = true;
         if (FAbortHandler)
             FAbortHandler();

@@ -30,7 +30,8 @@ class PrintStatusWindow : public QDialog {
     using Job = std::function<void(PrintStatusWindow& window)>;
 
     // `caption` e.g. "Print Status" / "Preview Status"; `cancelQuestion` e.g. "Cancel Label
-    // Printing?" (asked with AskYesNo when "Cancel" is clicked while printing).
+    // Printing?" (asked with AskYesNo when "Cancel" is clicked while printing; empty: "Cancel"
+    // aborts without asking).
     PrintStatusWindow(PrintRunMode mode, const QString& caption, const QString& cancelQuestion, Job job,
                       QWidget* parent = nullptr);
     ~PrintStatusWindow() override;
