@@ -8,7 +8,9 @@
 #include "envelopes/EnvelopeSetupStore.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGDataPanel.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "platform/MessageService.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -78,6 +80,10 @@ bool EnvelopeRun::Prepare()
         ShowInfo(loaded.Message());
         return false;
     }
+    if (const std::string problem = PrepareIntelligentMailRun(FPanel, Settings()); !problem.empty()) {
+        ShowInfo(problem);
+        return false;
+    }
     FPrepared = true;
     FStop = false;
     FPreviousSource = FPanel.RecordSource();
@@ -133,6 +139,8 @@ EnvelopeRunResult EnvelopeRun::PrintEnvelopes(PageTarget& target, const Envelope
         FSource.SetRecord(record.Take());
         FPanel.RefreshData();
         FPanel.PrintElements(surface, result.Offset.x(), result.Offset.y());
+        // Counters keep their number on envelopes; an Intelligent Mail serial is used up per piece.
+        AdvanceIntelligentMailSerials(FPanel);
         ++result.Envelopes;
         if (FSettings.Scope == RecordScope::Current)
             break;
@@ -145,6 +153,12 @@ EnvelopeRunResult EnvelopeRun::PrintEnvelopes(PageTarget& target, const Envelope
     }
     FPanel.SetPrinting(false);
     result.Pages = result.Envelopes == 0 ? 0 : target.PageNumber();
+    // Serials that reached a printer or a file are used up, however the run ended.
+    if (!FSettings.Preview && result.Envelopes > 0) {
+        if (std::string unsaved = FinishIntelligentMailRun(FPanel, Settings());
+            !unsaved.empty() && failure.empty())
+            failure = std::move(unsaved);
+    }
     if (!failure.empty()) {
         result.Outcome = PrintOutcome::Failed;
         result.Message = failure;

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include "core/IntelligentMailSettings.h"
 #include "envelopes/EnvelopeSizes.h"
 #include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
@@ -12,12 +13,14 @@
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGFIMBarCode.h"
 #include "layout/TGImage.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/TGMultiLineLabel.h"
 #include "layout/TGPDLabel.h"
 #include "layout/TGPLabel.h"
 #include "layout/TGPostNetBarCode.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -30,7 +33,7 @@ TEnvelopePanel::TEnvelopePanel(ComponentOwner& owner) : TGDataPanel(owner)
 
 void TEnvelopePanel::SetPanelState(int tool)
 {
-    if (tool < 0 || tool > static_cast<int>(TEnvelopeTool::FimBarcode))
+    if (tool < 0 || tool > static_cast<int>(TEnvelopeTool::IntelligentMailBarcode))
         return;
     FPanelState = static_cast<TEnvelopeTool>(tool);
     SetPointing(FPanelState == TEnvelopeTool::Pointing);
@@ -89,6 +92,12 @@ std::unique_ptr<TGGraphicControl> TEnvelopePanel::NewElementForTool() const
     }
     case TEnvelopeTool::FimBarcode:
         return std::make_unique<TGFIMBarCode>();
+    case TEnvelopeTool::IntelligentMailBarcode: {
+        // New barcodes start with the service type set in Preferences.
+        auto e = std::make_unique<TGIntelligentMailBarCode>();
+        e->SetServiceType(ReadIntelligentMailProgramSettings(Settings()).ServiceType);
+        return e;
+    }
     }
     return nullptr;
 }
@@ -127,6 +136,7 @@ void TEnvelopePanel::FinishNewElement(TGGraphicControl& element)
             lines->FitToLines();
         break;
     case TEnvelopeTool::PostnetBarcode:
+    case TEnvelopeTool::IntelligentMailBarcode:
         ShowAllDataValues();
         break;
     default:

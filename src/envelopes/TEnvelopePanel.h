@@ -23,7 +23,8 @@ enum class TEnvelopeTool {
     Line = 8,
     ClipArt = 9,
     PostnetBarcode = 10,
-    FimBarcode = 11
+    FimBarcode = 11,
+    IntelligentMailBarcode = 12
 };
 
 class TEnvelopePanel : public TGDataPanel {
@@ -32,7 +33,7 @@ class TEnvelopePanel : public TGDataPanel {
 
     int PanelState() const { return static_cast<int>(FPanelState); }
     TEnvelopeTool Tool() const { return FPanelState; }
-    // 0 sets Pointing, any other tool clears it; numbers beyond 11 are ignored.
+    // 0 sets Pointing, any other tool clears it; numbers beyond 12 are ignored.
     void SetPanelState(int tool);
     void SetTool(TEnvelopeTool tool) { SetPanelState(static_cast<int>(tool)); }
 

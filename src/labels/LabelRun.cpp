@@ -10,7 +10,6 @@
 
 #include "bulkmail/Presort.h"
 #include "core/AddressRecord.h"
-#include "core/IntelligentMailSettings.h"
 #include "labels/LabelSetupStore.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGDataPanel.h"
@@ -182,9 +181,7 @@ bool LabelRun::Prepare(const LabelPresortStep& presort)
         ShowInfo(loaded.Message());
         return false;
     }
-    const IntelligentMailProgramSettings intelligentMail = ReadIntelligentMailProgramSettings(Settings());
-    StartIntelligentMailRun(FPanel, intelligentMail.MailerId, intelligentMail.NextSerial);
-    if (const std::string problem = IntelligentMailRunProblem(FPanel); !problem.empty()) {
+    if (const std::string problem = PrepareIntelligentMailRun(FPanel, Settings()); !problem.empty()) {
         ShowInfo(problem);
         return false;
     }
@@ -333,9 +330,9 @@ LabelRunResult LabelRun::PrintLabels(PageTarget& target)
     // Serial numbers that reached a printer or a file are used up, however the run ended; a
     // preview uses none.
     if (!FSettings.Preview && result.Labels > 0) {
-        if (const auto next = NextIntelligentMailSerial(FPanel);
-            next && !AdvanceIntelligentMailSerial(Settings(), *next) && FFailure.empty())
-            FFailure = "The next Intelligent Mail serial number could not be saved in " + Settings().Path();
+        if (std::string unsaved = FinishIntelligentMailRun(FPanel, Settings());
+            !unsaved.empty() && FFailure.empty())
+            FFailure = std::move(unsaved);
     }
     if (!FFailure.empty())
         fail(FFailure);

@@ -38,11 +38,21 @@ ElementClassRegistry& ElementClassRegistry::Shared()
 const std::map<std::string, ElementFactory, std::less<>>& ElementClassRegistry::KnownClasses()
 {
     static const std::map<std::string, ElementFactory, std::less<>> classes = {
-        Entry<TGPLabel>(),         Entry<TGPDLabel>(),         Entry<TGCounterLabel>(),
-        Entry<TGSymbolLabel>(),    Entry<TGDateTimeLabel>(),   Entry<TGPageNumberLabel>(),
-        Entry<TGMultiLineLabel>(), Entry<TGDMultiLineLabel>(), Entry<TGDMultiLineAddressLabel>(),
-        Entry<TGLineShape>(),      Entry<TGLabelShapes>(),     Entry<Trpshapes>(),
-        Entry<TGImage>(),          Entry<TGPostNetBarCode>(),  Entry<TGFIMBarCode>(),
+        Entry<TGPLabel>(),
+        Entry<TGPDLabel>(),
+        Entry<TGCounterLabel>(),
+        Entry<TGSymbolLabel>(),
+        Entry<TGDateTimeLabel>(),
+        Entry<TGPageNumberLabel>(),
+        Entry<TGMultiLineLabel>(),
+        Entry<TGDMultiLineLabel>(),
+        Entry<TGDMultiLineAddressLabel>(),
+        Entry<TGLineShape>(),
+        Entry<TGLabelShapes>(),
+        Entry<Trpshapes>(),
+        Entry<TGImage>(),
+        Entry<TGPostNetBarCode>(),
+        Entry<TGFIMBarCode>(),
         Entry<TGIntelligentMailBarCode>(),
     };
     return classes;
@@ -67,10 +77,16 @@ const std::vector<std::string_view>& ElementClassRegistry::LabelPanelClasses()
 
 const std::vector<std::string_view>& ElementClassRegistry::EnvelopePanelClasses()
 {
-    static const std::vector<std::string_view> names = {
-        "TGLineShape", "TGPostNetBarCode", "TGFIMBarCode",
-        "TGImage",     "TGLabelShapes",    "TGPLabel",
-        "TGPDLabel",   "TGMultiLineLabel", "TGDMultiLineAddressLabel"};
+    static const std::vector<std::string_view> names = {"TGLineShape",
+                                                        "TGPostNetBarCode",
+                                                        "TGFIMBarCode",
+                                                        "TGImage",
+                                                        "TGLabelShapes",
+                                                        "TGPLabel",
+                                                        "TGPDLabel",
+                                                        "TGMultiLineLabel",
+                                                        "TGDMultiLineAddressLabel",
+                                                        "TGIntelligentMailBarCode"};
     return names;
 }
 

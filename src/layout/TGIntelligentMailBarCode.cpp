@@ -5,11 +5,13 @@
 
 #include <QFont>
 
+#include "core/IntelligentMailSettings.h"
 #include "layout/ElementPainter.h"
 #include "layout/LayoutRecordSource.h"
 #include "layout/PrintSurface.h"
 #include "layout/TGBasePanel.h"
 #include "layout/TGDataPanel.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -276,6 +278,29 @@ std::string IntelligentMailRunProblem(const TGBasePanel& panel)
             return "The Intelligent Mail barcode cannot be printed: " + problem;
     }
     return {};
+}
+
+std::string PrepareIntelligentMailRun(TGBasePanel& panel, const Settings& settings)
+{
+    const IntelligentMailProgramSettings program = ReadIntelligentMailProgramSettings(settings);
+    StartIntelligentMailRun(panel, program.MailerId, program.NextSerial);
+    return IntelligentMailRunProblem(panel);
+}
+
+void AdvanceIntelligentMailSerials(TGBasePanel& panel)
+{
+    for (size_t i = 0; i < panel.ElementCount(); ++i) {
+        if (auto* code = dynamic_cast<TGIntelligentMailBarCode*>(&panel.ElementAt(i)))
+            code->AdvanceSequence();
+    }
+}
+
+std::string FinishIntelligentMailRun(const TGBasePanel& panel, const Settings& settings)
+{
+    const auto next = NextIntelligentMailSerial(panel);
+    if (!next || AdvanceIntelligentMailSerial(settings, *next))
+        return {};
+    return "The next Intelligent Mail serial number could not be saved in " + settings.Path();
 }
 
 std::optional<unsigned long long> NextIntelligentMailSerial(const TGBasePanel& panel)

@@ -98,6 +98,14 @@ void StartIntelligentMailRun(TGBasePanel& panel, const std::string& programMaile
 // "" when every Intelligent Mail element of the panel can print (after StartIntelligentMailRun),
 // else what stops the first that cannot (no Mailer ID anywhere, values that make no code).
 std::string IntelligentMailRunProblem(const TGBasePanel& panel);
+// What a run does around its pieces, with the program's settings: before, hand every barcode the
+// Mailer ID and the first serial (the problem text when one cannot print, else ""); between
+// pieces where counters do not step, step the barcodes alone; after a print that drew pieces,
+// store the first unused serial ("" or why it could not be stored).
+class Settings;
+std::string PrepareIntelligentMailRun(TGBasePanel& panel, const Settings& settings);
+void AdvanceIntelligentMailSerials(TGBasePanel& panel);
+std::string FinishIntelligentMailRun(const TGBasePanel& panel, const Settings& settings);
 // The first serial number no piece of the run used (the highest of the panel's counters); empty
 // when the panel has no element that counts.
 std::optional<unsigned long long> NextIntelligentMailSerial(const TGBasePanel& panel);

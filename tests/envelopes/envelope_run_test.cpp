@@ -8,14 +8,17 @@
 #include <filesystem>
 
 #include "core/FieldCatalogue.h"
+#include "core/IntelligentMailSettings.h"
 #include "envelopes/EnvelopeRun.h"
 #include "envelopes/EnvelopeSetupStore.h"
 #include "envelopes/TEnvelopePanel.h"
 #include "layout/ComponentOwner.h"
 #include "layout/ElementClassRegistry.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGPDLabel.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
 #include "support/AddressTableFixture.h"
 #include "support/RecordedPages.h"
 #include "support/ScratchHome.h"
@@ -145,6 +148,34 @@ TEST_F(EnvelopeRunTest, EachScopePrintsOneEnvelopeAPage)
         EXPECT_EQ(result.Envelopes, static_cast<int>(c.Names.size()));
         EXPECT_EQ(result.Pages, static_cast<int>(c.Names.size()));
         ExpectTableAsBefore();
+    }
+}
+
+TEST_F(EnvelopeRunTest, IntelligentMailSerialsStepPerEnvelopeAndOnlyAPrintSavesThem)
+{
+    {
+        ComponentOwner owner;
+        TEnvelopePanel panel(owner);
+        panel.SetRegistry(ElementClassRegistry::Shared());
+        auto code = std::make_unique<TGIntelligentMailBarCode>();
+        code->BuildMenu();
+        panel.InsertElement(std::move(code)).SetBounds({0, 0, 305, 31});
+        ASSERT_TRUE(panel.SaveToFile(FLayoutPath));
+    }
+    ASSERT_TRUE(WriteIntelligentMailProgramSettings(Settings(), {"123456", 7, "040"}));
+    EnvelopeRunSettings settings;
+    settings.Scope = RecordScope::Filter;
+    for (const bool preview : {true, false}) {
+        settings.Preview = preview;
+        RecordedPages pages;
+        ASSERT_EQ(Run(settings, pages).Outcome, PrintOutcome::Completed);
+        // The human-readable line of each envelope's barcode: serials 7, 8, 9 both times.
+        std::vector<std::string> lines;
+        for (const auto& page : NamesByPage(pages))
+            lines.insert(lines.end(), page.begin(), page.end());
+        EXPECT_EQ(lines, (std::vector<std::string>{"00 040 123456 000000007", "00 040 123456 000000008",
+                                                   "00 040 123456 000000009"}));
+        EXPECT_EQ(ReadIntelligentMailProgramSettings(Settings()).NextSerial, preview ? 7u : 10u);
     }
 }
 

@@ -67,6 +67,8 @@ QIcon EnvelopeToolIcon(TEnvelopeTool tool)
         return ToolIcon(TPanelState::psPostNetBarCode);
     case TEnvelopeTool::FimBarcode:
         return TextIcon("FIM", 7);
+    case TEnvelopeTool::IntelligentMailBarcode:
+        return ToolIcon(TPanelState::psIntelligentMailBarCode);
     }
     return {};
 }
@@ -141,8 +143,9 @@ void TEnvelopeDesignScreen::BuildControls()
         {"ClipArtTool", "Clip Art Tool"},
         {"PostnetTool", "Postnet Barcode tool"},
         {"FimTool", "FIM Barcode tool"},
+        {"IntelligentMailTool", "Intelligent Mail Barcode tool"},
     };
-    for (int tool = 0; tool < 12; ++tool)
+    for (int tool = 0; tool < static_cast<int>(std::size(toolNames)); ++tool)
         tools->addWidget(AddTool(tool, toolNames[tool].first, toolNames[tool].second));
     FTools->button(0)->setChecked(true);
     tools->addSpacing(12);
@@ -250,6 +253,9 @@ void TEnvelopeDesignScreen::BuildControls()
          {"ClipArtTool", "Add a picture from a file."},
          {"PostnetTool", "Add a POSTNET bar code of the ZIP code."},
          {"FimTool", "Add a FIM bar code (the facing identification mark of business reply mail)."},
+         {"IntelligentMailTool",
+          "Add an Intelligent Mail barcode: the ZIP code as routing code, your Mailer ID "
+          "and a serial number for each printed piece."},
          {"ZoomDownButton",
           "Show the envelope smaller (down to 50 %); the keypad's minus key does the same."},
          {"ZoomUpButton", "Show the envelope larger (up to 150 %); the keypad's plus key does the same."},
