@@ -29,13 +29,13 @@ namespace xbase {
 using ProgressCallback = std::function<void(int percent)>;
 
 enum class IndexState {
-    None,     // the table has no production index
-    Valid,    // the production index matches the table and is in use
-    Invalid,  // missing, unreadable or out of step with the table: not used; rebuild it
+    None,    // the table has no production index
+    Valid,   // the production index matches the table and is in use
+    Invalid, // missing, unreadable or out of step with the table: not used; rebuild it
 };
 
 class Table : public RecordSource {
-public:
+  public:
     Table();
     ~Table() override;
     Table(const Table&) = delete;
@@ -76,15 +76,26 @@ public:
     // and selected afterwards.
     Status CreateIndexFile(const std::string& path, const std::string& keyExpression,
                            const ProgressCallback& progress = {});
+    // A one-tag index in its own file that starts empty and lists only the records the caller
+    // adds with AddCurrentKey (a list of finds kept in key order). Edits move a listed record's
+    // key; an unlisted or appended record is never added. The empty file is written at once, so
+    // a folder that cannot take it fails here. It is open and selected afterwards.
+    Status CreateEmptyIndexFile(const std::string& path, const std::string& keyExpression);
     Status OpenIndex(const std::string& path);
     Status CloseIndexes();
+    // Closes one index file opened or created by path, leaving the others open (record order
+    // when its tag was selected); DeleteIndexFile also removes the file. Neither fails when the
+    // file is not open.
+    Status CloseIndexFile(const std::string& path);
+    Status DeleteIndexFile(const std::string& path);
     std::vector<TagDefinition> Tags() const;
     int OrderNumber(std::string_view tagName) const;
     Status SetOrder(int orderNumber);
     int Order() const { return FOrder; }
     std::string OrderName() const;
-    std::string OrderIndexFileName() const;  // empty in record order
-    // Adds the current record's key to the current order's tag (for indexes built by the caller).
+    std::string OrderIndexFileName() const; // empty in record order
+    // Adds the current record's key to the current order's tag (for indexes built by the caller);
+    // a record already listed there is not added again.
     Status AddCurrentKey();
     // Rebuilds every open tag from the records (after a pack, or to repair).
     Status Reindex(const ProgressCallback& progress = {});
@@ -146,7 +157,7 @@ public:
     bool Deleted() const override;
     uint32_t RecordNumber() const override { return FRecno; }
 
-private:
+  private:
     struct IndexFile;
     struct OpenTag;
     class RecordView;
@@ -165,7 +176,8 @@ private:
     void RebuildOrderList();
     OpenTag* ActiveTag() const;
     Result<TagIndex*> LoadedTag(OpenTag& tag);
-    Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
+    Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file,
+                                             bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
     Result<std::string> SeekKey(const OpenTag& tag, std::string_view key) const;
     Result<bool> InTag(const OpenTag& tag, const RecordSource& record) const;
@@ -181,14 +193,14 @@ private:
     std::unique_ptr<MemoFile> FMemo;
     CodePage FCodePage;
     std::vector<std::unique_ptr<IndexFile>> FIndexFiles;
-    std::vector<OpenTag*> FOrders;  // order number - 1 -> tag
+    std::vector<OpenTag*> FOrders; // order number - 1 -> tag
     int FOrder = 0;
-    size_t FPosition = 0;            // position in the active tag when FPositionValid
+    size_t FPosition = 0; // position in the active tag when FPositionValid
     bool FPositionValid = false;
     IndexState FIndexState = IndexState::None;
     std::string FIndexProblem;
 
-    std::string FBuffer;  // current record bytes (blank for the phantom record)
+    std::string FBuffer; // current record bytes (blank for the phantom record)
     uint32_t FRecno = 0;
     bool FEof = true;
     bool FBof = true;
@@ -199,9 +211,9 @@ private:
     Expression::Options FExpressionOptions;
     std::string FQueryText;
     std::unique_ptr<Expression> FQuery;
-    bool FDataDirty = false;    // changed since the index files were last written
-    bool FRecordDirty = false;  // the buffer holds changes not yet written to the file
-    bool FRecordIsNew = false;  // the buffered record was appended and has no keys yet
+    bool FDataDirty = false;   // changed since the index files were last written
+    bool FRecordDirty = false; // the buffer holds changes not yet written to the file
+    bool FRecordIsNew = false; // the buffered record was appended and has no keys yet
 };
 
-}  // namespace xbase
+} // namespace xbase

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/ScratchFolder.h"
 #include "platform/xbase/CdxFile.h"
+#include "support/ScratchFolder.h"
 
 namespace xbase {
 namespace {
@@ -35,7 +35,10 @@ const std::vector<Person> People = {
     {"Adams", "Ann", "02108", "52"}, {"Clark", "Cy", "10001", "35"},  {"Baker", "Al", "94105", "18"},
 };
 
-void Check(const Status& status) { ASSERT_TRUE(status.Ok()) << status.Message(); }
+void Check(const Status& status)
+{
+    ASSERT_TRUE(status.Ok()) << status.Message();
+}
 
 std::string CreatePeople(const ScratchFolder& folder, bool withTags = true)
 {
@@ -94,7 +97,7 @@ struct CursorState {
 
 struct CursorCase {
     const char* Name;
-    const char* Order;  // "" = record order
+    const char* Order; // "" = record order
     const char* Query;
     std::function<void(Table&)> Action;
     CursorState Expected;
@@ -112,7 +115,8 @@ TEST_P(CursorTest, LandsWhereExpected)
     Check(table.GoTo(6));
     Check(table.Delete());
     const CursorCase& c = GetParam();
-    if (*c.Order) Check(table.SetOrder(table.OrderNumber(c.Order)));
+    if (*c.Order)
+        Check(table.SetOrder(table.OrderNumber(c.Order)));
     Check(table.SetQuery(c.Query));
     c.Action(table);
     EXPECT_EQ(table.RecNo(), c.Expected.Recno);
@@ -132,37 +136,95 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CursorTest,
     ::testing::Values(
         CursorCase{"TopInRecordOrder", "", "", [](Table& t) { Check(t.GoTop()); }, {1, false, false, false}},
-        CursorCase{"BottomSkipsDeleted", "", "", [](Table& t) { Check(t.GoBottom()); }, {5, false, false, false}},
-        CursorCase{"TopInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); }, {4, false, false, false}},
-        CursorCase{"SkipTwoInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(2)); },
+        CursorCase{
+            "BottomSkipsDeleted", "", "", [](Table& t) { Check(t.GoBottom()); }, {5, false, false, false}},
+        CursorCase{
+            "TopInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); }, {4, false, false, false}},
+        CursorCase{"SkipTwoInTagOrder",
+                   "LNAME",
+                   "",
+                   [](Table& t) {
+                       Check(t.GoTop());
+                       Check(t.Skip(2));
+                   },
                    {5, false, false, false}},
-        CursorCase{"SkipBeforeFirstSetsBof", "LNAME", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(-1)); },
+        CursorCase{"SkipBeforeFirstSetsBof",
+                   "LNAME",
+                   "",
+                   [](Table& t) {
+                       Check(t.GoTop());
+                       Check(t.Skip(-1));
+                   },
                    {4, true, false, false}},
-        CursorCase{"SkipPastLastIsPhantom", "LNAME", "", [](Table& t) { Check(t.GoBottom()); Check(t.Skip(1)); },
+        CursorCase{"SkipPastLastIsPhantom",
+                   "LNAME",
+                   "",
+                   [](Table& t) {
+                       Check(t.GoBottom());
+                       Check(t.Skip(1));
+                   },
                    {7, false, true, false}},
-        CursorCase{"BackFromEndOfFile", "LNAME", "",
-                   [](Table& t) { Check(t.GoBottom()); Check(t.Skip(1)); Check(t.Skip(-1)); },
+        CursorCase{"BackFromEndOfFile",
+                   "LNAME",
+                   "",
+                   [](Table& t) {
+                       Check(t.GoBottom());
+                       Check(t.Skip(1));
+                       Check(t.Skip(-1));
+                   },
                    {3, false, false, false}},
         CursorCase{"GoToOutOfRange", "", "", [](Table& t) { Check(t.GoTo(99)); }, {7, false, true, false}},
-        CursorCase{"SeekExact", "LNAME", "", [](Table& t) { Seek(t, "CLARK       C"); }, {5, false, false, true}},
-        CursorCase{"SeekPrefixFirstOfEqualKeys", "LNAME", "", [](Table& t) { Seek(t, "BAKER"); },
+        CursorCase{
+            "SeekExact", "LNAME", "", [](Table& t) { Seek(t, "CLARK       C"); }, {5, false, false, true}},
+        CursorCase{"SeekPrefixFirstOfEqualKeys",
+                   "LNAME",
+                   "",
+                   [](Table& t) { Seek(t, "BAKER"); },
                    {2, false, false, true}},
-        CursorCase{"SeekSkipsDeletedMatch", "LNAME", "", [](Table& t) { Seek(t, "BAKER       AL"); },
+        CursorCase{"SeekSkipsDeletedMatch",
+                   "LNAME",
+                   "",
+                   [](Table& t) { Seek(t, "BAKER       AL"); },
                    {7, false, true, false}},
         CursorCase{"SeekMissIsEof", "LNAME", "", [](Table& t) { Seek(t, "DAVIS"); }, {7, false, true, false}},
-        CursorCase{"SoftSeekMissStaysOnNextKey", "LNAME", "", [](Table& t) { Seek(t, "DAVIS", true); },
+        CursorCase{"SoftSeekMissStaysOnNextKey",
+                   "LNAME",
+                   "",
+                   [](Table& t) { Seek(t, "DAVIS", true); },
                    {1, false, false, false}},
-        CursorCase{"SoftSeekPastEnd", "LNAME", "", [](Table& t) { Seek(t, "ZZZ", true); }, {7, false, true, false}},
+        CursorCase{
+            "SoftSeekPastEnd", "LNAME", "", [](Table& t) { Seek(t, "ZZZ", true); }, {7, false, true, false}},
         CursorCase{"SeekNumericTag", "AGE", "", [](Table& t) { Seek(t, "35"); }, {2, false, false, true}},
-        CursorCase{"QueryLimitsTop", "LNAME", "ZIP = \"1\"", [](Table& t) { Check(t.GoTop()); },
+        CursorCase{"QueryLimitsTop",
+                   "LNAME",
+                   "ZIP = \"1\"",
+                   [](Table& t) { Check(t.GoTop()); },
                    {2, false, false, false}},
-        CursorCase{"QueryLimitsSkip", "LNAME", "ZIP = \"1\"", [](Table& t) { Check(t.GoTop()); Check(t.Skip(1)); },
+        CursorCase{"QueryLimitsSkip",
+                   "LNAME",
+                   "ZIP = \"1\"",
+                   [](Table& t) {
+                       Check(t.GoTop());
+                       Check(t.Skip(1));
+                   },
                    {5, false, false, false}},
-        CursorCase{"QueryMatchingNothing", "", "AGE > 100", [](Table& t) { Check(t.GoTop()); },
+        CursorCase{"QueryMatchingNothing",
+                   "",
+                   "AGE > 100",
+                   [](Table& t) { Check(t.GoTop()); },
                    {7, true, true, false}},
-        CursorCase{"SeekHonoursQuery", "LNAME", "AGE > 40", [](Table& t) { Seek(t, "BAKER"); },
+        CursorCase{"SeekHonoursQuery",
+                   "LNAME",
+                   "AGE > 40",
+                   [](Table& t) { Seek(t, "BAKER"); },
                    {7, false, true, false}},
-        CursorCase{"ForTagHoldsOnlyMatches", "YOUNG", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(1)); },
+        CursorCase{"ForTagHoldsOnlyMatches",
+                   "YOUNG",
+                   "",
+                   [](Table& t) {
+                       Check(t.GoTop());
+                       Check(t.Skip(1));
+                   },
                    {7, false, true, false}}),
     [](const ::testing::TestParamInfo<CursorCase>& info) { return std::string(info.param.Name); });
 
@@ -179,9 +241,9 @@ TEST(TableIndexes, EditsAppendsDeletesAndPackKeepEveryOrderRight)
     EXPECT_EQ(Walk(table), (std::vector<uint32_t>{4, 6, 2, 5, 1, 3}));
 
     Check(table.GoTo(3));
-    Check(table.PutField("LNAME", "Able"));  // Moore becomes the first
+    Check(table.PutField("LNAME", "Able")); // Moore becomes the first
     Check(table.AppendBlank());
-    Check(table.PutField("LNAME", "Zorn"));  // record 7, the last
+    Check(table.PutField("LNAME", "Zorn")); // record 7, the last
     Check(table.GoTo(2));
     Check(table.Delete());
     EXPECT_EQ(Walk(table), (std::vector<uint32_t>{3, 4, 6, 5, 1, 7}));
@@ -246,6 +308,130 @@ TEST(TableIndexes, OneTagIndexFileIsSelectedAndTakesAddedKeys)
     EXPECT_EQ(Walk(table).size(), 6u);
 }
 
+// ---- an index that lists only the records the caller adds -------------------------------------
+
+struct ListedCase {
+    const char* Name;
+    std::function<void(Table&)> Action; // runs with the list selected, holding records 2 and 5
+    std::vector<uint32_t> Expected;     // the list's walk afterwards
+};
+
+class ListedIndexTest : public ::testing::TestWithParam<ListedCase> {};
+
+TEST_P(ListedIndexTest, HoldsOnlyAddedRecords)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    std::string idx = folder.File("_chksz.idx");
+    Check(table.CreateEmptyIndexFile(idx, "upper(LNAME)+upper(FNAME)"));
+    EXPECT_TRUE(std::filesystem::exists(idx)) << "the empty file is on disk at once";
+    EXPECT_EQ(table.OrderIndexFileName(), idx);
+    EXPECT_TRUE(Walk(table).empty());
+    const int list = table.Order();
+    for (uint32_t recno : {2u, 5u}) {
+        Check(table.GoTo(recno));
+        Check(table.AddCurrentKey());
+    }
+    GetParam().Action(table);
+    Check(table.SetOrder(list));
+    EXPECT_EQ(Walk(table), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ListedIndexTest,
+                         ::testing::Values(ListedCase{"InKeyOrder", [](Table&) {}, {2, 5}},
+                                           ListedCase{"AddedTwiceListedOnce",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(5));
+                                                          Check(t.AddCurrentKey());
+                                                          Check(t.AddCurrentKey());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"EditMovesListedKey",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(5));
+                                                          Check(t.PutField("LNAME", "Aaron"));
+                                                          Check(t.GoTop());
+                                                      },
+                                                      {5, 2}},
+                                           ListedCase{"EditAfterAddMovesTheAddedKey",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(3));
+                                                          Check(t.PutField("LNAME", "Zed"));
+                                                          Check(t.AddCurrentKey());
+                                                          Check(t.PutField("LNAME", "Able"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {3, 2, 5}},
+                                           ListedCase{"EditNeverAddsUnlisted",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(4));
+                                                          Check(t.PutField("LNAME", "Aaron"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"AppendNeverAdded",
+                                                      [](Table& t) {
+                                                          Check(t.AppendBlank());
+                                                          Check(t.PutField("LNAME", "Able"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"EditInAnotherOrderMovesKey",
+                                                      [](Table& t) {
+                                                          Check(t.SetOrder(t.OrderNumber("ZIP")));
+                                                          Check(t.GoTo(2));
+                                                          Check(t.PutField("LNAME", "Zulu"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {5, 2}},
+                                           ListedCase{"DeletedListedRecordHidden",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(2));
+                                                          Check(t.Delete());
+                                                      },
+                                                      {5}}),
+                         [](const ::testing::TestParamInfo<ListedCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST(TableIndexes, ClosingOneIndexFileKeepsTheOthers)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    std::string idx = folder.File("_chkdup.idx");
+    Check(table.CreateEmptyIndexFile(idx, "ZIP"));
+    Check(table.GoTo(2));
+    Check(table.AddCurrentKey());
+    Check(table.DeleteIndexFile(idx));
+    EXPECT_FALSE(std::filesystem::exists(idx));
+    EXPECT_EQ(table.Order(), 0) << "record order after the selected list is gone";
+    EXPECT_EQ(table.OrderNumber("_CHKDUP"), 0);
+    Check(table.SetOrder(table.OrderNumber("LNAME")));
+    EXPECT_EQ(Walk(table), (std::vector<uint32_t>{4, 6, 2, 5, 1, 3}));
+    Check(table.DeleteIndexFile(idx)); // no longer open: nothing to do
+    Check(table.Close());
+    Check(table.Open(path));
+    EXPECT_EQ(table.ProductionIndexState(), IndexState::Valid) << table.IndexProblem();
+}
+
+TEST(TableIndexes, EmptyIndexFileInAMissingFolderIsRefused)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    const int before = table.Order();
+    Status made = table.CreateEmptyIndexFile(folder.File("missing/_chkdup.idx"), "ZIP");
+    EXPECT_FALSE(made.Ok());
+    EXPECT_FALSE(made.Message().empty());
+    EXPECT_EQ(table.Order(), before);
+    EXPECT_EQ(table.OrderNumber("_CHKDUP"), 0);
+}
+
 // ---- the index on disk is trusted only when it matches -----------------------------------------
 
 TEST(TableIndexes, MissingIndexIsReportedInvalid)
@@ -270,7 +456,7 @@ TEST(TableIndexes, IndexOfAnotherRecordCountIsReportedInvalid)
         Check(table.AppendBlank());
         Check(table.Close());
     }
-    testing::WriteBytes(folder.File("people.cdx"), before);  // an index copied back from a backup
+    testing::WriteBytes(folder.File("people.cdx"), before); // an index copied back from a backup
     Table table;
     Check(table.Open(path));
     EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
@@ -285,12 +471,17 @@ TEST(TableCrash, CommittedRecordsSurviveAndStaleIndexIsReported)
     ASSERT_GE(child, 0);
     if (child == 0) {
         Table table;
-        if (!table.Open(path).Ok()) _exit(2);
-        if (!table.GoTo(1).Ok() || !table.PutField("LNAME", "Changed").Ok()) _exit(3);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Newcomer").Ok()) _exit(4);
-        if (!table.Commit().Ok()) _exit(5);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Uncommitted").Ok()) _exit(6);
-        _exit(0);  // dies without closing
+        if (!table.Open(path).Ok())
+            _exit(2);
+        if (!table.GoTo(1).Ok() || !table.PutField("LNAME", "Changed").Ok())
+            _exit(3);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Newcomer").Ok())
+            _exit(4);
+        if (!table.Commit().Ok())
+            _exit(5);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Uncommitted").Ok())
+            _exit(6);
+        _exit(0); // dies without closing
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -319,10 +510,13 @@ TEST(TableCrash, KilledAppendLeavesNoBlankRecord)
     ASSERT_GE(child, 0);
     if (child == 0) {
         Table table;
-        if (!table.Open(path).Ok()) _exit(2);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Written").Ok()) _exit(3);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Half").Ok()) _exit(4);
-        _exit(0);  // killed while the second record is being filled
+        if (!table.Open(path).Ok())
+            _exit(2);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Written").Ok())
+            _exit(3);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Half").Ok())
+            _exit(4);
+        _exit(0); // killed while the second record is being filled
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -442,5 +636,5 @@ TEST(TableStructure, CopyStructureMakesAnEmptyTwin)
     Check(twin.PutMemo("NOTES", "memo in the copy"));
 }
 
-}  // namespace
-}  // namespace xbase
+} // namespace
+} // namespace xbase
