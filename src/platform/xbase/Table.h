@@ -29,13 +29,13 @@ namespace xbase {
 using ProgressCallback = std::function<void(int percent)>;
 
 enum class IndexState {
-    None,    // the table has no production index
-    Valid,   // the production index matches the table and is in use
-    Invalid, // missing, unreadable or out of step with the table: not used; rebuild it
+    None,     // the table has no production index
+    Valid,    // the production index matches the table and is in use
+    Invalid,  // missing, unreadable or out of step with the table: not used; rebuild it
 };
 
 class Table : public RecordSource {
-  public:
+public:
     Table();
     ~Table() override;
     Table(const Table&) = delete;
@@ -93,10 +93,12 @@ class Table : public RecordSource {
     Status SetOrder(int orderNumber);
     int Order() const { return FOrder; }
     std::string OrderName() const;
-    std::string OrderIndexFileName() const; // empty in record order
+    std::string OrderIndexFileName() const;  // empty in record order
     // Adds the current record's key to the current order's tag (for indexes built by the caller);
     // a record already listed there is not added again.
     Status AddCurrentKey();
+    // The same for the tag of another order, so a walk in one order can list records in another.
+    Status AddCurrentKey(int orderNumber);
     // Rebuilds every open tag from the records (after a pack, or to repair).
     Status Reindex(const ProgressCallback& progress = {});
 
@@ -157,7 +159,7 @@ class Table : public RecordSource {
     bool Deleted() const override;
     uint32_t RecordNumber() const override { return FRecno; }
 
-  private:
+private:
     struct IndexFile;
     struct OpenTag;
     class RecordView;
@@ -176,8 +178,7 @@ class Table : public RecordSource {
     void RebuildOrderList();
     OpenTag* ActiveTag() const;
     Result<TagIndex*> LoadedTag(OpenTag& tag);
-    Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file,
-                                             bool computeLength);
+    Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
     Result<std::string> SeekKey(const OpenTag& tag, std::string_view key) const;
     Result<bool> InTag(const OpenTag& tag, const RecordSource& record) const;
@@ -193,14 +194,14 @@ class Table : public RecordSource {
     std::unique_ptr<MemoFile> FMemo;
     CodePage FCodePage;
     std::vector<std::unique_ptr<IndexFile>> FIndexFiles;
-    std::vector<OpenTag*> FOrders; // order number - 1 -> tag
+    std::vector<OpenTag*> FOrders;  // order number - 1 -> tag
     int FOrder = 0;
-    size_t FPosition = 0; // position in the active tag when FPositionValid
+    size_t FPosition = 0;            // position in the active tag when FPositionValid
     bool FPositionValid = false;
     IndexState FIndexState = IndexState::None;
     std::string FIndexProblem;
 
-    std::string FBuffer; // current record bytes (blank for the phantom record)
+    std::string FBuffer;  // current record bytes (blank for the phantom record)
     uint32_t FRecno = 0;
     bool FEof = true;
     bool FBof = true;
@@ -211,9 +212,9 @@ class Table : public RecordSource {
     Expression::Options FExpressionOptions;
     std::string FQueryText;
     std::unique_ptr<Expression> FQuery;
-    bool FDataDirty = false;   // changed since the index files were last written
-    bool FRecordDirty = false; // the buffer holds changes not yet written to the file
-    bool FRecordIsNew = false; // the buffered record was appended and has no keys yet
+    bool FDataDirty = false;    // changed since the index files were last written
+    bool FRecordDirty = false;  // the buffer holds changes not yet written to the file
+    bool FRecordIsNew = false;  // the buffered record was appended and has no keys yet
 };
 
-} // namespace xbase
+}  // namespace xbase

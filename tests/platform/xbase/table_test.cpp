@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/xbase/CdxFile.h"
 #include "support/ScratchFolder.h"
+#include "platform/xbase/CdxFile.h"
 
 namespace xbase {
 namespace {
@@ -35,10 +35,7 @@ const std::vector<Person> People = {
     {"Adams", "Ann", "02108", "52"}, {"Clark", "Cy", "10001", "35"},  {"Baker", "Al", "94105", "18"},
 };
 
-void Check(const Status& status)
-{
-    ASSERT_TRUE(status.Ok()) << status.Message();
-}
+void Check(const Status& status) { ASSERT_TRUE(status.Ok()) << status.Message(); }
 
 std::string CreatePeople(const ScratchFolder& folder, bool withTags = true)
 {
@@ -97,7 +94,7 @@ struct CursorState {
 
 struct CursorCase {
     const char* Name;
-    const char* Order; // "" = record order
+    const char* Order;  // "" = record order
     const char* Query;
     std::function<void(Table&)> Action;
     CursorState Expected;
@@ -115,8 +112,7 @@ TEST_P(CursorTest, LandsWhereExpected)
     Check(table.GoTo(6));
     Check(table.Delete());
     const CursorCase& c = GetParam();
-    if (*c.Order)
-        Check(table.SetOrder(table.OrderNumber(c.Order)));
+    if (*c.Order) Check(table.SetOrder(table.OrderNumber(c.Order)));
     Check(table.SetQuery(c.Query));
     c.Action(table);
     EXPECT_EQ(table.RecNo(), c.Expected.Recno);
@@ -136,95 +132,37 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CursorTest,
     ::testing::Values(
         CursorCase{"TopInRecordOrder", "", "", [](Table& t) { Check(t.GoTop()); }, {1, false, false, false}},
-        CursorCase{
-            "BottomSkipsDeleted", "", "", [](Table& t) { Check(t.GoBottom()); }, {5, false, false, false}},
-        CursorCase{
-            "TopInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); }, {4, false, false, false}},
-        CursorCase{"SkipTwoInTagOrder",
-                   "LNAME",
-                   "",
-                   [](Table& t) {
-                       Check(t.GoTop());
-                       Check(t.Skip(2));
-                   },
+        CursorCase{"BottomSkipsDeleted", "", "", [](Table& t) { Check(t.GoBottom()); }, {5, false, false, false}},
+        CursorCase{"TopInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); }, {4, false, false, false}},
+        CursorCase{"SkipTwoInTagOrder", "LNAME", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(2)); },
                    {5, false, false, false}},
-        CursorCase{"SkipBeforeFirstSetsBof",
-                   "LNAME",
-                   "",
-                   [](Table& t) {
-                       Check(t.GoTop());
-                       Check(t.Skip(-1));
-                   },
+        CursorCase{"SkipBeforeFirstSetsBof", "LNAME", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(-1)); },
                    {4, true, false, false}},
-        CursorCase{"SkipPastLastIsPhantom",
-                   "LNAME",
-                   "",
-                   [](Table& t) {
-                       Check(t.GoBottom());
-                       Check(t.Skip(1));
-                   },
+        CursorCase{"SkipPastLastIsPhantom", "LNAME", "", [](Table& t) { Check(t.GoBottom()); Check(t.Skip(1)); },
                    {7, false, true, false}},
-        CursorCase{"BackFromEndOfFile",
-                   "LNAME",
-                   "",
-                   [](Table& t) {
-                       Check(t.GoBottom());
-                       Check(t.Skip(1));
-                       Check(t.Skip(-1));
-                   },
+        CursorCase{"BackFromEndOfFile", "LNAME", "",
+                   [](Table& t) { Check(t.GoBottom()); Check(t.Skip(1)); Check(t.Skip(-1)); },
                    {3, false, false, false}},
         CursorCase{"GoToOutOfRange", "", "", [](Table& t) { Check(t.GoTo(99)); }, {7, false, true, false}},
-        CursorCase{
-            "SeekExact", "LNAME", "", [](Table& t) { Seek(t, "CLARK       C"); }, {5, false, false, true}},
-        CursorCase{"SeekPrefixFirstOfEqualKeys",
-                   "LNAME",
-                   "",
-                   [](Table& t) { Seek(t, "BAKER"); },
+        CursorCase{"SeekExact", "LNAME", "", [](Table& t) { Seek(t, "CLARK       C"); }, {5, false, false, true}},
+        CursorCase{"SeekPrefixFirstOfEqualKeys", "LNAME", "", [](Table& t) { Seek(t, "BAKER"); },
                    {2, false, false, true}},
-        CursorCase{"SeekSkipsDeletedMatch",
-                   "LNAME",
-                   "",
-                   [](Table& t) { Seek(t, "BAKER       AL"); },
+        CursorCase{"SeekSkipsDeletedMatch", "LNAME", "", [](Table& t) { Seek(t, "BAKER       AL"); },
                    {7, false, true, false}},
         CursorCase{"SeekMissIsEof", "LNAME", "", [](Table& t) { Seek(t, "DAVIS"); }, {7, false, true, false}},
-        CursorCase{"SoftSeekMissStaysOnNextKey",
-                   "LNAME",
-                   "",
-                   [](Table& t) { Seek(t, "DAVIS", true); },
+        CursorCase{"SoftSeekMissStaysOnNextKey", "LNAME", "", [](Table& t) { Seek(t, "DAVIS", true); },
                    {1, false, false, false}},
-        CursorCase{
-            "SoftSeekPastEnd", "LNAME", "", [](Table& t) { Seek(t, "ZZZ", true); }, {7, false, true, false}},
+        CursorCase{"SoftSeekPastEnd", "LNAME", "", [](Table& t) { Seek(t, "ZZZ", true); }, {7, false, true, false}},
         CursorCase{"SeekNumericTag", "AGE", "", [](Table& t) { Seek(t, "35"); }, {2, false, false, true}},
-        CursorCase{"QueryLimitsTop",
-                   "LNAME",
-                   "ZIP = \"1\"",
-                   [](Table& t) { Check(t.GoTop()); },
+        CursorCase{"QueryLimitsTop", "LNAME", "ZIP = \"1\"", [](Table& t) { Check(t.GoTop()); },
                    {2, false, false, false}},
-        CursorCase{"QueryLimitsSkip",
-                   "LNAME",
-                   "ZIP = \"1\"",
-                   [](Table& t) {
-                       Check(t.GoTop());
-                       Check(t.Skip(1));
-                   },
+        CursorCase{"QueryLimitsSkip", "LNAME", "ZIP = \"1\"", [](Table& t) { Check(t.GoTop()); Check(t.Skip(1)); },
                    {5, false, false, false}},
-        CursorCase{"QueryMatchingNothing",
-                   "",
-                   "AGE > 100",
-                   [](Table& t) { Check(t.GoTop()); },
+        CursorCase{"QueryMatchingNothing", "", "AGE > 100", [](Table& t) { Check(t.GoTop()); },
                    {7, true, true, false}},
-        CursorCase{"SeekHonoursQuery",
-                   "LNAME",
-                   "AGE > 40",
-                   [](Table& t) { Seek(t, "BAKER"); },
+        CursorCase{"SeekHonoursQuery", "LNAME", "AGE > 40", [](Table& t) { Seek(t, "BAKER"); },
                    {7, false, true, false}},
-        CursorCase{"ForTagHoldsOnlyMatches",
-                   "YOUNG",
-                   "",
-                   [](Table& t) {
-                       Check(t.GoTop());
-                       Check(t.Skip(1));
-                   },
+        CursorCase{"ForTagHoldsOnlyMatches", "YOUNG", "", [](Table& t) { Check(t.GoTop()); Check(t.Skip(1)); },
                    {7, false, true, false}}),
     [](const ::testing::TestParamInfo<CursorCase>& info) { return std::string(info.param.Name); });
 
@@ -241,9 +179,9 @@ TEST(TableIndexes, EditsAppendsDeletesAndPackKeepEveryOrderRight)
     EXPECT_EQ(Walk(table), (std::vector<uint32_t>{4, 6, 2, 5, 1, 3}));
 
     Check(table.GoTo(3));
-    Check(table.PutField("LNAME", "Able")); // Moore becomes the first
+    Check(table.PutField("LNAME", "Able"));  // Moore becomes the first
     Check(table.AppendBlank());
-    Check(table.PutField("LNAME", "Zorn")); // record 7, the last
+    Check(table.PutField("LNAME", "Zorn"));  // record 7, the last
     Check(table.GoTo(2));
     Check(table.Delete());
     EXPECT_EQ(Walk(table), (std::vector<uint32_t>{3, 4, 6, 5, 1, 7}));
@@ -386,7 +324,15 @@ INSTANTIATE_TEST_SUITE_P(Table, ListedIndexTest,
                                                           Check(t.Commit());
                                                       },
                                                       {5, 2}},
-                                           ListedCase{"DeletedListedRecordHidden",
+                                           ListedCase{"AddedWhileWalkingAnotherOrder",
+                   [](Table& t) {
+                       Check(t.SetOrder(t.OrderNumber("ZIP")));
+                       Check(t.GoTo(4));
+                       Check(t.AddCurrentKey(t.OrderNumber("_CHKSZ")));
+                       EXPECT_EQ(t.OrderName(), "ZIP");
+                   },
+                   {4, 2, 5}},
+        ListedCase{"DeletedListedRecordHidden",
                                                       [](Table& t) {
                                                           Check(t.GoTo(2));
                                                           Check(t.Delete());
@@ -456,7 +402,7 @@ TEST(TableIndexes, IndexOfAnotherRecordCountIsReportedInvalid)
         Check(table.AppendBlank());
         Check(table.Close());
     }
-    testing::WriteBytes(folder.File("people.cdx"), before); // an index copied back from a backup
+    testing::WriteBytes(folder.File("people.cdx"), before);  // an index copied back from a backup
     Table table;
     Check(table.Open(path));
     EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
@@ -471,17 +417,12 @@ TEST(TableCrash, CommittedRecordsSurviveAndStaleIndexIsReported)
     ASSERT_GE(child, 0);
     if (child == 0) {
         Table table;
-        if (!table.Open(path).Ok())
-            _exit(2);
-        if (!table.GoTo(1).Ok() || !table.PutField("LNAME", "Changed").Ok())
-            _exit(3);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Newcomer").Ok())
-            _exit(4);
-        if (!table.Commit().Ok())
-            _exit(5);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Uncommitted").Ok())
-            _exit(6);
-        _exit(0); // dies without closing
+        if (!table.Open(path).Ok()) _exit(2);
+        if (!table.GoTo(1).Ok() || !table.PutField("LNAME", "Changed").Ok()) _exit(3);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Newcomer").Ok()) _exit(4);
+        if (!table.Commit().Ok()) _exit(5);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Uncommitted").Ok()) _exit(6);
+        _exit(0);  // dies without closing
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -510,13 +451,10 @@ TEST(TableCrash, KilledAppendLeavesNoBlankRecord)
     ASSERT_GE(child, 0);
     if (child == 0) {
         Table table;
-        if (!table.Open(path).Ok())
-            _exit(2);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Written").Ok())
-            _exit(3);
-        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Half").Ok())
-            _exit(4);
-        _exit(0); // killed while the second record is being filled
+        if (!table.Open(path).Ok()) _exit(2);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Written").Ok()) _exit(3);
+        if (!table.AppendBlank().Ok() || !table.PutField("LNAME", "Half").Ok()) _exit(4);
+        _exit(0);  // killed while the second record is being filled
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -636,5 +574,5 @@ TEST(TableStructure, CopyStructureMakesAnEmptyTwin)
     Check(twin.PutMemo("NOTES", "memo in the copy"));
 }
 
-} // namespace
-} // namespace xbase
+}  // namespace
+}  // namespace xbase
