@@ -41,7 +41,8 @@ AddressTableModel::AddressTableModel(xbase::Table& table, const FieldCatalogue& 
     Reload();
 }
 
-AddressTableModel::AddressTableModel(xbase::Table& table, std::vector<CatalogueField> columns, QObject* parent)
+AddressTableModel::AddressTableModel(xbase::Table& table, std::vector<CatalogueField> columns,
+                                     QObject* parent)
     : QAbstractTableModel(parent), FTable(table), FColumns(std::move(columns)), FPlain(true)
 {
     Reload();
@@ -111,7 +112,8 @@ Status AddressTableModel::Save()
 Qt::ItemFlags AddressTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (FEditable && index.isValid() && FColumns[static_cast<std::size_t>(index.column())].Kind == FieldKind::StoredText)
+    if (FEditable && index.isValid() &&
+        FColumns[static_cast<std::size_t>(index.column())].Kind == FieldKind::StoredText)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -124,7 +126,8 @@ bool AddressTableModel::setData(const QModelIndex& index, const QVariant& value,
         return false;
     const CatalogueField& column = FColumns[static_cast<std::size_t>(index.column())];
     const QString text = value.toString().left(column.Width > 0 ? column.Width : value.toString().size());
-    auto held = std::find_if(FPending.begin(), FPending.end(), [&](const auto& p) { return p.first == column.Name; });
+    auto held =
+        std::find_if(FPending.begin(), FPending.end(), [&](const auto& p) { return p.first == column.Name; });
     if (held != FPending.end())
         held->second = text;
     else
