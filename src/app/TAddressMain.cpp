@@ -42,6 +42,7 @@
 #include "app/TSearchBox.h"
 #include "app/TSplashform.h"
 #include "app/TSystemReindex.h"
+#include "bulkmail/windows/TCountZipCodes.h"
 #include "core/AddressFile.h"
 #include "core/FieldOrderFile.h"
 #include "core/RecentFiles.h"
@@ -52,6 +53,7 @@
 #include "importexport/windows/TDBFImport.h"
 #include "importexport/windows/TImportOlder.h"
 #include "labels/windows/TLabelSetupScreen.h"
+#include "letters/windows/TCVLetters.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/windows/HelpViewer.h"
@@ -60,6 +62,8 @@
 #include "platform/windows/WindowPlacement.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterCheck.h"
+#include "reports/windows/TPrintCurrentRecord.h"
+#include "reports/windows/TReportSetup.h"
 #include "session/FilterFile.h"
 #include "session/FilterQuery.h"
 #include "session/RecordClipboard.h"
@@ -153,9 +157,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
     static const std::vector<const char*> names = {
-        "LettersButton",    "EnvelopesButton",       "ReportsButton",   "mnuCountZip",
-        "mnuPrintLetters", "mnuPrintEnvelopes",
-        "mnuPrintReports",  "mnuPrintCurrentRecord",
+        "EnvelopesButton", "mnuPrintEnvelopes",
     };
     return names;
 }
@@ -220,6 +222,8 @@ void TAddressMain::CreateToolBar()
         *tool.Button = button;
     }
     connect(LabelsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLabelsClick);
+    connect(ReportsButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintReportsClick);
+    connect(LettersButton, &QToolButton::clicked, this, &TAddressMain::mnuPrintLettersClick);
     connect(BrowseButton, &QToolButton::clicked, this, &TAddressMain::BrowseButtonClick);
     connect(SearchButton, &QToolButton::clicked, this, &TAddressMain::SearchButtonClick);
     connect(FilterButton, &QToolButton::clicked, this, &TAddressMain::FilterButtonClick);
@@ -560,7 +564,7 @@ void TAddressMain::CreateMenus()
 
     UtilitiesMenu = namedMenu("UtilitiesMenu", "&Utilities");
     UtilitiesMenu->menuAction()->setObjectName("UtilitiesMenu");
-    AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes");
+    AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes", &TAddressMain::mnuCountZipClick);
     AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes",
                 &TAddressMain::mnuCheckStateZipClick);
     AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates",
@@ -574,10 +578,13 @@ void TAddressMain::CreateMenus()
     PrintMenu->menuAction()->setObjectName("PrintMenu");
     AddMenuItem(PrintMenu, "mnuPrintLabels", "Print &Labels", &TAddressMain::mnuPrintLabelsClick,
                 QKeySequence("Ctrl+L"));
-    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", nullptr, QKeySequence("Ctrl+T"));
+    AddMenuItem(PrintMenu, "mnuPrintLetters", "Print Le&tters", &TAddressMain::mnuPrintLettersClick,
+                QKeySequence("Ctrl+T"));
     AddMenuItem(PrintMenu, "mnuPrintEnvelopes", "Print &Envelopes", nullptr, QKeySequence("Ctrl+E"));
-    AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", nullptr, QKeySequence("Ctrl+R"));
-    AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record", nullptr, QKeySequence("Ctrl+P"));
+    AddMenuItem(PrintMenu, "mnuPrintReports", "Print &Reports", &TAddressMain::mnuPrintReportsClick,
+                QKeySequence("Ctrl+R"));
+    AddMenuItem(PrintMenu, "mnuPrintCurrentRecord", "Print C&urrent Record",
+                &TAddressMain::mnuPrintCurrentRecordClick, QKeySequence("Ctrl+P"));
 
     HelpMenu = namedMenu("HelpMenu", "&Help");
     QAction* contents = AddMenuItem(HelpMenu, "mnuContents", "&Contents");
@@ -1232,6 +1239,76 @@ void TAddressMain::mnuPrintLabelsClick()
         return;
     {
         TLabelSetupScreen window(handOver.View(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+// ---- reports and ZIP counts ----
+
+void TAddressMain::mnuPrintReportsClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!ReportsButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLabelsOrReports, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TReportSetup window(handOver.View(), Printer(), this);
+        if (window.OpenReports())
+            window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuPrintCurrentRecordClick()
+{
+    QAction* command = findChild<QAction*>("mnuPrintCurrentRecord");
+    if (command && !command->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintCurrentRecord, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        const AddressRecord record = handOver.View().CurrentRecord();
+        TPrintCurrentRecord window(record, Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+void TAddressMain::mnuCountZipClick()
+{
+    QAction* command = findChild<QAction*>("mnuCountZip");
+    if (command && !command->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::CountZipCodes, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCountZipCodes window(handOver.View().Table(), Printer(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    SetButtons();
+}
+
+// ---- letters ----
+
+void TAddressMain::mnuPrintLettersClick()
+{
+    // The shortcut reaches the command also while the button is not on offer (editing, no file).
+    if (!LettersButton->isEnabled())
+        return;
+    ToolWindowHandOver handOver(FSession, ToolCommand::PrintLetters, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TCVLetters window(handOver.View(), Printer(), this);
         window.exec();
     }
     handOver.Finish();

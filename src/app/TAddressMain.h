@@ -95,6 +95,10 @@ class TAddressMain : public QMainWindow {
     void mnuAboutClick();
     // "Print &Labels" and the Labels button: the "Print Labels" window over the open file.
     void mnuPrintLabelsClick();
+    void mnuPrintReportsClick();
+    void mnuPrintCurrentRecordClick();
+    void mnuCountZipClick();
+    void mnuPrintLettersClick();
     // The File menu's import commands and "&Export ": their windows over the open file.
     void mnuImportASCIIClick();
     void mnuImportDBFClick();

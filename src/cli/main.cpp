@@ -12,7 +12,9 @@
 #include "cli/IntelligentMailCommand.h"
 #include "cli/LabelCommands.h"
 #include "cli/LayoutCommands.h"
+#include "cli/LetterCommands.h"
 #include "cli/PresortCommand.h"
+#include "cli/ReportCommands.h"
 #include "cli/TableCommands.h"
 #include "platform/ShippedFiles.h"
 
@@ -54,17 +56,38 @@ const Command Commands[] = {
      "print-labels FILE --setup DESCRIPTION [--scope all|filter|current] [--flt F.FLT] [--recno N] "
      "[--start-current] "
      "[--presort] [--positions 1,2,...] [--copies N] --pdf OUT.pdf"},
+    {"count-zip", corvane::cli::RunCountZip, "count-zip FILE [--query EXPR | --flt F.FLT]"},
+    {"zip-report", corvane::cli::RunZipReport, "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf"},
+    {"print-report", corvane::cli::RunPrintReport,
+     "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
+     "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf"},
+    {"print-record", corvane::cli::RunPrintRecord,
+     "print-record FILE --recno N [--fields LABEL,...|none] --pdf OUT.pdf"},
+    {"report-setups", corvane::cli::RunReportSetups, "report-setups"},
+    {"clone-report", corvane::cli::RunCloneReport, "clone-report DESCRIPTION"},
+    {"delete-report", corvane::cli::RunDeleteReport, "delete-report DESCRIPTION"},
+    {"report-settings", corvane::cli::RunReportSettings, "report-settings FILE.R"},
     {"imb", corvane::cli::RunIntelligentMail,
      "imb --barcode-id 00 --service 040 --mailer-id 123456 --serial 200800001 [--zip Z] [--svg OUT.svg]"},
+    {"letters", corvane::cli::RunLetters, "letters"},
+    {"new-letter", corvane::cli::RunNewLetter, "new-letter --description D --rtf IN.rtf"},
+    {"letter-rtf", corvane::cli::RunLetterRtf, "letter-rtf D"},
+    {"rtf", corvane::cli::RunRtf, "rtf dump FILE.rtf"},
+    {"print-letters", corvane::cli::RunPrintLetters,
+     "print-letters FILE --letter D [--scope all|filter|current] [--flt F.FLT] [--order TAG] [--recno N] "
+     "[--start-current] [--copies N] [--date YYYY-MM-DD] (--pdf OUT.pdf | --rtf OUT.rtf | --text)"},
     {"ascii-sample", corvane::cli::RunAsciiSample, "ascii-sample IN.TXT"},
-    {"import-ascii", corvane::cli::RunImportAscii, "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
+    {"import-ascii", corvane::cli::RunImportAscii,
+     "import-ascii FILE IN.TXT --match \"1=Last Name,2=First Name,...\""},
     {"dbf-fields", corvane::cli::RunDbfFields, "dbf-fields SOURCE.DBF [--into FILE]"},
-    {"import-dbf", corvane::cli::RunImportDbf, "import-dbf FILE SOURCE.DBF [--match \"SRC=LABEL,...\"] [--no-auto]"},
+    {"import-dbf", corvane::cli::RunImportDbf,
+     "import-dbf FILE SOURCE.DBF [--match \"SRC=LABEL,...\"] [--no-auto]"},
     {"import-old", corvane::cli::RunImportOld, "import-old FILE SOURCE.DBF --generation 1|2"},
     {"export", corvane::cli::RunExport,
      "export FILE --out OUT [--text] [--order TAG] [--query EXPR | --flt F.FLT] [--overwrite]"},
     {"dial", corvane::cli::RunDial,
-     "dial [--port 1-4 | --device PATH] [--prefix P] [--init S] [--pulse] [--hangup-after SECONDS] [--dry-run] "
+     "dial [--port 1-4 | --device PATH] [--prefix P] [--init S] [--pulse] [--hangup-after SECONDS] "
+     "[--dry-run] "
      "NUMBER"},
     {"check-duplicates", corvane::cli::RunCheckDuplicates,
      "check-duplicates FILE [--by name|initial|street] [--chars N] [--fields A,B,...] [--tag]"},

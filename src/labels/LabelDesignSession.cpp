@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "labels/LabelArt.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelPanel.h"
 #include "layout/TGPostNetBarCode.h"
 #include "platform/MessageService.h"
@@ -13,6 +14,8 @@ namespace corvane {
 
 const char* const PostNetToolRefusal =
     "This label is not wide enough for a \rpostnet barcode. At least 2.85 inches are needed";
+const char* const IntelligentMailToolRefusal =
+    "This label is not wide enough for an \rIntelligent Mail barcode. At least 3.18 inches are needed";
 const char* const PostNetRemovalWarning =
     "Warning: This label is not wide enough for a \rpostnet barcode. At least 2.85 inches are needed";
 const char* const NewLabelMessage =
@@ -108,6 +111,12 @@ TGGraphicControl* LabelDesignSession::PlaceNewLabelAddress()
         FPanel.FinishNewElement(*element);
     FPanel.SetPanelState(TPanelState::psPointing);
     return element;
+}
+
+bool LabelDesignSession::IntelligentMailToolAllowed() const
+{
+    // The label width is stored to three decimals; the element is 3.179 inches wide.
+    return FSetup.LabelWidth + 0.0005f >= static_cast<float>(IntelligentMailElementWidthInches());
 }
 
 bool LabelDesignSession::PostNetToolAllowed() const

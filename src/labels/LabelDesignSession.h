@@ -33,6 +33,8 @@ inline constexpr int DescriptionLength = 50;
 inline constexpr int DescriptionEditLength = 60;
 
 extern const char* const PostNetToolRefusal;
+// An Intelligent Mail barcode needs the symbol and its quiet zones across the label.
+extern const char* const IntelligentMailToolRefusal;
 extern const char* const PostNetRemovalWarning;
 extern const char* const NewLabelMessage;
 
@@ -98,6 +100,7 @@ class LabelDesignSession {
     TGGraphicControl* PlaceNewLabelAddress();
     // The tool may become the POSTNET tool only on a label at least 2.85 inches wide.
     bool PostNetToolAllowed() const;
+    bool IntelligentMailToolAllowed() const;
     // After a geometry change: on a label too narrow for a bar code every POSTNET element is
     // deleted, with one warning. True when any was deleted.
     bool RemoveNarrowPostNet();

@@ -5,14 +5,6 @@
 
 namespace corvane {
 
-int PenWidthInDots(int width, double dotsPerInch)
-{
-    if (width >= 0)
-        return width;
-    const long dots = std::lround(std::abs(static_cast<double>(width)) / 100.0 * dotsPerInch);
-    return dots < 1 ? 1 : static_cast<int>(dots);
-}
-
 QRect PrintSurface::DeviceRect(const QRectF& inches) const
 {
     const auto x = [this](double v) { return static_cast<int>(std::lround(v * DotsPerInchX())); };
@@ -25,6 +17,14 @@ void PrintSurface::LineTo(const QPointF& inches)
 {
     Line(FPenPosition, inches);
     FPenPosition = inches;
+}
+
+void PrintSurface::FillRectangles(const std::vector<QRectF>& inches, const QColor& color)
+{
+    SetPen(SurfacePen{color, PenStyle::Clear, PenMode::Copy, 0});
+    SetBrush(SurfaceBrush{color, BrushStyle::Solid});
+    for (const QRectF& rect : inches)
+        Rectangle(rect);
 }
 
 } // namespace corvane

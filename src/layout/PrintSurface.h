@@ -5,6 +5,7 @@
 // inch rectangle (the recorded-drawing path).
 
 #include <functional>
+#include <vector>
 
 #include <QPointF>
 #include <QRect>
@@ -12,15 +13,12 @@
 #include <QSizeF>
 
 #include "layout/ElementPainter.h"
+#include "printing/pages/PenWidth.h"
 
 class QImage;
 class QPicture;
 
 namespace corvane {
-
-// A pen width in device dots: positive widths are dots already; a negative width is |width|
-// hundredths of an inch, rounded to dots and never thinner than 1 dot; 0 stays 0 (the thinnest).
-int PenWidthInDots(int width, double dotsPerInch);
 
 class PrintSurface {
   public:
@@ -42,6 +40,10 @@ class PrintSurface {
     void MoveTo(const QPointF& inches) { FPenPosition = inches; }
     // A line from the pen position, which then moves to the end point.
     void LineTo(const QPointF& inches);
+
+    // Rectangles filled with one colour and no outline, drawn in one go (a bar code's bars). The
+    // pen and brush are left as this sets them: no pen, a solid brush of that colour.
+    virtual void FillRectangles(const std::vector<QRectF>& inches, const QColor& color);
 
     virtual void StretchBitmap(const QRectF& inches, const QImage& image) = 0;
     // A metafile (recorded drawing) stretched from its bounding rectangle into the inch rectangle.

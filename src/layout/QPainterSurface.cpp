@@ -52,6 +52,23 @@ void QPainterSurface::Rectangle(const QRectF& inches)
     device.Rectangle(ToDevice(inches));
 }
 
+void QPainterSurface::FillRectangles(const std::vector<QRectF>& inches, const QColor& color)
+{
+    SetPen(SurfacePen{color, PenStyle::Clear, PenMode::Copy, 0});
+    SetBrush(SurfaceBrush{color, BrushStyle::Solid});
+    if (inches.empty())
+        return;
+    QList<QRectF> device;
+    device.reserve(static_cast<qsizetype>(inches.size()));
+    for (const QRectF& rect : inches)
+        device.append(ToDevice(rect));
+    FPainter.save();
+    FPainter.setPen(Qt::NoPen);
+    FPainter.setBrush(color);
+    FPainter.drawRects(device.constData(), static_cast<int>(device.size()));
+    FPainter.restore();
+}
+
 void QPainterSurface::RoundRect(const QRectF& inches, double cornerWidth, double cornerHeight)
 {
     QPainterElementPainter device = DevicePainter();

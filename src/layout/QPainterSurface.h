@@ -24,6 +24,8 @@ class QPainterSurface : public PrintSurface {
     void Rectangle(const QRectF& inches) override;
     void RoundRect(const QRectF& inches, double cornerWidth, double cornerHeight) override;
     void Ellipse(const QRectF& inches) override;
+    // One fill of all the rectangles: a printer or PDF file gets one path, not one per bar.
+    void FillRectangles(const std::vector<QRectF>& inches, const QColor& color) override;
     void StretchBitmap(const QRectF& inches, const QImage& image) override;
     void StretchMetafile(const QRectF& inches, const QPicture& picture) override;
     void StretchDrawing(const QRectF& inches, const QSizeF& pixelSize, double pixelsPerInch,

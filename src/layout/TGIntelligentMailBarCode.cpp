@@ -175,13 +175,9 @@ void TGIntelligentMailBarCode::PrintOn(PrintSurface& surface, double xInches, do
     const double height = IntelligentMailElementHeightInches(FHumanReadable);
 
     // Black on white whatever lies under the element: the quiet zones are cleared first.
-    surface.SetPen(SurfacePen{QColor(Qt::white), PenStyle::Clear, PenMode::Copy, 0});
-    surface.SetBrush(SurfaceBrush{QColor(Qt::white), BrushStyle::Solid});
-    surface.Rectangle(QRectF(corner, QSizeF(width, height)));
-    surface.SetBrush(SurfaceBrush{QColor(Qt::black), BrushStyle::Solid});
+    surface.FillRectangles({QRectF(corner, QSizeF(width, height))}, Qt::white);
     const QPointF origin(corner.x() + IntelligentMailQuietZoneX, corner.y() + IntelligentMailQuietZoneY);
-    for (const QRectF& bar : IntelligentMailBarRects(*bars, origin))
-        surface.Rectangle(bar);
+    surface.FillRectangles(IntelligentMailBarRects(*bars, origin), Qt::black);
 
     if (FHumanReadable) {
         const QString text =
@@ -191,9 +187,12 @@ void TGIntelligentMailBarCode::PrintOn(PrintSurface& surface, double xInches, do
                           IntelligentMailSymbolLength, kTextHeight);
         const double textPpi = TGGraphicControl::DefaultPixelsPerInch;
         const QSizeF pixels(line.width() * textPpi, line.height() * textPpi);
+        static const QFont font = [textPpi] {
+            QFont lineFont(QStringLiteral("Arial"));
+            lineFont.setPixelSize(static_cast<int>(std::lround(0.1 * textPpi)));
+            return lineFont;
+        }();
         surface.StretchDrawing(line, pixels, textPpi, [&](ElementPainter& painter) {
-            QFont font(QStringLiteral("Arial"));
-            font.setPixelSize(static_cast<int>(std::lround(0.1 * textPpi)));
             painter.SetFont(font);
             painter.SetTextColor(Qt::black);
             painter.Text(QPointF(0, 0), text, QRectF(QPointF(0, 0), pixels));

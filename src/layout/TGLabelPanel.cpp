@@ -1,19 +1,21 @@
 #include "layout/TGLabelPanel.h"
 
+#include "core/IntelligentMailSettings.h"
 #include "layout/DesignGeometry.h"
 #include "layout/ElementClassRegistry.h"
 #include "layout/TGCounterLabel.h"
 #include "layout/TGDMultiLineAddressLabel.h"
 #include "layout/TGDMultiLineLabel.h"
 #include "layout/TGImage.h"
+#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGLabelShapes.h"
 #include "layout/TGLineShape.h"
 #include "layout/TGMultiLineLabel.h"
 #include "layout/TGPDLabel.h"
 #include "layout/TGPLabel.h"
-#include "layout/TGIntelligentMailBarCode.h"
 #include "layout/TGPostNetBarCode.h"
 #include "layout/TGSymbolLabel.h"
+#include "platform/Settings.h"
 
 namespace corvane {
 
@@ -97,8 +99,12 @@ std::unique_ptr<TGGraphicControl> TGLabelPanel::NewElementForTool() const
         e->SetAddressField("STREET");
         return e;
     }
-    case TPanelState::psIntelligentMailBarCode:
-        return std::make_unique<TGIntelligentMailBarCode>();
+    case TPanelState::psIntelligentMailBarCode: {
+        // New barcodes start with the service type set in Preferences.
+        auto e = std::make_unique<TGIntelligentMailBarCode>();
+        e->SetServiceType(ReadIntelligentMailProgramSettings(Settings()).ServiceType);
+        return e;
+    }
     }
     return nullptr;
 }

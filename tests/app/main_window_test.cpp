@@ -193,8 +193,8 @@ TEST_F(MainWindowTest, ButtonsFollowTheRecordState)
     for (const char* name : {"SaveButton", "CancelButton", "ClearfilterButton", "SearchMemoNextButton"})
         EXPECT_FALSE(Shown(name)) << name;
     // Later work: in place, disabled.
-    EXPECT_FALSE(Enabled("LettersButton"));
-    EXPECT_FALSE(Find<QAction>(window, "mnuPrintLetters")->isEnabled());
+    EXPECT_FALSE(Enabled("EnvelopesButton"));
+    EXPECT_FALSE(Find<QAction>(window, "mnuPrintEnvelopes")->isEnabled());
     EXPECT_TRUE(Find<QAction>(window, "mnuClone")->isEnabled());
 
     // Editing starts by typing.

@@ -127,6 +127,18 @@ TEST_F(LabelDesignSessionTest, PostNetNeedsALabelAtLeast285InchesWide)
     EXPECT_TRUE(Open(wide).PostNetToolAllowed());
 }
 
+TEST_F(LabelDesignSessionTest, AnIntelligentMailBarcodeNeedsALabelAtLeast318InchesWide)
+{
+    LabelSetup setup = LabelSetup::NewSetupDefaults(); // 2.625 inches
+    EXPECT_FALSE(Open(setup).IntelligentMailToolAllowed());
+    setup.LabelWidth = 3.17f;
+    EXPECT_FALSE(Open(setup).IntelligentMailToolAllowed());
+    setup.LabelWidth = 3.179f;
+    EXPECT_TRUE(Open(setup).IntelligentMailToolAllowed());
+    setup.LabelWidth = 4.0f;
+    EXPECT_TRUE(Open(setup).IntelligentMailToolAllowed());
+}
+
 TEST_F(LabelDesignSessionTest, NarrowingRemovesEveryPostNetWithOneWarning)
 {
     RecordingMessageService messages;

@@ -376,6 +376,8 @@ void TLabelDesignScreen::BuildControls()
          {"LineTool", "Draw a line."},
          {"ClipArtTool", "Add a picture from a file."},
          {"PostnetTool", "Add a POSTNET bar code of the ZIP code (labels at least 2.85 inches wide)."},
+         {"IntelligentMailTool", "Add an Intelligent Mail barcode: the ZIP code as routing code, your Mailer "
+                                 "ID and a serial number for each printed piece."},
          {"DatabaseFieldTool", "Add a field of the address record."},
          {"DatabaseMemoFieldTool", "Add the memo of the address record."},
          {"DatabaseAddressTool", "Add a mailing address block built from the record's name and address."},
@@ -544,6 +546,10 @@ void TLabelDesignScreen::SelectTool(TPanelState tool)
 {
     if (tool == TPanelState::psPostNetBarCode && !FSession->PostNetToolAllowed()) {
         ShowInfo(PostNetToolRefusal);
+        tool = TPanelState::psPointing;
+    }
+    if (tool == TPanelState::psIntelligentMailBarCode && !FSession->IntelligentMailToolAllowed()) {
+        ShowInfo(IntelligentMailToolRefusal);
         tool = TPanelState::psPointing;
     }
     FDesignPanel->SetTool(tool);
