@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "app/AddressTableModel.h"
+#include "session/windows/AddressTableModel.h"
 #include "core/AddressFileLayout.h"
 #include "core/FieldCatalogue.h"
 #include "platform/settings/IniFile.h"

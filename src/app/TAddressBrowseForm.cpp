@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/AddressTableModel.h"
+#include "session/windows/AddressTableModel.h"
 #include "app/DialogControls.h"
 #include "platform/windows/HelpViewer.h"
 #include "platform/windows/WhatsThis.h"

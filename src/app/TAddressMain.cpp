@@ -72,6 +72,9 @@
 #include "session/SortOrders.h"
 #include "session/Tagging.h"
 #include "utilities/windows/TConvertToUpper.h"
+#include "utilities/windows/TDupCheck.h"
+#include "utilities/windows/TTagAllRecords.h"
+#include "bulkmail/windows/TStateZipCheck.h"
 #include "utilities/windows/TDeleteRecords.h"
 #include "utilities/windows/TSearchAndReplace.h"
 
@@ -154,9 +157,8 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent)
 
 const std::vector<const char*>& TAddressMain::LaterCommands()
 {
-    static const std::vector<const char*> names = {
-        "mnuCheckStateZip", "mnuCheckDuplicates",
-    };
+    // Every command of the window is built now; a command added before its window is listed here.
+    static const std::vector<const char*> names;
     return names;
 }
 
@@ -564,8 +566,10 @@ void TAddressMain::CreateMenus()
     UtilitiesMenu = namedMenu("UtilitiesMenu", "&Utilities");
     UtilitiesMenu->menuAction()->setObjectName("UtilitiesMenu");
     AddMenuItem(UtilitiesMenu, "mnuCountZip", "Count &Zip Codes", &TAddressMain::mnuCountZipClick);
-    AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes");
-    AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates");
+    AddMenuItem(UtilitiesMenu, "mnuCheckStateZip", "Check && Repair &State and Zip Codes",
+                &TAddressMain::mnuCheckStateZipClick);
+    AddMenuItem(UtilitiesMenu, "mnuCheckDuplicates", "Check && Repair &Duplicates",
+                &TAddressMain::DuplicatesReport1Click);
     AddMenuItem(UtilitiesMenu, "mnuConvertCase", "Con&vert Case", &TAddressMain::mnuConvertCaseClick);
     AddMenuItem(UtilitiesMenu, "mnuDeleteRecords", "Delete &Records", &TAddressMain::mnuDeleteRecordsClick);
     AddMenuItem(UtilitiesMenu, "mnuSearchReplace", "&Search && Replace Field Values",
@@ -1387,10 +1391,11 @@ void TAddressMain::mnuTagAllClick()
     ToolWindowHandOver handOver(FSession, ToolCommand::TagAll, ToolHooks());
     if (!handOver.Begin())
         return;
-    auto tagged = FSession.TagAllMatches();
+    {
+        TTagAllRecords window(handOver.View().Table(), handOver.View().TagId(), this);
+        window.exec();
+    }
     handOver.Finish();
-    if (!tagged)
-        ShowInfo(tagged.Message());
     ShowRecord();
 }
 
@@ -1405,6 +1410,32 @@ void TAddressMain::DialButtonClick(int phone)
 }
 
 // ---- clean-up utilities ----
+
+void TAddressMain::DuplicatesReport1Click()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::CheckDuplicates, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TDupCheck window(handOver.View(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    ShowRecord();
+}
+
+void TAddressMain::mnuCheckStateZipClick()
+{
+    ToolWindowHandOver handOver(FSession, ToolCommand::CheckStateZip, ToolHooks());
+    if (!handOver.Begin())
+        return;
+    {
+        TStateZipCheck window(handOver.View(), this);
+        window.exec();
+    }
+    handOver.Finish();
+    ShowRecord();
+}
 
 void TAddressMain::mnuConvertCaseClick()
 {

@@ -108,6 +108,8 @@ class TAddressMain : public QMainWindow {
     void mnuExportClick();
     // The Utilities menu's "Con&vert Case", "Delete &Records" and "&Search && Replace Field Values".
     void mnuConvertCaseClick();
+    void DuplicatesReport1Click();
+    void mnuCheckStateZipClick();
     void mnuDeleteRecordsClick();
     void mnuSearchReplaceClick();
     // "Dial Phone &1" / "Dial Phone &2": the dialing window with the record's PHONE or PHONE2.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/BulkEditCommands.h"
+#include "cli/CheckCommands.h"
 #include "cli/DialCommands.h"
 #include "cli/EnvelopeCommands.h"
 #include "cli/FilterCommands.h"
@@ -98,6 +99,10 @@ const Command Commands[] = {
      "dial [--port 1-4 | --device PATH] [--prefix P] [--init S] [--pulse] [--hangup-after SECONDS] "
      "[--dry-run] "
      "NUMBER"},
+    {"check-duplicates", corvane::cli::RunCheckDuplicates,
+     "check-duplicates FILE [--by name|initial|street] [--chars N] [--fields A,B,...] [--tag]"},
+    {"check-state-zip", corvane::cli::RunCheckStateZip, "check-state-zip FILE [--blanks] [--fields A,B,...] [--tag]"},
+    {"csz", corvane::cli::RunCityStateZip, "csz list | csz add --name N --state S --low L --high H | csz delete --state S"},
     {"call", corvane::cli::RunCall, "call [--prefix P] [--hangup-after SECONDS] NUMBER | call --list"},
 };
 

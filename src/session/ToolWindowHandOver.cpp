@@ -75,6 +75,19 @@ HandOverRow CheckStateZipRow()
     row.RestoreQuery = true;
     row.Query = HandOverQuery::NotDeleted;
     row.Bulk = true;
+    row.ListFile = HandOverRow::TemporaryIndex::StateZip;
+    return row;
+}
+
+HandOverRow CheckDuplicatesRow()
+{
+    HandOverRow row;
+    row.RefreshOff = true;
+    row.SuspendDisplay = true;
+    row.Query = HandOverQuery::NotDeleted;
+    row.Bulk = true;
+    row.ReapplyFilter = true;
+    row.ListFile = HandOverRow::TemporaryIndex::Duplicates;
     return row;
 }
 
@@ -167,6 +180,7 @@ const HandOverRow& HandOverRowFor(ToolCommand command)
         {ToolCommand::PrintCurrentRecord, PrintCurrentRecordRow()},
         {ToolCommand::CountZipCodes, CountZipCodesRow()},
         {ToolCommand::CheckStateZip, CheckStateZipRow()},
+        {ToolCommand::CheckDuplicates, CheckDuplicatesRow()},
         {ToolCommand::ConvertCase, ConvertCaseRow()},
         {ToolCommand::DeleteOrReplace, DeleteOrReplaceRow()},
         {ToolCommand::TagAll, TagAllRow()},
@@ -293,6 +307,16 @@ void ToolWindowHandOver::Finish()
     }
     if (FRow.CloseTable && !FFileName.empty() && !FSession.IsOpen())
         (void)FSession.OpenCVWDBF(FFileName);
+    if (FRow.ListFile != HandOverRow::TemporaryIndex::None) {
+        const std::string list =
+            FRow.ListFile == HandOverRow::TemporaryIndex::Duplicates
+                ? ProgramDirectory() + "_chkdup.idx"
+                : (fs::path(table.IsOpen() ? table.Path() : FFileName).parent_path() / "_chksz.idx").string();
+        if (table.IsOpen())
+            (void)table.DeleteIndexFile(list);
+        std::error_code ignored;
+        fs::remove(list, ignored);
+    }
     if (FRow.RestoreQuery && FSession.IsOpen())
         (void)table.SetQuery(FQuery);
     // The main window's order after every tool window, whatever the tool selected.

@@ -35,6 +35,7 @@ enum class ToolCommand {
     PrintCurrentRecord,   // "Print C&urrent Record"
     CountZipCodes,        // "Count &Zip Codes"
     CheckStateZip,        // "Check && Repair &State and Zip Codes"
+    CheckDuplicates,      // "Check && Repair &Duplicates"
     ConvertCase,          // "Con&vert Case"
     DeleteOrReplace,      // "Delete &Records", "&Search && Replace Field Values"
     TagAll,               // "&Tag All Filter Matches"
@@ -95,6 +96,9 @@ struct HandOverRow {
     bool ReapplyFilter = false;
     HandOverPosition Position = HandOverPosition::Stay;
     bool RefreshButtons = false;
+    // A check's list of finds, closed on the table and deleted afterwards should the tool window
+    // have left it: "_chkdup.idx" of the program directory or "_chksz.idx" beside the address file.
+    enum class TemporaryIndex { None, Duplicates, StateZip } ListFile = TemporaryIndex::None;
 };
 
 const HandOverRow& HandOverRowFor(ToolCommand command);

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/FindingHarness.h"
 #include "app/TAddressMain.h"
 #include "app/TCVReindex.h"
 #include "app/TRebuildWindow.h"
@@ -36,6 +37,7 @@
 #include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
 #include "support/ScratchHome.h"
+#include "utilities/windows/TTagAllRecords.h"
 
 namespace corvane {
 namespace {
@@ -366,7 +368,15 @@ TEST_F(ReindexWindowsTest, TagAllFilterMatchesTagsThemAndShowsTheFirst)
     EXPECT_EQ(window.LastEdit->text(), "P100") << "No changes nothing";
 
     FMessages.Answers = {true};
-    Trigger("mnuTagAll");
+    EXPECT_TRUE(testing::AnswerModal(
+        [](QWidget* modal) {
+            auto* tagging = qobject_cast<TTagAllRecords*>(modal);
+            ASSERT_NE(tagging, nullptr);
+            EXPECT_TRUE(tagging->Run());
+            EXPECT_EQ(tagging->StatusLabel->text(), "Complete");
+            tagging->OkButton->click();
+        },
+        [&] { Trigger("mnuTagAll"); }));
     EXPECT_EQ(window.LastEdit->text(), "P002") << "the first match";
     EXPECT_TRUE(window.TaggedCheck->isChecked());
     EXPECT_FALSE(window.Session().BulkOperation());

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app/AddressTableModel.h"
+#include "session/windows/AddressTableModel.h"
 #include "app/FindingHarness.h"
 #include "app/TAddressBrowseForm.h"
 #include "app/TSearchBox.h"

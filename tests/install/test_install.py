@@ -74,6 +74,8 @@ class InstalledPrefix(unittest.TestCase):
         self.assertIn("sysdata/LBLTPL.DBF", paths)
         self.assertIn("sysdata/LBLTPL.CDX", paths)
         self.assertIn("sysdata/AV5160.BMP", paths)
+        self.assertIn("sysdata/CSZ.DBF", paths)
+        self.assertIn("sysdata/CSZ.CDX", paths)
         for path in paths:
             with self.subTest(shipped=path):
                 self.assertTrue(os.path.isfile(os.path.join(self.share, path)))

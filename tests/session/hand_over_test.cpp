@@ -190,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                  false, During::FilterQuery, false, "", false},
                                          RowCase{"StateZip", ToolCommand::CheckStateZip, true, true, true,
                                                  false, During::NotDeleted, false, "", true},
+                                         RowCase{"Duplicates", ToolCommand::CheckDuplicates, true, true, true,
+                                                 false, During::NotDeleted, false, "", true},
                                          RowCase{"ConvertCase", ToolCommand::ConvertCase, true, true, true,
                                                  false, During::FilterQuery, false, "Davis", false},
                                          RowCase{"DeleteRecords", ToolCommand::DeleteOrReplace, true, true,
@@ -298,6 +300,28 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"OldImportWithNoFile", ToolCommand::ImportOldVersion, false, true, true, false, nullptr,
                   "You need to have a database file open first"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// ---- a check's list of finds ----
+
+TEST_F(HandOverTest, ACheckListLeftOpenIsClosedAndDeleted)
+{
+    MakeCityStateZipTable();
+    OpenPeople();
+    xbase::Table& table = AddressSessionProbe::Table(FSession);
+    const std::string lists[] = {ProgramDirectory() + "_chkdup.idx",
+                                 (std::filesystem::path(table.Path()).parent_path() / "_chksz.idx").string()};
+    const ToolCommand commands[] = {ToolCommand::CheckDuplicates, ToolCommand::CheckStateZip};
+    for (int i = 0; i < 2; ++i) {
+        {
+            ToolWindowHandOver handOver(FSession, commands[i], FLog.Hooks());
+            ASSERT_TRUE(handOver.Begin());
+            ASSERT_TRUE(table.CreateEmptyIndexFile(lists[i], "LNAME"));
+        }
+        EXPECT_FALSE(std::filesystem::exists(lists[i])) << lists[i];
+        EXPECT_EQ(table.OrderIndexFileName().find(".idx"), std::string::npos);
+        EXPECT_EQ(table.OrderName(), "CITY");
+    }
+}
 
 // ---- scope choices, working directory ----
 

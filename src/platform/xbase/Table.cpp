@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -52,6 +53,7 @@ struct Table::OpenTag {
     Expression Key;
     std::unique_ptr<Expression> For;
     IndexFile* File = nullptr;
+    bool Explicit = false;  // lists only the records added by AddCurrentKey
     size_t SourceNumber = static_cast<size_t>(-1);  // tag number in File->Source, or none
     std::unique_ptr<TagIndex> Index;                  // null until loaded
 };
@@ -460,6 +462,15 @@ Status Table::UpdateKeys()
             auto key = KeyFor(*tag, after);
             if (!key) return key.ToStatus();
             newKey = key.Take();
+        }
+        if (tag->Explicit) {
+            // Only a listed record moves; nothing joins the list on its own.
+            if (FRecordIsNew) continue;
+            auto oldKey = KeyFor(*tag, before);
+            if (!oldKey) return oldKey.ToStatus();
+            if (*oldKey == newKey || !(*index)->Remove(*oldKey, FRecno)) continue;
+            (*index)->Insert(newKey, FRecno);
+            continue;
         }
         if (FRecordIsNew) {
             if (*nowIn) (*index)->AppendUnsorted(newKey, FRecno);
@@ -896,6 +907,78 @@ Status Table::CreateIndexFile(const std::string& path, const std::string& keyExp
     return Status::Success();
 }
 
+Status Table::CreateEmptyIndexFile(const std::string& path, const std::string& keyExpression)
+{
+    if (Status open = CheckOpen(); !open) return open;
+    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    for (auto& existing : FIndexFiles) {
+        if (existing->Path == path) return Status::Error("Index file " + path + " is already open");
+    }
+    std::string base = path.substr(path.find_last_of('/') + 1);
+    base = base.substr(0, base.find('.'));
+    TagDefinition definition;
+    definition.Name = UpperAscii(base.substr(0, 10));
+    if (definition.Name.empty()) definition.Name = "TAG";
+    definition.KeyExpression = keyExpression;
+    auto file = std::make_unique<IndexFile>();
+    file->Path = path;
+    auto tag = MakeTag(definition, file.get(), true);
+    if (!tag) return tag.ToStatus();
+    tag.Value()->Explicit = true;
+    tag.Value()->Index = std::make_unique<TagIndex>(tag.Value()->Definition);
+    const TagIndex* empty = tag.Value()->Index.get();
+    CdxStamp stamp;
+    stamp.Present = true;
+    stamp.RecordCount = FFile->RecordCount();
+    if (Status written = CdxFile::Write(path, {empty}, stamp); !written) return written;
+    file->OnDisk = true;
+    file->Tags.push_back(tag.Take());
+    OpenTag* created = file->Tags.back().get();
+    FIndexFiles.push_back(std::move(file));
+    RebuildOrderList();
+    for (size_t i = 0; i < FOrders.size(); ++i) {
+        if (FOrders[i] == created) return SetOrder(static_cast<int>(i + 1));
+    }
+    return Status::Success();
+}
+
+Status Table::CloseIndexFile(const std::string& path)
+{
+    if (Status open = CheckOpen(); !open) return open;
+    auto found = std::find_if(FIndexFiles.begin(), FIndexFiles.end(), [&](const auto& f) { return f->Path == path; });
+    if (found == FIndexFiles.end()) return Status::Success();
+    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    IndexFile* file = found->get();
+    Status result = Status::Success();
+    if (file->Changed && !FFile->ReadOnly()) {
+        std::vector<const TagIndex*> tags;
+        for (auto& tag : file->Tags) {
+            auto loaded = LoadedTag(*tag);
+            if (!loaded) return loaded.ToStatus();
+            tags.push_back(loaded.Value());
+        }
+        CdxStamp stamp;
+        stamp.Present = true;
+        stamp.RecordCount = FFile->RecordCount();
+        result = CdxFile::Write(file->Path, tags, stamp);
+    }
+    OpenTag* current = ActiveTag();
+    if (current && current->File == file) FOrder = 0;
+    if (file->Production) FIndexState = IndexState::None;
+    FIndexFiles.erase(found);
+    RebuildOrderList();
+    return result;
+}
+
+Status Table::DeleteIndexFile(const std::string& path)
+{
+    Status closed = CloseIndexFile(path);
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    if (std::filesystem::exists(path, ignored)) return Status::Error("Cannot delete " + path);
+    return closed;
+}
+
 Status Table::OpenIndex(const std::string& path)
 {
     if (Status open = CheckOpen(); !open) return open;
@@ -944,17 +1027,24 @@ Status Table::CloseIndexes()
 
 Status Table::AddCurrentKey()
 {
+    return AddCurrentKey(FOrder);
+}
+
+Status Table::AddCurrentKey(int orderNumber)
+{
     if (Status open = CheckOpen(); !open) return open;
-    OpenTag* tag = ActiveTag();
-    if (!tag) return Status::Error("No order is selected");
+    if (orderNumber < 1 || orderNumber > static_cast<int>(FOrders.size())) return Status::Error("No order is selected");
+    OpenTag* tag = FOrders[static_cast<size_t>(orderNumber - 1)];
     if (FEof) return Status::Error("There is no current record");
     auto index = LoadedTag(*tag);
     if (!index) return index.ToStatus();
+    // The stored record and its keys first, so the key added is the one later edits move.
+    if (Status flushed = FlushRecord(); !flushed) return flushed;
     auto key = KeyFor(*tag, *this);
     if (!key) return key.ToStatus();
     if ((*index)->Find(*key, FRecno) == TagIndex::NoPosition) (*index)->Insert(*key, FRecno);
     tag->File->Changed = true;
-    FPositionValid = false;
+    if (tag == ActiveTag()) FPositionValid = false;
     return Status::Success();
 }
 
@@ -965,6 +1055,12 @@ Status Table::Reindex(const ProgressCallback& progress)
     const int count = static_cast<int>(FOrders.size());
     for (int i = 0; i < count; ++i) {
         OpenTag& tag = *FOrders[static_cast<size_t>(i)];
+        if (tag.Explicit) {
+            // Its record numbers no longer name the records it listed (after a pack): it empties.
+            tag.Index = std::make_unique<TagIndex>(tag.Definition);
+            tag.File->Changed = true;
+            continue;
+        }
         if (Status built = BuildTag(tag, progress, i * 100 / count, (i + 1) * 100 / count); !built) return built;
         tag.File->Changed = true;
     }

@@ -76,16 +76,29 @@ public:
     // and selected afterwards.
     Status CreateIndexFile(const std::string& path, const std::string& keyExpression,
                            const ProgressCallback& progress = {});
+    // A one-tag index in its own file that starts empty and lists only the records the caller
+    // adds with AddCurrentKey (a list of finds kept in key order). Edits move a listed record's
+    // key; an unlisted or appended record is never added. The empty file is written at once, so
+    // a folder that cannot take it fails here. It is open and selected afterwards.
+    Status CreateEmptyIndexFile(const std::string& path, const std::string& keyExpression);
     Status OpenIndex(const std::string& path);
     Status CloseIndexes();
+    // Closes one index file opened or created by path, leaving the others open (record order
+    // when its tag was selected); DeleteIndexFile also removes the file. Neither fails when the
+    // file is not open.
+    Status CloseIndexFile(const std::string& path);
+    Status DeleteIndexFile(const std::string& path);
     std::vector<TagDefinition> Tags() const;
     int OrderNumber(std::string_view tagName) const;
     Status SetOrder(int orderNumber);
     int Order() const { return FOrder; }
     std::string OrderName() const;
     std::string OrderIndexFileName() const;  // empty in record order
-    // Adds the current record's key to the current order's tag (for indexes built by the caller).
+    // Adds the current record's key to the current order's tag (for indexes built by the caller);
+    // a record already listed there is not added again.
     Status AddCurrentKey();
+    // The same for the tag of another order, so a walk in one order can list records in another.
+    Status AddCurrentKey(int orderNumber);
     // Rebuilds every open tag from the records (after a pack, or to repair).
     Status Reindex(const ProgressCallback& progress = {});
 

@@ -246,6 +246,138 @@ TEST(TableIndexes, OneTagIndexFileIsSelectedAndTakesAddedKeys)
     EXPECT_EQ(Walk(table).size(), 6u);
 }
 
+// ---- an index that lists only the records the caller adds -------------------------------------
+
+struct ListedCase {
+    const char* Name;
+    std::function<void(Table&)> Action; // runs with the list selected, holding records 2 and 5
+    std::vector<uint32_t> Expected;     // the list's walk afterwards
+};
+
+class ListedIndexTest : public ::testing::TestWithParam<ListedCase> {};
+
+TEST_P(ListedIndexTest, HoldsOnlyAddedRecords)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    std::string idx = folder.File("_chksz.idx");
+    Check(table.CreateEmptyIndexFile(idx, "upper(LNAME)+upper(FNAME)"));
+    EXPECT_TRUE(std::filesystem::exists(idx)) << "the empty file is on disk at once";
+    EXPECT_EQ(table.OrderIndexFileName(), idx);
+    EXPECT_TRUE(Walk(table).empty());
+    const int list = table.Order();
+    for (uint32_t recno : {2u, 5u}) {
+        Check(table.GoTo(recno));
+        Check(table.AddCurrentKey());
+    }
+    GetParam().Action(table);
+    Check(table.SetOrder(list));
+    EXPECT_EQ(Walk(table), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ListedIndexTest,
+                         ::testing::Values(ListedCase{"InKeyOrder", [](Table&) {}, {2, 5}},
+                                           ListedCase{"AddedTwiceListedOnce",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(5));
+                                                          Check(t.AddCurrentKey());
+                                                          Check(t.AddCurrentKey());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"EditMovesListedKey",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(5));
+                                                          Check(t.PutField("LNAME", "Aaron"));
+                                                          Check(t.GoTop());
+                                                      },
+                                                      {5, 2}},
+                                           ListedCase{"EditAfterAddMovesTheAddedKey",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(3));
+                                                          Check(t.PutField("LNAME", "Zed"));
+                                                          Check(t.AddCurrentKey());
+                                                          Check(t.PutField("LNAME", "Able"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {3, 2, 5}},
+                                           ListedCase{"EditNeverAddsUnlisted",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(4));
+                                                          Check(t.PutField("LNAME", "Aaron"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"AppendNeverAdded",
+                                                      [](Table& t) {
+                                                          Check(t.AppendBlank());
+                                                          Check(t.PutField("LNAME", "Able"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {2, 5}},
+                                           ListedCase{"EditInAnotherOrderMovesKey",
+                                                      [](Table& t) {
+                                                          Check(t.SetOrder(t.OrderNumber("ZIP")));
+                                                          Check(t.GoTo(2));
+                                                          Check(t.PutField("LNAME", "Zulu"));
+                                                          Check(t.Commit());
+                                                      },
+                                                      {5, 2}},
+                                           ListedCase{"AddedWhileWalkingAnotherOrder",
+                   [](Table& t) {
+                       Check(t.SetOrder(t.OrderNumber("ZIP")));
+                       Check(t.GoTo(4));
+                       Check(t.AddCurrentKey(t.OrderNumber("_CHKSZ")));
+                       EXPECT_EQ(t.OrderName(), "ZIP");
+                   },
+                   {4, 2, 5}},
+        ListedCase{"DeletedListedRecordHidden",
+                                                      [](Table& t) {
+                                                          Check(t.GoTo(2));
+                                                          Check(t.Delete());
+                                                      },
+                                                      {5}}),
+                         [](const ::testing::TestParamInfo<ListedCase>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST(TableIndexes, ClosingOneIndexFileKeepsTheOthers)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    std::string idx = folder.File("_chkdup.idx");
+    Check(table.CreateEmptyIndexFile(idx, "ZIP"));
+    Check(table.GoTo(2));
+    Check(table.AddCurrentKey());
+    Check(table.DeleteIndexFile(idx));
+    EXPECT_FALSE(std::filesystem::exists(idx));
+    EXPECT_EQ(table.Order(), 0) << "record order after the selected list is gone";
+    EXPECT_EQ(table.OrderNumber("_CHKDUP"), 0);
+    Check(table.SetOrder(table.OrderNumber("LNAME")));
+    EXPECT_EQ(Walk(table), (std::vector<uint32_t>{4, 6, 2, 5, 1, 3}));
+    Check(table.DeleteIndexFile(idx)); // no longer open: nothing to do
+    Check(table.Close());
+    Check(table.Open(path));
+    EXPECT_EQ(table.ProductionIndexState(), IndexState::Valid) << table.IndexProblem();
+}
+
+TEST(TableIndexes, EmptyIndexFileInAMissingFolderIsRefused)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder);
+    Table table;
+    Check(table.Open(path));
+    const int before = table.Order();
+    Status made = table.CreateEmptyIndexFile(folder.File("missing/_chkdup.idx"), "ZIP");
+    EXPECT_FALSE(made.Ok());
+    EXPECT_FALSE(made.Message().empty());
+    EXPECT_EQ(table.Order(), before);
+    EXPECT_EQ(table.OrderNumber("_CHKDUP"), 0);
+}
+
 // ---- the index on disk is trusted only when it matches -----------------------------------------
 
 TEST(TableIndexes, MissingIndexIsReportedInvalid)

@@ -7,6 +7,11 @@
 // walks the order once to count the rows and to note the record number of every BlockSize-th
 // row; a row is then at most one block's walk from a noted record, wherever the view scrolls.
 // The rows of the few blocks read last are kept as display text.
+//
+// Editing (off until SetEditable): a change typed into a cell is held for its row, shown in place
+// of the stored text, and written by Save (or dropped by Cancel); starting on another row first
+// drops the held changes of the last one. The same model shows a table other than an address
+// file with the columns it is given (the state ZIP ranges).
 
 #include <cstdint>
 #include <list>
@@ -17,6 +22,7 @@
 #include <QStringList>
 
 #include "core/FieldCatalogue.h"
+#include "platform/Result.h"
 
 namespace xbase {
 class Table;
@@ -34,6 +40,8 @@ class AddressTableModel : public QAbstractTableModel {
     // "Tagged" column.
     AddressTableModel(xbase::Table& table, const FieldCatalogue& catalogue, std::string currentTagId,
                       QObject* parent = nullptr);
+    // The columns given (stored character fields of `table`), read as they are.
+    AddressTableModel(xbase::Table& table, std::vector<CatalogueField> columns, QObject* parent = nullptr);
 
     // Counts the rows again and forgets every row read (after a change that may move records in
     // or out of the query, such as tagging under a "Tagged" filter).
@@ -42,6 +50,23 @@ class AddressTableModel : public QAbstractTableModel {
     // again (after a change that moves no record in or out of the query, or to measure reading).
     void DropCachedRows() { FCache.clear(); }
 
+    void SetEditable(bool on) { FEditable = on; }
+    bool Editable() const { return FEditable; }
+    // The row whose changes are held, or -1.
+    int EditingRow() const { return FEditing ? FEditRow : -1; }
+    bool IsEditing() const { return FEditing; }
+    // Starts holding changes for `row` (the "Edit" button); true when the row exists.
+    bool StartEdit(int row);
+    // Writes the held changes to the record and counts the rows again (the record may have moved
+    // in the order). Nothing to do when no change is held.
+    Status Save();
+    // Drops the held changes.
+    void Cancel();
+    // The column of a field, or -1.
+    int ColumnOf(const std::string& field) const;
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -76,6 +101,12 @@ class AddressTableModel : public QAbstractTableModel {
     std::string FTagId;
     std::vector<std::string> FStoredNames; // the stored text fields a row's texts are made of
     bool FNeedsMemo = false;
+    bool FPlain = false; // a table of its own columns, not an address file
+    bool FEditable = false;
+    bool FEditing = false;
+    int FEditRow = -1;
+    uint32_t FEditRecno = 0;
+    std::vector<std::pair<std::string, QString>> FPending; // field -> text typed
     int FRows = 0;
     std::vector<uint32_t> FBlockStarts; // record number of row k * BlockSize
     int FCursorRow = -1;

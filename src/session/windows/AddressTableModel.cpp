@@ -1,4 +1,4 @@
-#include "app/AddressTableModel.h"
+#include "session/windows/AddressTableModel.h"
 
 #include <algorithm>
 #include <utility>
@@ -41,9 +41,108 @@ AddressTableModel::AddressTableModel(xbase::Table& table, const FieldCatalogue& 
     Reload();
 }
 
+AddressTableModel::AddressTableModel(xbase::Table& table, std::vector<CatalogueField> columns,
+                                     QObject* parent)
+    : QAbstractTableModel(parent), FTable(table), FColumns(std::move(columns)), FPlain(true)
+{
+    Reload();
+}
+
+int AddressTableModel::ColumnOf(const std::string& field) const
+{
+    for (std::size_t i = 0; i < FColumns.size(); ++i) {
+        if (FColumns[i].Name == field)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool AddressTableModel::StartEdit(int row)
+{
+    if (FEditing && FEditRow == row)
+        return true;
+    const uint32_t recno = RecnoAt(row);
+    if (recno == 0)
+        return false;
+    Cancel();
+    FEditing = true;
+    FEditRow = row;
+    FEditRecno = recno;
+    return true;
+}
+
+void AddressTableModel::Cancel()
+{
+    if (!FEditing)
+        return;
+    const int row = FEditRow;
+    FEditing = false;
+    FEditRow = -1;
+    FEditRecno = 0;
+    FPending.clear();
+    if (row >= 0 && row < FRows)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+Status AddressTableModel::Save()
+{
+    if (!FEditing)
+        return Status::Success();
+    if (!FPending.empty()) {
+        CursorKeeper keeper(FTable);
+        if (Status moved = FTable.GoTo(FEditRecno); !moved)
+            return moved;
+        for (const auto& [field, text] : FPending) {
+            if (Status put = FTable.PutField(field, text.toStdString()); !put) {
+                (void)FTable.DiscardChanges();
+                return put;
+            }
+        }
+        if (Status committed = FTable.Commit(); !committed)
+            return committed;
+    }
+    FEditing = false;
+    FPending.clear();
+    FEditRow = -1;
+    FEditRecno = 0;
+    Reload();
+    return Status::Success();
+}
+
+Qt::ItemFlags AddressTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (FEditable && index.isValid() &&
+        FColumns[static_cast<std::size_t>(index.column())].Kind == FieldKind::StoredText)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool AddressTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!FEditable || role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    if (!StartEdit(index.row()))
+        return false;
+    const CatalogueField& column = FColumns[static_cast<std::size_t>(index.column())];
+    const QString text = value.toString().left(column.Width > 0 ? column.Width : value.toString().size());
+    auto held =
+        std::find_if(FPending.begin(), FPending.end(), [&](const auto& p) { return p.first == column.Name; });
+    if (held != FPending.end())
+        held->second = text;
+    else
+        FPending.emplace_back(column.Name, text);
+    emit dataChanged(index, index);
+    return true;
+}
+
 void AddressTableModel::Reload()
 {
     beginResetModel();
+    FEditing = false;
+    FEditRow = -1;
+    FEditRecno = 0;
+    FPending.clear();
     FCache.clear();
     FBlockStarts.clear();
     FRows = 0;
@@ -87,8 +186,15 @@ QVariant AddressTableModel::headerData(int section, Qt::Orientation orientation,
 
 QVariant AddressTableModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid())
         return {};
+    if (FEditing && index.row() == FEditRow) {
+        const std::string& field = FColumns[static_cast<std::size_t>(index.column())].Name;
+        for (const auto& [name, text] : FPending) {
+            if (name == field)
+                return text;
+        }
+    }
     const Block* block = BlockOf(index.row());
     if (!block)
         return {};
@@ -147,6 +253,14 @@ void AddressTableModel::ReadBlock(Block& block) const
 
 QStringList AddressTableModel::RowTexts() const
 {
+    if (FPlain) {
+        QStringList texts;
+        for (const CatalogueField& column : FColumns) {
+            auto value = FTable.GetField(column.Name);
+            texts.push_back(value ? QString::fromStdString(*value) : QString());
+        }
+        return texts;
+    }
     AddressRecord record;
     for (const std::string& name : FStoredNames) {
         if (std::string* text = record.Text(name)) {
