@@ -143,8 +143,10 @@ void BuiltInReportPrinter::PrintHeader()
     FPage.PrintRight(header.Right, ReportDateText(FOptions.Today));
 
     FPage.SetFont("Arial", 9);
+    // The headings end on the line that the heading position names: this page's positions are the
+    // tops of lines, so the heading line starts there rather than one line lower, where it would
+    // run into the first record under the rule.
     FPage.GoTo(ReportLeftMargin, FPage.Margins().Top + (FOptions.Report == 4 ? 0.5 : 0.8));
-    FPage.NewLine();
     UseReportColumns();
     bool first = true;
     for (const auto& line : HeadingLines(FOptions.Report)) {

@@ -50,9 +50,25 @@ TEST(BuiltInReport, HeaderTitlePageNumberDateAndHeadings)
     ASSERT_NE(city, nullptr);
     EXPECT_NEAR(city->At.x(), 1 + 1.75 + 2.15 + 0.02, 1e-9);
     EXPECT_EQ(city->Family, "Liberation Sans");
-    // The body starts at 1.5 in, under the rule along its top.
+    // The body starts at 1.5 in, under the rule along its top; the headings end above it.
     EXPECT_NEAR(page.Y(), 1.5, 1e-9);
+    EXPECT_NEAR(city->At.y(), 1.3, 1e-9);
+    EXPECT_LE(city->Rect.bottom(), 1.5);
     EXPECT_NEAR(page.Section().Bottom, 10.0, 1e-9);
+}
+
+TEST(BuiltInReport, ReportFoursThreeHeadingLinesEndAboveTheBody)
+{
+    RecordingReportCanvas canvas;
+    ReportPage page(canvas);
+    BuiltInReportPrinter printer(page, Options(4));
+    printer.Begin();
+    for (const char* heading : {"Name", "Country", "Date"}) {
+        const RecordedReportItem* item = canvas.FindText(heading);
+        ASSERT_NE(item, nullptr) << heading;
+        EXPECT_LE(item->Rect.bottom(), 1.5) << heading;
+    }
+    EXPECT_NEAR(canvas.FindText("Name")->At.y(), 1.0, 1e-9);
 }
 
 TEST(BuiltInReport, AValueIsCutBeforeItsColumnEdge)
