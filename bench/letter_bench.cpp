@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "PrintBenchSupport.h"
+
 #include <malloc.h>
 
 #include <algorithm>
@@ -31,41 +33,10 @@
 namespace {
 
 using namespace corvane;
-
-void Check(const Status& status)
-{
-    if (!status) {
-        std::fprintf(stderr, "letter bench: %s\n", status.Message().c_str());
-        std::abort();
-    }
-}
-
-const std::string& Home()
-{
-    static const std::string home = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "corvane-letter-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "letter_bench";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance())
-            new QGuiApplication(argc, argv);
-        static const struct Remover {
-            std::string Folder;
-            ~Remover()
-            {
-                std::error_code error;
-                std::filesystem::remove_all(Folder, error);
-            }
-        } remover{pattern};
-        return pattern + "/";
-    }();
-    return home;
-}
+using bench::Check;
+using bench::Home;
+using bench::ResetPeakResident;
+using bench::StatusMegabytes;
 
 std::string AddressFile(int count)
 {
@@ -110,13 +81,14 @@ LetterDocument Template()
     cursor.insertText("[Name and Address]", body);
     cursor.insertBlock();
     cursor.insertText("Dear [Prefix] [Last],", bold);
-    const QString words = "We are writing to tell you about the changes to our service in your area this coming "
-                          "season and what they mean for you and your family ";
+    const QString words =
+        "We are writing to tell you about the changes to our service in your area this coming "
+        "season and what they mean for you and your family ";
     QTextBlockFormat justified;
     justified.setAlignment(Qt::AlignJustify);
     justified.setBottomMargin(6);
-    const char* const tokens[] = {"[First]", "[City]", "[Street]", "[Organization]", "[Zip]", "[Phone]",
-                                  "[Today's Date]", "[State]"};
+    const char* const tokens[] = {"[First]", "[City]",  "[Street]",       "[Organization]",
+                                  "[Zip]",   "[Phone]", "[Today's Date]", "[State]"};
     for (int paragraph = 0; paragraph < 8; ++paragraph) {
         cursor.insertBlock(justified);
         cursor.insertText(words + tokens[paragraph] + " " + words.left(60), body);
@@ -124,22 +96,6 @@ LetterDocument Template()
     cursor.insertBlock(QTextBlockFormat());
     cursor.insertText("Yours sincerely,", body);
     return letter;
-}
-
-void ResetPeakResident()
-{
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double StatusMegabytes(const std::string& key)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size())) / 1024.0;
-    }
-    return 0;
 }
 
 void BM_LettersToPdf(benchmark::State& state)
@@ -201,10 +157,11 @@ const std::string& HundredPageRtf()
             format.setFontPointSize(paragraph % 3 ? 11 : 12);
             format.setFontWeight(paragraph % 5 ? QFont::Normal : QFont::Bold);
             format.setFontItalic(paragraph % 7 == 0);
-            cursor.insertText(QString("Paragraph %1 of the long letter, with a caf\u00e9 and some more words to "
-                                      "fill a line or two of text. ")
-                                  .arg(paragraph),
-                              format);
+            cursor.insertText(
+                QString("Paragraph %1 of the long letter, with a caf\u00e9 and some more words to "
+                        "fill a line or two of text. ")
+                    .arg(paragraph),
+                format);
             format.setFontWeight(QFont::Normal);
             cursor.insertText("And a second run of plain words after it.", format);
         }

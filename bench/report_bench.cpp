@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "PrintBenchSupport.h"
+
 #include <malloc.h>
 
 #include <algorithm>
@@ -28,41 +30,10 @@
 namespace {
 
 using namespace corvane;
-
-void Check(const Status& status)
-{
-    if (!status) {
-        std::fprintf(stderr, "report bench: %s\n", status.Message().c_str());
-        std::abort();
-    }
-}
-
-const std::string& Home()
-{
-    static const std::string home = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "corvane-report-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        setenv("CORVANE_HOME", pattern.c_str(), 1);
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "report_bench";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-        static const struct Remover {
-            std::string Folder;
-            ~Remover()
-            {
-                std::error_code error;
-                std::filesystem::remove_all(Folder, error);
-            }
-        } remover{pattern};
-        return pattern + "/";
-    }();
-    return home;
-}
+using bench::Check;
+using bench::Home;
+using bench::ResetPeakResident;
+using bench::StatusMegabytes;
 
 // `count` people with addresses and phones; ZIP codes spread over `zips` distinct keys.
 std::string AddressFile(int count, int zips)
@@ -88,22 +59,6 @@ std::string AddressFile(int count, int zips)
     }
     Check(table.Close());
     return path;
-}
-
-void ResetPeakResident()
-{
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double StatusMegabytes(const std::string& key)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size())) / 1024.0;
-    }
-    return 0;
 }
 
 void BM_Report1ToPdf(benchmark::State& state)
