@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QImage>
 #include <QTextLayout>
@@ -55,6 +56,30 @@ DesignedReportPaper DesignedReportPaperOf(const ReportSettings& settings, double
         break;
     }
     return paper;
+}
+
+bool ApplyReportPaperText(ReportSettings& settings, const QString& text, double ppi)
+{
+    const std::pair<ReportPaper, std::pair<double, double>> papers[] = {
+        {ReportPaper::LetterPortrait, {8.5, 11}},
+        {ReportPaper::LetterLandscape, {11, 8.5}},
+        {ReportPaper::A4Portrait, {8.27, 11.68}},
+        {ReportPaper::A4Landscape, {11.68, 8.27}},
+    };
+    for (const auto& [paper, size] : papers) {
+        if (ReportPaperText(paper) == text) {
+            settings.PageWidth = InchesToPixels(size.first, ppi);
+            settings.PageHeight = InchesToPixels(size.second, ppi);
+            return true;
+        }
+    }
+    return false;
+}
+
+int ReportBandWidth(const ReportSettings& settings, double ppi)
+{
+    return settings.PageWidth - settings.LeftMargin - settings.RightMargin -
+           static_cast<int>(std::lround(2 * BandOverhang * ppi));
 }
 
 QStringList WrapMemo(const QString& text, const ReportSettings& settings, double widthPixels, double ppi)

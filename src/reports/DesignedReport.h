@@ -58,6 +58,11 @@ struct DesignedReportPaper {
 };
 DesignedReportPaper DesignedReportPaperOf(const ReportSettings& settings, double ppi);
 
+// Sets the page size of the paper text ("Letter Size, Portrait", ...); false for another text.
+bool ApplyReportPaperText(ReportSettings& settings, const QString& text, double ppi);
+// The width of the bands in pixels: the page less both margins less a quarter inch.
+int ReportBandWidth(const ReportSettings& settings, double ppi);
+
 // The memo text as a box of `widthPixels` at `ppi` word-wraps it in the memo font: line breaks
 // of the text are kept, each paragraph wrapped.
 QStringList WrapMemo(const QString& text, const ReportSettings& settings, double widthPixels, double ppi);
