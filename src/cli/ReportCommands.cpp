@@ -49,10 +49,10 @@ namespace {
 constexpr const char* CountZipSynopsis = "count-zip FILE [--query EXPR | --flt F.FLT]";
 constexpr const char* ZipReportSynopsis = "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf";
 constexpr const char* PrintReportSynopsis =
-    "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
-    "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf\n"
-    "       print-report FILE --report DESCRIPTION [--one-per-page] [--scope all|filter|current] "
-    "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf";
+    "print-report FILE (--builtin 1|2|3|4 [--title T] [--memo] [--codes] | --report DESCRIPTION "
+    "[--one-per-page]) "
+    "[--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] "
+    "--pdf OUT.pdf";
 constexpr const char* NewReportSynopsis =
     "new-report --description D [--layout \"Letter Size, Portrait\"|...] [--bands header,detail,memo,footer] "
     "[--title T] [--fields LNAME,FNAME,...]";

@@ -60,10 +60,11 @@ const Command Commands[] = {
     {"count-zip", corvane::cli::RunCountZip, "count-zip FILE [--query EXPR | --flt F.FLT]"},
     {"zip-report", corvane::cli::RunZipReport, "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf"},
     {"print-report", corvane::cli::RunPrintReport,
-     "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
-     "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf\n"
-     "       print-report FILE --report DESCRIPTION [--one-per-page] [scope, pages, copies as above] --pdf "
-     "OUT.pdf"},
+     "print-report FILE (--builtin 1|2|3|4 [--title T] [--memo] [--codes] | --report DESCRIPTION "
+     "[--one-per-page]) "
+     "[--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies "
+     "N] "
+     "--pdf OUT.pdf"},
     {"print-record", corvane::cli::RunPrintRecord,
      "print-record FILE --recno N [--fields LABEL,...|none] --pdf OUT.pdf"},
     {"report-setups", corvane::cli::RunReportSetups, "report-setups"},
