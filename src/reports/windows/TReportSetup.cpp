@@ -266,15 +266,32 @@ BuiltInReportRequest TReportSetup::Request() const
 
 void TReportSetup::Run(bool preview)
 {
+    std::string layoutFile;
     if (!BuiltInTab()) {
-        ShowInfo("Designed reports print with the report designer, which is not part of this version");
-        return;
+        if (!FStore || FStore->Empty())
+            return;
+        auto report = FStore->Current();
+        if (!report) {
+            ShowInfo(report.Message());
+            return;
+        }
+        layoutFile = FStore->LayoutFilePath(*report);
     }
     PrintChoice choice;
     if (!preview && !ShowPrintDialog(FEngine, this, choice))
         return;
-    const ReportPrintOutcome outcome =
-        PrintBuiltInReport(FAddresses, FEngine, Request(), preview, choice, this);
+    ReportPrintOutcome outcome;
+    if (BuiltInTab()) {
+        outcome = PrintBuiltInReport(FAddresses, FEngine, Request(), preview, choice, this);
+    } else {
+        const BuiltInReportRequest scope = Request();
+        DesignedReportRequest request;
+        request.Scope = scope.Scope;
+        request.StartFromCurrent = scope.StartFromCurrent;
+        request.OneRecordPerPage = OneRecordPerPageCheck->isChecked();
+        request.PixelsPerInch = scope.Options.ScreenPpi > 0 ? scope.Options.ScreenPpi : 96;
+        outcome = PrintUserDefinedReport(FAddresses, FEngine, layoutFile, request, preview, choice, this);
+    }
     if (outcome.Ran)
         FLastEndText = outcome.EndText;
 }
