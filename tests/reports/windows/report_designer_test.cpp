@@ -1,0 +1,167 @@
+// The report designer and its "Report Layout" dialog offscreen, and New / Modify of the report
+// window writing and reading back a designed report.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "layout/TGGraphicControl.h"
+#include "layout/designer/TGDesignPanel.h"
+#include "platform/MessageService.h"
+#include "platform/ProgramDirectory.h"
+#include "printing/PrintEngine.h"
+#include "printing/PrinterList.h"
+#include "reports/ReportDesignLayout.h"
+#include "reports/windows/TReportDesigner.h"
+#include "reports/windows/TReportProperties.h"
+#include "reports/windows/TReportSetup.h"
+#include "session/AddressSession.h"
+#include "support/AddressSessionProbe.h"
+#include "support/AddressTableFixture.h"
+#include "support/ScratchHome.h"
+
+namespace corvane {
+namespace {
+
+class PdfPrinterOnly : public PrinterSource {
+  public:
+    QStringList PrinterNames() const override { return {BuiltInPdfPrinterName()}; }
+    QString DefaultPrinterName() const override { return BuiltInPdfPrinterName(); }
+};
+
+class ReportDesignerTest : public ::testing::Test {
+  protected:
+    testing::ScratchHome FHome;
+    RecordingMessageService FMessages;
+    ScopedMessageService FInstalled{FMessages};
+};
+
+TEST_F(ReportDesignerTest, ToolsRefusedInTheWrongBand)
+{
+    TReportDesigner designer(NewReportSettings(96), "Mine", 96);
+    designer.ChooseTool(static_cast<int>(TReportTool::DatabaseField));
+    EXPECT_EQ(designer.Band(0).CreateElement(PixelRect{5, 5, 60, 20}), nullptr);
+    designer.ChooseTool(static_cast<int>(TReportTool::ClipArt));
+    EXPECT_EQ(designer.Band(2).CreateElement(PixelRect{5, 5, 60, 20}), nullptr);
+    EXPECT_EQ(FMessages.Texts(),
+              (std::vector<std::string>{std::string(DetailBandOnlyText), std::string(HeaderBandOnlyText)}));
+    EXPECT_EQ(FMessages.Beeps.size(), 2u);
+    designer.ChooseTool(static_cast<int>(TReportTool::DatabaseField));
+    EXPECT_NE(designer.Band(1).CreateElement(PixelRect{5, 5, 60, 20}), nullptr);
+}
+
+TEST_F(ReportDesignerTest, SaveNeedsABandAndPurgesWhatLiesBelow)
+{
+    TReportDesigner designer(NewReportSettings(96), "Mine", 96);
+    designer.ChooseTool(static_cast<int>(TReportTool::Rectangle));
+    ASSERT_NE(designer.Band(1).CreateElement(PixelRect{5, 5, 60, 20}), nullptr);
+    TGGraphicControl* below = designer.Band(1).CreateElement(PixelRect{5, 10, 60, 20});
+    ASSERT_NE(below, nullptr);
+    below->SetDesignBounds(PixelRect{5, 33 + 50, 60, 20});
+    for (QCheckBox* box : designer.UseBoxes)
+        box->setChecked(false);
+    EXPECT_FALSE(designer.SaveClick());
+    EXPECT_EQ(designer.result(), QDialog::Rejected);
+    ASSERT_EQ(FMessages.Texts().size(), 1u);
+    EXPECT_EQ(FMessages.Texts()[0], NoReportBandsMessage);
+
+    designer.UseBoxes[1]->setChecked(true);
+    EXPECT_TRUE(designer.SaveClick());
+    EXPECT_EQ(designer.result(), QDialog::Accepted);
+    EXPECT_EQ(designer.Band(1).ElementCount(), 1u);
+}
+
+TEST_F(ReportDesignerTest, DetailSizerStopsAtThePageArea)
+{
+    TReportDesigner designer(NewReportSettings(96), "Mine", 96);
+    designer.SizerDrag(1, 5000);
+    designer.SizerRelease(1);
+    const int limit = ReportPageAreaHeight(designer.Settings(), TReportDesigner::MemoBandHeight) - 100 -
+                      TReportDesigner::MemoBandHeight - 33 - 33;
+    EXPECT_EQ(designer.Settings().DetailHeight, limit);
+    EXPECT_EQ(designer.BandWidget(1).height(), limit);
+    designer.SizerDrag(1, -40);
+    designer.SizerRelease(1);
+    EXPECT_EQ(designer.Settings().DetailHeight, limit - 40);
+}
+
+TEST_F(ReportDesignerTest, ReportLayoutShowsThePaper)
+{
+    ReportSettings settings = NewReportSettings(96);
+    ASSERT_EQ(settings.PageWidth, 816);
+    ASSERT_EQ(settings.PageHeight, 1056);
+    for (BandFrame& frame : settings.Frames)
+        frame.LineWidth = 1; // the dialog's smallest width
+    TReportProperties properties(settings, 96);
+    EXPECT_EQ(properties.windowTitle(), "Report Layout");
+    EXPECT_TRUE(properties.LetterButton->isChecked());
+    EXPECT_TRUE(properties.PortraitButton->isChecked());
+    EXPECT_EQ(properties.Settings(), settings);
+    properties.LandscapeButton->setChecked(true);
+    EXPECT_EQ(properties.Settings().PageWidth, 1056);
+    const auto rects = properties.Thumbnail->BandRects();
+    EXPECT_EQ(properties.TabAt(rects[1].center()), 2);
+    EXPECT_EQ(properties.TabAt(QPoint(1, 1)), 0);
+    properties.DefaultsClick();
+    EXPECT_TRUE(properties.PortraitButton->isChecked());
+    EXPECT_EQ(properties.Settings().Frames[0].Red, 255);
+}
+
+TEST_F(ReportDesignerTest, NewSaveModifyReadsBackTheSameReport)
+{
+    const std::string path = DataDirectory() + "people.DBF";
+    testing::MakeAddressFile(path, {{{"LNAME", "Ames"}, {"FNAME", "Pat"}}});
+    AddressSession session;
+    ASSERT_TRUE(session.OpenCVWDBF(path));
+    std::deque<ToolWindowView> views;
+    const ToolWindowView& view = views.emplace_back(AddressSessionProbe::View(session));
+    PrintEngine engine(std::make_unique<PdfPrinterOnly>());
+    TReportSetup window(view, engine);
+    ASSERT_TRUE(window.OpenReports());
+    EXPECT_TRUE(window.NewButton->isEnabled());
+
+    ReportSettings written;
+    window.RunDesigner = [&](TReportDesigner& designer) {
+        EXPECT_EQ(designer.Description(), "<new report>");
+        designer.DescriptionEdit->setText("Members");
+        designer.ChooseTool(static_cast<int>(TReportTool::PageNumber));
+        EXPECT_NE(designer.Band(0).CreateElement(PixelRect{400, 5, 60, 20}), nullptr);
+        designer.ChooseTool(static_cast<int>(TReportTool::DatabaseField));
+        EXPECT_NE(designer.Band(1).CreateElement(PixelRect{0, 5, 100, 20}), nullptr);
+        designer.UseBoxes[3]->setChecked(true);
+        designer.Settings().Frames[1] = BandFrame{true, true, true, true, 2, 40, 0, 0, 128};
+        designer.SaveClick();
+        written = designer.Settings();
+        return designer.result();
+    };
+    window.NewButtonClick();
+    ASSERT_EQ(window.ReportGrid->rowCount(), 1);
+    EXPECT_EQ(window.ReportGrid->item(0, 0)->text(), "Members");
+    EXPECT_TRUE(window.ModifyButton->isEnabled());
+
+    bool seen = false;
+    window.RunDesigner = [&](TReportDesigner& designer) {
+        seen = true;
+        EXPECT_EQ(designer.Description(), "Members");
+        EXPECT_EQ(designer.Settings(), written);
+        EXPECT_EQ(designer.Band(0).ElementCount(), 1u);
+        EXPECT_EQ(designer.Band(1).ElementCount(), 1u);
+        EXPECT_EQ(designer.Band(2).ElementCount(), 0u);
+        EXPECT_TRUE(designer.UseBoxes[3]->isChecked());
+        return static_cast<int>(QDialog::Rejected);
+    };
+    window.TabSet->setCurrentIndex(1);
+    window.ModifyButtonClick();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(FMessages.Messages.empty()) << FMessages.Texts().front();
+}
+
+} // namespace
+} // namespace corvane
