@@ -1,6 +1,11 @@
 #include "reports/windows/ReportPrinting.h"
 
 #include "layout/ComponentOwner.h"
+#include <algorithm>
+#include <cmath>
+
+#include <QPageSize>
+
 #include "platform/MessageService.h"
 #include "printing/PrintEngine.h"
 #include "printing/pages/ReportPage.h"

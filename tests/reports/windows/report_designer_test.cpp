@@ -7,10 +7,10 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
 
 #include "layout/TGGraphicControl.h"
 #include "layout/designer/TGDesignPanel.h"
@@ -18,6 +18,8 @@
 #include "platform/ProgramDirectory.h"
 #include "printing/PrintEngine.h"
 #include "printing/PrinterList.h"
+#include "printing/windows/PrintStatusWindow.h"
+#include "printing/windows/TPreviewForm.h"
 #include "reports/ReportDesignLayout.h"
 #include "reports/windows/TReportDesigner.h"
 #include "reports/windows/TReportProperties.h"
@@ -25,6 +27,7 @@
 #include "session/AddressSession.h"
 #include "support/AddressSessionProbe.h"
 #include "support/AddressTableFixture.h"
+#include "support/ModalDriver.h"
 #include "support/ScratchHome.h"
 
 namespace corvane {
@@ -161,6 +164,28 @@ TEST_F(ReportDesignerTest, NewSaveModifyReadsBackTheSameReport)
     window.ModifyButtonClick();
     EXPECT_TRUE(seen);
     EXPECT_TRUE(FMessages.Messages.empty()) << FMessages.Texts().front();
+
+    // The designed report previews through its own status window.
+    int previewPages = 0;
+    {
+        testing::ModalDriver driver;
+        driver.On("TUserDefinedReportPrint", [](QWidget* modal) {
+            auto* status = static_cast<PrintStatusWindow*>(modal);
+            if (!status->Finished())
+                return false;
+            status->ButtonClick();
+            return true;
+        });
+        driver.On("TPreviewForm", [&](QWidget* modal) {
+            previewPages = static_cast<TPreviewForm*>(modal)->PageCount();
+            modal->close();
+            return true;
+        });
+        window.PreviewButtonClick();
+        EXPECT_EQ(driver.Seen(), (std::vector<QString>{"TUserDefinedReportPrint", "TPreviewForm"}));
+    }
+    EXPECT_EQ(previewPages, 1);
+    EXPECT_EQ(window.LastEndText(), "\rReport Preview Ready!");
 }
 
 } // namespace
