@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/AddressRecord.h"
 #include "layout/DesignDefaultFont.h"
 #include "layout/designer/DesignScreenParts.h"
 #include "layout/designer/TGDesignPanel.h"
@@ -273,8 +274,20 @@ TReportDesigner::TReportDesigner(const ReportSettings& settings, const QString& 
     ChangeLayoutButton->setObjectName("ChangeLayoutButton");
     HelpButton = new QPushButton("Help", this);
     HelpButton->setObjectName("HelpButton");
-    for (QPushButton* button : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
+    for (QPushButton* button : {SaveButton, CancelButton, ChangeLayoutButton})
         bottom->addWidget(button);
+    RecordButtons = {
+        RecordToolButton("FirstRecordButton", "First record", Qt::LeftArrow, true, true, this),
+        RecordToolButton("PriorRecordButton", "Previous record", Qt::LeftArrow, false, false, this),
+        RecordToolButton("NextRecordButton", "Next record", Qt::RightArrow, false, false, this),
+        RecordToolButton("LastRecordButton", "Last record", Qt::RightArrow, true, false, this)};
+    for (int step = 0; step < 4; ++step) {
+        QToolButton* button = RecordButtons[static_cast<size_t>(step)];
+        button->setEnabled(false);
+        bottom->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, step] { Navigate(step); });
+    }
+    bottom->addWidget(HelpButton);
     bottom->addStretch(1);
     layout->addLayout(bottom);
 
@@ -415,6 +428,59 @@ void TReportDesigner::SizerRelease(int band)
     ClampToBand(*FPanels[static_cast<size_t>(band)], ReportBandWidth(FSettings, FPpi),
                 BandHeight(FSettings, band));
     FDragStart = -1;
+}
+
+void TReportDesigner::SetRecordTable(xbase::Table* table, const FieldCatalogue& catalogue)
+{
+    FTable = table;
+    FSource = std::make_unique<AddressRecordSource>(catalogue, AddressRecord());
+    FPanels[1]->SetRecordSource(FSource.get());
+    for (QToolButton* button : RecordButtons)
+        button->setEnabled(table != nullptr);
+    if (table && !table->Eof())
+        Navigate(-1);
+}
+
+void TReportDesigner::Navigate(int step)
+{
+    if (!FTable || !FSource)
+        return;
+    Status moved = Status::Success();
+    switch (step) {
+    case 0:
+        moved = FTable->GoTop();
+        break;
+    case 1:
+        moved = FTable->Skip(-1);
+        if (moved && FTable->Bof())
+            moved = FTable->GoTop();
+        break;
+    case 2:
+        moved = FTable->Skip(1);
+        if (moved && FTable->Eof())
+            moved = FTable->GoBottom();
+        break;
+    case 3:
+        moved = FTable->GoBottom();
+        break;
+    default:
+        break;
+    }
+    if (!moved) {
+        ShowInfo(moved.Message());
+        return;
+    }
+    if (FTable->Eof())
+        return;
+    AddressRecord record;
+    if (Status read = record.ReadFrom(*FTable); !read) {
+        ShowInfo(read.Message());
+        return;
+    }
+    FSource->SetRecord(std::move(record));
+    FSource->SetOpen(true);
+    FPanels[1]->RefreshData();
+    FDesignPanels[1]->update();
 }
 
 void TReportDesigner::SetMemoAlignment(int alignment)

@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include "layout/ComponentOwner.h"
+#include "layout/LayoutRecordSource.h"
+#include "platform/xbase/Table.h"
 #include "reports/ReportSettings.h"
 #include "reports/TReportPanel.h"
 
@@ -92,6 +94,11 @@ class TReportDesigner : public QDialog {
     void SizerDrag(int band, int dy);
     void SizerRelease(int band);
     void SetMemoAlignment(int alignment);
+    // The address table the record navigator moves (borrowed; nullptr: no navigator).
+    void SetRecordTable(xbase::Table* table, const FieldCatalogue& catalogue);
+    // First (0), previous (1), next (2) or last (3) record; the detail band shows it.
+    void Navigate(int step);
+    const AddressRecordSource* RecordSource() const { return FSource.get(); }
 
     QLineEdit* DescriptionEdit;
     QLabel* LayoutLabel;
@@ -108,6 +115,7 @@ class TReportDesigner : public QDialog {
     QPushButton* CancelButton;
     QPushButton* ChangeLayoutButton;
     QPushButton* HelpButton;
+    std::array<QToolButton*, 4> RecordButtons{};
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -127,6 +135,8 @@ class TReportDesigner : public QDialog {
     QScrollArea* FArea;
     QWidget* FPage;
     int FDragStart = -1;
+    xbase::Table* FTable = nullptr;
+    std::unique_ptr<AddressRecordSource> FSource;
 };
 
 } // namespace corvane

@@ -336,6 +336,7 @@ double TReportSetup::PixelsPerInch() const
 
 bool TReportSetup::Design(TReportDesigner& designer, const ReportDefinition& report, bool isNew)
 {
+    designer.SetRecordTable(&FAddresses.Table(), FAddresses.Catalogue());
     if ((RunDesigner ? RunDesigner(designer) : designer.exec()) != QDialog::Accepted)
         return false;
     const double ppi = PixelsPerInch();

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 
 #include "layout/TGGraphicControl.h"
 #include "layout/designer/TGDesignPanel.h"
@@ -120,7 +121,8 @@ TEST_F(ReportDesignerTest, ReportLayoutShowsThePaper)
 TEST_F(ReportDesignerTest, NewSaveModifyReadsBackTheSameReport)
 {
     const std::string path = DataDirectory() + "people.DBF";
-    testing::MakeAddressFile(path, {{{"LNAME", "Ames"}, {"FNAME", "Pat"}}});
+    testing::MakeAddressFile(path,
+                             {{{"LNAME", "Ames"}, {"FNAME", "Pat"}}, {{"LNAME", "Burr"}, {"FNAME", "Lee"}}});
     AddressSession session;
     ASSERT_TRUE(session.OpenCVWDBF(path));
     std::deque<ToolWindowView> views;
@@ -158,6 +160,14 @@ TEST_F(ReportDesignerTest, NewSaveModifyReadsBackTheSameReport)
         EXPECT_EQ(designer.Band(1).ElementCount(), 1u);
         EXPECT_EQ(designer.Band(2).ElementCount(), 0u);
         EXPECT_TRUE(designer.UseBoxes[3]->isChecked());
+        // The navigator moves the table and the detail band reads the record.
+        EXPECT_TRUE(designer.RecordButtons[2]->isEnabled());
+        designer.Navigate(3);
+        EXPECT_EQ(designer.RecordSource()->Record().LName, "Burr");
+        designer.Navigate(0);
+        EXPECT_EQ(designer.RecordSource()->Record().LName, "Ames");
+        designer.Navigate(1);
+        EXPECT_EQ(designer.RecordSource()->Record().LName, "Ames");
         return static_cast<int>(QDialog::Rejected);
     };
     window.TabSet->setCurrentIndex(1);
