@@ -62,6 +62,9 @@ class DesignedReportTests(CliTestCase):
         self.assertNotIn("Name028", first)
         self.assertIn("Name028", self.text(pdf, 2))
         self.assertIn("Member List", self.text(pdf, 2))
+        # The page-number element shows each page's number at the header's right.
+        self.assertRegex(self.text(pdf, 1).lstrip("\n").splitlines()[0], r"Member List\s+1\s*$")
+        self.assertRegex(self.text(pdf, 2).lstrip("\n").splitlines()[0], r"Member List\s+2\s*$")
         width, height = self.page_size(pdf)
         self.assertAlmostEqual(width, 612, delta=1)
         self.assertAlmostEqual(height, 792, delta=1)

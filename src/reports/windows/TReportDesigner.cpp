@@ -252,13 +252,16 @@ TReportDesigner::TReportDesigner(const ReportSettings& settings, const QString& 
         connect(FSizers[i], &BandSizer::released, this, [this, band] { SizerRelease(band); });
         connect(FDesignPanels[i], &TGDesignPanel::droppedObject, this, [this] { ChooseTool(0); });
         connect(FDesignPanels[i], &TGDesignPanel::selectionChanged, this, [this, band] {
-            if (FDesignPanels[static_cast<size_t>(band)]->Selection().Count() == 0)
-                return;
-            // One selection across the bands.
-            for (int other = 0; other < 3; ++other)
-                if (other != band)
-                    FDesignPanels[static_cast<size_t>(other)]->ClearSelection();
+            PanelSelection& selection = FDesignPanels[static_cast<size_t>(band)]->Selection();
+            if (selection.Count() > 0)
+                FPanels[static_cast<size_t>(band)]->RaiseControlMouseDown(*selection.Elements().front());
         });
+        // One selection across the bands: pressing an element in one band clears the other two.
+        FPanels[i]->ControlMouseDownEvent = [this, band](TReportPanel&, TGGraphicControl&) {
+            for (int other = 0; other < 3; ++other)
+                if (other != band && FDesignPanels[static_cast<size_t>(other)]->Selection().Count() > 0)
+                    FDesignPanels[static_cast<size_t>(other)]->ClearSelection();
+        };
     }
     MemoBand = new QPlainTextEdit(FPage);
     MemoBand->setObjectName("MemoBand");

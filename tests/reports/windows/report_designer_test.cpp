@@ -61,6 +61,20 @@ TEST_F(ReportDesignerTest, ToolsRefusedInTheWrongBand)
     EXPECT_NE(designer.Band(1).CreateElement(PixelRect{5, 5, 60, 20}), nullptr);
 }
 
+TEST_F(ReportDesignerTest, OneSelectionAcrossTheBands)
+{
+    TReportDesigner designer(NewReportSettings(96), "Mine", 96);
+    designer.ChooseTool(static_cast<int>(TReportTool::Rectangle));
+    TGGraphicControl* header = designer.Band(0).CreateElement(PixelRect{5, 5, 60, 20});
+    TGGraphicControl* detail = designer.Band(1).CreateElement(PixelRect{5, 5, 60, 20});
+    ASSERT_TRUE(header && detail);
+    designer.BandWidget(0).SelectElement(*header);
+    EXPECT_EQ(designer.BandWidget(0).Selection().Count(), 1);
+    designer.BandWidget(1).SelectElement(*detail);
+    EXPECT_EQ(designer.BandWidget(1).Selection().Count(), 1);
+    EXPECT_EQ(designer.BandWidget(0).Selection().Count(), 0);
+}
+
 TEST_F(ReportDesignerTest, SaveNeedsABandAndPurgesWhatLiesBelow)
 {
     TReportDesigner designer(NewReportSettings(96), "Mine", 96);
