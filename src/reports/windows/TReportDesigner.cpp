@@ -363,17 +363,21 @@ void TReportDesigner::LayoutPage()
         QSignalBlocker blocker(UseBoxes[static_cast<size_t>(band)]);
         UseBoxes[static_cast<size_t>(band)]->setChecked(used[static_cast<size_t>(band)]);
     }
-    Ruler->setGeometry(0, 0, width + 2 * static_cast<int>(std::lround(0.125 * FPpi)), RulerHeight);
-    Ruler->SetLeftMargin(static_cast<int>(std::lround(0.125 * FPpi)));
+    // The page area starts at the report's left margin; the bands' elements start an eighth of an
+    // inch further in, as they print.
+    const int inset = static_cast<int>(std::lround(0.125 * FPpi));
+    const int fullWidth = width + 2 * inset;
+    Ruler->setGeometry(0, 0, fullWidth, RulerHeight);
+    Ruler->SetLeftMargin(0);
     int y = RulerHeight;
     const TGFont font = PanelFont(ElementFontOf(FSettings), FPpi);
     for (int band = 0; band < 4; ++band) {
         QWidget* caption = FCaptions[static_cast<size_t>(band)];
-        caption->setGeometry(0, y, width, BandCaptionHeight);
+        caption->setGeometry(0, y, fullWidth, BandCaptionHeight);
         y += BandCaptionHeight;
         if (band == 2) {
             const int height = FSettings.UseMemo ? MemoBandHeight : 0;
-            MemoBand->setGeometry(0, y, width, height);
+            MemoBand->setGeometry(0, y, fullWidth, height);
             MemoBand->setVisible(height > 0);
             MemoBand->setFont(ReportFont(FSettings.MemoFontName, FSettings.MemoFontSize, FSettings.MemoBold,
                                          FSettings.MemoItalic));
@@ -398,11 +402,11 @@ void TReportDesigner::LayoutPage()
         TGDesignPanel* panel = FDesignPanels[static_cast<size_t>(index)];
         FPanels[static_cast<size_t>(index)]->SetFont(font);
         panel->SetDesignSize(width, height);
-        panel->move(0, y);
+        panel->move(inset, y);
         panel->setVisible(height > 0);
         y += height;
         BandSizer* sizer = FSizers[static_cast<size_t>(index)];
-        sizer->setGeometry(0, y, width, BandSizerHeight);
+        sizer->setGeometry(0, y, fullWidth, BandSizerHeight);
         sizer->setEnabled(BandUsed(FSettings, index));
         y += BandSizerHeight;
     }

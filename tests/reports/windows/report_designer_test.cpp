@@ -6,6 +6,7 @@
 #include <deque>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +109,19 @@ TEST_F(ReportDesignerTest, DetailSizerStopsAtThePageArea)
     designer.SizerDrag(1, -40);
     designer.SizerRelease(1);
     EXPECT_EQ(designer.Settings().DetailHeight, limit - 40);
+}
+
+TEST_F(ReportDesignerTest, RulerTicksAndItsZero)
+{
+    TReportDesigner designer(NewReportSettings(96), "Mine", 96);
+    THRuler& ruler = *designer.Ruler;
+    EXPECT_EQ(ruler.LeftMargin(), 0);          // the report's left margin
+    EXPECT_EQ(designer.BandWidget(1).x(), 12); // elements start an eighth of an inch in
+    EXPECT_EQ(ruler.TickHeight(16), ruler.height());
+    EXPECT_EQ(ruler.TickHeight(8), ruler.height() / 2);
+    EXPECT_EQ(ruler.TickHeight(3), ruler.height() / 4);
+    EXPECT_EQ(designer.LayoutLabel->text(), "Letter Size, Portrait");
+    EXPECT_EQ(designer.BandWidget(1).width(), 816 - 96 - 24);
 }
 
 TEST_F(ReportDesignerTest, ReportLayoutShowsThePaper)
