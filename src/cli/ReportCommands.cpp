@@ -18,19 +18,27 @@
 #include "cli/GuiApplication.h"
 #include "cli/PresortCommand.h"
 #include "core/AddressRecord.h"
+#include "core/FieldCatalogue.h"
 #include "core/LegacyText.h"
 #include "core/SystemTables.h"
+#include "layout/ComponentOwner.h"
+#include "layout/ElementClassRegistry.h"
 #include "layout/LayoutStream.h"
 #include "layout/TGLabelObjectFiler.h"
+#include "layout/TGPDLabel.h"
+#include "layout/TGPLabel.h"
+#include "layout/TGPageNumberLabel.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramDirectory.h"
 #include "printing/pages/PdfFileSink.h"
 #include "printing/pages/PrintRun.h"
 #include "printing/pages/ReportPage.h"
 #include "reports/BuiltInReport.h"
+#include "reports/DesignedReportRun.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportSettings.h"
 #include "reports/ReportStore.h"
+#include "reports/TReportPanel.h"
 #include "session/FilterQuery.h"
 #include "session/RecordScope.h"
 
@@ -41,8 +49,13 @@ namespace {
 constexpr const char* CountZipSynopsis = "count-zip FILE [--query EXPR | --flt F.FLT]";
 constexpr const char* ZipReportSynopsis = "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf";
 constexpr const char* PrintReportSynopsis =
-    "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
-    "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf";
+    "print-report FILE (--builtin 1|2|3|4 [--title T] [--memo] [--codes] | --report DESCRIPTION "
+    "[--one-per-page]) "
+    "[--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] "
+    "--pdf OUT.pdf";
+constexpr const char* NewReportSynopsis =
+    "new-report --description D [--layout \"Letter Size, Portrait\"|...] [--bands header,detail,memo,footer] "
+    "[--title T] [--fields LNAME,FNAME,...]";
 constexpr const char* PrintRecordSynopsis =
     "print-record FILE --recno N [--fields LABEL,...|none] --pdf OUT.pdf";
 constexpr const char* ReportSetupsSynopsis = "report-setups";
@@ -210,31 +223,111 @@ int RunZipReport(const std::vector<std::string>& arguments)
     return 0;
 }
 
+namespace {
+
+// The designed report's paper: Letter or A4 by their sizes, any other size as a paper of its own.
+QPageSize DesignedPaper(const DesignedReportPaper& paper)
+{
+    if (paper.PaperNumber == 1 && !paper.Landscape)
+        return QPageSize(QPageSize::Letter);
+    if (paper.PaperNumber == 9 && !paper.Landscape)
+        return QPageSize(QPageSize::A4);
+    return QPageSize(paper.Inches, QPageSize::Inch, QString(), QPageSize::ExactMatch);
+}
+
+int PrintDesignedReport(xbase::Table& addresses, const QString& description,
+                        const DesignedReportRequest& request, int fromPage, int toPage, const QString& pdf)
+{
+    xbase::Table reports;
+    if (Status opened = OpenReports(reports); !opened)
+        return Fail(opened.Message());
+    ReportStore store(reports);
+    auto found = store.Find(description);
+    if (!found)
+        return Fail(found.Message());
+    if (!store.LayoutFileExists(*found))
+        return Fail("The layout file of \"" + found->Description.toStdString() + "\" is missing");
+
+    FieldCatalogue catalogue;
+    if (Status widths = catalogue.TakeFileWidths(addresses); !widths)
+        return Fail(widths.Message());
+    catalogue.SetExtraFields(true);
+
+    const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
+    ComponentOwner owner;
+    TReportPanel header(owner, TReportPanelKind::rpkHeader);
+    TReportPanel detail(owner, TReportPanelKind::rpkDetail);
+    TReportPanel footer(owner, TReportPanelKind::rpkFooter);
+    auto settings =
+        LoadReportLayout(header, detail, footer, request.PixelsPerInch, store.LayoutFilePath(*found));
+    if (!settings)
+        return Fail(OneLine(settings.Message()));
+
+    RecordingMessageService messages;
+    ScopedMessageService installed(messages);
+    DesignedReportRun reportRun(addresses, catalogue, header, detail, footer, *settings, request);
+    PdfFileSink sink(pdf, DesignedPaper(DesignedReportPaperOf(*settings, request.PixelsPerInch)));
+    ReportRunResult result;
+    Status prepared = Status::Success();
+    PrintRun run;
+    run.Prepare = [&] {
+        prepared = reportRun.Prepare();
+        return static_cast<bool>(prepared);
+    };
+    run.OpenSink = [&]() -> PageSink* { return &sink; };
+    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
+        SinkReportCanvas canvas(pages, fromPage, toPage);
+        result = reportRun.PrintPages(canvas);
+        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
+            return {PrintOutcome::Failed, NoPageInRangeMessage(fromPage, toPage, result.Pages)};
+        return {result.Outcome, result.Message};
+    };
+    run.Restore = [&] { return reportRun.Restore(); };
+    const PrintRunResult ended = run.Run();
+    if (!prepared)
+        return Fail(OneLine(prepared.Message()));
+    if (!ended.Done())
+        return Fail(PdfFailure(ended, pdf));
+    for (const auto& message : messages.Messages)
+        std::cerr << "corvane-cli: " << OneLine(message.Text) << '\n';
+    QJsonObject out;
+    out["records"] = result.Records;
+    out["pages"] = ended.Pages;
+    out["pdf"] = pdf;
+    PrintJson(out);
+    return 0;
+}
+
+} // namespace
+
 int RunPrintReport(const std::vector<std::string>& arguments)
 {
     auto parsed = ParseArguments(
         arguments,
         {"--builtin", "--report", "--title", "--scope", "--flt", "--recno", "--pages", "--copies", "--pdf"},
-        {"--memo", "--codes", "--start-current"});
+        {"--memo", "--codes", "--start-current", "--one-per-page"});
     if (!parsed)
         return Fail(parsed.Message());
     if (parsed->Positional.size() != 1 || !parsed->Has("--pdf") ||
         parsed->Has("--builtin") == parsed->Has("--report"))
         return Usage(PrintReportSynopsis);
-    // Designed reports (--report DESCRIPTION) print through their own run, which this version
-    // does not have yet; the option is known so that the message says so.
-    if (parsed->Has("--report"))
-        return Fail("Printing designed reports is not available in this version; use --builtin 1|2|3|4");
+    const bool designed = parsed->Has("--report");
+    if (designed && (parsed->Has("--title") || parsed->Has("--memo") || parsed->Has("--codes")))
+        return Fail("--title, --memo and --codes belong to --builtin; a designed report has its own bands");
+    if (!designed && parsed->Has("--one-per-page"))
+        return Fail("--one-per-page belongs to --report");
 
     BuiltInReportRequest request;
-    const std::optional<int> report = WholeNumber(*parsed->Get("--builtin"));
-    if (!report || *report < 1 || *report > 4)
-        return Fail("--builtin takes 1, 2, 3 or 4: " + *parsed->Get("--builtin"));
-    request.Options.Report = *report;
-    request.Options.Title = parsed->Has("--title") ? QString::fromStdString(*parsed->Get("--title"))
-                                                   : DefaultReportTitle(*report);
-    request.Options.PrintMemo = parsed->Has("--memo");
-    request.Options.PrintCodes = parsed->Has("--codes");
+    if (!designed) {
+        const std::optional<int> report = WholeNumber(*parsed->Get("--builtin"));
+        if (!report || *report < 1 || *report > 4)
+            return Fail("--builtin takes 1, 2, 3 or 4: " + *parsed->Get("--builtin"));
+        request.Options.Report = *report;
+        request.Options.Title = parsed->Has("--title") ? QString::fromStdString(*parsed->Get("--title"))
+                                                       : DefaultReportTitle(*report);
+        request.Options.PrintMemo = parsed->Has("--memo");
+        request.Options.PrintCodes = parsed->Has("--codes");
+    }
     request.Scope = parsed->Has("--flt") ? RecordScope::Filter : RecordScope::All;
     if (auto scope = parsed->Get("--scope")) {
         if (*scope == "all")
@@ -285,6 +378,17 @@ int RunPrintReport(const std::vector<std::string>& arguments)
                         ": " + *recno);
         if (Status moved = addresses.GoTo(static_cast<uint32_t>(*number)); !moved)
             return Fail(moved.Message());
+    }
+
+    if (designed) {
+        DesignedReportRequest designedRequest;
+        designedRequest.Scope = request.Scope;
+        designedRequest.StartFromCurrent = request.StartFromCurrent;
+        designedRequest.Copies = request.Copies;
+        designedRequest.OneRecordPerPage = parsed->Has("--one-per-page");
+        return PrintDesignedReport(addresses, QString::fromStdString(*parsed->Get("--report")),
+                                   designedRequest, fromPage, toPage,
+                                   QString::fromStdString(*parsed->Get("--pdf")));
     }
 
     const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
@@ -438,6 +542,112 @@ int RunDeleteReport(const std::vector<std::string>& arguments)
     if (Status deleted = store.DeleteCurrent(); !deleted)
         return Fail(deleted.Message());
     std::cout << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
+    return 0;
+}
+
+int RunNewReport(const std::vector<std::string>& arguments)
+{
+    auto parsed =
+        ParseArguments(arguments, {"--description", "--layout", "--bands", "--title", "--fields"}, {});
+    if (!parsed)
+        return Fail(parsed.Message());
+    if (!parsed->Positional.empty() || !parsed->Has("--description"))
+        return Usage(NewReportSynopsis);
+    constexpr double ppi = 96;
+    const QString description = QString::fromStdString(*parsed->Get("--description")).trimmed();
+    if (description.isEmpty())
+        return Fail("--description must not be empty");
+    ReportSettings settings = NewReportSettings(ppi);
+    settings.Frames = BandFrames{};
+    const QString layout = parsed->Has("--layout") ? QString::fromStdString(*parsed->Get("--layout"))
+                                                   : ReportPaperText(ReportPaper::LetterPortrait);
+    if (!ApplyReportPaperText(settings, layout, ppi))
+        return Fail("--layout takes \"Letter Size, Portrait\", \"Letter Size, Landscape\", \"A4 Size, "
+                    "Portrait\" or \"A4 Size, Landscape\": " +
+                    layout.toStdString());
+    if (auto bands = parsed->Get("--bands")) {
+        settings.UseHeader = settings.UseDetail = settings.UseMemo = settings.UseFooter = false;
+        for (const QString& band : QString::fromStdString(*bands).split(',')) {
+            const QString name = band.trimmed().toLower();
+            if (name == "header")
+                settings.UseHeader = true;
+            else if (name == "detail")
+                settings.UseDetail = true;
+            else if (name == "memo")
+                settings.UseMemo = true;
+            else if (name == "footer")
+                settings.UseFooter = true;
+            else
+                return Fail("--bands takes header, detail, memo and footer: " + band.toStdString());
+        }
+    }
+    const FieldCatalogue catalogue;
+    std::vector<const CatalogueField*> fields;
+    if (auto list = parsed->Get("--fields")) {
+        for (const QString& name : QString::fromStdString(*list).split(',')) {
+            const CatalogueField* field = catalogue.FindByName(name.trimmed().toStdString());
+            if (!field)
+                return Fail("No address field is named " + name.trimmed().toStdString());
+            fields.push_back(field);
+        }
+        if (!settings.UseDetail)
+            return Fail("--fields needs the detail band");
+    }
+    if (parsed->Has("--title") && !settings.UseHeader)
+        return Fail("--title needs the header band");
+
+    const std::unique_ptr<QGuiApplication> application = EnsureGuiApplication();
+    ComponentOwner owner;
+    TReportPanel header(owner, TReportPanelKind::rpkHeader);
+    TReportPanel detail(owner, TReportPanelKind::rpkDetail);
+    TReportPanel footer(owner, TReportPanelKind::rpkFooter);
+    const int width = ReportBandWidth(settings, ppi);
+    header.SetDesignSize(width, settings.HeaderHeight);
+    detail.SetDesignSize(width, settings.DetailHeight);
+    footer.SetDesignSize(width, settings.FooterHeight);
+    if (auto title = parsed->Get("--title")) {
+        auto text = std::make_unique<TGPLabel>();
+        text->SetCaption(*title);
+        text->SetFont(header.Font());
+        header.InsertElement(std::move(text)).SetBounds(PixelRect{0, 8, width / 2, 17});
+        auto number = std::make_unique<TGPageNumberLabel>();
+        number->SetFont(header.Font());
+        header.InsertElement(std::move(number)).SetBounds(PixelRect{width - 100, 8, 100, 17});
+    }
+    const int columns = static_cast<int>(fields.size());
+    for (int i = 0; i < columns; ++i) {
+        auto data = std::make_unique<TGPDLabel>();
+        data->SetDataFieldName(fields[i]->Name);
+        data->SetDataFieldDescript(fields[i]->DisplayLabel);
+        data->SetCaption("[" + fields[i]->DisplayLabel + "]");
+        data->SetFont(detail.Font());
+        detail.InsertElement(std::move(data))
+            .SetBounds(PixelRect{i * width / columns, 8, width / columns, 17});
+    }
+
+    xbase::Table reports;
+    if (Status opened = OpenReports(reports); !opened)
+        return Fail(opened.Message());
+    ReportStore store(reports);
+    if (auto existing = store.Find(description))
+        return Fail("A report named \"" + description.toStdString() + "\" exists already");
+    auto name = store.NextBinaryName();
+    if (!name)
+        return Fail(name.Message());
+    const std::string path = store.SysdataFolder() + *name;
+    // The file first: a row must never name a file that was not written.
+    if (Status saved = SaveReportLayout(header, detail, footer, settings, ppi, path); !saved)
+        return Fail(OneLine(saved.Message()));
+    auto appended = store.Append(ReportDefinition{description, layout, QString::fromStdString(*name)});
+    if (!appended) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return Fail(appended.Message());
+    }
+    QJsonObject out;
+    out["description"] = appended->Description;
+    out["binary"] = appended->Binary;
+    PrintJson(out);
     return 0;
 }
 

@@ -24,6 +24,9 @@ int RunReportSetups(const std::vector<std::string>& arguments);
 // clone-report DESCRIPTION / delete-report DESCRIPTION: the definition's Clone and Delete.
 int RunCloneReport(const std::vector<std::string>& arguments);
 int RunDeleteReport(const std::vector<std::string>& arguments);
+// new-report --description D [--layout TEXT] [--bands header,detail,memo,footer] [--title T]
+// [--fields NAME,...]: a REPORT.DBF row and its layout file; {"description", "binary"}.
+int RunNewReport(const std::vector<std::string>& arguments);
 // report-settings FILE.R: the fifty values of the layout file's settings block as stored
 // (lengths in thousandths of an inch), as a JSON array.
 int RunReportSettings(const std::vector<std::string>& arguments);

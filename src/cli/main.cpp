@@ -60,11 +60,18 @@ const Command Commands[] = {
     {"count-zip", corvane::cli::RunCountZip, "count-zip FILE [--query EXPR | --flt F.FLT]"},
     {"zip-report", corvane::cli::RunZipReport, "zip-report FILE [--query EXPR | --flt F.FLT] --pdf OUT.pdf"},
     {"print-report", corvane::cli::RunPrintReport,
-     "print-report FILE --builtin 1|2|3|4 [--title T] [--memo] [--codes] [--scope all|filter|current] "
-     "[--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies N] --pdf OUT.pdf"},
+     "print-report FILE (--builtin 1|2|3|4 [--title T] [--memo] [--codes] | --report DESCRIPTION "
+     "[--one-per-page]) "
+     "[--scope all|filter|current] [--flt F.FLT] [--recno N] [--start-current] [--pages FROM-TO] [--copies "
+     "N] "
+     "--pdf OUT.pdf"},
     {"print-record", corvane::cli::RunPrintRecord,
      "print-record FILE --recno N [--fields LABEL,...|none] --pdf OUT.pdf"},
     {"report-setups", corvane::cli::RunReportSetups, "report-setups"},
+    {"new-report", corvane::cli::RunNewReport,
+     "new-report --description D [--layout \"Letter Size, Portrait\"|...] [--bands "
+     "header,detail,memo,footer] "
+     "[--title T] [--fields LNAME,FNAME,...]"},
     {"clone-report", corvane::cli::RunCloneReport, "clone-report DESCRIPTION"},
     {"delete-report", corvane::cli::RunDeleteReport, "delete-report DESCRIPTION"},
     {"report-settings", corvane::cli::RunReportSettings, "report-settings FILE.R"},
@@ -79,7 +86,8 @@ const Command Commands[] = {
      "[--start-current] [--copies N] [--date YYYY-MM-DD] (--pdf OUT.pdf | --rtf OUT.rtf | --text)"},
     {"envelope-sizes", corvane::cli::RunEnvelopeSizes, "envelope-sizes"},
     {"envelope-setups", corvane::cli::RunEnvelopeSetups, "envelope-setups"},
-    {"new-envelope-setup", corvane::cli::RunNewEnvelopeSetup, "new-envelope-setup --description D --size CODE"},
+    {"new-envelope-setup", corvane::cli::RunNewEnvelopeSetup,
+     "new-envelope-setup --description D --size CODE"},
     {"clone-envelope-setup", corvane::cli::RunCloneEnvelopeSetup, "clone-envelope-setup D"},
     {"delete-envelope-setup", corvane::cli::RunDeleteEnvelopeSetup, "delete-envelope-setup D"},
     {"print-envelopes", corvane::cli::RunPrintEnvelopes,
@@ -101,8 +109,10 @@ const Command Commands[] = {
      "NUMBER"},
     {"check-duplicates", corvane::cli::RunCheckDuplicates,
      "check-duplicates FILE [--by name|initial|street] [--chars N] [--fields A,B,...] [--tag]"},
-    {"check-state-zip", corvane::cli::RunCheckStateZip, "check-state-zip FILE [--blanks] [--fields A,B,...] [--tag]"},
-    {"csz", corvane::cli::RunCityStateZip, "csz list | csz add --name N --state S --low L --high H | csz delete --state S"},
+    {"check-state-zip", corvane::cli::RunCheckStateZip,
+     "check-state-zip FILE [--blanks] [--fields A,B,...] [--tag]"},
+    {"csz", corvane::cli::RunCityStateZip,
+     "csz list | csz add --name N --state S --low L --high H | csz delete --state S"},
     {"call", corvane::cli::RunCall, "call [--prefix P] [--hangup-after SECONDS] NUMBER | call --list"},
 };
 

@@ -160,6 +160,46 @@ Result<ReportDefinition> ReportStore::CloneCurrent()
     return clone;
 }
 
+namespace {
+
+Status PutDefinition(xbase::Table& table, const ReportDefinition& report)
+{
+    for (const auto& [field, value] : {std::pair<std::string_view, QString>{"DESCRIPT", report.Description},
+                                       {"LAYOUT", report.Layout},
+                                       {"BINARY", report.Binary}}) {
+        if (Status put = table.PutField(field, value.toStdString()); !put)
+            return put;
+    }
+    return table.Commit();
+}
+
+} // namespace
+
+Result<ReportDefinition> ReportStore::Append(ReportDefinition report)
+{
+    report.Description = report.Description.left(ReportDescriptionWidth);
+    if (Status appended = FTable.AppendBlank(); !appended) {
+        (void)FTable.DiscardChanges();
+        return appended;
+    }
+    if (Status put = PutDefinition(FTable, report); !put) {
+        (void)FTable.DiscardChanges();
+        return put;
+    }
+    return report;
+}
+
+Status ReportStore::UpdateCurrent(const ReportDefinition& report)
+{
+    ReportDefinition cut = report;
+    cut.Description = cut.Description.left(ReportDescriptionWidth);
+    if (Status put = PutDefinition(FTable, cut); !put) {
+        (void)FTable.DiscardChanges();
+        return put;
+    }
+    return Status::Success();
+}
+
 Status ReportStore::DeleteCurrent()
 {
     auto report = Current();

@@ -62,6 +62,11 @@ class ReportStore {
     // current afterwards. A missing layout file gives the clone none either (it opens empty, as
     // its original does).
     Result<ReportDefinition> CloneCurrent();
+    // A new row of the definition (description cut to 60); it is current afterwards. The layout
+    // file is the caller's, written before the row names it.
+    Result<ReportDefinition> Append(ReportDefinition report);
+    // The current row takes the definition's description (cut to 60), paper text and file name.
+    Status UpdateCurrent(const ReportDefinition& report);
     // Delete of the current row: the row gets the deletion mark, then its layout file, when it
     // exists, is removed.
     Status DeleteCurrent();

@@ -103,6 +103,10 @@ class SinkReportCanvas : public ReportCanvas {
     int DocumentPage() const { return FDocumentPage; }
     // Whether any page has reached the sink.
     bool AnyPageDrawn() const { return FSinkPageUsed; }
+    // Whether drawing now reaches the sink (the page is in the range and the job goes on); those
+    // who draw on the sink's painter themselves ask here first.
+    bool Drawing() const { return InRange() && !Aborted(); }
+    PageSink& Sink() const { return FSink; }
 
   private:
     bool InRange() const;

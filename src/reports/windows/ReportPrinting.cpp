@@ -1,8 +1,15 @@
 #include "reports/windows/ReportPrinting.h"
 
+#include "layout/ComponentOwner.h"
+#include <algorithm>
+#include <cmath>
+
+#include <QPageSize>
+
 #include "platform/MessageService.h"
 #include "printing/PrintEngine.h"
 #include "printing/pages/ReportPage.h"
+#include "reports/TReportPanel.h"
 #include "session/ToolWindowView.h"
 
 namespace corvane {
@@ -30,6 +37,14 @@ TSingleRecordPrint::TSingleRecordPrint(PrintRunMode mode, Job job, QWidget* pare
           Q(CancelReportPrintingQuestion), std::move(job), parent)
 {
     setObjectName("TSingleRecordPrint");
+}
+
+TUserDefinedReportPrint::TUserDefinedReportPrint(PrintRunMode mode, Job job, QWidget* parent)
+    : PrintStatusWindow(
+          mode, Q(mode == PrintRunMode::Print ? ReportPrintStatusCaption : ReportPreviewStatusCaption),
+          Q(CancelReportPrintingQuestion), std::move(job), parent)
+{
+    setObjectName("TUserDefinedReportPrint");
 }
 
 ReportPrintSetup ReportStatusSetup(bool preview, const QString& windowName)
@@ -73,6 +88,51 @@ ReportPrintOutcome PrintBuiltInReport(const ToolWindowView& addresses, PrintEngi
     setup.Body = [&](SinkReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
         run.AfterRecord = [&](int) {
             // Cancel and Stop are clicked here, between records.
+            status.KeepResponsive();
+            if (status.StopRequested())
+                run.RequestStop();
+        };
+        const ReportRunResult result = run.PrintPages(canvas);
+        run.AfterRecord = nullptr;
+        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
+            return {PrintOutcome::Failed, NoPageInRangeMessage(choice.FromPage, choice.ToPage, result.Pages)};
+        return {result.Outcome, result.Message};
+    };
+    return RunReportPrint(engine, setup, parent);
+}
+
+ReportPrintOutcome PrintUserDefinedReport(const ToolWindowView& addresses, PrintEngine& engine,
+                                          const std::string& layoutFile, DesignedReportRequest request,
+                                          bool preview, const PrintChoice& choice, QWidget* parent)
+{
+    request.Copies = preview ? 1 : choice.Copies;
+    ComponentOwner owner;
+    TReportPanel header(owner, TReportPanelKind::rpkHeader);
+    TReportPanel detail(owner, TReportPanelKind::rpkDetail);
+    TReportPanel footer(owner, TReportPanelKind::rpkFooter);
+    auto settings = LoadReportLayout(header, detail, footer, request.PixelsPerInch, layoutFile);
+    if (!settings) {
+        ShowInfo(settings.Message());
+        return {};
+    }
+    DesignedReportRun run(addresses.Table(), addresses.Catalogue(), header, detail, footer, *settings,
+                          request);
+    ReportPrintSetup setup = ReportStatusSetup(preview, "TUserDefinedReportPrint");
+    setup.MakeStatusWindow = [](PrintRunMode mode, PrintStatusWindow::Job job, QWidget* parent) {
+        return std::unique_ptr<PrintStatusWindow>(
+            std::make_unique<TUserDefinedReportPrint>(mode, std::move(job), parent));
+    };
+    setup.Choice = choice;
+    setup.Prepare = [&] {
+        if (Status prepared = run.Prepare(); !prepared) {
+            ShowInfo(prepared.Message());
+            return false;
+        }
+        return true;
+    };
+    setup.Restore = [&] { return run.Restore(); };
+    setup.Body = [&](SinkReportCanvas& canvas, PrintStatusWindow& status) -> PageHandlerResult {
+        run.AfterRecord = [&](int) {
             status.KeepResponsive();
             if (status.StopRequested())
                 run.RequestStop();

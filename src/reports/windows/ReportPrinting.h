@@ -8,6 +8,7 @@
 
 #include "printing/windows/ReportPrintRun.h"
 #include "reports/BuiltInReport.h"
+#include "reports/DesignedReportRun.h"
 #include "reports/ReportRun.h"
 
 class QWidget;
@@ -31,6 +32,13 @@ class TSingleRecordPrint : public PrintStatusWindow {
     TSingleRecordPrint(PrintRunMode mode, Job job, QWidget* parent = nullptr);
 };
 
+// The status window of designed reports.
+class TUserDefinedReportPrint : public PrintStatusWindow {
+    Q_OBJECT
+  public:
+    TUserDefinedReportPrint(PrintRunMode mode, Job job, QWidget* parent = nullptr);
+};
+
 // The status window's settings of report runs.
 ReportPrintSetup ReportStatusSetup(bool preview, const QString& windowName);
 
@@ -39,6 +47,11 @@ ReportPrintSetup ReportStatusSetup(bool preview, const QString& windowName);
 ReportPrintOutcome PrintBuiltInReport(const ToolWindowView& addresses, PrintEngine& engine,
                                       BuiltInReportRequest request, bool preview, const PrintChoice& choice,
                                       QWidget* parent);
+
+// A designed report over the lent table, its bands loaded from `layoutFile`.
+ReportPrintOutcome PrintUserDefinedReport(const ToolWindowView& addresses, PrintEngine& engine,
+                                          const std::string& layoutFile, DesignedReportRequest request,
+                                          bool preview, const PrintChoice& choice, QWidget* parent);
 
 // The current record's printout (no print dialog: the current printer, one copy).
 ReportPrintOutcome PrintSingleRecord(PrintEngine& engine, const AddressRecord& record,

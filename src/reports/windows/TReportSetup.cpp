@@ -21,7 +21,9 @@
 #include "platform/windows/WhatsThis.h"
 #include "printing/PrintEngine.h"
 #include "printing/windows/TPrinterSetup.h"
+#include "reports/TReportPanel.h"
 #include "reports/windows/ReportPrinting.h"
+#include "reports/windows/TReportDesigner.h"
 
 namespace corvane {
 
@@ -93,9 +95,6 @@ TReportSetup::TReportSetup(const ToolWindowView& addresses, PrintEngine& engine,
     NewButton = Button("NewButton", "&New", designer);
     DeleteButton = Button("DeleteButton", "&Delete", designer);
     CloneButton = Button("CloneButton", "C&lone", designer);
-    // Designing reports comes with the report designer window.
-    ModifyButton->setToolTip("The report designer is not part of this version");
-    NewButton->setToolTip("The report designer is not part of this version");
     for (QPushButton* button : {ModifyButton, NewButton, DeleteButton, CloneButton})
         listButtons->addWidget(button);
     listButtons->addStretch();
@@ -169,6 +168,8 @@ TReportSetup::TReportSetup(const ToolWindowView& addresses, PrintEngine& engine,
     connect(HelpButton, &QPushButton::clicked, this, [] { ShowHelpContext(HelpContext); });
     connect(DeleteButton, &QPushButton::clicked, this, &TReportSetup::DeleteButtonClick);
     connect(CloneButton, &QPushButton::clicked, this, &TReportSetup::CloneButtonClick);
+    connect(NewButton, &QPushButton::clicked, this, &TReportSetup::NewButtonClick);
+    connect(ModifyButton, &QPushButton::clicked, this, &TReportSetup::ModifyButtonClick);
     connect(ReportList, &QListWidget::currentRowChanged, this, [this](int) { ReportListClick(); });
     connect(TabSet, &QTabWidget::currentChanged, this, [this](int) { RefreshStates(); });
     connect(ReportGrid, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
@@ -224,8 +225,8 @@ void TReportSetup::RefreshStates()
     const bool hasReports = FStore && !FStore->Empty();
     const bool builtIn = BuiltInTab();
     ReportGrid->setEnabled(hasReports);
-    ModifyButton->setEnabled(false);
-    NewButton->setEnabled(false);
+    ModifyButton->setEnabled(hasReports);
+    NewButton->setEnabled(FStore != nullptr);
     DeleteButton->setEnabled(hasReports);
     CloneButton->setEnabled(hasReports);
     const bool printable = builtIn || hasReports;
@@ -266,15 +267,32 @@ BuiltInReportRequest TReportSetup::Request() const
 
 void TReportSetup::Run(bool preview)
 {
+    std::string layoutFile;
     if (!BuiltInTab()) {
-        ShowInfo("Designed reports print with the report designer, which is not part of this version");
-        return;
+        if (!FStore || FStore->Empty())
+            return;
+        auto report = FStore->Current();
+        if (!report) {
+            ShowInfo(report.Message());
+            return;
+        }
+        layoutFile = FStore->LayoutFilePath(*report);
     }
     PrintChoice choice;
     if (!preview && !ShowPrintDialog(FEngine, this, choice))
         return;
-    const ReportPrintOutcome outcome =
-        PrintBuiltInReport(FAddresses, FEngine, Request(), preview, choice, this);
+    ReportPrintOutcome outcome;
+    if (BuiltInTab()) {
+        outcome = PrintBuiltInReport(FAddresses, FEngine, Request(), preview, choice, this);
+    } else {
+        const BuiltInReportRequest scope = Request();
+        DesignedReportRequest request;
+        request.Scope = scope.Scope;
+        request.StartFromCurrent = scope.StartFromCurrent;
+        request.OneRecordPerPage = OneRecordPerPageCheck->isChecked();
+        request.PixelsPerInch = scope.Options.ScreenPpi > 0 ? scope.Options.ScreenPpi : 96;
+        outcome = PrintUserDefinedReport(FAddresses, FEngine, layoutFile, request, preview, choice, this);
+    }
     if (outcome.Ran)
         FLastEndText = outcome.EndText;
 }
@@ -308,6 +326,89 @@ void TReportSetup::DeleteButtonClick()
     if (Status deleted = FStore->DeleteCurrent(); !deleted)
         ShowInfo(deleted.Message());
     FillGrid();
+}
+
+double TReportSetup::PixelsPerInch() const
+{
+    const QScreen* screen = this->screen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+bool TReportSetup::Design(TReportDesigner& designer, const ReportDefinition& report, bool isNew)
+{
+    designer.SetRecordTable(&FAddresses.Table(), FAddresses.Catalogue());
+    if ((RunDesigner ? RunDesigner(designer) : designer.exec()) != QDialog::Accepted)
+        return false;
+    const double ppi = PixelsPerInch();
+    ReportDefinition saved = report;
+    saved.Description = designer.Description().left(ReportDescriptionWidth);
+    const QString paper = ReportPaperText(RecogniseReportPaper(designer.Settings(), ppi));
+    if (!paper.isEmpty())
+        saved.Layout = paper;
+    if (saved.Binary.isEmpty()) {
+        auto name = FStore->NextBinaryName();
+        if (!name) {
+            ShowInfo(name.Message());
+            return false;
+        }
+        saved.Binary = QString::fromStdString(*name);
+    }
+    const std::string path = FStore->SysdataFolder() + saved.Binary.toStdString();
+    // The file first: a row must never name a file that was not written.
+    if (Status written = SaveReportLayout(designer.Band(0), designer.Band(1), designer.Band(2),
+                                          designer.Settings(), ppi, path);
+        !written) {
+        ShowInfo(written.Message());
+        return false;
+    }
+    RememberReportFrames(designer.Settings().Frames);
+    Status stored = Status::Success();
+    if (isNew)
+        stored = FStore->Append(saved).ToStatus();
+    else
+        stored = FStore->UpdateCurrent(saved);
+    if (!stored)
+        ShowInfo(stored.Message());
+    FillGrid();
+    return static_cast<bool>(stored);
+}
+
+void TReportSetup::NewButtonClick()
+{
+    if (!FStore)
+        return;
+    const double ppi = PixelsPerInch();
+    TReportDesigner designer(
+        NewReportSettings(ppi),
+        QString::fromUtf8(NewReportDescription.data(), static_cast<qsizetype>(NewReportDescription.size())),
+        ppi, this);
+    ReportDefinition report;
+    report.Layout = ReportPaperText(ReportPaper::LetterPortrait);
+    (void)Design(designer, report, true);
+}
+
+void TReportSetup::ModifyButtonClick()
+{
+    if (!FStore || FStore->Empty())
+        return;
+    auto report = FStore->Current();
+    if (!report) {
+        ShowInfo(report.Message());
+        return;
+    }
+    const double ppi = PixelsPerInch();
+    TReportDesigner designer(NewReportSettings(ppi), report->Description, ppi, this);
+    if (FStore->LayoutFileExists(*report)) {
+        auto settings = LoadReportLayout(designer.Band(0), designer.Band(1), designer.Band(2), ppi,
+                                         FStore->LayoutFilePath(*report));
+        if (!settings) {
+            ShowInfo(settings.Message());
+            return;
+        }
+        designer.Settings() = *settings;
+        designer.LayoutPage();
+    }
+    (void)Design(designer, *report, false);
 }
 
 void TReportSetup::CloneButtonClick()

@@ -7,6 +7,7 @@
 // (which also restores the main window's filter, order and record afterwards). It opens the
 // report table itself and closes it when it closes.
 
+#include <functional>
 #include <memory>
 
 #include <QDialog>
@@ -28,6 +29,7 @@ class QTableWidget;
 namespace corvane {
 
 class PrintEngine;
+class TReportDesigner;
 
 class TReportSetup : public QDialog {
     Q_OBJECT
@@ -56,6 +58,12 @@ class TReportSetup : public QDialog {
     void PrinterSetupButtonClick();
     void DeleteButtonClick();
     void CloneButtonClick();
+    // "New" and "Modify" open the report designer; its Save writes the layout file and appends or
+    // edits the row.
+    void NewButtonClick();
+    void ModifyButtonClick();
+    // How the designer is shown (exec by default; tests answer it).
+    std::function<int(TReportDesigner&)> RunDesigner;
 
     QTabWidget* TabSet;
     QListWidget* ReportList;
@@ -84,6 +92,8 @@ class TReportSetup : public QDialog {
 
   private:
     bool BuiltInTab() const;
+    double PixelsPerInch() const;
+    bool Design(TReportDesigner& designer, const ReportDefinition& report, bool isNew);
     void FillGrid();
     void Run(bool preview);
 
