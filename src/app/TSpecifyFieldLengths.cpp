@@ -122,6 +122,12 @@ bool TSpecifyFieldLengths::UseForAllNewDatabases() const
     return UseForAllCheck->isChecked();
 }
 
+TSpecifyFieldLengths::~TSpecifyFieldLengths()
+{
+    for (const auto& [name, entry] : FEntries)
+        entry->disconnect(this);
+}
+
 QLineEdit* TSpecifyFieldLengths::EntryFor(const std::string& fieldName) const
 {
     const auto found = FEntries.find(fieldName);

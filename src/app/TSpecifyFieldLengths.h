@@ -21,6 +21,9 @@ namespace corvane {
 class TSpecifyFieldLengths : public QDialog {
     Q_OBJECT
   public:
+    // Hiding the window on destruction takes the focus from an entry, whose "editing finished"
+    // must not reach the widths after they are gone: the entries are disconnected first.
+    ~TSpecifyFieldLengths() override;
     static constexpr int HelpContext = 1037;
     static constexpr int MinimumWidth = 10;
     static constexpr int MaximumWidth = 80;

@@ -116,6 +116,14 @@ TLabelEdit::TLabelEdit(const LabelSetup& setup, QWidget* parent) : QDialog(paren
     CentreForm(this);
 }
 
+TLabelEdit::~TLabelEdit()
+{
+    for (QLineEdit* edit : FEdits) {
+        if (edit)
+            edit->disconnect(this);
+    }
+}
+
 void TLabelEdit::AddLength(QGridLayout* grid, int row, int column, GeometryLength length,
                            const QString& caption, const QString& objectName)
 {

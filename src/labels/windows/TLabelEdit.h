@@ -21,6 +21,9 @@ class TLabelEdit : public QDialog {
     Q_OBJECT
 
   public:
+    // The length entries are disconnected before the window goes: hiding it on destruction ends
+    // their editing, which must not reach the geometry after it is gone.
+    ~TLabelEdit() override;
     explicit TLabelEdit(const LabelSetup& setup, QWidget* parent = nullptr);
 
     const LabelGeometryEntry& Entry() const { return FEntry; }
