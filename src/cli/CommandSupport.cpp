@@ -71,4 +71,11 @@ Status SelectOrder(xbase::Table& table, const std::optional<std::string>& tag)
     return table.SetOrder(order);
 }
 
+std::optional<int> WholeNumber(const std::string& text)
+{
+    bool ok = false;
+    const int value = QString::fromStdString(text).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 } // namespace corvane::cli

@@ -78,50 +78,18 @@ Status OpenSetups(xbase::Table& table)
     return Status::Success();
 }
 
-// Walks the listed setups in description order until `visit` returns true; the table stays on
-// that setup.
+// Walks the setups shown in the window's list, in its order, until `visit` returns true; the
+// table stays on that setup.
 Status WalkListedSetups(xbase::Table& table, const std::function<bool(const EnvelopeSetup&)>& visit)
 {
-    if (Status queried = table.SetQuery(EnvelopeSetupListQuery); !queried)
-        return queried;
-    if (Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
-        return ordered;
-    for (Status top = table.GoTop(); !table.Eof();) {
-        if (!top)
-            return top;
-        auto setup = ReadEnvelopeSetup(table);
-        if (!setup)
-            return setup.ToStatus();
-        if (visit(*setup))
-            break;
-        if (Status next = table.Skip(1); !next)
-            return next;
-    }
-    return Status::Success();
+    return WalkListedRows<EnvelopeSetup>(table, EnvelopeSetupListQuery, ReadEnvelopeSetup, visit);
 }
 
 // Leaves the table on the listed setup of that description (compared without case).
 Result<EnvelopeSetup> FindSetup(xbase::Table& table, const std::string& description)
 {
-    const QString wanted = QString::fromStdString(description).trimmed().toUpper();
-    std::optional<EnvelopeSetup> found;
-    Status walked = WalkListedSetups(table, [&](const EnvelopeSetup& setup) {
-        if (setup.Description.trimmed().toUpper() == wanted)
-            found = setup;
-        return found.has_value();
-    });
-    if (!walked)
-        return walked;
-    if (!found)
-        return Status::Error("No envelope setup named \"" + description + "\"");
-    return *found;
-}
-
-std::optional<int> WholeNumber(const std::string& text)
-{
-    bool ok = false;
-    const int value = QString::fromStdString(text).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return FindListedRow<EnvelopeSetup>(table, EnvelopeSetupListQuery, ReadEnvelopeSetup, description,
+                                        "envelope setup");
 }
 
 // "8.5x11": inches, both above 0.

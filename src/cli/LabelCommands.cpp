@@ -124,46 +124,13 @@ Status OpenSetups(xbase::Table& table)
 // table stays on that setup.
 Status WalkListedSetups(xbase::Table& table, const std::function<bool(const LabelSetup&)>& visit)
 {
-    if (Status queried = table.SetQuery(LabelSetupListQuery); !queried)
-        return queried;
-    if (Status ordered = table.SetOrder(std::max(table.OrderNumber("DESCRIPT"), 0)); !ordered)
-        return ordered;
-    for (Status top = table.GoTop(); !table.Eof();) {
-        if (!top)
-            return top;
-        auto setup = ReadLabelSetup(table);
-        if (!setup)
-            return setup.ToStatus();
-        if (visit(*setup))
-            break;
-        if (Status next = table.Skip(1); !next)
-            return next;
-    }
-    return Status::Success();
+    return WalkListedRows<LabelSetup>(table, LabelSetupListQuery, ReadLabelSetup, visit);
 }
 
-// Leaves the table on the listed setup of that description.
+// Leaves the table on the listed setup of that description (compared without case).
 Result<LabelSetup> FindSetup(xbase::Table& table, const std::string& description)
 {
-    const QString wanted = QString::fromStdString(description).trimmed().toUpper();
-    std::optional<LabelSetup> found;
-    Status walked = WalkListedSetups(table, [&](const LabelSetup& setup) {
-        if (setup.Description.trimmed().toUpper() == wanted)
-            found = setup;
-        return found.has_value();
-    });
-    if (!walked)
-        return walked;
-    if (!found)
-        return Status::Error("No label setup named \"" + description + "\"");
-    return *found;
-}
-
-std::optional<int> WholeNumber(const std::string& text)
-{
-    bool ok = false;
-    const int value = QString::fromStdString(text).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return FindListedRow<LabelSetup>(table, LabelSetupListQuery, ReadLabelSetup, description, "label setup");
 }
 
 // "1,2,5" numbered from 1 row by row, each within the sheet.

@@ -75,13 +75,6 @@ Result<std::string> ReadFile(const std::string& path)
     return text.str();
 }
 
-std::optional<int> WholeNumber(const std::string& text)
-{
-    bool ok = false;
-    const int value = QString::fromStdString(text).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 QString LineBreaksAsNewLines(QString text)
 {
     text.replace(QChar(QChar::LineSeparator), QChar('\n'));

@@ -82,13 +82,6 @@ std::string OneLine(std::string text)
     return line;
 }
 
-std::optional<int> WholeNumber(const std::string& text)
-{
-    bool ok = false;
-    const int value = QString::fromStdString(text).trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 void PrintJson(const QJsonObject& object)
 {
     std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
