@@ -228,6 +228,45 @@ QPageSize DesignedPaper(const DesignedReportPaper& paper)
     return QPageSize(paper.Inches, QPageSize::Inch, QString(), QPageSize::ExactMatch);
 }
 
+// The print run of a report into a PDF file, built-in or designed alike: pages outside
+// fromPage..toPage are left out, the messages of the run go to stderr, the figures to stdout as
+// {"records","pages","pdf"}. Returns the exit status.
+template <class AnyReportRun>
+int PrintReportToPdf(AnyReportRun& reportRun, PdfFileSink& sink, int fromPage, int toPage, const QString& pdf,
+                     const RecordingMessageService& messages)
+{
+    ReportRunResult result;
+    Status prepared = Status::Success();
+    PrintRun run;
+    run.Prepare = [&] {
+        prepared = reportRun.Prepare();
+        return static_cast<bool>(prepared);
+    };
+    run.OpenSink = [&]() -> PageSink* { return &sink; };
+    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
+        SinkReportCanvas canvas(pages, fromPage, toPage);
+        result = reportRun.PrintPages(canvas);
+        // A range past the last page would leave a blank page as the whole file.
+        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
+            return {PrintOutcome::Failed, NoPageInRangeMessage(fromPage, toPage, result.Pages)};
+        return {result.Outcome, result.Message};
+    };
+    run.Restore = [&] { return reportRun.Restore(); };
+    const PrintRunResult ended = run.Run();
+    if (!prepared)
+        return Fail(OneLine(prepared.Message()));
+    if (!ended.Done())
+        return Fail(PdfFailure(ended, pdf));
+    for (const auto& message : messages.Messages)
+        std::cerr << "corvane-cli: " << OneLine(message.Text) << '\n';
+    QJsonObject out;
+    out["records"] = result.Records;
+    out["pages"] = ended.Pages;
+    out["pdf"] = pdf;
+    PrintJson(out);
+    return 0;
+}
+
 int PrintDesignedReport(xbase::Table& addresses, const QString& description,
                         const DesignedReportRequest& request, int fromPage, int toPage, const QString& pdf)
 {
@@ -260,35 +299,7 @@ int PrintDesignedReport(xbase::Table& addresses, const QString& description,
     ScopedMessageService installed(messages);
     DesignedReportRun reportRun(addresses, catalogue, header, detail, footer, *settings, request);
     PdfFileSink sink(pdf, DesignedPaper(DesignedReportPaperOf(*settings, request.PixelsPerInch)));
-    ReportRunResult result;
-    Status prepared = Status::Success();
-    PrintRun run;
-    run.Prepare = [&] {
-        prepared = reportRun.Prepare();
-        return static_cast<bool>(prepared);
-    };
-    run.OpenSink = [&]() -> PageSink* { return &sink; };
-    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
-        SinkReportCanvas canvas(pages, fromPage, toPage);
-        result = reportRun.PrintPages(canvas);
-        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
-            return {PrintOutcome::Failed, NoPageInRangeMessage(fromPage, toPage, result.Pages)};
-        return {result.Outcome, result.Message};
-    };
-    run.Restore = [&] { return reportRun.Restore(); };
-    const PrintRunResult ended = run.Run();
-    if (!prepared)
-        return Fail(OneLine(prepared.Message()));
-    if (!ended.Done())
-        return Fail(PdfFailure(ended, pdf));
-    for (const auto& message : messages.Messages)
-        std::cerr << "corvane-cli: " << OneLine(message.Text) << '\n';
-    QJsonObject out;
-    out["records"] = result.Records;
-    out["pages"] = ended.Pages;
-    out["pdf"] = pdf;
-    PrintJson(out);
-    return 0;
+    return PrintReportToPdf(reportRun, sink, fromPage, toPage, pdf, messages);
 }
 
 } // namespace
@@ -390,36 +401,7 @@ int RunPrintReport(const std::vector<std::string>& arguments)
     BuiltInReportRun reportRun(addresses, request);
     const QString pdf = QString::fromStdString(*parsed->Get("--pdf"));
     PdfFileSink sink(pdf, ReportPaper);
-    ReportRunResult result;
-    Status prepared = Status::Success();
-    PrintRun run;
-    run.Prepare = [&] {
-        prepared = reportRun.Prepare();
-        return static_cast<bool>(prepared);
-    };
-    run.OpenSink = [&]() -> PageSink* { return &sink; };
-    run.PrintPages = [&](PageSink& pages) -> PageHandlerResult {
-        SinkReportCanvas canvas(pages, fromPage, toPage);
-        result = reportRun.PrintPages(canvas);
-        // A range past the last page would leave a blank page as the whole file.
-        if (result.Outcome == PrintOutcome::Completed && !canvas.AnyPageDrawn())
-            return {PrintOutcome::Failed, NoPageInRangeMessage(fromPage, toPage, result.Pages)};
-        return {result.Outcome, result.Message};
-    };
-    run.Restore = [&] { return reportRun.Restore(); };
-    const PrintRunResult ended = run.Run();
-    if (!prepared)
-        return Fail(OneLine(prepared.Message()));
-    if (!ended.Done())
-        return Fail(PdfFailure(ended, pdf));
-    for (const auto& message : messages.Messages)
-        std::cerr << "corvane-cli: " << OneLine(message.Text) << '\n';
-    QJsonObject out;
-    out["records"] = result.Records;
-    out["pages"] = ended.Pages;
-    out["pdf"] = pdf;
-    PrintJson(out);
-    return 0;
+    return PrintReportToPdf(reportRun, sink, fromPage, toPage, pdf, messages);
 }
 
 int RunPrintRecord(const std::vector<std::string>& arguments)
