@@ -1,6 +1,7 @@
 #include "CdxFile.h"
 #include "AsciiCase.h"
 #include "FileIo.h"
+#include "CdxNode.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,13 +88,6 @@ void PutLe32(char* p, uint32_t value)
     }
 }
 
-void PutBe32(char* p, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<char>(value >> (24 - 8 * i));
-    }
-}
-
 uint64_t BitMask(unsigned bits)
 {
     return bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
@@ -107,6 +101,58 @@ char FillFor(char keyType)
 bool KnownKeyType(char keyType)
 {
     return keyType == 'C' || keyType == 'N' || keyType == 'D' || keyType == 'L';
+}
+
+Result<CdxTagInfo> ParseTagHeader(const unsigned char* header, uint32_t offset, std::string name,
+                                  const std::string& path)
+{
+        const std::string where = "tag " + name + " header at " + std::to_string(offset);
+    CdxTagInfo info;
+    info.HeaderOffset = offset;
+    TagDefinition& definition = info.Definition;
+    definition.Name = std::move(name);
+    definition.KeyLength = Le16(header + 12);
+    if (definition.KeyLength < 1 || definition.KeyLength > MaxKeyLength) {
+        return Status::Error(path + ": " + where + " has key length " + std::to_string(definition.KeyLength));
+}
+const uint8_t options = header[14];
+    if (!(options & OptionCompact)) {
+        return Status::Error(path + ": " + where + " is not a compact index tag");
+}
+definition.Unique = options & OptionUnique;
+    definition.Descending = Le16(header + DescendingOffset) != 0;
+
+    auto expression = [&](size_t positionField, size_t lengthField) -> Result<std::string> {
+        const size_t position = Le16(header + positionField);
+        const size_t length = Le16(header + lengthField);
+        if (position > PoolSize || length > PoolSize - position) {
+            return Status::Error(path + ": " + where + " has an expression outside its pool");
+        }
+        const char* start = reinterpret_cast<const char*>(header + PoolOffset + position);
+        return std::string(start, strnlen(start, length));
+    };
+    auto keyExpression = expression(KeyPositionOffset, KeyLengthOffset);
+    if (!keyExpression) {
+        return keyExpression.ToStatus();
+}
+if (keyExpression->empty()) {
+        return Status::Error(path + ": " + where + " has no key expression");
+}
+definition.KeyExpression = keyExpression.Take();
+    if (options & OptionFor) {
+        auto forExpression = expression(ForPositionOffset, ForLengthOffset);
+        if (!forExpression) {
+            return forExpression.ToStatus();
+        }
+        definition.ForExpression = forExpression.Take();
+}
+const char typeLetter = static_cast<char>(header[KeyTypeOffset + 3]);
+    if (std::memcmp(header + KeyTypeOffset, KeyTypeMagic, sizeof KeyTypeMagic) == 0 &&
+        KnownKeyType(typeLetter)) {
+        definition.KeyType = typeLetter;
+    }
+
+    return info;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -243,59 +289,18 @@ class PageReader {
 
     Result<CdxTagInfo> TagHeader(uint32_t offset, std::string name) const
     {
-        const std::string where = "tag " + name + " header at " + std::to_string(offset);
         if (offset == 0 || offset % PageSize != 0 || uint64_t{offset} + HeaderSize > FSize) {
-            return Error(where + " is out of range");
+            return Error("tag " + name + " header at " + std::to_string(offset) + " is out of range");
         }
-        const unsigned char* header = FData + offset;
-        CdxTagInfo info;
-        info.HeaderOffset = offset;
+        auto parsed = ParseTagHeader(FData + offset, offset, std::move(name), FPath);
+        if (!parsed) {
+            return parsed;
+        }
+        CdxTagInfo info = parsed.Take();
         TagDefinition& definition = info.Definition;
-        definition.Name = std::move(name);
-        definition.KeyLength = Le16(header + 12);
-        if (definition.KeyLength < 1 || definition.KeyLength > MaxKeyLength) {
-            return Error(where + " has key length " + std::to_string(definition.KeyLength));
-        }
-        const uint8_t options = header[14];
-        if (!(options & OptionCompact)) {
-            return Error(where + " is not a compact index tag");
-        }
-        definition.Unique = options & OptionUnique;
-        definition.Descending = Le16(header + DescendingOffset) != 0;
-
-        auto expression = [&](size_t positionField, size_t lengthField) -> Result<std::string> {
-            const size_t position = Le16(header + positionField);
-            const size_t length = Le16(header + lengthField);
-            if (position > PoolSize || length > PoolSize - position) {
-                return Error(where + " has an expression outside its pool");
-            }
-            const char* start = reinterpret_cast<const char*>(header + PoolOffset + position);
-            return std::string(start, strnlen(start, length));
-        };
-        auto keyExpression = expression(KeyPositionOffset, KeyLengthOffset);
-        if (!keyExpression) {
-            return keyExpression.ToStatus();
-        }
-        if (keyExpression->empty()) {
-            return Error(where + " has no key expression");
-        }
-        definition.KeyExpression = keyExpression.Take();
-        if (options & OptionFor) {
-            auto forExpression = expression(ForPositionOffset, ForLengthOffset);
-            if (!forExpression) {
-                return forExpression.ToStatus();
-            }
-            definition.ForExpression = forExpression.Take();
-        }
-        const char typeLetter = static_cast<char>(header[KeyTypeOffset + 3]);
-        if (std::memcmp(header + KeyTypeOffset, KeyTypeMagic, sizeof KeyTypeMagic) == 0 &&
-            KnownKeyType(typeLetter)) {
-            definition.KeyType = typeLetter;
-        }
-
         uint64_t keyCount = 0;
         Status counted =
-            VisitLeaves(Le32(header), definition.KeyLength, [&](uint32_t leaf, const unsigned char* page) {
+            VisitLeaves(Le32(FData + offset), definition.KeyLength, [&](uint32_t leaf, const unsigned char* page) {
                 const size_t entrySize = page[23];
                 const size_t count = Le16(page + 2);
                 if (entrySize == 0 || LeafHeaderSize + count * entrySize > PageSize) {
@@ -315,202 +320,6 @@ class PageReader {
     const unsigned char* FData;
     size_t FSize;
     const std::string& FPath;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Writing: one tree per tag, leaves filled greedily, then interior levels up to one root.
-
-struct TreeSource {
-    const char* Keys = nullptr; // Count * KeyLength bytes, in machine order
-    const uint32_t* Recnos = nullptr;
-    size_t Count = 0;
-    uint16_t KeyLength = 0;
-    char Fill = ' ';
-};
-
-class TreeBuilder {
-  public:
-    // `out` holds the file from byte `outBase` on; new pages are appended to it.
-    TreeBuilder(const TreeSource& source, std::vector<char>& out, uint32_t outBase)
-        : FSource(source), FOut(out), FOutBase(outBase)
-    {
-        FBits = static_cast<unsigned>(std::bit_width(unsigned{source.KeyLength}));
-        FBaseEntrySize = FBits <= 8 ? 3 : (FBits <= 12 ? 4 : 5);
-    }
-
-    // Returns the root page's file offset.
-    uint32_t Build()
-    {
-        std::vector<Child> level = BuildLeaves();
-        if (level.size() == 1) {
-            PutLe16(PageAt(level.front().Offset), AttrRoot | AttrLeaf);
-            return level.front().Offset;
-        }
-        const size_t capacity = InteriorSpace / (FSource.KeyLength + 8u);
-        while (level.size() > 1) {
-            std::vector<Child> upper;
-            for (size_t first = 0; first < level.size(); first += capacity) {
-                const size_t last = std::min(level.size(), first + capacity);
-                const uint32_t offset = NewPage();
-                char* page = PageAt(offset);
-                PutLe16(page, 0);
-                PutLe16(page + 2, static_cast<uint16_t>(last - first));
-                PutLe32(page + 4, upper.empty() ? NoPage : upper.back().Offset);
-                PutLe32(page + 8, last < level.size() ? offset + PageSize : NoPage);
-                char* entry = page + InteriorHeaderSize;
-                for (size_t i = first; i < last; ++i) {
-                    std::memcpy(entry, KeyAt(level[i].LastEntry), FSource.KeyLength);
-                    PutBe32(entry + FSource.KeyLength, FSource.Recnos[level[i].LastEntry]);
-                    PutBe32(entry + FSource.KeyLength + 4, level[i].Offset);
-                    entry += FSource.KeyLength + 8;
-                }
-                upper.push_back({offset, level[last - 1].LastEntry});
-            }
-            level = std::move(upper);
-        }
-        PutLe16(PageAt(level.front().Offset), AttrRoot);
-        return level.front().Offset;
-    }
-
-  private:
-    struct Child {
-        uint32_t Offset;
-        size_t LastEntry;
-    };
-
-    const char* KeyAt(size_t i) const { return FSource.Keys + i * FSource.KeyLength; }
-    char* PageAt(uint32_t offset) { return FOut.data() + (offset - FOutBase); }
-
-    uint32_t NewPage()
-    {
-        const uint32_t offset = FOutBase + static_cast<uint32_t>(FOut.size());
-        FOut.resize(FOut.size() + PageSize, '\0');
-        return offset;
-    }
-
-    size_t TrailCount(const char* key) const
-    {
-        size_t trail = 0;
-        while (trail < FSource.KeyLength && key[FSource.KeyLength - 1 - trail] == FSource.Fill) {
-            ++trail;
-        }
-        return trail;
-    }
-
-    size_t CommonPrefix(const char* a, const char* b, size_t limit) const
-    {
-        size_t n = 0;
-        while (n + 8 <= limit) {
-            uint64_t x;
-            uint64_t y;
-            std::memcpy(&x, a + n, 8);
-            std::memcpy(&y, b + n, 8);
-            if (x != y) {
-                break;
-            }
-            n += 8;
-        }
-        while (n < limit && a[n] == b[n]) {
-            ++n;
-        }
-        return n;
-    }
-
-    // Entry size and record-number bits for a page whose largest record number is `maxRecno`.
-    std::pair<size_t, unsigned> EntryLayout(uint32_t maxRecno) const
-    {
-        size_t entrySize = FBaseEntrySize;
-        unsigned recnoBits = static_cast<unsigned>(8 * entrySize - 2 * FBits);
-        while (recnoBits < 32 && maxRecno > BitMask(recnoBits)) {
-            ++entrySize;
-            recnoBits += 8;
-        }
-        return {entrySize, recnoBits};
-    }
-
-    std::vector<Child> BuildLeaves()
-    {
-        const size_t keyLength = FSource.KeyLength;
-        std::vector<Child> leaves;
-        std::vector<uint8_t> dups;
-        std::vector<uint8_t> trails;
-        size_t next = 0;
-        uint32_t previousLeaf = NoPage;
-        do {
-            const size_t first = next;
-            dups.clear();
-            trails.clear();
-            size_t poolBytes = 0;
-            uint32_t maxRecno = 0;
-            auto [entrySize, recnoBits] = EntryLayout(0);
-            size_t previousTrail = 0;
-            while (next < FSource.Count) {
-                const char* key = KeyAt(next);
-                const size_t trail = TrailCount(key);
-                size_t dup = 0;
-                if (next > first) {
-                    // Never let the shared prefix reach into either key's dropped trailing bytes:
-                    // readers that refill them differently then still rebuild the same key.
-                    dup = CommonPrefix(KeyAt(next - 1), key, keyLength - std::max(previousTrail, trail));
-                }
-                const size_t fresh = keyLength - dup - trail;
-                const uint32_t recno = FSource.Recnos[next];
-                auto layout = recno > maxRecno ? EntryLayout(recno) : std::pair{entrySize, recnoBits};
-                if (LeafHeaderSize + (dups.size() + 1) * layout.first + poolBytes + fresh > PageSize) {
-                    break;
-                }
-                dups.push_back(static_cast<uint8_t>(dup));
-                trails.push_back(static_cast<uint8_t>(trail));
-                poolBytes += fresh;
-                maxRecno = std::max(maxRecno, recno);
-                std::tie(entrySize, recnoBits) = layout;
-                previousTrail = trail;
-                ++next;
-            }
-
-            const uint32_t offset = NewPage();
-            char* page = PageAt(offset);
-            const size_t count = dups.size();
-            PutLe16(page, AttrLeaf);
-            PutLe16(page + 2, static_cast<uint16_t>(count));
-            PutLe32(page + 4, previousLeaf);
-            PutLe32(page + 8, next < FSource.Count ? offset + PageSize : NoPage);
-            size_t poolStart = PageSize;
-            for (size_t i = 0; i < count; ++i) {
-                const size_t fresh = keyLength - dups[i] - trails[i];
-                poolStart -= fresh;
-                std::memcpy(page + poolStart, KeyAt(first + i) + dups[i], fresh);
-                const uint64_t value = uint64_t{FSource.Recnos[first + i]} |
-                                       (uint64_t{dups[i]} << recnoBits) |
-                                       (uint64_t{trails[i]} << (recnoBits + FBits));
-                char* entry = page + LeafHeaderSize + i * entrySize;
-                for (size_t b = 0; b < entrySize; ++b) {
-                    entry[b] = static_cast<char>(value >> (8 * b));
-                }
-            }
-            PutLe16(page + 12, static_cast<uint16_t>(poolStart - (LeafHeaderSize + count * entrySize)));
-            PutLe32(page + 14, static_cast<uint32_t>(BitMask(std::min(recnoBits, 32u))));
-            page[18] = static_cast<char>(BitMask(FBits));
-            page[19] = static_cast<char>(BitMask(FBits));
-            page[20] = static_cast<char>(recnoBits);
-            page[21] = static_cast<char>(FBits);
-            page[22] = static_cast<char>(FBits);
-            page[23] = static_cast<char>(entrySize);
-            if (count > 0) {
-                leaves.push_back({offset, next - 1});
-            } else {
-                leaves.push_back({offset, 0});
-            }
-            previousLeaf = offset;
-        } while (next < FSource.Count);
-        return leaves;
-    }
-
-    const TreeSource& FSource;
-    std::vector<char>& FOut;
-    uint32_t FOutBase;
-    unsigned FBits = 0;
-    size_t FBaseEntrySize = 3;
 };
 
 void WriteTagHeader(char* header, uint32_t root, const TagDefinition& definition)
@@ -709,77 +518,161 @@ Result<TagIndex> CdxFile::LoadTag(size_t tagNumber, char keyType) const
 Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*>& tags,
                       const CdxStamp& stamp)
 {
-    std::set<std::string> names;
+    std::vector<TagDefinition> definitions;
     for (const TagIndex* tag : tags) {
         if (tag == nullptr) {
             return Status::Error("cannot write index " + path + ": missing tag");
         }
-        Status valid = CheckDefinition(tag->Definition(), names);
+        definitions.push_back(tag->Definition());
+    }
+    return Write(path, definitions, [&](size_t i) -> Result<const TagIndex*> { return tags[i]; }, stamp);
+}
+
+namespace {
+
+// Pages of a new file, in order of allocation from a first offset; written with pwrite.
+class FileSink : public cdx::PageSink {
+  public:
+    FileSink(int fd, const std::string& path, uint64_t next, uint64_t limit)
+        : FFd(fd), FPath(path), FNext(next), FLimit(limit)
+    {
+    }
+    Result<uint32_t> Allocate() override
+    {
+        if (FNext + PageSize > FLimit) {
+            return Status::Error("cannot write index " + FPath + ": larger than 4 GB");
+        }
+        const uint64_t page = FNext;
+        FNext += PageSize;
+        return static_cast<uint32_t>(page);
+    }
+    Status Write(uint32_t offset, const char* page) override
+    {
+        return WriteFully(FFd, page, PageSize, offset, FPath);
+    }
+    uint64_t Next() const { return FNext; }
+    void Skip(uint64_t bytes) { FNext += bytes; }
+
+  private:
+    int FFd;
+    const std::string& FPath;
+    uint64_t FNext;
+    uint64_t FLimit;
+};
+
+// Counts the pages a tree would take.
+class CountingSink : public cdx::PageSink {
+  public:
+    Result<uint32_t> Allocate() override { return static_cast<uint32_t>(HeaderSize + PageSize * FPages++); }
+    Status Write(uint32_t, const char*) override { return Status::Success(); }
+    size_t Pages() const { return FPages; }
+
+  private:
+    size_t FPages = 0;
+};
+
+} // namespace
+
+Status CdxFile::WriteTemporary(const std::string& path, const std::vector<TagDefinition>& definitions,
+                               const std::function<Result<const TagIndex*>(size_t)>& produce, const CdxStamp& stamp)
+{
+    std::set<std::string> names;
+    for (const TagDefinition& definition : definitions) {
+        Status valid = CheckDefinition(definition, names);
         if (!valid) {
             return Status::Error("cannot write index " + path + ": " + valid.Message());
         }
-        tag->Settle();
+    }
+    // The tag directory sits right after the bag header and before the tags whose header
+    // offsets it holds: room is kept for it as if every offset were as large as can be.
+    std::vector<std::string> directoryNames;
+    for (const TagDefinition& definition : definitions) {
+        std::string name = UpperAscii(definition.Name);
+        name.resize(DirectoryKeyLength, ' ');
+        directoryNames.push_back(name);
+    }
+    std::vector<size_t> directoryOrder(definitions.size());
+    for (size_t i = 0; i < directoryOrder.size(); ++i) {
+        directoryOrder[i] = i;
+    }
+    std::sort(directoryOrder.begin(), directoryOrder.end(),
+              [&](size_t a, size_t b) { return directoryNames[a] < directoryNames[b]; });
+    size_t directoryPages = 0;
+    {
+        CountingSink counting;
+        cdx::TreeWriter directory(counting, DirectoryKeyLength, ' ');
+        for (size_t i : directoryOrder) {
+            if (Status added = directory.Add(directoryNames[i], NoPage - HeaderSize + 1); !added) {
+                return added;
+            }
+        }
+        if (auto root = directory.Finish(); !root) {
+            return root.ToStatus();
+        }
+        directoryPages = counting.Pages();
     }
 
-    // The tag directory sits before the tags, and its size depends on the tag header offsets it
-    // holds: lay the file out for a guessed directory size and repeat if the guess was wrong.
-    std::vector<char> out;
-    uint32_t directoryRoot = 0;
-    size_t directoryPages = 1;
-    for (int attempt = 0;; ++attempt) {
-        out.assign(HeaderSize + directoryPages * PageSize, '\0');
-        std::vector<std::pair<std::string, uint32_t>> directory;
-        for (const TagIndex* tag : tags) {
-            const TagDefinition& definition = tag->Definition();
-            const uint64_t headerOffset = out.size();
-            if (headerOffset + HeaderSize > NoPage) {
-                return Status::Error("cannot write index " + path + ": larger than 4 GB");
+    const std::string temporary = TemporaryPath(path);
+    const int fd =
+        Retrying([&] { return ::open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644); });
+    if (fd < 0) {
+        return Status::Error(SystemError("cannot create", temporary));
+    }
+    auto fail = [&](const Status& status) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return status;
+    };
+    FileSink sink(fd, path, HeaderSize + directoryPages * PageSize, uint64_t{NoPage} + 1);
+    std::vector<uint32_t> headerOffsets;
+    std::vector<char> header(HeaderSize);
+    for (size_t i = 0; i < definitions.size(); ++i) {
+        const TagDefinition& definition = definitions[i];
+        const uint64_t headerOffset = sink.Next();
+        if (headerOffset + HeaderSize > NoPage) {
+            return fail(Status::Error("cannot write index " + path + ": larger than 4 GB"));
+        }
+        sink.Skip(HeaderSize);
+        auto tag = produce(i);
+        if (!tag) {
+            return fail(tag.ToStatus());
+        }
+        cdx::TreeWriter writer(sink, definition.KeyLength, FillFor(definition.KeyType));
+        const TagIndex& keys = **tag;
+        const size_t count = keys.Size();
+        for (size_t k = 0; k < count; ++k) {
+            if (Status added = writer.Add(keys.KeyAt(k), keys.RecnoAt(k)); !added) {
+                return fail(added);
             }
-            out.resize(out.size() + HeaderSize, '\0');
-            TreeSource source;
-            source.Keys = tag->FKeys.data();
-            source.Recnos = tag->FRecnos.data();
-            source.Count = tag->FRecnos.size();
-            source.KeyLength = definition.KeyLength;
-            source.Fill = FillFor(definition.KeyType);
-            const uint32_t root = TreeBuilder(source, out, 0).Build();
-            WriteTagHeader(out.data() + headerOffset, root, definition);
-            std::string name = UpperAscii(definition.Name);
-            name.resize(DirectoryKeyLength, ' ');
-            directory.emplace_back(std::move(name), static_cast<uint32_t>(headerOffset));
         }
-        if (out.size() > NoPage) {
-            return Status::Error("cannot write index " + path + ": larger than 4 GB");
+        auto root = writer.Finish();
+        if (!root) {
+            return fail(root.ToStatus());
         }
-        std::sort(directory.begin(), directory.end());
-        std::string directoryKeys;
-        std::vector<uint32_t> directoryRecnos;
-        for (const auto& [name, offset] : directory) {
-            directoryKeys += name;
-            directoryRecnos.push_back(offset);
+        std::fill(header.begin(), header.end(), '\0');
+        WriteTagHeader(header.data(), *root, definition);
+        if (Status written = WriteFully(fd, header.data(), HeaderSize, headerOffset, temporary); !written) {
+            return fail(written);
         }
-        TreeSource source;
-        source.Keys = directoryKeys.data();
-        source.Recnos = directoryRecnos.data();
-        source.Count = directory.size();
-        source.KeyLength = DirectoryKeyLength;
-        source.Fill = ' ';
-        std::vector<char> directoryBytes;
-        directoryRoot = TreeBuilder(source, directoryBytes, HeaderSize).Build();
-        const size_t pages = directoryBytes.size() / PageSize;
-        if (pages == directoryPages || attempt >= 8) {
-            if (pages != directoryPages) {
-                return Status::Error("cannot write index " + path + ": tag directory does not settle");
-            }
-            std::memcpy(out.data() + HeaderSize, directoryBytes.data(), directoryBytes.size());
-            break;
+        headerOffsets.push_back(static_cast<uint32_t>(headerOffset));
+    }
+    // The directory in its room; pages it does not need stay zero and unused.
+    FileSink directorySink(fd, path, HeaderSize, HeaderSize + directoryPages * PageSize);
+    cdx::TreeWriter directory(directorySink, DirectoryKeyLength, ' ');
+    for (size_t i : directoryOrder) {
+        if (Status added = directory.Add(directoryNames[i], headerOffsets[i]); !added) {
+            return fail(added);
         }
-        directoryPages = pages;
+    }
+    auto directoryRoot = directory.Finish();
+    if (!directoryRoot) {
+        return fail(directoryRoot.ToStatus());
     }
 
     // The bag header: a tag header whose tree is the directory, with an empty expression pool.
-    char* bag = out.data();
-    PutLe32(bag, directoryRoot);
+    std::vector<char> bagBytes(HeaderSize, '\0');
+    char* bag = bagBytes.data();
+    PutLe32(bag, *directoryRoot);
     PutLe16(bag + 12, DirectoryKeyLength);
     bag[14] = static_cast<char>(OptionCompact | OptionCompound | OptionStructure);
     bag[15] = 1;
@@ -788,28 +681,65 @@ Status CdxFile::Write(const std::string& path, const std::vector<const TagIndex*
     PutLe16(bag + ForLengthOffset, 1);
     PutLe16(bag + KeyPositionOffset, 0);
     PutLe16(bag + KeyLengthOffset, 1);
-
-    const std::string temporary = path + ".tmp";
-    const int fd =
-        Retrying([&] { return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644); });
-    if (fd < 0) {
-        return Status::Error(SystemError("cannot create", temporary));
+    Status written = WriteFully(fd, bag, HeaderSize, 0, temporary);
+    // A file that ends in unused directory room still has its full length.
+    if (written && Retrying([&] { return ::ftruncate(fd, static_cast<off_t>(sink.Next())); }) != 0) {
+        written = Status::Error(SystemError("cannot write", temporary));
     }
-    Status written = WriteFully(fd, out.data(), out.size(), 0, temporary);
     if (written && Retrying([&] { return ::fsync(fd); }) != 0) {
         written = Status::Error(SystemError("cannot sync", temporary));
     }
     if (::close(fd) != 0 && written) {
         written = Status::Error(SystemError("cannot close", temporary));
     }
-    if (written && Retrying([&] { return ::rename(temporary.c_str(), path.c_str()); }) != 0) {
-        written = Status::Error(SystemError("cannot replace", path));
-    }
     if (!written) {
         ::unlink(temporary.c_str());
         return written;
     }
+    return Status::Success();
+}
+
+Status CdxFile::Write(const std::string& path, const std::vector<TagDefinition>& definitions,
+                      const std::function<Result<const TagIndex*>(size_t)>& produce, const CdxStamp& stamp)
+{
+    if (Status written = WriteTemporary(path, definitions, produce, stamp); !written) {
+        return written;
+    }
+    const std::string temporary = TemporaryPath(path);
+    if (Retrying([&] { return ::rename(temporary.c_str(), path.c_str()); }) != 0) {
+        Status failed = Status::Error(SystemError("cannot replace", path));
+        ::unlink(temporary.c_str());
+        return failed;
+    }
     return SyncDirectoryOf(path);
+}
+
+std::string CdxFile::TemporaryPath(const std::string& path)
+{
+    return path + ".tmp";
+}
+
+Status CdxFile::ReadTagHeader(int fd, uint64_t fileSize, uint32_t offset, const std::string& name,
+                              const std::string& path, CdxTagInfo& info)
+{
+    if (offset == 0 || offset % PageSize != 0 || uint64_t{offset} + HeaderSize > fileSize) {
+        return Status::Error(path + ": tag " + name + " header at " + std::to_string(offset) + " is out of range");
+    }
+    unsigned char header[HeaderSize];
+    if (!ReadFully(fd, header, HeaderSize, offset)) {
+        return Status::Error(SystemError("cannot read index", path));
+    }
+    auto parsed = ParseTagHeader(header, offset, name, path);
+    if (!parsed) {
+        return parsed.ToStatus();
+    }
+    info = parsed.Take();
+    return Status::Success();
+}
+
+void CdxFile::FormatTagHeader(char* header, uint32_t root, const TagDefinition& definition)
+{
+    WriteTagHeader(header, root, definition);
 }
 
 Status CdxFile::WriteStamp(const std::string& path, const CdxStamp& stamp)

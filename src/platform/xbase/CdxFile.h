@@ -7,6 +7,7 @@
 // new index.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,20 @@ public:
 
     // Writes all tags (in the given order) to `path` through "<path>.tmp" + rename, with the stamp.
     static Status Write(const std::string& path, const std::vector<const TagIndex*>& tags, const CdxStamp& stamp);
+    // The same with the tags' keys made one at a time (`produce(i)` for definitions[i]), so that
+    // only one tag's keys are held at once.
+    static Status Write(const std::string& path, const std::vector<TagDefinition>& definitions,
+                        const std::function<Result<const TagIndex*>(size_t)>& produce, const CdxStamp& stamp);
+    // Writes TemporaryPath(path), complete and synced, and leaves the rename to the caller.
+    static Status WriteTemporary(const std::string& path, const std::vector<TagDefinition>& definitions,
+                                 const std::function<Result<const TagIndex*>(size_t)>& produce,
+                                 const CdxStamp& stamp);
+    static std::string TemporaryPath(const std::string& path);
+    // One tag header of an open file, checked.
+    static Status ReadTagHeader(int fd, uint64_t fileSize, uint32_t offset, const std::string& name,
+                                const std::string& path, CdxTagInfo& info);
+    // A tag header for a tree whose root is `root` (1024 bytes, zeroed by the caller).
+    static void FormatTagHeader(char* header, uint32_t root, const TagDefinition& definition);
     // Rewrites only the stamp of an existing file in place (one sector), durably.
     static Status WriteStamp(const std::string& path, const CdxStamp& stamp);
 
