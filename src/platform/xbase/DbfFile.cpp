@@ -495,17 +495,19 @@ Status DbfFile::WriteRecord(uint32_t recno, const char* bytes)
         if (pending != FPendingIndex.end()) {
             std::memmove(FPendingBytes.data() + pending->second, bytes, FRecordLength);
         } else {
-            if (FPendingBytes.capacity() < kPendingLimit + FRecordLength) {
-                // The source may be a pending record itself (what Record() returned): keep it
-                // readable across the one growth of the buffer.
-                const std::vector<char> source(bytes, bytes + FRecordLength);
-                FPendingBytes.reserve(kPendingLimit + FRecordLength);
-                FPendingIndex.emplace(recno, FPendingBytes.size());
-                FPendingBytes.insert(FPendingBytes.end(), source.begin(), source.end());
-            } else {
-                FPendingIndex.emplace(recno, FPendingBytes.size());
-                FPendingBytes.insert(FPendingBytes.end(), bytes, bytes + FRecordLength);
+            // The source may be a pending record itself (what Record() returned): it is copied
+            // aside when the buffer must grow, and the buffer grows once to its full size.
+            const size_t at = FPendingBytes.size();
+            std::vector<char> aside;
+            const char* source = bytes;
+            if (FPendingBytes.capacity() < at + FRecordLength) {
+                aside.assign(bytes, bytes + FRecordLength);
+                source = aside.data();
+                FPendingBytes.reserve(std::max(kPendingLimit + FRecordLength, at + FRecordLength));
             }
+            FPendingBytes.resize(at + FRecordLength);
+            std::memcpy(FPendingBytes.data() + at, source, FRecordLength);
+            FPendingIndex.emplace(recno, at);
         }
         if (FPendingBytes.size() >= kPendingLimit) {
             if (Status flushed = FlushPending(); !flushed)

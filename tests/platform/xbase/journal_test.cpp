@@ -3,12 +3,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <filesystem>
 #include <map>
 #include <random>
 
+#include "platform/xbase/DbfFile.h"
+#include "platform/xbase/MemoFile.h"
 #include "support/ScratchFolder.h"
 
 namespace xbase {
@@ -148,7 +153,7 @@ TEST_F(JournalTest, RecoveryAfterACrashRestoresEveryFileAsItWas)
 
 TEST_F(JournalTest, ATornLastEntryIsIgnoredAndTheCompleteOnesApplied)
 {
-    const int id = AddFile("T.DBF", Pattern(4 * Journal::ChunkSize, 'a'));
+    const int id = AddFile("T.DBF", Pattern(3 * Journal::ChunkSize + 20, 'a'));
     Overwrite(id, "T.DBF", 10, "first");
     const uint64_t before = ReadBytes(FJournalPath).size();
     // The last entry's overwrite never reached the file: a crash tore the journal first.
@@ -158,7 +163,8 @@ TEST_F(JournalTest, ATornLastEntryIsIgnoredAndTheCompleteOnesApplied)
     FJournal.reset();
     const std::string journal = ReadBytes(FJournalPath);
     const std::string crashed = ReadBytes(FFolder.File("T.DBF"));
-    ASSERT_GT(journal.size(), before + Journal::ChunkSize);
+    ASSERT_EQ(journal.size(), before + (4 + 1 + 8) + (4 + 8) + 20)
+        << "one entry holding the file's last 20 bytes";
 
     for (uint64_t cut = before; cut < journal.size(); ++cut) {
         WriteBytes(FJournalPath, journal.substr(0, cut));
@@ -287,7 +293,7 @@ TEST_F(JournalTest, RandomChangesAreAllRolledBack)
 {
     std::mt19937 random(23);
     const std::vector<std::string> names = {"T.DBF", "T.FPT", "T.CDX"};
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 10; ++round) {
         FJournal = std::make_unique<Journal>(FTable);
         std::vector<int> ids;
         for (const std::string& name : names) {
@@ -311,6 +317,217 @@ TEST_F(JournalTest, RandomChangesAreAllRolledBack)
             ExpectOriginal(name);
     }
 }
+
+// --- The table's files with a journal attached ----------------------------------------------
+
+namespace files {
+
+const std::vector<FieldSpec> kFields = {{"NAME", 'C', 89, 0}, {"NOTE", 'M', 0, 0}};
+constexpr uint32_t kRecords = 50000; // 5 MB of records: a bulk edit passes the pending limit
+constexpr uint32_t kMemos = 300;
+
+std::string Name(uint32_t recno, const std::string& tag)
+{
+    return tag + " " + std::to_string(recno);
+}
+
+std::string Memo(uint32_t recno, const std::string& tag)
+{
+    return tag + std::string(recno % 150, 'n') + std::to_string(recno);
+}
+
+// Where a child process reports what went wrong before it dies.
+#define CHILD_CHECK(condition)                                                                               \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "child: %s failed at line %d\n", #condition, __LINE__);                     \
+            _exit(2);                                                                                        \
+        }                                                                                                    \
+    } while (false)
+
+struct OpenFiles {
+    std::unique_ptr<DbfFile> Table;
+    std::unique_ptr<MemoFile> Memo;
+};
+
+OpenFiles OpenBoth(const std::string& table, const std::string& memo)
+{
+    auto dbf = DbfFile::Open(table, OpenMode::Exclusive);
+    auto fpt = MemoFile::Open(memo, MemoFile::Kind::Fpt, OpenMode::Exclusive);
+    if (!dbf || !fpt)
+        return {};
+    return {dbf.Take(), fpt.Take()};
+}
+
+// Sets the name and, for the first records, the memo of one record.
+bool Rewrite(OpenFiles& files, uint32_t recno, const std::string& tag, bool append = false)
+{
+    const DbfFile& dbf = *files.Table;
+    const char* current = append ? nullptr : dbf.Record(recno);
+    std::string record =
+        current != nullptr ? std::string(current, dbf.RecordLength()) : std::string(dbf.RecordLength(), ' ');
+    if (!FieldCodec::Write(record.data(), dbf.Fields()[0], Name(recno, tag)))
+        return false;
+    if (recno <= kMemos || append) {
+        const uint32_t old = current != nullptr ? FieldCodec::MemoBlock(current, dbf.Fields()[1], false) : 0;
+        auto block = files.Memo->Write(Memo(recno, tag), old);
+        if (!block)
+            return false;
+        FieldCodec::SetMemoBlock(record.data(), dbf.Fields()[1], false, *block);
+    }
+    if (append)
+        return files.Table->AppendRecord(record.data()).Ok();
+    return files.Table->WriteRecord(recno, record.data()).Ok();
+}
+
+struct CrashCase {
+    const char* Name;
+    bool CommitFirst; // a committed transaction, then one that dies
+    void (*Changes)(OpenFiles& files);
+};
+
+void BulkEdit(OpenFiles& files)
+{
+    for (uint32_t recno = 1; recno <= kRecords; ++recno)
+        CHILD_CHECK(Rewrite(files, recno, "bulk"));
+}
+
+void EditsAppendsAndMemos(OpenFiles& files)
+{
+    for (uint32_t recno = 1; recno <= kRecords; recno += 97)
+        CHILD_CHECK(Rewrite(files, recno, recno % 2 ? "x" : "a much longer text that needs new blocks"));
+    for (uint32_t n = 0; n < 50; ++n)
+        CHILD_CHECK(Rewrite(files, kRecords + n + 1, "appended", true));
+    CHILD_CHECK(files.Table->SetTableFlags(files.Table->TableFlags() | DbfFile::FlagStructuralIndex).Ok());
+    CHILD_CHECK(files.Table->WriteHeader().Ok());
+    CHILD_CHECK(files.Memo->Commit().Ok()); // the memo's header and a sync: still no journal commit
+}
+
+void TruncateAndZap(OpenFiles& files)
+{
+    CHILD_CHECK(Rewrite(files, kRecords, "pending before the cut"));
+    CHILD_CHECK(files.Table->Truncate(kRecords / 3).Ok());
+    CHILD_CHECK(files.Memo->Zap().Ok());
+    CHILD_CHECK(Rewrite(files, 1, "after the cut"));
+    CHILD_CHECK(files.Table->Commit().Ok());
+}
+
+class JournaledFiles : public ::testing::TestWithParam<CrashCase> {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(DbfFile::Create(FTable, kFields).Ok());
+        ASSERT_TRUE(MemoFile::CreateFpt(FMemo).Ok());
+        OpenFiles files = OpenBoth(FTable, FMemo);
+        ASSERT_TRUE(files.Table && files.Memo);
+        for (uint32_t recno = 1; recno <= kRecords; ++recno)
+            ASSERT_TRUE(Rewrite(files, recno, "start", true));
+        ASSERT_TRUE(files.Table->Commit().Ok());
+        ASSERT_TRUE(files.Memo->Commit().Ok());
+    }
+
+    ScratchFolder FFolder;
+    std::string FTable = FFolder.File("T.DBF");
+    std::string FMemo = FFolder.File("T.FPT");
+};
+
+TEST_P(JournaledFiles, ACrashBeforeTheCommitLeavesTheCommittedBytes)
+{
+    const CrashCase& crash = GetParam();
+    std::string committedTable = ReadBytes(FTable);
+    std::string committedMemo = ReadBytes(FMemo);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        OpenFiles files = OpenBoth(FTable, FMemo);
+        CHILD_CHECK(files.Table && files.Memo);
+        Journal journal(FTable);
+        files.Table->AttachJournal(&journal);
+        files.Memo->AttachJournal(&journal);
+        if (crash.CommitFirst) {
+            for (uint32_t recno = 1; recno <= kMemos; recno += 3)
+                CHILD_CHECK(Rewrite(files, recno, "committed"));
+            CHILD_CHECK(Rewrite(files, kRecords + 1, "committed", true));
+            CHILD_CHECK(files.Table->Commit().Ok());
+            CHILD_CHECK(files.Memo->Commit().Ok());
+            CHILD_CHECK(journal.Commit().Ok());
+            WriteBytes(FTable + ".committed", ReadBytes(FTable));
+            WriteBytes(FMemo + ".committed", ReadBytes(FMemo));
+        }
+        crash.Changes(files);
+        _exit(0); // dies: no destructor writes what waits in memory, nothing is committed
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child's changes failed";
+    if (crash.CommitFirst) {
+        committedTable = ReadBytes(FTable + ".committed");
+        committedMemo = ReadBytes(FMemo + ".committed");
+        ASSERT_NE(committedMemo, ReadBytes(FMemo + "")) << "the commit changed nothing";
+    }
+    ASSERT_TRUE(ReadBytes(FTable) != committedTable || ReadBytes(FMemo) != committedMemo)
+        << "the crashed changes never reached the files: nothing to roll back";
+    ASSERT_TRUE(std::filesystem::exists(Journal::PathFor(FTable)));
+
+    const Status recovered = Journal::Recover(FTable);
+    ASSERT_TRUE(recovered.Ok()) << recovered.Message();
+    EXPECT_TRUE(ReadBytes(FTable) == committedTable) << "the table differs from its committed bytes";
+    EXPECT_TRUE(ReadBytes(FMemo) == committedMemo) << "the memo file differs from its committed bytes";
+    EXPECT_FALSE(std::filesystem::exists(Journal::PathFor(FTable)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Journal, JournaledFiles,
+                         ::testing::Values(CrashCase{"BulkEdit", false, BulkEdit},
+                                           CrashCase{"EditsAppendsAndMemos", false, EditsAppendsAndMemos},
+                                           CrashCase{"TruncateAndZap", false, TruncateAndZap},
+                                           CrashCase{"AfterACommit", true, EditsAppendsAndMemos}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(JournaledTable, RewrittenRecordsAreReadBeforeTheyReachTheFile)
+{
+    ScratchFolder folder;
+    const std::string path = folder.File("T.DBF");
+    ASSERT_TRUE(DbfFile::Create(path, {{"NAME", 'C', 10, 0}}).Ok());
+    auto opened = DbfFile::Open(path, OpenMode::Exclusive);
+    ASSERT_TRUE(opened.Ok());
+    std::unique_ptr<DbfFile> dbf = opened.Take();
+    for (const char* name : {" one       ", " two       ", " three     "})
+        ASSERT_TRUE(dbf->AppendRecord(name).Ok());
+    ASSERT_TRUE(dbf->Commit().Ok());
+    const std::string committed = ReadBytes(path);
+    const uint64_t second = dbf->HeaderLength() + 11;
+
+    Journal journal(path);
+    dbf->AttachJournal(&journal);
+    ASSERT_TRUE(dbf->WriteRecord(2, "*TWO       ").Ok());
+    EXPECT_EQ(std::string(dbf->Record(2), 11), "*TWO       ");
+    EXPECT_TRUE(dbf->IsDeleted(2));
+    EXPECT_EQ(std::string(dbf->Record(1), 11), " one       ") << "records not rewritten read from the file";
+    EXPECT_EQ(ReadBytes(path).substr(second, 11), committed.substr(second, 11)) << "not yet in the file";
+    // A pending record copied onto another, and onto itself.
+    ASSERT_TRUE(dbf->WriteRecord(3, dbf->Record(2)).Ok());
+    ASSERT_TRUE(dbf->WriteRecord(2, dbf->Record(2)).Ok());
+    EXPECT_EQ(std::string(dbf->Record(3), 11), "*TWO       ");
+
+    ASSERT_TRUE(dbf->Commit().Ok());
+    ASSERT_TRUE(journal.Commit().Ok());
+    const std::string written = ReadBytes(path);
+    EXPECT_EQ(written.substr(second, 22), "*TWO       *TWO       ");
+    EXPECT_EQ(std::string(dbf->Record(2), 11), "*TWO       ");
+
+    // Detaching writes what waits; later writes go straight to the file, as without a journal.
+    ASSERT_TRUE(dbf->WriteRecord(1, " uno       ").Ok());
+    dbf->AttachJournal(nullptr);
+    EXPECT_EQ(ReadBytes(path).substr(second - 11, 11), " uno       ");
+    ASSERT_TRUE(dbf->WriteRecord(1, " eins      ").Ok());
+    EXPECT_EQ(ReadBytes(path).substr(second - 11, 11), " eins      ");
+    EXPECT_TRUE(journal.Active()) << "the detaching write began a transaction";
+    ASSERT_TRUE(journal.Commit().Ok());
+    EXPECT_FALSE(std::filesystem::exists(Journal::PathFor(path)));
+}
+
+} // namespace files
 
 } // namespace
 } // namespace xbase
