@@ -14,8 +14,10 @@
 #include <cstring>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "FileLock.h"
+#include "Journal.h"
 
 namespace xbase {
 
@@ -27,6 +29,9 @@ constexpr size_t kHeaderSize = 32;
 constexpr size_t kDescriptorSize = 32;
 constexpr size_t kMaxFields = 255;
 constexpr size_t kMinimumMapping = size_t{1} << 20;
+// Rewritten records held back while a journal is attached: a bulk edit pays one journal sync per
+// this many bytes.
+constexpr size_t kPendingLimit = size_t{4} << 20;
 
 uint16_t ReadLe16(const uint8_t* bytes)
 {
@@ -183,8 +188,12 @@ Result<FieldDescriptor> DescriptorFor(const FieldSpec& spec)
 
 DbfFile::~DbfFile()
 {
+    if (FFd >= 0 && !FReadOnly)
+        (void)FlushPending();
     if (FFd >= 0 && !FReadOnly && FHeaderDirty)
         (void)WriteHeader();
+    if (FJournal != nullptr)
+        FJournal->Unregister(FJournalId);
     if (FMap != nullptr)
         munmap(FMap, FMapLength);
     if (FFd >= 0)
@@ -366,12 +375,78 @@ Status DbfFile::EnsureMapped(uint64_t fileEnd)
 
 Status DbfFile::WriteAt(const void* data, size_t size, uint64_t offset)
 {
+    if (FJournal != nullptr) {
+        if (Status saved = FJournal->Save(FJournalId, offset, size); !saved)
+            return saved;
+        if (FJournal->NeedsSync()) {
+            if (Status synced = FJournal->Sync(); !synced)
+                return synced;
+        }
+    }
     return WriteFully(FFd, data, size, offset, FPath);
 }
 
-uint64_t DbfFile::RecordOffset(uint32_t recno) const
+void DbfFile::AttachJournal(Journal* journal)
 {
-    return FHeaderLength + uint64_t{recno - 1} * FRecordLength;
+    if (FReadOnly || journal == FJournal)
+        return;
+    if (FJournal != nullptr) {
+        if (Status flushed = FlushPending(); !flushed && FDeferredError)
+            FDeferredError = flushed;
+        FJournal->Unregister(FJournalId);
+    }
+    FJournal = journal;
+    FJournalId = journal != nullptr ? journal->Register(FPath, FFd) : -1;
+}
+
+const char* DbfFile::PendingOrMapped(uint32_t recno) const
+{
+    const auto pending = FPendingIndex.find(recno);
+    return pending != FPendingIndex.end() ? FPendingBytes.data() + pending->second
+                                          : FMap + RecordOffset(recno);
+}
+
+Status DbfFile::FlushPending()
+{
+    if (FPendingIndex.empty())
+        return Status::Success();
+    std::vector<std::pair<uint32_t, size_t>> order(FPendingIndex.begin(), FPendingIndex.end());
+    std::sort(order.begin(), order.end());
+    // Every old record into the journal and one sync, then the records in file order, runs of
+    // neighbours in one write.
+    if (FJournal != nullptr) {
+        for (const auto& [recno, at] : order) {
+            if (Status saved = FJournal->Save(FJournalId, RecordOffset(recno), FRecordLength); !saved)
+                return saved;
+        }
+        if (Status synced = FJournal->Sync(); !synced)
+            return synced;
+    }
+    std::vector<char> run;
+    uint32_t runStart = 0;
+    uint32_t runEnd = 0;
+    const auto writeRun = [&]() -> Status {
+        if (run.empty())
+            return Status::Success();
+        Status written = WriteFully(FFd, run.data(), run.size(), RecordOffset(runStart), FPath);
+        run.clear();
+        return written;
+    };
+    for (const auto& [recno, at] : order) {
+        if (run.empty() || recno != runEnd + 1 || run.size() >= kPendingLimit / 4) {
+            if (Status written = writeRun(); !written)
+                return written;
+            runStart = recno;
+        }
+        runEnd = recno;
+        run.insert(run.end(), FPendingBytes.begin() + static_cast<ptrdiff_t>(at),
+                   FPendingBytes.begin() + static_cast<ptrdiff_t>(at + FRecordLength));
+    }
+    if (Status written = writeRun(); !written)
+        return written;
+    FPendingIndex.clear();
+    FPendingBytes.clear();
+    return Status::Success();
 }
 
 std::vector<FieldSpec> DbfFile::Specs() const
@@ -400,13 +475,6 @@ bool DbfFile::HasMemoFields() const
                        [](const FieldDescriptor& f) { return f.Type == 'M'; });
 }
 
-const char* DbfFile::Record(uint32_t recno) const
-{
-    if (recno < 1 || recno > FRecordCount)
-        return nullptr;
-    return FMap + RecordOffset(recno);
-}
-
 bool DbfFile::IsDeleted(uint32_t recno) const
 {
     const char* record = Record(recno);
@@ -419,8 +487,33 @@ Status DbfFile::WriteRecord(uint32_t recno, const char* bytes)
         return Status::Error(FPath + " is open read-only");
     if (recno < 1 || recno > FRecordCount)
         return Status::Error(FPath + ": record " + std::to_string(recno) + " does not exist");
-    if (Status written = WriteAt(bytes, FRecordLength, RecordOffset(recno)); !written)
-        return written;
+    if (FJournal == nullptr) {
+        if (Status written = WriteAt(bytes, FRecordLength, RecordOffset(recno)); !written)
+            return written;
+    } else {
+        const auto pending = FPendingIndex.find(recno);
+        if (pending != FPendingIndex.end()) {
+            std::memmove(FPendingBytes.data() + pending->second, bytes, FRecordLength);
+        } else {
+            // The source may be a pending record itself (what Record() returned): it is copied
+            // aside when the buffer must grow, and the buffer grows once to its full size.
+            const size_t at = FPendingBytes.size();
+            std::vector<char> aside;
+            const char* source = bytes;
+            if (FPendingBytes.capacity() < at + FRecordLength) {
+                aside.assign(bytes, bytes + FRecordLength);
+                source = aside.data();
+                FPendingBytes.reserve(std::max(kPendingLimit + FRecordLength, at + FRecordLength));
+            }
+            FPendingBytes.resize(at + FRecordLength);
+            std::memcpy(FPendingBytes.data() + at, source, FRecordLength);
+            FPendingIndex.emplace(recno, at);
+        }
+        if (FPendingBytes.size() >= kPendingLimit) {
+            if (Status flushed = FlushPending(); !flushed)
+                return flushed;
+        }
+    }
     FHeaderDirty = FHeaderDirty || !FDateStamped; // the last-update date
     return Status::Success();
 }
@@ -457,7 +550,22 @@ Status DbfFile::Truncate(uint32_t recordCount)
     if (recordCount > FRecordCount)
         return Status::Error(FPath + ": cannot truncate to " + std::to_string(recordCount) +
                              " records, it has " + std::to_string(FRecordCount));
+    if (Status flushed = FlushPending(); !flushed)
+        return flushed;
     const uint64_t end = FHeaderLength + uint64_t{recordCount} * FRecordLength;
+    if (FJournal != nullptr) {
+        // The bytes cut off are bytes overwritten too.
+        struct stat info {};
+        if (fstat(FFd, &info) != 0)
+            return Status::Error(SystemError("Cannot read the size of", FPath));
+        const auto size = static_cast<uint64_t>(info.st_size);
+        if (size > end) {
+            if (Status saved = FJournal->Save(FJournalId, end, size - end); !saved)
+                return saved;
+        }
+        if (Status synced = FJournal->Sync(); !synced)
+            return synced;
+    }
     if (ftruncate(FFd, static_cast<off_t>(end + 1)) != 0)
         return Status::Error(SystemError("Cannot truncate", FPath));
     if (Status written = WriteAt(&kEofByte, 1, end); !written)
@@ -499,6 +607,10 @@ Status DbfFile::Commit()
 {
     if (FReadOnly)
         return Status::Success();
+    if (!FDeferredError)
+        return std::exchange(FDeferredError, Status::Success());
+    if (Status flushed = FlushPending(); !flushed)
+        return flushed;
     FHeaderDirty = true;
     if (Status written = WriteHeader(); !written)
         return written;

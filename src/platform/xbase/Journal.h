@@ -56,19 +56,26 @@ public:
     Status Commit();
 
     // Renames each (from, to) pair with the journal as the record of the intent; needs no open
-    // transaction. The `from` files must be complete and synced.
+    // transaction. The `from` files must be complete and synced. Both names are paths in the
+    // table's folder; descriptors registered for the replaced files then refer to the old
+    // contents, so their owners reopen and register again.
     Status Replace(const std::vector<std::pair<std::string, std::string>>& renames);
+
+    const std::string& Path() const { return FPath; }
 
 private:
     struct File;
     Status Start();
     Status WriteBuffered();
+    void AddEntry(uint8_t type, const std::string& payload);
+    void AddFileEntry(int id, const File& file);
     std::string FTablePath;
     std::string FPath;
     int FFd = -1;
     std::vector<std::unique_ptr<File>> FFiles;
     std::string FBuffer;      // entries not yet written to the journal file
     bool FUnsynced = false;   // entries written or buffered since the last sync
+    bool FFolderUnsynced = false;  // the journal's own name is not yet durable in the folder
     uint64_t FJournalSize = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FileLock.h"
+#include "Journal.h"
 
 namespace xbase {
 
@@ -39,11 +40,12 @@ uint64_t BlocksFor(uint64_t bytes, uint32_t blockSize)
     return (bytes + blockSize - 1) / blockSize;
 }
 
-
 } // namespace
 
 MemoFile::~MemoFile()
 {
+    if (FJournal != nullptr)
+        FJournal->Unregister(FJournalId);
     if (FFd >= 0)
         close(FFd);
 }
@@ -160,11 +162,13 @@ Result<std::string> MemoFile::Read(uint32_t block) const
         if (offset + kBlockHeaderSize <= FFileSize && ReadFully(FFd, header, sizeof header, offset) &&
             header[0] == 0xFF && header[1] == 0xFF && header[2] == 0x08 && header[3] == 0x00) {
             // The length counts the eight bytes of the block header.
-            const uint32_t length = static_cast<uint32_t>(header[4]) | (static_cast<uint32_t>(header[5]) << 8) |
-                                    (static_cast<uint32_t>(header[6]) << 16) |
-                                    (static_cast<uint32_t>(header[7]) << 24);
-            if (length < kBlockHeaderSize || length - kBlockHeaderSize > FFileSize - offset - kBlockHeaderSize)
-                return Status::Error(Corrupt(block, "claims " + std::to_string(length) + " bytes, more than the file holds"));
+            const uint32_t length =
+                static_cast<uint32_t>(header[4]) | (static_cast<uint32_t>(header[5]) << 8) |
+                (static_cast<uint32_t>(header[6]) << 16) | (static_cast<uint32_t>(header[7]) << 24);
+            if (length < kBlockHeaderSize ||
+                length - kBlockHeaderSize > FFileSize - offset - kBlockHeaderSize)
+                return Status::Error(
+                    Corrupt(block, "claims " + std::to_string(length) + " bytes, more than the file holds"));
             std::string data(length - kBlockHeaderSize, '\0');
             if (!ReadFully(FFd, data.data(), data.size(), offset + kBlockHeaderSize))
                 return Status::Error(SystemError("Cannot read", FPath));
@@ -191,9 +195,32 @@ Result<std::string> MemoFile::Read(uint32_t block) const
     return data;
 }
 
+Status MemoFile::Guard(uint64_t offset, uint64_t size)
+{
+    if (FJournal == nullptr)
+        return Status::Success();
+    if (Status saved = FJournal->Save(FJournalId, offset, size); !saved)
+        return saved;
+    if (FJournal->NeedsSync())
+        return FJournal->Sync();
+    return Status::Success();
+}
+
 Status MemoFile::WriteAt(const void* data, size_t size, uint64_t offset)
 {
+    if (Status guarded = Guard(offset, size); !guarded)
+        return guarded;
     return WriteFully(FFd, data, size, offset, FPath);
+}
+
+void MemoFile::AttachJournal(Journal* journal)
+{
+    if (FReadOnly || journal == FJournal)
+        return;
+    if (FJournal != nullptr)
+        FJournal->Unregister(FJournalId);
+    FJournal = journal;
+    FJournalId = journal != nullptr ? journal->Register(FPath, FFd) : -1;
 }
 
 Status MemoFile::WriteNextFree()
@@ -257,6 +284,10 @@ Status MemoFile::Zap()
         return Status::Error(FPath + ": dBase memo files (.DBT) are read only");
     if (FReadOnly)
         return Status::Error(FPath + " is open read-only");
+    if (FFileSize > kHeaderSize) {
+        if (Status guarded = Guard(kHeaderSize, FFileSize - kHeaderSize); !guarded)
+            return guarded;
+    }
     if (ftruncate(FFd, static_cast<off_t>(kHeaderSize)) != 0)
         return Status::Error(SystemError("Cannot truncate", FPath));
     FFileSize = kHeaderSize;

@@ -15,6 +15,8 @@
 
 namespace xbase {
 
+class Journal;
+
 class MemoFile {
 public:
     enum class Kind { Fpt, Dbt, DbaseIvDbt };
@@ -37,11 +39,18 @@ public:
     Status Zap();  // back to a header only
     Status Commit();
 
+    // With a journal, every overwrite of bytes the file held when the journal's transaction
+    // began (memo blocks reused in place, the header, bytes a Zap() cuts off) is saved to the
+    // journal and the journal synced before it reaches the file. The journal must outlive the
+    // attachment; nullptr detaches. Read-only files ignore the call.
+    void AttachJournal(Journal* journal);
+
 private:
     MemoFile() = default;
     uint32_t FirstBlock() const;
     Result<uint32_t> StoredLength(uint32_t block) const;  // FPT: the length in the block header
     Status WriteAt(const void* data, size_t size, uint64_t offset);
+    Status Guard(uint64_t offset, uint64_t size);
     Status WriteNextFree();
     std::string Corrupt(uint32_t block, const std::string& reason) const;
     std::string FPath;
@@ -51,6 +60,8 @@ private:
     uint32_t FBlockSize = 64;
     uint32_t FNextFree = 0;
     uint64_t FFileSize = 0;
+    Journal* FJournal = nullptr;
+    int FJournalId = -1;
 };
 
 }  // namespace xbase
