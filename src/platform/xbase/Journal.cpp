@@ -277,11 +277,12 @@ Status Journal::Recover(const std::string& tablePath)
         }
         if (Status synced = SyncDirectoryOf(path); !synced)
             return synced;
-    } else if (renames.empty()) {
+    } else {
+        // An unclosed rename group renamed nothing yet: the old files stand, and the bytes the
+        // transaction overwrote before it go back.
         if (Status rolled = RollBack(folder, path, files, saved); !rolled)
             return rolled;
     }
-    // An unclosed rename group changed nothing yet: the old files stand.
     return RemoveJournal(path);
 }
 
@@ -471,8 +472,7 @@ Status Journal::Commit()
 Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& renames)
 {
     if (FFd >= 0)
-        return Status::Error("Cannot replace files of " + FTablePath +
-                             " while changes to it are not committed");
+        return CommitReplacing(renames);
     if (renames.empty())
         return Status::Success();
     std::string bytes = HeaderBytes();
@@ -520,6 +520,35 @@ Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& 
     if (Status synced = SyncDirectoryOf(FPath); !synced)
         return synced;
     return RemoveJournal(FPath);
+}
+
+// Ends the open transaction by the renames: the group closes the journal, so a crash before
+// the closing entry is durable rolls the whole transaction back, and one after it finishes the
+// renames and keeps the bytes the transaction wrote (they belong to the renamed files' state).
+Status Journal::CommitReplacing(const std::vector<std::pair<std::string, std::string>>& renames)
+{
+    for (const auto& [from, to] : renames) {
+        if (FolderOf(from) != FolderOf(FPath) || FolderOf(to) != FolderOf(FPath))
+            return Status::Error("Cannot replace " + to + " by " + from + ": both must lie beside " +
+                                 FTablePath);
+        std::string payload;
+        const std::string fromName = NameOf(from);
+        PutLe(payload, fromName.size(), 2);
+        payload += fromName;
+        payload += NameOf(to);
+        AddEntry(kRenameEntry, payload);
+    }
+    AddEntry(kReplaceEntry, std::string());
+    if (Status synced = Sync(); !synced)
+        return synced;
+    for (const auto& [from, to] : renames) {
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            return Status::Error(SystemError("Cannot rename", from) +
+                                 " (the next open finishes the replacement)");
+    }
+    if (Status synced = SyncDirectoryOf(FPath); !synced)
+        return synced;
+    return Commit();
 }
 
 } // namespace xbase

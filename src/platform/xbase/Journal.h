@@ -55,8 +55,9 @@ public:
     // The caller has synced every file: the transaction ends and the journal is deleted.
     Status Commit();
 
-    // Renames each (from, to) pair with the journal as the record of the intent; needs no open
-    // transaction. The `from` files must be complete and synced. Both names are paths in the
+    // Renames each (from, to) pair with the journal as the record of the intent. The `from` files
+    // must be complete and synced. With a transaction open, the renames are its commit: a crash
+    // before they are recorded rolls the transaction back, one after keeps it. Both names are paths in the
     // table's folder; descriptors registered for the replaced files then refer to the old
     // contents, so their owners reopen and register again.
     Status Replace(const std::vector<std::pair<std::string, std::string>>& renames);
@@ -65,6 +66,7 @@ public:
 
 private:
     struct File;
+    Status CommitReplacing(const std::vector<std::pair<std::string, std::string>>& renames);
     Status Start();
     Status WriteBuffered();
     void AddEntry(uint8_t type, const std::string& payload);

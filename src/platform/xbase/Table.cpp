@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include "CdxFile.h"
+#include "CdxStore.h"
+#include "Journal.h"
+#include "PageCache.h"
 #include "AsciiCase.h"
 #include "CompanionFiles.h"
 
@@ -37,14 +40,11 @@ bool SupportedType(char type)
 }  // namespace
 
 // One index file: the production index (same base name as the table) or one opened or built
-// by name. Tags are decoded from the file only when first needed.
+// by name, used in place through its store.
 struct Table::IndexFile {
     std::string Path;
     bool Production = false;
-    bool OnDisk = false;        // the file exists and holds what Source read
-    bool Changed = false;       // in memory differs from disk
-    bool StampedDirty = false;  // the file on disk carries the dirty stamp
-    std::unique_ptr<CdxFile> Source;
+    std::unique_ptr<CdxStore> Store;
     std::vector<std::unique_ptr<OpenTag>> Tags;
 };
 
@@ -52,10 +52,36 @@ struct Table::OpenTag {
     TagDefinition Definition;
     Expression Key;
     std::unique_ptr<Expression> For;
+    std::vector<int> Fields;  // the fields the key and FOR expressions read
     IndexFile* File = nullptr;
     bool Explicit = false;  // lists only the records added by AddCurrentKey
-    size_t SourceNumber = static_cast<size_t>(-1);  // tag number in File->Source, or none
-    std::unique_ptr<TagIndex> Index;                  // null until loaded
+    size_t Number = 0;      // tag number in File->Store
+    // Keys of appended records not yet in the tree: merged in one pass when the tag is next read,
+    // at commit, or when the batches of all tags pass their memory bound.
+    std::unique_ptr<TagIndex> Pending;
+    CdxTree& Tree() const { return File->Store->Tree(Number); }
+};
+
+// Compiling against this schema notes the fields an expression reads, so that an edit that
+// leaves them alone leaves the tag alone.
+class FieldRecorder : public RecordSource {
+public:
+    explicit FieldRecorder(const RecordSource& table) : FTable(table) {}
+    int FieldIndex(std::string_view name) const override
+    {
+        const int index = FTable.FieldIndex(name);
+        if (index >= 0) Used.push_back(index);
+        return index;
+    }
+    FieldInfo Field(int index) const override { return FTable.Field(index); }
+    std::string_view RawField(int index) const override { return FTable.RawField(index); }
+    std::string MemoText(int index) const override { return FTable.MemoText(index); }
+    bool Deleted() const override { return FTable.Deleted(); }
+    uint32_t RecordNumber() const override { return FTable.RecordNumber(); }
+    mutable std::vector<int> Used;
+
+private:
+    const RecordSource& FTable;
 };
 
 // A record of the table other than the current one, seen through the same interface the
@@ -145,6 +171,13 @@ Status Table::Open(const std::string& path, OpenMode mode)
     if (IsOpen()) {
         if (Status closed = Close(); !closed) return closed;
     }
+    if (mode == OpenMode::Exclusive && std::filesystem::exists(Journal::PathFor(path))) {
+        // A change that never committed: the files go back to the last commit while the table's
+        // lock keeps every other writer out, before anything reads them.
+        auto locked = DbfFile::Open(path, mode);
+        if (!locked) return locked.ToStatus();
+        if (Status recovered = Journal::Recover(path); !recovered) return recovered;
+    }
     auto file = DbfFile::Open(path, mode);
     if (!file) return file.ToStatus();
     // A read-only open lists fields it cannot decode (for the caller to leave alone); a writer
@@ -169,6 +202,11 @@ Status Table::Open(const std::string& path, OpenMode mode)
     }
     FFile = file.Take();
     FMemo = std::move(memo);
+    if (!FFile->ReadOnly()) {
+        FJournal = std::make_unique<Journal>(FFile->Path());
+        FFile->AttachJournal(FJournal.get());
+        if (FMemo) FMemo->AttachJournal(FJournal.get());
+    }
     FCodePage = CodePage::FromMark(FFile->CodePageMark());
     FQuery.reset();
     FQueryText.clear();
@@ -176,8 +214,18 @@ Status Table::Open(const std::string& path, OpenMode mode)
     FDataDirty = false;
     FRecordDirty = false;
     FRecordIsNew = false;
+    FPendingBytes = 0;
     (void)OpenProductionIndex();  // an unusable index is reported through ProductionIndexState()
     return GoTop();
+}
+
+// Opens an index file in place; its pages are journaled with the table's.
+Result<std::unique_ptr<CdxStore>> Table::OpenStore(const std::string& path)
+{
+    auto store = CdxStore::Open(path, !FFile->ReadOnly());
+    if (!store) return store;
+    if (FJournal) store.Value()->AttachJournal(FJournal.get());
+    return store;
 }
 
 Status Table::OpenProductionIndex()
@@ -197,7 +245,10 @@ Status Table::OpenProductionIndex()
         FIndexProblem = std::move(problem);
         return Status::Success();
     };
-    auto cdx = CdxFile::Open(path);
+    if (FFile->ReadOnly() && std::filesystem::exists(Journal::PathFor(FFile->Path()))) {
+        return invalid("A change to " + FFile->Path() + " was interrupted; open it for writing to put it right");
+    }
+    auto cdx = OpenStore(path);
     if (!cdx) return invalid(cdx.Message());
     const CdxStamp& stamp = cdx.Value()->Stamp();
     if (stamp.Present && stamp.Dirty) {
@@ -209,20 +260,24 @@ Status Table::OpenProductionIndex()
     auto file = std::make_unique<IndexFile>();
     file->Path = path;
     file->Production = true;
-    file->OnDisk = true;
-    const auto& infos = cdx.Value()->Tags();
-    for (size_t i = 0; i < infos.size(); ++i) {
-        auto tag = MakeTag(infos[i].Definition, file.get(), false);
+    file->Store = cdx.Take();
+    for (size_t i = 0; i < file->Store->TagCount(); ++i) {
+        auto tag = MakeTag(file->Store->Definition(i), file.get(), false);
         if (!tag) return invalid("The index file " + path + ": " + tag.Message());
-        if (infos[i].Definition.ForExpression.empty() && infos[i].KeyCount != FFile->RecordCount()) {
-            return invalid("The index file " + path + ": tag " + infos[i].Definition.Name + " holds " +
-                           std::to_string(infos[i].KeyCount) + " keys for " +
-                           std::to_string(FFile->RecordCount()) + " records");
+        tag.Value()->Number = i;
+        file->Store->SetKeyType(i, tag.Value()->Definition.KeyType);
+        if (!stamp.Present && tag.Value()->Definition.ForExpression.empty()) {
+            // Another program's file carries no record count of ours: its keys are counted.
+            auto keys = file->Store->CountKeys(i);
+            if (!keys) return invalid("The index file " + path + ": " + keys.Message());
+            if (*keys != FFile->RecordCount()) {
+                return invalid("The index file " + path + ": tag " + tag.Value()->Definition.Name + " holds " +
+                               std::to_string(*keys) + " keys for " + std::to_string(FFile->RecordCount()) +
+                               " records");
+            }
         }
-        tag.Value()->SourceNumber = i;
         file->Tags.push_back(tag.Take());
     }
-    file->Source = cdx.Take();
     for (auto& tag : file->Tags) FOrders.push_back(tag.get());
     FIndexFiles.insert(FIndexFiles.begin(), std::move(file));
     FIndexState = IndexState::Valid;
@@ -235,7 +290,8 @@ Status Table::OpenProductionIndex()
 Result<std::unique_ptr<Table::OpenTag>> Table::MakeTag(const TagDefinition& definition, IndexFile* file,
                                                        bool computeLength)
 {
-    auto key = Expression::Compile(definition.KeyExpression, *this, FCodePage);
+    FieldRecorder schema(*this);
+    auto key = Expression::Compile(definition.KeyExpression, schema, FCodePage);
     if (!key) return Result<std::unique_ptr<OpenTag>>::Error(key.Message());
     auto tag = std::make_unique<OpenTag>();
     tag->Definition = definition;
@@ -250,43 +306,104 @@ Result<std::unique_ptr<Table::OpenTag>> Table::MakeTag(const TagDefinition& defi
     }
     tag->Key = key.Take();
     if (!definition.ForExpression.empty()) {
-        auto forExpression = Expression::Compile(definition.ForExpression, *this, FCodePage);
+        auto forExpression = Expression::Compile(definition.ForExpression, schema, FCodePage);
         if (!forExpression) return Result<std::unique_ptr<OpenTag>>::Error(forExpression.Message());
         if (forExpression->Type() != ValueType::Logical) {
             return Result<std::unique_ptr<OpenTag>>::Error("FOR expression " + definition.ForExpression + " is not a condition");
         }
         tag->For = std::make_unique<Expression>(forExpression.Take());
     }
+    tag->Fields = std::move(schema.Used);
+    std::sort(tag->Fields.begin(), tag->Fields.end());
+    tag->Fields.erase(std::unique(tag->Fields.begin(), tag->Fields.end()), tag->Fields.end());
     tag->File = file;
     return tag;
 }
 
-Result<TagIndex*> Table::LoadedTag(OpenTag& tag)
+// The tag's tree with every pending key in it: what any read of the tag needs.
+Result<CdxTree*> Table::ReadyTag(OpenTag& tag)
 {
-    if (tag.Index) return tag.Index.get();
-    if (!tag.File || !tag.File->Source || tag.SourceNumber == static_cast<size_t>(-1)) {
-        tag.Index = std::make_unique<TagIndex>(tag.Definition);
-        return tag.Index.get();
+    if (Status merged = MergePending(tag); !merged) return Result<CdxTree*>::Error(merged.Message());
+    return &tag.Tree();
+}
+
+// Pending keys go in one by one while they are few beside the tag; many (an import, a large
+// append) are merged with the tree's entries into a new tree in one pass.
+Status Table::MergePending(OpenTag& tag)
+{
+    if (!tag.Pending) return Status::Success();
+    std::unique_ptr<TagIndex> pending = std::move(tag.Pending);
+    FPendingBytes -= std::min(FPendingBytes, pending->Size() * (tag.Definition.KeyLength + 4u));
+    const size_t count = pending->Size();
+    if (count == 0) return Status::Success();
+    CdxTree& tree = tag.Tree();
+    FPositionValid = false;
+    if (count < std::max<size_t>(2048, FFile->RecordCount() / 16)) {
+        for (size_t i = 0; i < count; ++i) {
+            auto inserted = tree.Insert(pending->KeyAt(i), pending->RecnoAt(i));
+            if (!inserted) return inserted.ToStatus();
+        }
+        return Status::Success();
     }
-    auto loaded = tag.File->Source->LoadTag(tag.SourceNumber, tag.Definition.KeyType);
-    if (!loaded) return Result<TagIndex*>::Error(loaded.Message());
-    TagIndex index = loaded.Take();
-    tag.Index = std::make_unique<TagIndex>(std::move(index));
-    return tag.Index.get();
+    CdxTree::Cursor old;
+    auto more = tree.First(old);
+    if (!more) return more.ToStatus();
+    bool haveOld = *more;
+    size_t next = 0;
+    const bool unique = tag.Definition.Unique;
+    std::string last;
+    bool emitted = false;
+    return tree.Rebuild([&](std::string& key, uint32_t& recno) -> Result<bool> {
+        for (;;) {
+            const bool haveNew = next < count;
+            if (!haveOld && !haveNew) return false;
+            bool takeOld = haveOld;
+            if (haveOld && haveNew) {
+                const int order = std::string_view(tree.KeyAt(old)).compare(pending->KeyAt(next));
+                takeOld = order < 0 || (order == 0 && (unique || tree.RecnoAt(old) <= pending->RecnoAt(next)));
+            }
+            if (takeOld) {
+                key.assign(tree.KeyAt(old));
+                recno = tree.RecnoAt(old);
+                auto step = tree.Next(old);
+                if (!step) return step;
+                haveOld = *step;
+            } else {
+                key.assign(pending->KeyAt(next));
+                recno = pending->RecnoAt(next);
+                ++next;
+            }
+            // A unique tag keeps the first record that brought a key.
+            if (unique && emitted && key == last) continue;
+            if (unique) last = key;
+            emitted = true;
+            return true;
+        }
+    });
+}
+
+Status Table::MergeAllPending()
+{
+    for (OpenTag* tag : FOrders) {
+        if (Status merged = MergePending(*tag); !merged) return merged;
+    }
+    FPendingBytes = 0;
+    return Status::Success();
 }
 
 Status Table::Close()
 {
     if (!FFile) return Status::Success();
-    Status result = FlushRecord();
-    if (result) result = Commit();
-    if (result && !FFile->ReadOnly()) result = WriteIndexFiles();
+    Status result = Commit();
     FOrders.clear();
     FIndexFiles.clear();
     FQuery.reset();
     FQueryText.clear();
+    if (FFile) FFile->AttachJournal(nullptr);
+    if (FMemo) FMemo->AttachJournal(nullptr);
     FMemo.reset();
     FFile.reset();
+    FJournal.reset();
     FOrder = 0;
     FPositionValid = false;
     FIndexState = IndexState::None;
@@ -299,66 +416,34 @@ Status Table::Close()
     return result;
 }
 
+// The end of a transaction: every change since the last commit reaches the files together
+// (index pages, records, memo texts), each file synced, and then the journal goes.
 Status Table::Commit()
 {
     if (Status open = CheckOpen(); !open) return open;
     if (FFile->ReadOnly()) return Status::Success();
     if (Status flushed = FlushRecord(); !flushed) return flushed;
+    if (Status merged = MergeAllPending(); !merged) return merged;
+    for (auto& file : FIndexFiles) {
+        if (Status committed = file->Store->Commit(FFile->RecordCount()); !committed) return committed;
+        if (file->Production && !(FFile->TableFlags() & DbfFile::FlagStructuralIndex)) {
+            if (Status flag = FFile->SetTableFlags(FFile->TableFlags() | DbfFile::FlagStructuralIndex); !flag) return flag;
+        }
+    }
     if (Status committed = FFile->Commit(); !committed) return committed;
-    if (FMemo && FMemo->FileKind() == MemoFile::Kind::Fpt) return FMemo->Commit();
+    if (FMemo && FMemo->FileKind() == MemoFile::Kind::Fpt) {
+        if (Status committed = FMemo->Commit(); !committed) return committed;
+    }
+    if (FJournal) {
+        if (Status ended = FJournal->Commit(); !ended) return ended;
+    }
+    FDataDirty = false;
     return Status::Success();
 }
 
 Status Table::FlushIndexes()
 {
-    if (Status committed = Commit(); !committed) return committed;
-    if (FFile->ReadOnly()) return Status::Success();
-    return WriteIndexFiles();
-}
-
-Status Table::WriteIndexFiles()
-{
-    for (auto& file : FIndexFiles) {
-        if (!file->Changed) continue;
-        std::vector<const TagIndex*> tags;
-        for (auto& tag : file->Tags) {
-            auto loaded = LoadedTag(*tag);
-            if (!loaded) return loaded.ToStatus();
-            tags.push_back(loaded.Value());
-        }
-        CdxStamp stamp;
-        stamp.Present = true;
-        stamp.RecordCount = FFile->RecordCount();
-        if (Status written = CdxFile::Write(file->Path, tags, stamp); !written) return written;
-        file->OnDisk = true;
-        file->Changed = false;
-        file->StampedDirty = false;
-        file->Source.reset();
-        for (size_t i = 0; i < file->Tags.size(); ++i) file->Tags[i]->SourceNumber = static_cast<size_t>(-1);
-        if (file->Production && !(FFile->TableFlags() & DbfFile::FlagStructuralIndex)) {
-            if (Status flag = FFile->SetTableFlags(FFile->TableFlags() | DbfFile::FlagStructuralIndex); !flag) return flag;
-        }
-    }
-    return Status::Success();
-}
-
-// Before the first change to the table, every index file on disk is stamped dirty, so a crash
-// between the change and the next index write leaves an index that will not be trusted.
-Status Table::MarkIndexesDirty()
-{
-    for (auto& file : FIndexFiles) {
-        file->Changed = true;
-        if (file->OnDisk && !file->StampedDirty) {
-            CdxStamp stamp;
-            stamp.Present = true;
-            stamp.Dirty = true;
-            stamp.RecordCount = FFile->RecordCount();
-            if (Status written = CdxFile::WriteStamp(file->Path, stamp); !written) return written;
-            file->StampedDirty = true;
-        }
-    }
-    FDataDirty = true;
-    return Status::Success();
+    return Commit();
 }
 
 void Table::SetDeletedHidden(bool on)
@@ -444,17 +529,29 @@ Result<std::string> Table::KeyFor(const OpenTag& tag, const RecordSource& record
     return Result<std::string>::Error("Unknown key type");
 }
 
-// Brings every tag in step with the buffered record: a new record only adds keys; a changed
-// one swaps the keys that differ.
+
+
+// Brings every tag in step with the buffered record: a new record's keys wait in the tag's
+// batch; a changed one swaps the keys that differ. A tag none of whose fields changed (and
+// whose record kept its deletion mark) is not evaluated at all.
 Status Table::UpdateKeys()
 {
     const char* stored = FRecordIsNew ? nullptr : FFile->Record(FRecno);
     std::string old = stored ? std::string(stored, FFile->RecordLength()) : std::string();
     RecordView before(*this, old.data(), FRecno);
     RecordView after(*this, FBuffer.data(), FRecno);
+    const auto& fields = FFile->Fields();
+    auto untouched = [&](const OpenTag& tag) {
+        if (FRecordIsNew || old[0] != FBuffer[0]) return false;
+        for (int index : tag.Fields) {
+            const FieldDescriptor& field = fields[static_cast<size_t>(index)];
+            if (std::memcmp(old.data() + field.Offset, FBuffer.data() + field.Offset, field.Width) != 0) return false;
+        }
+        return true;
+    };
     for (OpenTag* tag : FOrders) {
-        auto index = LoadedTag(*tag);
-        if (!index) return index.ToStatus();
+        if (tag->Explicit && FRecordIsNew) continue;  // nothing joins a list on its own
+        if (untouched(*tag)) continue;
         auto nowIn = InTag(*tag, after);
         if (!nowIn) return nowIn.ToStatus();
         std::string newKey;
@@ -463,17 +560,24 @@ Status Table::UpdateKeys()
             if (!key) return key.ToStatus();
             newKey = key.Take();
         }
-        if (tag->Explicit) {
-            // Only a listed record moves; nothing joins the list on its own.
-            if (FRecordIsNew) continue;
-            auto oldKey = KeyFor(*tag, before);
-            if (!oldKey) return oldKey.ToStatus();
-            if (*oldKey == newKey || !(*index)->Remove(*oldKey, FRecno)) continue;
-            (*index)->Insert(newKey, FRecno);
+        if (FRecordIsNew) {
+            if (!*nowIn) continue;
+            if (!tag->Pending) tag->Pending = std::make_unique<TagIndex>(tag->Definition);
+            tag->Pending->AppendUnsorted(newKey, FRecno);
+            FPendingBytes += tag->Definition.KeyLength + 4u;
             continue;
         }
-        if (FRecordIsNew) {
-            if (*nowIn) (*index)->AppendUnsorted(newKey, FRecno);
+        if (tag->Explicit) {
+            // Only a listed record moves.
+            auto oldKey = KeyFor(*tag, before);
+            if (!oldKey) return oldKey.ToStatus();
+            if (*oldKey == newKey) continue;
+            auto tree = ReadyTag(*tag);
+            if (!tree) return tree.ToStatus();
+            auto removed = (*tree)->Remove(*oldKey, FRecno);
+            if (!removed) return removed.ToStatus();
+            if (!*removed) continue;
+            if (auto inserted = (*tree)->Insert(newKey, FRecno); !inserted) return inserted.ToStatus();
             continue;
         }
         auto wasIn = InTag(*tag, before);
@@ -485,18 +589,32 @@ Status Table::UpdateKeys()
             oldKey = key.Take();
         }
         if (*wasIn == *nowIn && oldKey == newKey) continue;
-        if (*wasIn) (*index)->Remove(oldKey, FRecno);
-        if (*nowIn) (*index)->Insert(newKey, FRecno);
+        auto tree = ReadyTag(*tag);
+        if (!tree) return tree.ToStatus();
+        if (*wasIn) {
+            if (auto removed = (*tree)->Remove(oldKey, FRecno); !removed) return removed.ToStatus();
+        }
+        if (*nowIn) {
+            if (auto inserted = (*tree)->Insert(newKey, FRecno); !inserted) return inserted.ToStatus();
+        }
     }
     FPositionValid = false;
+    // The batches are bounded by the page cache's budget, not by the number of records.
+    if (FPendingBytes > std::max<size_t>(PageCache::Shared().Limit() * 2, size_t{32} << 20)) return MergeAllPending();
     return Status::Success();
 }
 
 Status Table::BeginChange()
 {
     if (Status writable = CheckWritable(); !writable) return writable;
-    if (!FDataDirty) return MarkIndexesDirty();
-    for (auto& file : FIndexFiles) file->Changed = true;
+    if (FDataDirty) return Status::Success();
+    // Before the first change of a transaction every index file carries the dirty stamp (kept in
+    // the journal's care like any other byte): a file that escapes the journal, copied away
+    // mid-change, is then not trusted.
+    for (auto& file : FIndexFiles) {
+        if (Status stamped = file->Store->BeginChange(FFile->RecordCount()); !stamped) return stamped;
+    }
+    FDataDirty = true;
     return Status::Success();
 }
 
@@ -763,8 +881,8 @@ Status Table::SetOrder(int orderNumber)
     }
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     if (orderNumber > 0) {
-        auto loaded = LoadedTag(*FOrders[static_cast<size_t>(orderNumber - 1)]);
-        if (!loaded) return loaded.ToStatus();
+        auto ready = ReadyTag(*FOrders[static_cast<size_t>(orderNumber - 1)]);
+        if (!ready) return ready.ToStatus();
     }
     FOrder = orderNumber;
     FPositionValid = false;
@@ -786,20 +904,29 @@ Table::OpenTag* Table::ActiveTag() const
     return FOrder > 0 ? FOrders[static_cast<size_t>(FOrder - 1)] : nullptr;
 }
 
-Status Table::BuildTag(OpenTag& tag, const ProgressCallback& progress, int progressFrom, int progressTo)
+
+
+// The tag's keys over the records, sorted. With `renumber`, deleted records are left out and
+// the others numbered as a pack will number them.
+Result<std::unique_ptr<TagIndex>> Table::BuildKeys(const OpenTag& tag, const ProgressCallback& progress,
+                                                   int progressFrom, int progressTo, bool renumber)
 {
     auto index = std::make_unique<TagIndex>(tag.Definition);
     const uint32_t total = FFile->RecordCount();
     index->Reserve(total);
     int lastPercent = -1;
+    uint32_t kept = 0;
     for (uint32_t recno = 1; recno <= total; ++recno) {
-        RecordView view(*this, FFile->Record(recno), recno);
+        const char* record = FFile->Record(recno);
+        if (renumber && record[0] == '*') continue;
+        const uint32_t number = renumber ? ++kept : recno;
+        RecordView view(*this, record, number);
         auto in = InTag(tag, view);
-        if (!in) return in.ToStatus();
+        if (!in) return Result<std::unique_ptr<TagIndex>>::Error(in.Message());
         if (*in) {
             auto key = KeyFor(tag, view);
-            if (!key) return key.ToStatus();
-            index->AppendUnsorted(*key, recno);
+            if (!key) return Result<std::unique_ptr<TagIndex>>::Error(key.Message());
+            index->AppendUnsorted(*key, number);
         }
         if (progress) {
             int percent = progressFrom + static_cast<int>(int64_t(progressTo - progressFrom) * recno / total);
@@ -807,10 +934,8 @@ Status Table::BuildTag(OpenTag& tag, const ProgressCallback& progress, int progr
         }
     }
     (void)index->Size();  // sorts now, so the cost shows where the building happens
-    tag.Index = std::move(index);
-    tag.SourceNumber = static_cast<size_t>(-1);
     if (progress && lastPercent != progressTo) progress(progressTo);
-    return Status::Success();
+    return index;
 }
 
 Status Table::CreateTag(const std::string& name, const std::string& keyExpression, const std::string& forExpression,
@@ -819,51 +944,73 @@ Status Table::CreateTag(const std::string& name, const std::string& keyExpressio
     if (Status writable = CheckWritable(); !writable) return writable;
     if (name.empty() || name.size() > 10) return Status::Error("Tag name \"" + name + "\" must have 1 to 10 characters");
     if (Status flushed = FlushRecord(); !flushed) return flushed;
+    TagDefinition definition;
+    definition.Name = UpperAscii(name);
+    definition.KeyExpression = keyExpression;
+    definition.ForExpression = forExpression;
+    auto made = MakeTag(definition, nullptr, true);
+    if (!made) return made.ToStatus();
     IndexFile* production = nullptr;
     for (auto& file : FIndexFiles) {
         if (file->Production) production = file.get();
     }
-    if (!production) {
-        if (FIndexState == IndexState::Invalid) {
-            FIndexState = IndexState::None;  // the stale file is replaced by what we build now
-        } else if (Status opened = OpenProductionIndex(); !opened) {
-            return opened;
-        }
+    if (!production && FIndexState != IndexState::Invalid) {
+        if (Status opened = OpenProductionIndex(); !opened) return opened;
         for (auto& file : FIndexFiles) {
             if (file->Production) production = file.get();
         }
     }
     if (!production) {
-        auto file = std::make_unique<IndexFile>();
+        // No index file, or one that cannot be trusted: a new empty one takes its place.
         std::string existing = FindCompanion(FFile->Path(), ".CDX");
-        file->Path = existing.empty() ? CompanionPathForNew(FFile->Path(), ".CDX") : existing;
+        const std::string path = existing.empty() ? CompanionPathForNew(FFile->Path(), ".CDX") : existing;
+        CdxStamp stamp;
+        stamp.Present = true;
+        stamp.RecordCount = FFile->RecordCount();
+        if (Status written = CdxFile::Write(path, std::vector<const TagIndex*>{}, stamp); !written) return written;
+        auto store = OpenStore(path);
+        if (!store) return store.ToStatus();
+        auto file = std::make_unique<IndexFile>();
+        file->Path = path;
         file->Production = true;
-        file->OnDisk = false;
+        file->Store = store.Take();
         production = file.get();
         FIndexFiles.insert(FIndexFiles.begin(), std::move(file));
+        FIndexState = IndexState::Valid;
+        RebuildOrderList();
     }
-    TagDefinition definition;
-    definition.Name = UpperAscii(name);
-    definition.KeyExpression = keyExpression;
-    definition.ForExpression = forExpression;
-    auto tag = MakeTag(definition, production, true);
-    if (!tag) return tag.ToStatus();
-    if (Status built = BuildTag(**tag, progress, 0, 100); !built) return built;
-    // Every tag must be held in memory before the file is rewritten without its source.
-    for (auto& existing : production->Tags) {
-        if (auto loaded = LoadedTag(*existing); !loaded) return loaded.ToStatus();
-    }
+    if (Status change = BeginChange(); !change) return change;
+    OpenTag& tag = **made;
+    tag.File = production;
+    auto keys = BuildKeys(tag, progress, 0, 100, false);
+    if (!keys) return keys.ToStatus();
+    auto added = production->Store->AddTag(tag.Definition, **keys);
+    if (!added) return added.ToStatus();
     auto same = std::find_if(production->Tags.begin(), production->Tags.end(),
                              [&](const auto& t) { return t->Definition.Name == definition.Name; });
     if (same != production->Tags.end()) {
-        *same = tag.Take();
+        *same = made.Take();
     } else {
-        production->Tags.push_back(tag.Take());
+        production->Tags.push_back(made.Take());
     }
-    production->Changed = true;
+    RenumberTags(*production);
     FIndexState = IndexState::Valid;
     RebuildOrderList();
     return Status::Success();
+}
+
+// Tag numbers follow the store's order after a tag was added or replaced.
+void Table::RenumberTags(IndexFile& file)
+{
+    for (auto& tag : file.Tags) {
+        for (size_t i = 0; i < file.Store->TagCount(); ++i) {
+            if (file.Store->Definition(i).Name == tag->Definition.Name) {
+                tag->Number = i;
+                file.Store->SetKeyType(i, tag->Definition.KeyType);
+            }
+        }
+    }
+    std::sort(file.Tags.begin(), file.Tags.end(), [](const auto& a, const auto& b) { return a->Number < b->Number; });
 }
 
 void Table::RebuildOrderList()
@@ -881,23 +1028,30 @@ void Table::RebuildOrderList()
     FPositionValid = false;
 }
 
-Status Table::CreateIndexFile(const std::string& path, const std::string& keyExpression, const ProgressCallback& progress)
+
+
+
+
+
+
+
+
+// A one-tag index file written whole from `keys` and opened in place.
+Status Table::AddIndexFile(const std::string& path, std::unique_ptr<OpenTag> tag, const TagIndex& keys)
 {
-    if (Status open = CheckOpen(); !open) return open;
-    if (Status flushed = FlushRecord(); !flushed) return flushed;
-    std::string base = path.substr(path.find_last_of('/') + 1);
-    base = base.substr(0, base.find('.'));
-    TagDefinition definition;
-    definition.Name = UpperAscii(base.substr(0, 10));
-    if (definition.Name.empty()) definition.Name = "TAG";
-    definition.KeyExpression = keyExpression;
+    CdxStamp stamp;
+    stamp.Present = true;
+    stamp.RecordCount = FFile->RecordCount();
+    if (Status written = CdxFile::Write(path, {&keys}, stamp); !written) return written;
+    auto store = OpenStore(path);
+    if (!store) return store.ToStatus();
     auto file = std::make_unique<IndexFile>();
     file->Path = path;
-    file->Changed = true;
-    auto tag = MakeTag(definition, file.get(), true);
-    if (!tag) return tag.ToStatus();
-    if (Status built = BuildTag(**tag, progress, 0, 100); !built) return built;
-    file->Tags.push_back(tag.Take());
+    file->Store = store.Take();
+    tag->File = file.get();
+    tag->Number = 0;
+    file->Store->SetKeyType(0, tag->Definition.KeyType);
+    file->Tags.push_back(std::move(tag));
     OpenTag* created = file->Tags.back().get();
     FIndexFiles.push_back(std::move(file));
     RebuildOrderList();
@@ -905,6 +1059,28 @@ Status Table::CreateIndexFile(const std::string& path, const std::string& keyExp
         if (FOrders[i] == created) return SetOrder(static_cast<int>(i + 1));
     }
     return Status::Success();
+}
+
+TagDefinition Table::IndexFileTag(const std::string& path, const std::string& keyExpression)
+{
+    std::string base = path.substr(path.find_last_of('/') + 1);
+    base = base.substr(0, base.find('.'));
+    TagDefinition definition;
+    definition.Name = UpperAscii(base.substr(0, 10));
+    if (definition.Name.empty()) definition.Name = "TAG";
+    definition.KeyExpression = keyExpression;
+    return definition;
+}
+
+Status Table::CreateIndexFile(const std::string& path, const std::string& keyExpression, const ProgressCallback& progress)
+{
+    if (Status open = CheckOpen(); !open) return open;
+    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    auto tag = MakeTag(IndexFileTag(path, keyExpression), nullptr, true);
+    if (!tag) return tag.ToStatus();
+    auto keys = BuildKeys(**tag, progress, 0, 100, false);
+    if (!keys) return keys.ToStatus();
+    return AddIndexFile(path, tag.Take(), **keys);
 }
 
 Status Table::CreateEmptyIndexFile(const std::string& path, const std::string& keyExpression)
@@ -914,32 +1090,11 @@ Status Table::CreateEmptyIndexFile(const std::string& path, const std::string& k
     for (auto& existing : FIndexFiles) {
         if (existing->Path == path) return Status::Error("Index file " + path + " is already open");
     }
-    std::string base = path.substr(path.find_last_of('/') + 1);
-    base = base.substr(0, base.find('.'));
-    TagDefinition definition;
-    definition.Name = UpperAscii(base.substr(0, 10));
-    if (definition.Name.empty()) definition.Name = "TAG";
-    definition.KeyExpression = keyExpression;
-    auto file = std::make_unique<IndexFile>();
-    file->Path = path;
-    auto tag = MakeTag(definition, file.get(), true);
+    auto tag = MakeTag(IndexFileTag(path, keyExpression), nullptr, true);
     if (!tag) return tag.ToStatus();
     tag.Value()->Explicit = true;
-    tag.Value()->Index = std::make_unique<TagIndex>(tag.Value()->Definition);
-    const TagIndex* empty = tag.Value()->Index.get();
-    CdxStamp stamp;
-    stamp.Present = true;
-    stamp.RecordCount = FFile->RecordCount();
-    if (Status written = CdxFile::Write(path, {empty}, stamp); !written) return written;
-    file->OnDisk = true;
-    file->Tags.push_back(tag.Take());
-    OpenTag* created = file->Tags.back().get();
-    FIndexFiles.push_back(std::move(file));
-    RebuildOrderList();
-    for (size_t i = 0; i < FOrders.size(); ++i) {
-        if (FOrders[i] == created) return SetOrder(static_cast<int>(i + 1));
-    }
-    return Status::Success();
+    const TagIndex empty(tag.Value()->Definition);
+    return AddIndexFile(path, tag.Take(), empty);
 }
 
 Status Table::CloseIndexFile(const std::string& path)
@@ -947,21 +1102,10 @@ Status Table::CloseIndexFile(const std::string& path)
     if (Status open = CheckOpen(); !open) return open;
     auto found = std::find_if(FIndexFiles.begin(), FIndexFiles.end(), [&](const auto& f) { return f->Path == path; });
     if (found == FIndexFiles.end()) return Status::Success();
-    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    // What the file holds must be committed before it leaves the transaction.
+    Status result = Commit();
+    found = std::find_if(FIndexFiles.begin(), FIndexFiles.end(), [&](const auto& f) { return f->Path == path; });
     IndexFile* file = found->get();
-    Status result = Status::Success();
-    if (file->Changed && !FFile->ReadOnly()) {
-        std::vector<const TagIndex*> tags;
-        for (auto& tag : file->Tags) {
-            auto loaded = LoadedTag(*tag);
-            if (!loaded) return loaded.ToStatus();
-            tags.push_back(loaded.Value());
-        }
-        CdxStamp stamp;
-        stamp.Present = true;
-        stamp.RecordCount = FFile->RecordCount();
-        result = CdxFile::Write(file->Path, tags, stamp);
-    }
     OpenTag* current = ActiveTag();
     if (current && current->File == file) FOrder = 0;
     if (file->Production) FIndexState = IndexState::None;
@@ -985,21 +1129,23 @@ Status Table::OpenIndex(const std::string& path)
     for (auto& file : FIndexFiles) {
         if (file->Path == path) return Status::Success();
     }
-    auto cdx = CdxFile::Open(path);
+    auto cdx = OpenStore(path);
     if (!cdx) return cdx.ToStatus();
     auto file = std::make_unique<IndexFile>();
     file->Path = path;
-    file->OnDisk = true;
     std::string production = FindCompanion(FFile->Path(), ".CDX");
     file->Production = !production.empty() && production == path;
-    const auto& infos = cdx.Value()->Tags();
-    for (size_t i = 0; i < infos.size(); ++i) {
-        auto tag = MakeTag(infos[i].Definition, file.get(), false);
+    file->Store = cdx.Take();
+    for (size_t i = 0; i < file->Store->TagCount(); ++i) {
+        auto tag = MakeTag(file->Store->Definition(i), file.get(), false);
         if (!tag) return Status::Error("Index file " + path + ": " + tag.Message());
-        tag.Value()->SourceNumber = i;
+        tag.Value()->Number = i;
+        file->Store->SetKeyType(i, tag.Value()->Definition.KeyType);
         file->Tags.push_back(tag.Take());
     }
-    file->Source = cdx.Take();
+    if (FDataDirty) {
+        if (Status stamped = file->Store->BeginChange(FFile->RecordCount()); !stamped) return stamped;
+    }
     if (file->Production) {
         FIndexFiles.insert(FIndexFiles.begin(), std::move(file));
         FIndexState = IndexState::Valid;
@@ -1013,9 +1159,8 @@ Status Table::OpenIndex(const std::string& path)
 Status Table::CloseIndexes()
 {
     if (Status open = CheckOpen(); !open) return open;
-    if (Status flushed = FlushRecord(); !flushed) return flushed;
     if (!FFile->ReadOnly()) {
-        if (Status written = WriteIndexFiles(); !written) return written;
+        if (Status committed = Commit(); !committed) return committed;
     }
     FOrders.clear();
     FIndexFiles.clear();
@@ -1036,76 +1181,99 @@ Status Table::AddCurrentKey(int orderNumber)
     if (orderNumber < 1 || orderNumber > static_cast<int>(FOrders.size())) return Status::Error("No order is selected");
     OpenTag* tag = FOrders[static_cast<size_t>(orderNumber - 1)];
     if (FEof) return Status::Error("There is no current record");
-    auto index = LoadedTag(*tag);
-    if (!index) return index.ToStatus();
     // The stored record and its keys first, so the key added is the one later edits move.
     if (Status flushed = FlushRecord(); !flushed) return flushed;
+    if (Status change = BeginChange(); !change) return change;
+    auto tree = ReadyTag(*tag);
+    if (!tree) return tree.ToStatus();
     auto key = KeyFor(*tag, *this);
     if (!key) return key.ToStatus();
-    if ((*index)->Find(*key, FRecno) == TagIndex::NoPosition) (*index)->Insert(*key, FRecno);
-    tag->File->Changed = true;
+    CdxTree::Cursor cursor;
+    auto found = (*tree)->LowerBoundEntry(*key, FRecno, cursor);
+    if (!found) return found.ToStatus();
+    if (!*found || (*tree)->KeyAt(cursor) != *key || (*tree)->RecnoAt(cursor) != FRecno) {
+        if (auto inserted = (*tree)->Insert(*key, FRecno); !inserted) return inserted.ToStatus();
+    }
     if (tag == ActiveTag()) FPositionValid = false;
     return Status::Success();
 }
 
+// Every open tag rebuilt from the records in place, inside the transaction: a crash before the
+// commit leaves the tags as they were.
 Status Table::Reindex(const ProgressCallback& progress)
 {
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
+    if (Status change = BeginChange(); !change) return change;
     const int count = static_cast<int>(FOrders.size());
     for (int i = 0; i < count; ++i) {
         OpenTag& tag = *FOrders[static_cast<size_t>(i)];
+        tag.Pending.reset();
+        std::unique_ptr<TagIndex> keys;
         if (tag.Explicit) {
             // Its record numbers no longer name the records it listed (after a pack): it empties.
-            tag.Index = std::make_unique<TagIndex>(tag.Definition);
-            tag.File->Changed = true;
-            continue;
+            keys = std::make_unique<TagIndex>(tag.Definition);
+        } else {
+            auto built = BuildKeys(tag, progress, i * 100 / count, (i + 1) * 100 / count, false);
+            if (!built) return built.ToStatus();
+            keys = built.Take();
         }
-        if (Status built = BuildTag(tag, progress, i * 100 / count, (i + 1) * 100 / count); !built) return built;
-        tag.File->Changed = true;
+        if (Status rebuilt = tag.File->Store->RebuildTag(tag.Number, *keys); !rebuilt) return rebuilt;
     }
+    FPendingBytes = 0;
     FPositionValid = false;
     return Status::Success();
 }
 
 // ---- movement -------------------------------------------------------------------------------
 
-// Finds the current record's place in the active tag again after the tag changed.
-Result<size_t> Table::CurrentPosition()
+
+
+
+
+
+
+
+// The active tag's cursor on the current record, found again after the tag changed. A record
+// the tag does not hold sits before the first entry above its key (`exact` false).
+Result<bool> Table::CurrentPosition(CdxTree::Cursor& cursor, bool& exact)
 {
-    if (FPositionValid) return FPosition;
     OpenTag* tag = ActiveTag();
-    auto index = LoadedTag(*tag);
-    if (!index) return Result<size_t>::Error(index.Message());
-    if (FEof) return (*index)->Size();
+    auto tree = ReadyTag(*tag);
+    if (!tree) return Result<bool>::Error(tree.Message());
+    if (FPositionValid && (*tree)->Current(FCursor)) {
+        cursor = FCursor;
+        exact = true;
+        return true;
+    }
     auto key = KeyFor(*tag, *this);
-    if (!key) return Result<size_t>::Error(key.Message());
-    size_t position = (*index)->Find(*key, FRecno);
-    if (position == TagIndex::NoPosition) position = (*index)->LowerBound(*key);
-    return position;
+    if (!key) return Result<bool>::Error(key.Message());
+    auto found = (*tree)->LowerBoundEntry(*key, FRecno, cursor);
+    if (!found) return found;
+    exact = *found && (*tree)->KeyAt(cursor) == *key && (*tree)->RecnoAt(cursor) == FRecno;
+    return *found;
 }
 
-// From `position` (an ascending position, possibly one past either end), walks in `direction`
-// through the tag's entries to the first visible record and makes it current. Running off the
-// end leaves the cursor at the phantom record and reports false.
-Result<bool> Table::WalkTag(int64_t position, int direction)
+// From the cursor's entry (included), walks in `direction` through the tag to the first visible
+// record and makes it current. Running off the end reports false.
+Result<bool> Table::WalkTag(CdxTree::Cursor cursor, int direction)
 {
     OpenTag* tag = ActiveTag();
-    auto index = LoadedTag(*tag);
-    if (!index) return Result<bool>::Error(index.Message());
-    const int64_t size = static_cast<int64_t>((*index)->Size());
-    for (; position >= 0 && position < size; position += direction) {
-        uint32_t recno = (*index)->RecnoAt(static_cast<size_t>(position));
+    CdxTree& tree = tag->Tree();
+    for (;;) {
+        const uint32_t recno = tree.RecnoAt(cursor);
         auto visible = Visible(recno);
         if (!visible) return Result<bool>::Error(visible.Message());
         if (*visible) {
             if (Status loaded = LoadRecord(recno); !loaded) return Result<bool>(loaded);
-            FPosition = static_cast<size_t>(position);
+            FCursor = cursor;
             FPositionValid = true;
             return true;
         }
+        auto step = direction > 0 ? tree.Next(cursor) : tree.Previous(cursor);
+        if (!step) return step;
+        if (!*step) return false;
     }
-    return false;
 }
 
 Result<bool> Table::WalkRecords(int64_t recno, int direction)
@@ -1122,14 +1290,19 @@ Result<bool> Table::WalkRecords(int64_t recno, int direction)
     return false;
 }
 
-// One step of the logical order from a given start: `forward` in the order the user sees (a
-// descending tag is walked backwards).
-Result<bool> Table::Walk(int64_t start, bool forward)
+// The first (`fromTop`) or last visible record of the order the user sees.
+Result<bool> Table::WalkFromEnd(bool fromTop)
 {
     OpenTag* tag = ActiveTag();
-    if (!tag) return WalkRecords(start, forward ? 1 : -1);
-    bool ascending = !tag->Definition.Descending;
-    return WalkTag(start, forward == ascending ? 1 : -1);
+    if (!tag) return fromTop ? WalkRecords(1, 1) : WalkRecords(FFile->RecordCount(), -1);
+    auto tree = ReadyTag(*tag);
+    if (!tree) return Result<bool>::Error(tree.Message());
+    // A descending order shows the tag's last entry first.
+    const bool first = fromTop != tag->Definition.Descending;
+    CdxTree::Cursor cursor;
+    auto found = first ? (*tree)->First(cursor) : (*tree)->Last(cursor);
+    if (!found || !*found) return found;
+    return WalkTag(cursor, first ? 1 : -1);
 }
 
 Status Table::GoTop()
@@ -1137,14 +1310,7 @@ Status Table::GoTop()
     if (Status open = CheckOpen(); !open) return open;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     FFound = false;
-    OpenTag* tag = ActiveTag();
-    int64_t start = 1;
-    if (tag) {
-        auto index = LoadedTag(*tag);
-        if (!index) return index.ToStatus();
-        start = tag->Definition.Descending ? static_cast<int64_t>((*index)->Size()) - 1 : 0;
-    }
-    auto found = Walk(start, true);
+    auto found = WalkFromEnd(true);
     if (!found) return found.ToStatus();
     if (!*found) return GoPhantom(true);
     FBof = false;
@@ -1156,14 +1322,7 @@ Status Table::GoBottom()
     if (Status open = CheckOpen(); !open) return open;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     FFound = false;
-    OpenTag* tag = ActiveTag();
-    int64_t start = FFile->RecordCount();
-    if (tag) {
-        auto index = LoadedTag(*tag);
-        if (!index) return index.ToStatus();
-        start = tag->Definition.Descending ? 0 : static_cast<int64_t>((*index)->Size()) - 1;
-    }
-    auto found = Walk(start, false);
+    auto found = WalkFromEnd(false);
     if (!found) return found.ToStatus();
     if (!*found) return GoPhantom(true);
     FBof = false;
@@ -1181,6 +1340,31 @@ Status Table::GoTo(uint32_t recno)
     return LoadRecord(recno);
 }
 
+// One step from the current record in the order the user sees; false off either end.
+Result<bool> Table::Step(bool forward)
+{
+    OpenTag* tag = ActiveTag();
+    if (!tag) return WalkRecords(static_cast<int64_t>(FRecno) + (forward ? 1 : -1), forward ? 1 : -1);
+    const bool ascending = forward != tag->Definition.Descending;
+    CdxTree::Cursor cursor;
+    bool exact = false;
+    auto placed = CurrentPosition(cursor, exact);
+    if (!placed) return placed;
+    CdxTree& tree = tag->Tree();
+    if (!*placed) {
+        // Past the last entry: only a step down the tag finds anything.
+        if (ascending) return false;
+        auto last = tree.Last(cursor);
+        if (!last || !*last) return last;
+        return WalkTag(cursor, -1);
+    }
+    if (exact || !ascending) {
+        auto step = ascending ? tree.Next(cursor) : tree.Previous(cursor);
+        if (!step || !*step) return step;
+    }
+    return WalkTag(cursor, ascending ? 1 : -1);
+}
+
 Status Table::Skip(int64_t count)
 {
     if (Status open = CheckOpen(); !open) return open;
@@ -1196,20 +1380,10 @@ Status Table::Skip(int64_t count)
         ++count;
         if (count == 0) return Status::Success();
     }
-    OpenTag* tag = ActiveTag();
     const int64_t steps = forward ? count : -count;
     for (int64_t step = 0; step < steps; ++step) {
-        int64_t next;
-        if (tag) {
-            auto position = CurrentPosition();
-            if (!position) return position.ToStatus();
-            bool ascending = !tag->Definition.Descending;
-            next = static_cast<int64_t>(*position) + ((forward == ascending) ? 1 : -1);
-        } else {
-            next = static_cast<int64_t>(FRecno) + (forward ? 1 : -1);
-        }
         uint32_t before = FRecno;
-        auto found = Walk(next, forward);
+        auto found = Step(forward);
         if (!found) return found.ToStatus();
         if (!*found) {
             if (forward) return GoPhantom(false);
@@ -1265,37 +1439,44 @@ Result<bool> Table::Seek(std::string_view key)
     if (Status flushed = FlushRecord(); !flushed) return Result<bool>(flushed);
     OpenTag* tag = ActiveTag();
     if (!tag) return Result<bool>::Error("Seek needs an index order");
-    auto index = LoadedTag(*tag);
-    if (!index) return Result<bool>::Error(index.Message());
+    auto ready = ReadyTag(*tag);
+    if (!ready) return Result<bool>::Error(ready.Message());
+    CdxTree& tree = **ready;
     auto prefix = SeekKey(*tag, key);
     if (!prefix) return Result<bool>::Error(prefix.Message());
     FFound = false;
     FBof = false;
     const std::string& wanted = *prefix;
-    const TagIndex& entries = **index;
-    auto matches = [&](size_t position) { return entries.KeyAt(position).substr(0, wanted.size()) == wanted; };
+    auto matches = [&] { return tree.KeyAt(FCursor).substr(0, wanted.size()) == wanted; };
+    CdxTree::Cursor cursor;
+    Result<bool> found = false;
     if (!tag->Definition.Descending) {
-        auto found = WalkTag(static_cast<int64_t>(entries.LowerBound(wanted)), 1);
-        if (!found) return found;
-        if (*found && matches(FPosition)) {
-            FFound = true;
-            return true;
+        auto placed = tree.LowerBound(wanted, cursor);
+        if (!placed) return placed;
+        found = *placed ? WalkTag(cursor, 1) : Result<bool>(false);
+    } else {
+        // A descending order shows greater keys first: the first match in its order is the last
+        // ascending entry that starts with the key, just before the first entry above them all,
+        // and a soft miss goes to the next smaller key.
+        std::string above = wanted;
+        while (!above.empty() && static_cast<unsigned char>(above.back()) == 0xFF) above.pop_back();
+        Result<bool> placed = false;
+        if (above.empty()) {
+            placed = tree.Last(cursor);
+        } else {
+            above.back() = static_cast<char>(static_cast<unsigned char>(above.back()) + 1);
+            placed = tree.LowerBound(above, cursor);
+            if (placed && *placed) {
+                placed = tree.Previous(cursor);
+            } else if (placed) {
+                placed = tree.Last(cursor);
+            }
         }
-        if (!*found) {
-            (void)GoPhantom(false);
-            return false;
-        }
-        if (FSoftSeek) return true;
-        (void)GoPhantom(false);
-        return false;
+        if (!placed) return placed;
+        found = *placed ? WalkTag(cursor, -1) : Result<bool>(false);
     }
-    // A descending order shows greater keys first: the first match in its order is the last
-    // ascending entry that starts with the key, and a soft miss goes to the next smaller key.
-    size_t upper = entries.LowerBound(wanted);
-    while (upper < entries.Size() && matches(upper)) ++upper;
-    auto found = WalkTag(static_cast<int64_t>(upper) - 1, -1);
     if (!found) return found;
-    if (*found && matches(FPosition)) {
+    if (*found && matches()) {
         FFound = true;
         return true;
     }
@@ -1306,12 +1487,13 @@ Result<bool> Table::Seek(std::string_view key)
 
 // ---- pack and zap ---------------------------------------------------------------------------
 
-// Packing writes the surviving records to a new file that replaces the table by rename, so a
-// crash at any moment leaves either the old table or the packed one, never a mixture.
+// Packing writes the surviving records to a new file, rebuilds the tags for them in place and
+// then swaps the new table in by a rename that the journal records: a crash at any moment
+// leaves either the old table with its old tags or the packed one with its new tags.
 Status Table::Pack(const ProgressCallback& progress)
 {
     if (Status writable = CheckWritable(); !writable) return writable;
-    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    if (Status committed = Commit(); !committed) return committed;
     if (Status change = BeginChange(); !change) return change;
     const std::string path = FFile->Path();
     const std::string temporary = path + ".pak";
@@ -1352,7 +1534,7 @@ Status Table::Pack(const ProgressCallback& progress)
             chunk.clear();
         }
         if (progress) {
-            int percent = static_cast<int>(int64_t(100) * recno / total);
+            int percent = static_cast<int>(int64_t(50) * recno / std::max<uint32_t>(total, 1));
             if (percent != lastPercent) progress(lastPercent = percent);
         }
     }
@@ -1367,23 +1549,41 @@ Status Table::Pack(const ProgressCallback& progress)
     if (!written) return fail(written);
     ::close(out);
 
-    const OpenMode mode = OpenMode::Exclusive;
-    FFile.reset();  // releases the lock; the rename below replaces the file it held
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::string message = SystemError("Cannot replace", path);
-        ::unlink(temporary.c_str());
-        auto reopened = DbfFile::Open(path, mode);
-        if (reopened) FFile = reopened.Take();
-        return Status::Error(message);
+    // The tags for the packed records, numbered as the packed file numbers them.
+    const int count = static_cast<int>(FOrders.size());
+    for (int i = 0; i < count; ++i) {
+        OpenTag& tag = *FOrders[static_cast<size_t>(i)];
+        tag.Pending.reset();
+        std::unique_ptr<TagIndex> keys;
+        if (tag.Explicit) {
+            keys = std::make_unique<TagIndex>(tag.Definition);
+        } else {
+            auto built = BuildKeys(tag, progress, 50 + i * 50 / count, 50 + (i + 1) * 50 / count, true);
+            if (!built) return fail(built.ToStatus());
+            keys = built.Take();
+        }
+        if (Status rebuilt = tag.File->Store->RebuildTag(tag.Number, *keys); !rebuilt) return fail(rebuilt);
     }
-    (void)SyncDirectoryOf(path);  // the packed file is in place; only its durability could lag
+    FPendingBytes = 0;
+    for (auto& file : FIndexFiles) {
+        if (Status committed = file->Store->Commit(kept); !committed) return fail(committed);
+    }
+
+    const OpenMode mode = OpenMode::Exclusive;
+    FFile->AttachJournal(nullptr);
+    FFile.reset();  // releases the lock; the rename below replaces the file it held
+    Status replaced = FJournal->Replace({{temporary, path}});
     auto reopened = DbfFile::Open(path, mode);
     if (!reopened) return reopened.ToStatus();
     FFile = reopened.Take();
-    for (auto& file : FIndexFiles) file->Changed = true;
-    if (Status rebuilt = Reindex(); !rebuilt) return rebuilt;
+    FFile->AttachJournal(FJournal.get());
+    if (!replaced) return replaced;
+    FDataDirty = false;
+    FPositionValid = false;
     return GoTop();
 }
+
+
 
 Status Table::Zap()
 {
@@ -1396,9 +1596,11 @@ Status Table::Zap()
         if (Status zapped = FMemo->Zap(); !zapped) return zapped;
     }
     for (OpenTag* tag : FOrders) {
-        tag->Index = std::make_unique<TagIndex>(tag->Definition);
-        tag->SourceNumber = static_cast<size_t>(-1);
+        tag->Pending.reset();
+        const TagIndex empty(tag->Definition);
+        if (Status rebuilt = tag->File->Store->RebuildTag(tag->Number, empty); !rebuilt) return rebuilt;
     }
+    FPendingBytes = 0;
     FPositionValid = false;
     return GoTop();
 }

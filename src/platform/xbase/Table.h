@@ -4,10 +4,11 @@
 // file format (so every movement honours them the same way). An out-of-range position is the
 // phantom record after the last one: record number count + 1, blank fields, Eof() true.
 //
-// Index files are held in memory while the table is open and written back whole on Close()
-// (and FlushIndexes()). While the table has changes that the index file on disk lacks, that
-// file carries a "dirty" stamp, so a process that dies before closing leaves an index that the
-// next open reports as invalid instead of using it.
+// Index files are used in place: a seek or walk reads the pages on its way, an edit changes the
+// pages of the keys it moves. Commit() ends a transaction: the table, its memo and its index
+// files reach the disk together, and the rollback journal beside the table (see Journal.h)
+// brings them back to the last commit after a crash. Index files also carry a "dirty" stamp
+// while a transaction is open, so one copied away mid-change is not trusted.
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CdxStore.h"
 #include "CodePage.h"
 #include "DbfFile.h"
 #include "Expression.h"
@@ -53,9 +55,9 @@ public:
     bool ReadOnly() const;
     const DbfFile& File() const;
     const CodePage& TableCodePage() const { return FCodePage; }
-    // Data (table and memo) durable on disk.
+    // Ends the transaction: table, memo and index files durable on disk together.
     Status Commit();
-    // Commit, then write the index files and clear their dirty stamp.
+    // The same (kept for callers that name the index files).
     Status FlushIndexes();
 
     IndexState ProductionIndexState() const { return FIndexState; }
@@ -170,34 +172,42 @@ private:
     Status GoPhantom(bool bof);
     Status FlushRecord();
     Status BeginChange();
-    Status MarkIndexesDirty();
     Status SetDeletionMark(bool deleted);
     Status UpdateKeys();
     Status OpenProductionIndex();
-    Status WriteIndexFiles();
+    Result<std::unique_ptr<CdxStore>> OpenStore(const std::string& path);
     void RebuildOrderList();
+    void RenumberTags(IndexFile& file);
     OpenTag* ActiveTag() const;
-    Result<TagIndex*> LoadedTag(OpenTag& tag);
+    Result<CdxTree*> ReadyTag(OpenTag& tag);
+    Status MergePending(OpenTag& tag);
+    Status MergeAllPending();
     Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
     Result<std::string> SeekKey(const OpenTag& tag, std::string_view key) const;
     Result<bool> InTag(const OpenTag& tag, const RecordSource& record) const;
-    Status BuildTag(OpenTag& tag, const ProgressCallback& progress, int progressFrom, int progressTo);
+    Result<std::unique_ptr<TagIndex>> BuildKeys(const OpenTag& tag, const ProgressCallback& progress, int progressFrom,
+                                                int progressTo, bool renumber);
+    static TagDefinition IndexFileTag(const std::string& path, const std::string& keyExpression);
+    Status AddIndexFile(const std::string& path, std::unique_ptr<OpenTag> tag, const TagIndex& keys);
     Result<bool> Visible(uint32_t recno) const;
-    Result<size_t> CurrentPosition();
-    Result<bool> Walk(int64_t start, bool forward);
-    Result<bool> WalkTag(int64_t position, int direction);
+    Result<bool> CurrentPosition(CdxTree::Cursor& cursor, bool& exact);
+    Result<bool> WalkTag(CdxTree::Cursor cursor, int direction);
     Result<bool> WalkRecords(int64_t recno, int direction);
+    Result<bool> WalkFromEnd(bool fromTop);
+    Result<bool> Step(bool forward);
     Result<const FieldDescriptor*> FindField(std::string_view name) const;
 
+    std::unique_ptr<Journal> FJournal;
     std::unique_ptr<DbfFile> FFile;
     std::unique_ptr<MemoFile> FMemo;
     CodePage FCodePage;
     std::vector<std::unique_ptr<IndexFile>> FIndexFiles;
     std::vector<OpenTag*> FOrders;  // order number - 1 -> tag
     int FOrder = 0;
-    size_t FPosition = 0;            // position in the active tag when FPositionValid
+    CdxTree::Cursor FCursor;         // the current record's entry in the active tag when FPositionValid
     bool FPositionValid = false;
+    size_t FPendingBytes = 0;        // keys of appended records waiting in the tags' batches
     IndexState FIndexState = IndexState::None;
     std::string FIndexProblem;
 

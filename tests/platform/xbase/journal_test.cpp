@@ -245,12 +245,14 @@ TEST_F(JournalTest, ReplaceRenamesAndLeavesNoJournal)
     EXPECT_FALSE(Exists(FFolder.File("T.NEW")));
     EXPECT_FALSE(Exists(FJournalPath));
 
-    // Uncommitted byte changes and a replacement do not mix.
+    // With byte changes open, the replacement commits them along with the renames.
     const int id = AddFile("T.CDX", Pattern(100, 'c'));
     Overwrite(id, "T.CDX", 0, "x");
     WriteBytes(FFolder.File("T.NEW"), "newer");
-    EXPECT_FALSE(FJournal->Replace({{FFolder.File("T.NEW"), FFolder.File("T.DBF")}}).Ok());
-    EXPECT_EQ(ReadBytes(FFolder.File("T.DBF")), "new table");
+    ASSERT_TRUE(FJournal->Replace({{FFolder.File("T.NEW"), FFolder.File("T.DBF")}}).Ok());
+    EXPECT_EQ(ReadBytes(FFolder.File("T.DBF")), "newer");
+    EXPECT_EQ(ReadBytes(FFolder.File("T.CDX")).substr(0, 1), "x");
+    EXPECT_FALSE(Exists(FJournalPath));
 }
 
 // A replacement cut short: the second rename fails (its new file is missing), which leaves the

@@ -408,8 +408,9 @@ TEST(TableIndexes, IndexOfAnotherRecordCountIsReportedInvalid)
     EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
 }
 
-// A writer that dies after committing keeps its records; its index is not trusted afterwards.
-TEST(TableCrash, CommittedRecordsSurviveAndStaleIndexIsReported)
+// A writer that dies after committing keeps what it committed, index included; what it changed
+// after the commit is rolled back.
+TEST(TableCrash, CommittedRecordsSurviveWithTheirIndex)
 {
     ScratchFolder folder;
     std::string path = CreatePeople(folder);
@@ -431,19 +432,25 @@ TEST(TableCrash, CommittedRecordsSurviveAndStaleIndexIsReported)
 
     Table table;
     Check(table.Open(path));
-    EXPECT_EQ(table.ProductionIndexState(), IndexState::Invalid);
-    ASSERT_GE(table.RecordCount(), 7u);
+    EXPECT_EQ(table.ProductionIndexState(), IndexState::Valid);
+    ASSERT_EQ(table.RecordCount(), 7u);
     Check(table.GoTo(1));
     EXPECT_EQ(*table.GetField("LNAME"), "Changed");
     Check(table.GoTo(7));
     EXPECT_EQ(*table.GetField("LNAME"), "Newcomer");
     Check(table.GoTo(6));
     EXPECT_EQ(*table.GetField("FNAME"), "Al");
+    Check(table.SetOrder(table.OrderNumber("LNAME")));
+    auto found = table.Seek("NEWCOMER");
+    ASSERT_TRUE(found.Ok());
+    EXPECT_TRUE(*found);
+    EXPECT_EQ(table.RecNo(), 7u);
+    EXPECT_FALSE(*table.Seek("UNCOMMITTED"));
 }
 
-// A batch append killed between two records: the header never counts a record whose values were
-// not yet written (a blank record at the end was the visible trace).
-TEST(TableCrash, KilledAppendLeavesNoBlankRecord)
+// A batch append killed between two records and before any commit leaves the table as it was:
+// no blank record, no half record.
+TEST(TableCrash, KilledAppendLeavesTheLastCommit)
 {
     ScratchFolder folder;
     std::string path = CreatePeople(folder, false);
@@ -463,9 +470,9 @@ TEST(TableCrash, KilledAppendLeavesNoBlankRecord)
 
     Table table;
     Check(table.Open(path));
-    ASSERT_EQ(table.RecordCount(), 7u);
-    Check(table.GoTo(7));
-    EXPECT_EQ(*table.GetField("LNAME"), "Written");
+    ASSERT_EQ(table.RecordCount(), 6u);
+    Check(table.GoTo(6));
+    EXPECT_EQ(*table.GetField("FNAME"), "Al");
 }
 
 TEST(TableAppend, DiscardedAppendLeavesNothingAndAChangeReadsAsStored)
