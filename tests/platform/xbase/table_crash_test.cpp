@@ -1,8 +1,8 @@
 // Writers killed with SIGKILL at random moments. A forked child runs a seeded workload on a table
 // and reports each completed Commit() through a pipe; the parent kills it after a random delay,
 // reopens the table and demands the state of the last reported commit (or of the next one, when
-// the child died between Commit() returning and its report), every tag in step with it, and the
-// production index usable as it is.
+// the child died between Commit() returning and its report): records and memo texts, every tag in
+// step with them, and the production index usable as it is.
 //
 // CORVANE_CRASH_RUNS sets the number of runs (20 by default); CORVANE_CRASH_SEED the seed of the
 // first run (run n uses seed + n), to replay a failure.
@@ -33,11 +33,11 @@ using model::Records;
 using model::Upper;
 using testing::ScratchFolder;
 
-enum FieldNumber { LName, FName, Street, City, Zip, Age, Tagged };
+enum FieldNumber { LName, FName, Street, City, Zip, Age, Tagged, Notes };
 
 const std::vector<FieldSpec> Fields = {
     {"LNAME", 'C', 20, 0}, {"FNAME", 'C', 12, 0}, {"STREET", 'C', 30, 0}, {"CITY", 'C', 16, 0},
-    {"ZIP", 'C', 10, 0},   {"AGE", 'N', 3, 0},    {"TAGGED", 'L', 1, 0},
+    {"ZIP", 'C', 10, 0},   {"AGE", 'N', 3, 0},    {"TAGGED", 'L', 1, 0},  {"NOTES", 'M', 10, 0},
 };
 
 bool Old(const Record& r)
@@ -87,8 +87,10 @@ std::string FieldValue(Random& random, int field)
     }
     case Age:
         return std::to_string(random.Below(100));
-    default:
+    case Tagged:
         return random.Chance(50) ? "T" : "F";
+    default: // memo text from empty to several blocks
+        return random.Chance(40) ? std::string() : random.Letters(1 + random.Below(400), true);
     }
 }
 
@@ -240,7 +242,10 @@ class WorkloadRounds {
         Op op;
         op.Kind = OpKind::Edit;
         op.Recno = 1 + FRandom.Below(static_cast<uint32_t>(FRecords.size()));
-        op.Field = FRandom.Chance(60) ? FRandom.Pick(keyFields) : static_cast<int>(FRandom.Below(7));
+        op.Field = FRandom.Chance(15) ? static_cast<int>(Notes)
+                   : FRandom.Chance(60)
+                       ? FRandom.Pick(keyFields)
+                       : static_cast<int>(FRandom.Below(static_cast<uint32_t>(Fields.size())));
         op.Value = FieldValue(FRandom, op.Field);
         Add(op);
     }
