@@ -129,6 +129,29 @@ inline std::vector<uint32_t> WalkOrder(Table& table, const std::string& tagName)
     return recnos;
 }
 
+// The same walk from the bottom up, given back in top-down order so it compares with WalkOrder: a
+// tag whose pages link wrongly backwards shows it here.
+inline std::vector<uint32_t> WalkOrderBackward(Table& table, const std::string& tagName)
+{
+    std::vector<uint32_t> recnos;
+    table.SetDeletedHidden(false);
+    const int order = table.OrderNumber(tagName);
+    if (order <= 0 || !table.SetOrder(order).Ok() || !table.GoBottom().Ok())
+        return {0};
+    const uint32_t limit = table.RecordCount() + 2;
+    while (!table.Eof()) {
+        recnos.push_back(table.RecNo());
+        if (recnos.size() > limit || !table.Skip(-1).Ok()) {
+            recnos.push_back(0);
+            break;
+        }
+        if (table.Bof())
+            break;
+    }
+    std::reverse(recnos.begin(), recnos.end());
+    return recnos;
+}
+
 // Empty when the table holds exactly the records (values compared as the engine reads them back:
 // text without trailing blanks, numbers by value), else the first difference.
 inline std::string CompareRecords(Table& table, const std::vector<FieldSpec>& fields, const Records& records)

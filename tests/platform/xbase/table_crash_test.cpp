@@ -349,8 +349,11 @@ std::string CheckTable(Table& table, const Records& records)
     if (std::string problem = model::CompareRecords(table, Fields, records); !problem.empty())
         return problem;
     for (const model::Tag& tag : Tags()) {
-        if (model::WalkOrder(table, tag.Name) != model::Recnos(model::ExpectedEntries(records, tag))) {
+        const std::vector<uint32_t> expected = model::Recnos(model::ExpectedEntries(records, tag));
+        if (model::WalkOrder(table, tag.Name) != expected)
             return "tag " + tag.Name + " is out of step with the records";
+        if (model::WalkOrderBackward(table, tag.Name) != expected) {
+            return "tag " + tag.Name + " walked backwards is out of step with the records";
         }
     }
     return {};
