@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all deps configure build run test bench install package fuzz clean
+.PHONY: all deps configure build run test test-slow bench install package fuzz clean
 
 all: build
 
@@ -26,8 +26,12 @@ build: deps configure
 run: build
 	./$(BUILD)/corvane
 
+# Tests labelled "slow" (long randomised runs) only with `make test-slow`.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE slow
+
+test-slow: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L slow
 
 bench: build
 	./$(BUILD)/xbase_bench
