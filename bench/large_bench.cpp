@@ -209,12 +209,15 @@ int ChildEdit(const std::string& path, uint32_t records, size_t count)
         std::printf("edit_ms %.3f\n", times.back());
         std::fflush(stdout);
     }
+    // The first change may load what later ones reuse: shown apart, and in the mean.
+    const double first = times.front();
     double sum = 0;
     for (double t : times)
         sum += t;
-    std::printf("edits %zu\nmean_ms %.3f\nmax_ms %.3f\nrss_kb %ld\n", times.size(),
-                sum / static_cast<double>(times.size()), *std::max_element(times.begin(), times.end()),
-                ResidentKilobytes());
+    std::sort(times.begin(), times.end());
+    std::printf("edits %zu\nfirst_ms %.3f\nmean_ms %.3f\nmedian_ms %.3f\nmax_ms %.3f\nrss_kb %ld\n",
+                times.size(), first, sum / static_cast<double>(times.size()), times[times.size() / 2],
+                times.back(), ResidentKilobytes());
     start = Clock::now();
     Require(table.Close(), "close");
     std::printf("close_ms %.3f\n", MillisecondsSince(start));
@@ -599,9 +602,11 @@ int RunDriver(const Options& options)
                        *failed + " after " + std::to_string(done) + " lines", "<= 5 ms");
         } else {
             report.Row("change one record + Commit, tags included",
-                       "mean " + Seconds(Value(edit, "mean_ms")) + ", max " + Seconds(Value(edit, "max_ms")) +
-                           " over " + edit.Values["edits"] + " records; " + Megabytes(edit.PeakRssKb) +
-                           " peak; close " + Seconds(Value(edit, "close_ms")),
+                       "mean " + Seconds(Value(edit, "mean_ms")) + ", median " +
+                           Seconds(Value(edit, "median_ms")) + ", first " + Seconds(Value(edit, "first_ms")) +
+                           ", max " + Seconds(Value(edit, "max_ms")) + " over " + edit.Values["edits"] +
+                           " records; " + Megabytes(edit.PeakRssKb) + " peak; close " +
+                           Seconds(Value(edit, "close_ms")),
                        "<= 5 ms");
         }
     }
