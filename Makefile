@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 
 LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all deps configure build run test test-slow bench install package fuzz clean
+.PHONY: all deps configure build run test test-slow bench bench-large install package fuzz clean
 
 all: build
 
@@ -35,6 +35,12 @@ test-slow: build
 
 bench: build
 	./$(BUILD)/xbase_bench
+
+# The everyday jobs on a million-record address file, each in a fresh process. The file and the
+# rows to append are made on the first run and kept in $(BUILD)/bench-large (delete it to remake).
+bench-large: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target corvane-cli large_bench
+	./$(BUILD)/large_bench --dir $(BUILD)/bench-large --cli $(BUILD)/corvane-cli
 
 # The programs in PREFIX/bin, the shipped files in PREFIX/share/corvane, the desktop entry and the
 # icon in PREFIX/share/applications and PREFIX/share/icons (use sudo for a system prefix).

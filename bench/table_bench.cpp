@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AddressGenerator.h"
 #include "bulkmail/Presort.h"
 #include "core/AddressFileLayout.h"
 #include "platform/settings/IniFile.h"
@@ -21,14 +22,8 @@ using corvane::Status;
 
 constexpr uint32_t RecordCount = 100000;
 
-const char* const LastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis",
-                                 "Rodriguez", "Martinez", "Hernandez", "Lopez", "Gonzalez", "Wilson", "Anderson",
-                                 "Thomas", "Taylor", "Moore", "Jackson", "Martin", "Lee", "Perez", "Thompson", "White"};
-const char* const FirstNames[] = {"James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda",
-                                  "David", "Elizabeth", "William", "Barbara", "Richard", "Susan", "Joseph", "Jessica"};
-const char* const Cities[] = {"Springfield", "Portland", "Franklin", "Greenville", "Bristol", "Clinton", "Fairview",
-                              "Salem", "Madison", "Georgetown", "Arlington", "Ashland", "Dover", "Oxford"};
-const char* const States[] = {"IL", "OR", "TN", "SC", "VA", "MO", "MA", "OH", "WI", "KY", "TX", "NY"};
+using corvane::bench::AppendAddresses;
+using corvane::bench::LastNames;
 
 std::string Folder()
 {
@@ -49,36 +44,6 @@ void Require(const xbase::Status& status, benchmark::State&)
     }
 }
 
-// Appends `count` generated address records to an open table.
-xbase::Status AppendRecords(xbase::Table& table, uint32_t count)
-{
-    std::mt19937 random(1995);
-    auto pick = [&](const auto& list) { return std::string(list[random() % std::size(list)]); };
-    for (uint32_t i = 0; i < count; ++i) {
-        if (auto s = table.AppendBlank(); !s) return s;
-        const std::string number = std::to_string(random() % 100000);
-        const std::pair<const char*, std::string> values[] = {
-            {"LNAME", pick(LastNames) + (i % 7 == 0 ? "-" + pick(LastNames) : "")},
-            {"FNAME", pick(FirstNames)},
-            {"MIDDLE", std::string(1, static_cast<char>('A' + random() % 26))},
-            {"STREET", number + " " + pick(LastNames) + " Street"},
-            {"CITY", pick(Cities)},
-            {"STATE", pick(States)},
-            {"ZIP", std::string(5 - std::min<size_t>(5, number.size()), '0') + number},
-            {"COUNTRY", "USA"},
-            {"DATE", "2026" + std::to_string(10 + random() % 3) + std::to_string(10 + random() % 18)},
-            {"PHONE", "555-" + std::to_string(1000 + random() % 9000)},
-            {"EMAIL", pick(FirstNames) + "@example.com"},
-            {"CODES", std::string(1, static_cast<char>('A' + random() % 5))},
-            {"ISDEL", "F"},
-        };
-        for (const auto& [field, value] : values) {
-            if (auto s = table.PutField(field, value); !s) return s;
-        }
-    }
-    return xbase::Status::Success();
-}
-
 std::string MakeAddressFile(const std::string& name)
 {
     std::string path = Folder() + "/" + name;
@@ -95,7 +60,7 @@ const std::string& SampleFile()
     static std::string path = [] {
         std::string made = MakeAddressFile("SAMPLE.DBF");
         xbase::Table table;
-        if (!table.Open(made).Ok() || !AppendRecords(table, RecordCount).Ok() || !table.Close().Ok()) std::abort();
+        if (!table.Open(made).Ok() || !AppendAddresses(table, RecordCount).Ok() || !table.Close().Ok()) std::abort();
         return made;
     }();
     return path;
@@ -109,7 +74,7 @@ void BM_AppendWithTags(benchmark::State& state)
         state.ResumeTiming();
         xbase::Table table;
         Require(table.Open(path), state);
-        Require(AppendRecords(table, RecordCount), state);
+        Require(AppendAddresses(table, RecordCount), state);
         Require(table.Close(), state);  // the 26 tags reach the index file here
     }
     state.SetItemsProcessed(state.iterations() * RecordCount);
