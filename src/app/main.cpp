@@ -2,6 +2,8 @@
 #include <QtGlobal>
 
 #include "app/ProgramNames.h"
+#include "core/EngineSettings.h"
+#include "platform/Settings.h"
 #include "app/TAddressMain.h"
 #include "platform/MessageService.h"
 #include "platform/ShippedFiles.h"
@@ -21,6 +23,8 @@ int main(int argc, char* argv[])
     // A fresh program directory gets the shipped system files it lacks (never over the user's).
     for (const std::string& failure : corvane::SeedProgramDirectory().Failed)
         qWarning("Corvane: cannot copy the shipped file %s", failure.c_str());
+
+    corvane::ApplyEngineSettings(corvane::Settings());
 
     corvane::QtMessageService messages;
     corvane::SetMessageService(&messages);

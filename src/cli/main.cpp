@@ -1,5 +1,7 @@
 // corvane-cli: the main jobs of Corvane without windows, on the code the windows use.
 
+#include "core/EngineSettings.h"
+#include "platform/Settings.h"
 #include <iostream>
 #include <string>
 #include <vector>
@@ -141,6 +143,7 @@ int main(int argc, char* argv[])
         // ...) it lacks; a file that cannot be copied is said, and the command still runs.
         for (const std::string& failure : corvane::SeedProgramDirectory().Failed)
             std::cerr << "corvane-cli: cannot copy the shipped file " << failure << '\n';
+        corvane::ApplyEngineSettings(corvane::Settings());
         return command.Run(arguments);
     }
     std::cerr << "corvane-cli: unknown command " << name << '\n';
