@@ -568,10 +568,17 @@ Status CdxTree::FreeAll()
     Touch();
     auto root = Root();
     if (!root) return root.ToStatus();
-    // Level by level from the root: each level's pages are the children of the one above.
+    // Level by level from the root: each level's pages are the children of the one above. All
+    // leaves sit on one level, so once a level turns out to be leaves its pages are freed unread.
     std::vector<uint32_t> level{(*root)->Offset};
     for (size_t depth = 0; !level.empty(); ++depth) {
         if (depth > 64) return Status::Error(FStore.Path() + ": an index tree is too deep");
+        auto first = FStore.Read(level.front(), FKeyLength, FFill);
+        if (!first) return first.ToStatus();
+        if ((*first)->Leaf()) {
+            for (uint32_t offset : level) FStore.FreePage(offset);
+            break;
+        }
         std::vector<uint32_t> below;
         for (uint32_t offset : level) {
             auto node = FStore.Read(offset, FKeyLength, FFill);

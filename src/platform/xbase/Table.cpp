@@ -1183,7 +1183,10 @@ Status Table::AddCurrentKey(int orderNumber)
     if (FEof) return Status::Error("There is no current record");
     // The stored record and its keys first, so the key added is the one later edits move.
     if (Status flushed = FlushRecord(); !flushed) return flushed;
-    if (Status change = BeginChange(); !change) return change;
+    // A list kept beside a table opened read-only lives in memory only.
+    if (!FFile->ReadOnly()) {
+        if (Status change = BeginChange(); !change) return change;
+    }
     auto tree = ReadyTag(*tag);
     if (!tree) return tree.ToStatus();
     auto key = KeyFor(*tag, *this);
