@@ -160,22 +160,24 @@ int RunAppend(const std::vector<std::string>& arguments)
         return Fail(parsed.Message());
     if (parsed->Positional.size() != 1 || !parsed->Has("--csv"))
         return Usage("append FILE --csv IN.csv");
-    std::ifstream in(*parsed->Get("--csv"), std::ios::binary);
+    // The rows are read twice, one at a time: every value is checked before the first record is
+    // written, so a bad row changes nothing, and a file of any size takes the memory of one row.
+    const std::string source = *parsed->Get("--csv");
+    std::ifstream in(source, std::ios::binary);
     if (!in)
-        return Fail("Cannot read " + *parsed->Get("--csv"));
-    std::stringstream text;
-    text << in.rdbuf();
-    auto rows = ParseCsv(text.str());
-    if (!rows)
-        return Fail(*parsed->Get("--csv") + ": " + rows.Message());
-    if (rows->empty())
-        return Fail(*parsed->Get("--csv") + " has no header line");
+        return Fail("Cannot read " + source);
+    CsvReader reader(in);
+    CsvRow header;
+    auto first = reader.Next(header);
+    if (!first)
+        return Fail(source + ": " + first.Message());
+    if (!*first)
+        return Fail(source + " has no header line");
 
     xbase::Table table;
     if (Status opened = OpenTable(table, parsed->Positional[0], xbase::OpenMode::Exclusive); !opened) {
         return Fail(opened.Message());
     }
-    const CsvRow& header = rows->front();
     std::vector<const xbase::FieldDescriptor*> columns;
     for (const std::string& name : header) {
         int index = table.FieldIndex(name);
@@ -183,44 +185,64 @@ int RunAppend(const std::vector<std::string>& arguments)
             return Fail("Unknown column " + name + ": " + table.Path() + " has no such field");
         columns.push_back(&table.File().Fields()[static_cast<size_t>(index)]);
     }
-    // Every value is checked before the first record is written, so a bad row changes nothing.
+    // Walks the data rows (blank lines skipped), `visit(row, line)` for each.
+    auto eachRow = [&](auto visit) -> Status {
+        in.clear();
+        in.seekg(0);
+        CsvReader rows(in);
+        CsvRow row;
+        auto skipped = rows.Next(row);  // the header
+        if (!skipped)
+            return skipped.ToStatus();
+        for (size_t r = 1;; ++r) {
+            auto more = rows.Next(row);
+            if (!more)
+                return Status::Error(source + ": " + more.Message());
+            if (!*more)
+                return Status::Success();
+            if (row.size() == 1 && row[0].empty())
+                continue; // a blank line
+            if (Status visited = visit(row, r + 1); !visited)
+                return visited;
+        }
+    };
     std::string scratch(table.File().RecordLength(), ' ');
-    std::vector<const CsvRow*> records;
-    for (size_t r = 1; r < rows->size(); ++r) {
-        const CsvRow& row = (*rows)[r];
-        if (row.size() == 1 && row[0].empty())
-            continue; // a blank line
+    Status checked = eachRow([&](const CsvRow& row, size_t line) -> Status {
+        const std::string where = "Line " + std::to_string(line);
         if (row.size() != header.size()) {
-            return Fail("Line " + std::to_string(r + 1) + " has " + std::to_string(row.size()) +
-                        " values for " + std::to_string(header.size()) + " columns");
+            return Status::Error(where + " has " + std::to_string(row.size()) + " values for " +
+                                 std::to_string(header.size()) + " columns");
         }
         for (size_t c = 0; c < row.size(); ++c) {
             auto bytes = table.TableCodePage().FromUtf8(row[c], columns[c]->Name);
             if (!bytes)
-                return Fail("Line " + std::to_string(r + 1) + ": " + bytes.Message());
+                return Status::Error(where + ": " + bytes.Message());
             if (columns[c]->Type == 'M') {
                 if (!row[c].empty() && !table.MemoWritable()) {
-                    return Fail("Line " + std::to_string(r + 1) + ": the memo file of " + table.Path() +
-                                " cannot be written");
+                    return Status::Error(where + ": the memo file of " + table.Path() + " cannot be written");
                 }
                 continue;
             }
-            if (Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits) {
-                return Fail("Line " + std::to_string(r + 1) + ": " + fits.Message());
-            }
+            if (Status fits = xbase::FieldCodec::Write(scratch.data(), *columns[c], *bytes); !fits)
+                return Status::Error(where + ": " + fits.Message());
         }
-        records.push_back(&row);
-    }
-    for (const CsvRow* row : records) {
-        if (Status appended = table.AppendBlank(); !appended)
-            return Fail(appended.Message());
-        for (size_t c = 0; c < row->size(); ++c) {
-            if ((*row)[c].empty())
+        return Status::Success();
+    });
+    if (!checked)
+        return Fail(checked.Message());
+    Status appended = eachRow([&](const CsvRow& row, size_t) -> Status {
+        if (Status blank = table.AppendBlank(); !blank)
+            return blank;
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (row[c].empty())
                 continue;
-            if (Status put = table.PutField(columns[c]->Name, (*row)[c]); !put)
-                return Fail(put.Message());
+            if (Status put = table.PutField(columns[c]->Name, row[c]); !put)
+                return put;
         }
-    }
+        return Status::Success();
+    });
+    if (!appended)
+        return Fail(appended.Message());
     if (Status closed = table.Close(); !closed)
         return Fail(closed.Message());
     return 0;

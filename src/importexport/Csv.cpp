@@ -1,77 +1,108 @@
 #include "importexport/Csv.h"
 
+#include <sstream>
+
 namespace corvane {
 
-Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
+Result<bool> CsvReader::Next(CsvRow& row)
 {
-    using ResultType = Result<std::vector<CsvRow>>;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    std::vector<CsvRow> rows;
-    CsvRow row;
+    std::streambuf& in = *FIn.rdbuf();
+    using Traits = std::streambuf::traits_type;
+    row.clear();
+    if (!FStarted) {
+        FStarted = true;
+        // A UTF-8 byte-order mark at the start is skipped.
+        if (in.sgetc() == 0xEF) {
+            const std::string bom = "\xEF\xBB\xBF";
+            std::string got;
+            for (size_t k = 0; k < 3 && in.sgetc() != Traits::eof() &&
+                               Traits::to_char_type(in.sgetc()) == bom[k];
+                 ++k)
+                got += Traits::to_char_type(in.sbumpc());
+            if (got != bom) {
+                // Not a mark after all: the bytes were the first field's.
+                row.clear();
+                std::string field = got;
+                return NextFrom(in, row, field);
+            }
+        }
+    }
     std::string field;
-    size_t line = 1;
-    size_t i = 0;
-    bool rowStarted = false;
-    while (i < text.size()) {
-        char c = text[i];
+    return NextFrom(in, row, field);
+}
+
+Result<bool> CsvReader::NextFrom(std::streambuf& in, CsvRow& row, std::string& field)
+{
+    using Traits = std::streambuf::traits_type;
+    bool rowStarted = !field.empty();
+    for (int got = in.sgetc(); got != Traits::eof(); got = in.sgetc()) {
+        const char c = Traits::to_char_type(got);
         if (c == '"' && field.empty()) {
             // A quoted field runs to the next lone quote.
-            size_t startLine = line;
-            ++i;
+            const size_t startLine = FLine;
+            in.sbumpc();
             bool closed = false;
-            while (i < text.size()) {
-                if (text[i] == '"') {
-                    if (i + 1 < text.size() && text[i + 1] == '"') {
+            for (int q = in.sgetc(); q != Traits::eof(); q = in.sgetc()) {
+                const char d = Traits::to_char_type(in.sbumpc());
+                if (d == '"') {
+                    if (in.sgetc() == '"') {
                         field += '"';
-                        i += 2;
+                        in.sbumpc();
                         continue;
                     }
                     closed = true;
-                    ++i;
                     break;
                 }
-                if (text[i] == '\n')
-                    ++line;
-                field += text[i++];
+                if (d == '\n')
+                    ++FLine;
+                field += d;
             }
             if (!closed)
-                return ResultType::Error("Line " + std::to_string(startLine) +
-                                         ": a quoted field is not closed");
-            if (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r') {
-                return ResultType::Error("Line " + std::to_string(line) + ": text after a closing quote");
-            }
+                return Result<bool>::Error("Line " + std::to_string(startLine) + ": a quoted field is not closed");
+            const int after = in.sgetc();
+            if (after != Traits::eof() && after != ',' && after != '\n' && after != '\r')
+                return Result<bool>::Error("Line " + std::to_string(FLine) + ": text after a closing quote");
             rowStarted = true;
             continue;
         }
+        in.sbumpc();
         if (c == ',') {
             row.push_back(std::move(field));
             field.clear();
             rowStarted = true;
-            ++i;
             continue;
         }
         if (c == '\r' || c == '\n') {
             row.push_back(std::move(field));
-            field.clear();
-            rows.push_back(std::move(row));
-            row.clear();
-            rowStarted = false;
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            ++i;
-            ++line;
-            continue;
+            if (c == '\r' && in.sgetc() == '\n')
+                in.sbumpc();
+            ++FLine;
+            return true;
         }
         field += c;
         rowStarted = true;
-        ++i;
     }
     if (rowStarted || !field.empty()) {
         row.push_back(std::move(field));
+        return true;
+    }
+    return false;
+}
+
+Result<std::vector<CsvRow>> ParseCsv(std::string_view text)
+{
+    std::istringstream in{std::string(text)};
+    CsvReader reader(in);
+    std::vector<CsvRow> rows;
+    CsvRow row;
+    for (;;) {
+        auto more = reader.Next(row);
+        if (!more)
+            return Result<std::vector<CsvRow>>::Error(more.Message());
+        if (!*more)
+            return rows;
         rows.push_back(std::move(row));
     }
-    return rows;
 }
 
 std::string FormatCsvRow(const CsvRow& row, std::string_view lineEnd)

@@ -532,6 +532,13 @@ Result<uint32_t> DbfFile::AppendRecord(const char* bytes)
         return written;
     if (Status mapped = EnsureMapped(offset + FAppendBuffer.size()); !mapped)
         return mapped;
+    if (FJournal != nullptr) {
+        // In a transaction the count reaches the header with the commit: a crash before it rolls
+        // the appended records back anyway.
+        ++FRecordCount;
+        FHeaderDirty = true;
+        return FRecordCount;
+    }
     // Only now that the record is in the file may the count cover it; a program that dies later
     // keeps every record it appended (the date follows with the next header write).
     uint8_t count[4];

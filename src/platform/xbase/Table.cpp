@@ -13,6 +13,7 @@
 #include "CdxFile.h"
 #include "CdxStore.h"
 #include "Journal.h"
+#include "KeyMerge.h"
 #include "PageCache.h"
 #include "AsciiCase.h"
 #include "CompanionFiles.h"
@@ -59,6 +60,7 @@ struct Table::OpenTag {
     // Keys of appended records not yet in the tree: merged in one pass when the tag is next read,
     // at commit, or when the batches of all tags pass their memory bound.
     std::unique_ptr<TagIndex> Pending;
+    std::unique_ptr<KeyRuns> Runs;  // batches already spilled to temporary files
     CdxTree& Tree() const { return File->Store->Tree(Number); }
 };
 
@@ -331,55 +333,42 @@ Result<CdxTree*> Table::ReadyTag(OpenTag& tag)
 // append) are merged with the tree's entries into a new tree in one pass.
 Status Table::MergePending(OpenTag& tag)
 {
-    if (!tag.Pending) return Status::Success();
+    const bool spilled = tag.Runs && !tag.Runs->Empty();
+    if (!tag.Pending && !spilled) return Status::Success();
     std::unique_ptr<TagIndex> pending = std::move(tag.Pending);
-    FPendingBytes -= std::min(FPendingBytes, pending->Size() * (tag.Definition.KeyLength + 4u));
-    const size_t count = pending->Size();
-    if (count == 0) return Status::Success();
+    const size_t count = pending ? pending->Size() : 0;
+    FPendingBytes -= std::min(FPendingBytes, count * (tag.Definition.KeyLength + 4u));
     CdxTree& tree = tag.Tree();
     FPositionValid = false;
-    if (count < std::max<size_t>(2048, FFile->RecordCount() / 16)) {
+    if (!spilled && count < std::max<size_t>(2048, FFile->RecordCount() / 16)) {
         for (size_t i = 0; i < count; ++i) {
             auto inserted = tree.Insert(pending->KeyAt(i), pending->RecnoAt(i));
             if (!inserted) return inserted.ToStatus();
         }
         return Status::Success();
     }
-    CdxTree::Cursor old;
-    auto more = tree.First(old);
-    if (!more) return more.ToStatus();
-    bool haveOld = *more;
-    size_t next = 0;
-    const bool unique = tag.Definition.Unique;
-    std::string last;
-    bool emitted = false;
-    return tree.Rebuild([&](std::string& key, uint32_t& recno) -> Result<bool> {
-        for (;;) {
-            const bool haveNew = next < count;
-            if (!haveOld && !haveNew) return false;
-            bool takeOld = haveOld;
-            if (haveOld && haveNew) {
-                const int order = std::string_view(tree.KeyAt(old)).compare(pending->KeyAt(next));
-                takeOld = order < 0 || (order == 0 && (unique || tree.RecnoAt(old) <= pending->RecnoAt(next)));
-            }
-            if (takeOld) {
-                key.assign(tree.KeyAt(old));
-                recno = tree.RecnoAt(old);
-                auto step = tree.Next(old);
-                if (!step) return step;
-                haveOld = *step;
-            } else {
-                key.assign(pending->KeyAt(next));
-                recno = pending->RecnoAt(next);
-                ++next;
-            }
-            // A unique tag keeps the first record that brought a key.
-            if (unique && emitted && key == last) continue;
-            if (unique) last = key;
-            emitted = true;
-            return true;
-        }
-    });
+    if (!tag.Runs) tag.Runs = std::make_unique<KeyRuns>(TableFolder(), tag.Definition.KeyLength);
+    return tag.Runs->MergeInto(tree, pending.get(), tag.Definition.Unique);
+}
+
+// The batches in memory go to sorted runs on disk, to be merged when their tags are next read.
+Status Table::SpillPending()
+{
+    for (OpenTag* tag : FOrders) {
+        if (!tag->Pending) continue;
+        if (!tag->Runs) tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
+        if (Status spilled = tag->Runs->Spill(*tag->Pending); !spilled) return spilled;
+        tag->Pending.reset();
+    }
+    FPendingBytes = 0;
+    return Status::Success();
+}
+
+std::string Table::TableFolder() const
+{
+    const std::string& path = FFile->Path();
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
 Status Table::MergeAllPending()
@@ -600,7 +589,7 @@ Status Table::UpdateKeys()
     }
     FPositionValid = false;
     // The batches are bounded by the page cache's budget, not by the number of records.
-    if (FPendingBytes > std::max<size_t>(PageCache::Shared().Limit() * 2, size_t{32} << 20)) return MergeAllPending();
+    if (FPendingBytes > std::max<size_t>(PageCache::Shared().Limit(), size_t{16} << 20)) return SpillPending();
     return Status::Success();
 }
 
@@ -1212,6 +1201,7 @@ Status Table::Reindex(const ProgressCallback& progress)
     for (int i = 0; i < count; ++i) {
         OpenTag& tag = *FOrders[static_cast<size_t>(i)];
         tag.Pending.reset();
+        tag.Runs.reset();
         std::unique_ptr<TagIndex> keys;
         if (tag.Explicit) {
             // Its record numbers no longer name the records it listed (after a pack): it empties.
@@ -1557,6 +1547,7 @@ Status Table::Pack(const ProgressCallback& progress)
     for (int i = 0; i < count; ++i) {
         OpenTag& tag = *FOrders[static_cast<size_t>(i)];
         tag.Pending.reset();
+        tag.Runs.reset();
         std::unique_ptr<TagIndex> keys;
         if (tag.Explicit) {
             keys = std::make_unique<TagIndex>(tag.Definition);
@@ -1600,6 +1591,7 @@ Status Table::Zap()
     }
     for (OpenTag* tag : FOrders) {
         tag->Pending.reset();
+        tag->Runs.reset();
         const TagIndex empty(tag->Definition);
         if (Status rebuilt = tag->File->Store->RebuildTag(tag->Number, empty); !rebuilt) return rebuilt;
     }

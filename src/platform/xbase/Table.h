@@ -182,6 +182,8 @@ private:
     Result<CdxTree*> ReadyTag(OpenTag& tag);
     Status MergePending(OpenTag& tag);
     Status MergeAllPending();
+    Status SpillPending();
+    std::string TableFolder() const;
     Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
     Result<std::string> SeekKey(const OpenTag& tag, std::string_view key) const;
