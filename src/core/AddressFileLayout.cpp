@@ -143,15 +143,16 @@ Status CreateAddressIndexTags(xbase::Table& table, const AddressTagProgress& pro
     };
     if (Status dropped = DropProductionIndex(table); !dropped)
         return fail(dropped);
-    const auto& tags = AddressIndexTags();
-    for (size_t i = 0; i < tags.size(); ++i) {
-        xbase::ProgressCallback step;
-        if (progress)
-            step = [&](int percent) { progress(static_cast<int>(i), percent); };
-        if (Status created = table.CreateTag(tags[i].Name, tags[i].KeyExpression, {}, step); !created) {
-            return fail(created);
-        }
+    std::vector<xbase::TagDefinition> tags;
+    for (const auto& tag : AddressIndexTags()) {
+        xbase::TagDefinition definition;
+        definition.Name = tag.Name;
+        definition.KeyExpression = tag.KeyExpression;
+        tags.push_back(definition);
     }
+    // One pass over the records for all of them.
+    if (Status created = table.CreateTags(tags, progress); !created)
+        return fail(created);
     if (Status flushed = table.FlushIndexes(); !flushed)
         return fail(flushed);
     return Status::Success();

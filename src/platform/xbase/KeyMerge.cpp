@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "FileIo.h"
@@ -167,24 +168,31 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
         sources.push_back(std::move(source));
     }
     if (batch) sources.push_back(std::make_unique<BatchSource>(*batch));
+    // A heap of the sources by their current entry: each entry costs a few comparisons however
+    // many runs there are.
+    auto after = [](const Source* a, const Source* b) {
+        const int order = a->Key().compare(b->Key());
+        return order > 0 || (order == 0 && a->Recno() > b->Recno());
+    };
+    std::vector<Source*> heap;
+    for (auto& source : sources) {
+        if (source->Valid()) heap.push_back(source.get());
+    }
+    std::make_heap(heap.begin(), heap.end(), after);
     std::string last;
     bool emitted = false;
     Status merged = tree.Rebuild([&](std::string& key, uint32_t& recno) -> Result<bool> {
-        for (;;) {
-            Source* least = nullptr;
-            for (auto& source : sources) {
-                if (!source->Valid()) continue;
-                if (!least) {
-                    least = source.get();
-                    continue;
-                }
-                const int order = source->Key().compare(least->Key());
-                if (order < 0 || (order == 0 && source->Recno() < least->Recno())) least = source.get();
-            }
-            if (!least) return false;
+        while (!heap.empty()) {
+            std::pop_heap(heap.begin(), heap.end(), after);
+            Source* least = heap.back();
             key.assign(least->Key());
             recno = least->Recno();
             if (Status advanced = least->Advance(); !advanced) return advanced;
+            if (least->Valid()) {
+                std::push_heap(heap.begin(), heap.end(), after);
+            } else {
+                heap.pop_back();
+            }
             // A unique tag keeps the first record that brought a key: the lowest number, since
             // appended records come after every record the tag already holds.
             if (unique && emitted && key == last) continue;
@@ -192,6 +200,7 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
             emitted = true;
             return true;
         }
+        return false;
     });
     for (const Run& run : FRuns) ::close(run.Fd);
     FRuns.clear();

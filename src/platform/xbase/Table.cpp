@@ -2,6 +2,8 @@
 #include "FileIo.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -351,17 +353,45 @@ Status Table::MergePending(OpenTag& tag)
     return tag.Runs->MergeInto(tree, pending.get(), tag.Definition.Unique);
 }
 
+// Runs `work(tag)` for each tag on a few threads: sorting and writing the tags' batches touch
+// nothing the tags share.
+Status Table::ForEachBatch(const std::function<Status(OpenTag&)>& work)
+{
+    std::vector<OpenTag*> tags;
+    for (OpenTag* tag : FOrders) {
+        if (tag->Pending) tags.push_back(tag);
+    }
+    // Threads pay off only for batches of some size (an import, a large append).
+    const size_t threads =
+        FPendingBytes < (size_t{4} << 20) ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<Status> results(tags.size());
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i = next++; i < tags.size(); i = next++) results[i] = work(*tags[i]);
+    };
+    std::vector<std::thread> pool;
+    for (size_t t = 1; t < std::min(threads, tags.size()); ++t) pool.emplace_back(worker);
+    worker();
+    for (std::thread& thread : pool) thread.join();
+    for (const Status& result : results) {
+        if (!result) return result;
+    }
+    return Status::Success();
+}
+
 // The batches in memory go to sorted runs on disk, to be merged when their tags are next read.
 Status Table::SpillPending()
 {
     for (OpenTag* tag : FOrders) {
-        if (!tag->Pending) continue;
-        if (!tag->Runs) tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
-        if (Status spilled = tag->Runs->Spill(*tag->Pending); !spilled) return spilled;
-        tag->Pending.reset();
+        if (tag->Pending && !tag->Runs) tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
     }
+    Status spilled = ForEachBatch([](OpenTag& tag) {
+        Status written = tag.Runs->Spill(*tag.Pending);
+        tag.Pending.reset();
+        return written;
+    });
     FPendingBytes = 0;
-    return Status::Success();
+    return spilled;
 }
 
 std::string Table::TableFolder() const
@@ -373,6 +403,13 @@ std::string Table::TableFolder() const
 
 Status Table::MergeAllPending()
 {
+    // The batches sorted side by side first; the merges into the file then go one by one.
+    if (Status sorted = ForEachBatch([](OpenTag& tag) {
+            (void)tag.Pending->Size();
+            return Status::Success();
+        });
+        !sorted)
+        return sorted;
     for (OpenTag* tag : FOrders) {
         if (Status merged = MergePending(*tag); !merged) return merged;
     }
@@ -589,7 +626,7 @@ Status Table::UpdateKeys()
     }
     FPositionValid = false;
     // The batches are bounded by the page cache's budget, not by the number of records.
-    if (FPendingBytes > std::max<size_t>(PageCache::Shared().Limit(), size_t{16} << 20)) return SpillPending();
+    if (FPendingBytes > PageCache::Shared().Limit()) return SpillPending();
     return Status::Success();
 }
 
@@ -927,6 +964,154 @@ Result<std::unique_ptr<TagIndex>> Table::BuildKeys(const OpenTag& tag, const Pro
     return index;
 }
 
+// The production index file, made (empty) when the table has none or one that cannot be trusted.
+Result<Table::IndexFile*> Table::ProductionFile()
+{
+    IndexFile* production = nullptr;
+    for (auto& file : FIndexFiles) {
+        if (file->Production) production = file.get();
+    }
+    if (!production && FIndexState != IndexState::Invalid) {
+        if (Status opened = OpenProductionIndex(); !opened) return Result<IndexFile*>(opened);
+        for (auto& file : FIndexFiles) {
+            if (file->Production) production = file.get();
+        }
+    }
+    if (!production) {
+        // No index file, or one that cannot be trusted: a new empty one takes its place.
+        std::string existing = FindCompanion(FFile->Path(), ".CDX");
+        const std::string path = existing.empty() ? CompanionPathForNew(FFile->Path(), ".CDX") : existing;
+        CdxStamp stamp;
+        stamp.Present = true;
+        stamp.RecordCount = FFile->RecordCount();
+        if (Status written = CdxFile::Write(path, std::vector<const TagIndex*>{}, stamp); !written) {
+            return Result<IndexFile*>(written);
+        }
+        auto store = OpenStore(path);
+        if (!store) return Result<IndexFile*>(store.ToStatus());
+        auto file = std::make_unique<IndexFile>();
+        file->Path = path;
+        file->Production = true;
+        file->Store = store.Take();
+        production = file.get();
+        FIndexFiles.insert(FIndexFiles.begin(), std::move(file));
+        FIndexState = IndexState::Valid;
+        RebuildOrderList();
+    }
+    return production;
+}
+
+// Many tags from one pass over the records: each record's keys go to the tags' batches, which
+// spill to sorted runs as they grow, and each tag is then written from one merge.
+Status Table::CreateTags(const std::vector<TagDefinition>& definitions,
+                         const std::function<void(int tag, int percent)>& progress)
+{
+    if (Status writable = CheckWritable(); !writable) return writable;
+    if (Status flushed = FlushRecord(); !flushed) return flushed;
+    std::vector<std::unique_ptr<OpenTag>> made;
+    for (const TagDefinition& wanted : definitions) {
+        if (wanted.Name.empty() || wanted.Name.size() > 10) {
+            return Status::Error("Tag name \"" + wanted.Name + "\" must have 1 to 10 characters");
+        }
+        TagDefinition definition;
+        definition.Name = UpperAscii(wanted.Name);
+        definition.KeyExpression = wanted.KeyExpression;
+        definition.ForExpression = wanted.ForExpression;
+        auto tag = MakeTag(definition, nullptr, true);
+        if (!tag) return tag.ToStatus();
+        made.push_back(tag.Take());
+    }
+    if (made.empty()) return Status::Success();
+    auto productionFile = ProductionFile();
+    if (!productionFile) return productionFile.ToStatus();
+    IndexFile* production = *productionFile;
+    if (Status change = BeginChange(); !change) return change;
+    if (Status merged = MergeAllPending(); !merged) return merged;
+
+    const uint32_t total = FFile->RecordCount();
+    const size_t count = made.size();
+    size_t batchBytes = 0;
+    const size_t limit = PageCache::Shared().Limit();
+    int lastStep = -1;
+    for (auto& tag : made) {
+        tag->File = production;
+        tag->Pending = std::make_unique<TagIndex>(tag->Definition);
+        tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
+    }
+    // The batches spill side by side, as appended keys do.
+    auto spill = [&]() -> Status {
+        std::vector<OpenTag*> tags;
+        for (auto& tag : made) tags.push_back(tag.get());
+        std::atomic<size_t> next{0};
+        std::vector<Status> results(tags.size());
+        auto worker = [&] {
+            for (size_t i = next++; i < tags.size(); i = next++) {
+                results[i] = tags[i]->Runs->Spill(*tags[i]->Pending);
+                tags[i]->Pending = std::make_unique<TagIndex>(tags[i]->Definition);
+            }
+        };
+        std::vector<std::thread> pool;
+        const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+        for (size_t t = 1; t < std::min(threads, tags.size()); ++t) pool.emplace_back(worker);
+        worker();
+        for (std::thread& thread : pool) thread.join();
+        for (const Status& result : results) {
+            if (!result) return result;
+        }
+        return Status::Success();
+    };
+    for (uint32_t recno = 1; recno <= total; ++recno) {
+        RecordView view(*this, FFile->Record(recno), recno);
+        for (auto& tag : made) {
+            auto in = InTag(*tag, view);
+            if (!in) return in.ToStatus();
+            if (!*in) continue;
+            auto key = KeyFor(*tag, view);
+            if (!key) return key.ToStatus();
+            tag->Pending->AppendUnsorted(*key, recno);
+            batchBytes += tag->Definition.KeyLength + 4u;
+        }
+        if (batchBytes > limit) {
+            if (Status spilled = spill(); !spilled) return spilled;
+            batchBytes = 0;
+        }
+        if (progress) {
+            // The pass stands for the building of every tag: the gauge moves through them in turn.
+            const int64_t step = int64_t(100) * static_cast<int64_t>(count) * recno / total;
+            if (step != lastStep) {
+                lastStep = static_cast<int>(step);
+                progress(static_cast<int>(std::min<int64_t>(step / 100, static_cast<int64_t>(count) - 1)),
+                         static_cast<int>(step % 100));
+            }
+        }
+    }
+    for (size_t i = 0; i < count; ++i) {
+        OpenTag& tag = *made[i];
+        const TagIndex empty(tag.Definition);
+        auto added = production->Store->AddTag(tag.Definition, empty);
+        if (!added) return added.ToStatus();
+        tag.Number = *added;
+        (void)tag.Pending->Size();
+        if (Status merged = tag.Runs->MergeInto(tag.Tree(), tag.Pending.get(), tag.Definition.Unique); !merged) {
+            return merged;
+        }
+        tag.Pending.reset();
+        tag.Runs.reset();
+        auto same = std::find_if(production->Tags.begin(), production->Tags.end(),
+                                 [&](const auto& t) { return t->Definition.Name == tag.Definition.Name; });
+        if (same != production->Tags.end()) {
+            *same = std::move(made[i]);
+        } else {
+            production->Tags.push_back(std::move(made[i]));
+        }
+        RenumberTags(*production);
+        if (progress) progress(static_cast<int>(i), 100);
+    }
+    FIndexState = IndexState::Valid;
+    RebuildOrderList();
+    return Status::Success();
+}
+
 Status Table::CreateTag(const std::string& name, const std::string& keyExpression, const std::string& forExpression,
                         const ProgressCallback& progress)
 {
@@ -939,35 +1124,9 @@ Status Table::CreateTag(const std::string& name, const std::string& keyExpressio
     definition.ForExpression = forExpression;
     auto made = MakeTag(definition, nullptr, true);
     if (!made) return made.ToStatus();
-    IndexFile* production = nullptr;
-    for (auto& file : FIndexFiles) {
-        if (file->Production) production = file.get();
-    }
-    if (!production && FIndexState != IndexState::Invalid) {
-        if (Status opened = OpenProductionIndex(); !opened) return opened;
-        for (auto& file : FIndexFiles) {
-            if (file->Production) production = file.get();
-        }
-    }
-    if (!production) {
-        // No index file, or one that cannot be trusted: a new empty one takes its place.
-        std::string existing = FindCompanion(FFile->Path(), ".CDX");
-        const std::string path = existing.empty() ? CompanionPathForNew(FFile->Path(), ".CDX") : existing;
-        CdxStamp stamp;
-        stamp.Present = true;
-        stamp.RecordCount = FFile->RecordCount();
-        if (Status written = CdxFile::Write(path, std::vector<const TagIndex*>{}, stamp); !written) return written;
-        auto store = OpenStore(path);
-        if (!store) return store.ToStatus();
-        auto file = std::make_unique<IndexFile>();
-        file->Path = path;
-        file->Production = true;
-        file->Store = store.Take();
-        production = file.get();
-        FIndexFiles.insert(FIndexFiles.begin(), std::move(file));
-        FIndexState = IndexState::Valid;
-        RebuildOrderList();
-    }
+    auto productionFile = ProductionFile();
+    if (!productionFile) return productionFile.ToStatus();
+    IndexFile* production = *productionFile;
     if (Status change = BeginChange(); !change) return change;
     OpenTag& tag = **made;
     tag.File = production;

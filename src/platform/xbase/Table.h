@@ -74,6 +74,10 @@ public:
     // (the production index first); 0 is record order.
     Status CreateTag(const std::string& name, const std::string& keyExpression,
                      const std::string& forExpression = {}, const ProgressCallback& progress = {});
+    // Several tags of the production index made in one pass over the records (the quick way to
+    // build many). `progress(tag, percent)` walks through the tags in turn.
+    Status CreateTags(const std::vector<TagDefinition>& tags,
+                      const std::function<void(int tag, int percent)>& progress = {});
     // A one-tag index in its own file (the tag is named after the file's base name); it is open
     // and selected afterwards.
     Status CreateIndexFile(const std::string& path, const std::string& keyExpression,
@@ -183,6 +187,8 @@ private:
     Status MergePending(OpenTag& tag);
     Status MergeAllPending();
     Status SpillPending();
+    Result<IndexFile*> ProductionFile();
+    Status ForEachBatch(const std::function<Status(OpenTag&)>& work);
     std::string TableFolder() const;
     Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;

@@ -11,6 +11,7 @@
 
 #include "support/ScratchFolder.h"
 #include "platform/xbase/CdxFile.h"
+#include "platform/xbase/PageCache.h"
 
 namespace xbase {
 namespace {
@@ -579,6 +580,83 @@ TEST(TableStructure, CopyStructureMakesAnEmptyTwin)
     EXPECT_EQ(twin.File().Fields()[5].Type, 'M');
     Check(twin.AppendBlank());
     Check(twin.PutMemo("NOTES", "memo in the copy"));
+}
+
+}  // namespace
+}  // namespace xbase
+
+namespace xbase {
+namespace {
+
+// Every tag walked in its order as "key|recno" lines.
+std::vector<std::string> TagWalks(Table& table)
+{
+    std::vector<std::string> lines;
+    for (const auto& tag : table.Tags()) {
+        Check(table.SetOrder(table.OrderNumber(tag.Name)));
+        Check(table.GoTop());
+        while (!table.Eof()) {
+            auto key = table.EvaluateExpression(tag.KeyExpression);
+            lines.push_back(tag.Name + "|" + (key.Ok() ? key->Text : "?") + "|" + std::to_string(table.RecNo()));
+            Check(table.Skip(1));
+        }
+    }
+    return lines;
+}
+
+// Keys that outgrow memory go to sorted runs on disk: appends, and many tags made in one pass,
+// come out in the same order as tags made one at a time.
+TEST(TableBatches, SpilledKeysMergeToTheOrderOfTagsMadeOneByOne)
+{
+    struct CacheLimit {
+        size_t Saved = xbase::PageCache::Shared().Limit();
+        ~CacheLimit() { xbase::PageCache::Shared().SetLimit(Saved); }
+    } restore;
+    xbase::PageCache::Shared().SetLimit(size_t{1} << 20);  // batches spill every few thousand records
+    ScratchFolder folder;
+    auto fill = [](Table& table, uint32_t from, uint32_t to) {
+        for (uint32_t i = from; i < to; ++i) {
+            Check(table.AppendBlank());
+            Check(table.PutField("LNAME", "Name" + std::to_string((i * 7919) % 5003)));
+            Check(table.PutField("FNAME", i % 3 ? "Ann" : ""));
+            Check(table.PutField("AGE", std::to_string(i % 97)));
+        }
+    };
+    const std::vector<std::pair<std::string, std::string>> tags = {
+        {"LNAME", "UPPER(LNAME)+UPPER(FNAME)"}, {"AGE", "AGE"}, {"FNAME", "FNAME"}};
+    auto make = [&](const std::string& name) {
+        const std::string path = folder.File(name);
+        Check(Table::Create(path, {{"LNAME", 'C', 30}, {"FNAME", 'C', 20}, {"AGE", 'N', 3}}));
+        return path;
+    };
+    // One at a time, then 30,000 records appended and committed through the batches.
+    Table byOne;
+    Check(byOne.Open(make("one.dbf")));
+    fill(byOne, 0, 10000);
+    for (const auto& [name, key] : tags) Check(byOne.CreateTag(name, key));
+    fill(byOne, 10000, 40000);
+    Check(byOne.Commit());
+    // All at once over the same records.
+    Table atOnce;
+    Check(atOnce.Open(make("all.dbf")));
+    fill(atOnce, 0, 40000);
+    std::vector<xbase::TagDefinition> definitions;
+    for (const auto& [name, key] : tags) {
+        xbase::TagDefinition definition;
+        definition.Name = name;
+        definition.KeyExpression = key;
+        definitions.push_back(definition);
+    }
+    Check(atOnce.CreateTags(definitions));
+    Check(atOnce.Commit());
+    const auto expected = TagWalks(byOne);
+    ASSERT_EQ(expected.size(), 3u * 40000u);
+    EXPECT_EQ(TagWalks(atOnce), expected);
+    // And both survive a reopen as they are.
+    Check(atOnce.Close());
+    Check(atOnce.Open(folder.File("all.dbf")));
+    EXPECT_EQ(atOnce.ProductionIndexState(), IndexState::Valid);
+    EXPECT_EQ(TagWalks(atOnce), expected);
 }
 
 }  // namespace
