@@ -10,7 +10,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -20,10 +19,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <optional>
 #include <random>
@@ -705,5 +702,7 @@ int main(int argc, char** argv)
         } else
             Die("unknown option " + name);
     }
+    if (options.Records == 0)
+        Die("--records needs at least one record to seek and change");
     return RunDriver(options);
 }
