@@ -449,6 +449,11 @@ Status Table::Commit()
     if (Status open = CheckOpen(); !open) return open;
     if (FFile->ReadOnly()) return Status::Success();
     if (Status flushed = FlushRecord(); !flushed) return flushed;
+    // Nothing changed since the last commit: the files stay as they are (their dates too).
+    if (!FDataDirty && FPendingBytes == 0 &&
+        std::none_of(FIndexFiles.begin(), FIndexFiles.end(), [](const auto& file) { return file->Store->Changed(); })) {
+        return Status::Success();
+    }
     if (Status merged = MergeAllPending(); !merged) return merged;
     for (auto& file : FIndexFiles) {
         if (Status committed = file->Store->Commit(FFile->RecordCount()); !committed) return committed;
