@@ -518,6 +518,17 @@ Status DbfFile::WriteRecord(uint32_t recno, const char* bytes)
     return Status::Success();
 }
 
+void DbfFile::ReleaseRecords(uint32_t from, uint32_t to) const
+{
+    if (FMap == nullptr || from < 1 || from > to)
+        return;
+    const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    const uint64_t begin = (RecordOffset(from) + page - 1) / page * page;
+    const uint64_t end = std::min<uint64_t>((RecordOffset(to) + FRecordLength) / page * page, FMapLength / page * page);
+    if (end > begin)
+        (void)madvise(FMap + begin, end - begin, MADV_DONTNEED);
+}
+
 Result<uint32_t> DbfFile::AppendRecord(const char* bytes)
 {
     if (FReadOnly)

@@ -85,6 +85,9 @@ public:
         return FMap + RecordOffset(recno);
     }
     bool IsDeleted(uint32_t recno) const;
+    // Lets the memory holding records [from, to] go from this process (the system keeps the
+    // file's pages cached): a pass over a million records need not stay resident.
+    void ReleaseRecords(uint32_t from, uint32_t to) const;
 
     // With a journal, every overwrite of bytes the file held when the journal's transaction
     // began is saved to the journal (and the journal synced) before it reaches the file.

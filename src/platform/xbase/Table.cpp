@@ -24,6 +24,9 @@ namespace xbase {
 
 namespace {
 
+// Passes over all records let the memory behind them go every so many records.
+constexpr uint32_t ReleaseEvery = 65536;
+
 char KeyTypeFor(ValueType type)
 {
     switch (type) {
@@ -219,6 +222,7 @@ Status Table::Open(const std::string& path, OpenMode mode)
     FRecordDirty = false;
     FRecordIsNew = false;
     FPendingBytes = 0;
+    FDeferredFrom = FDeferredTo = 0;
     (void)OpenProductionIndex();  // an unusable index is reported through ProductionIndexState()
     return GoTop();
 }
@@ -335,6 +339,7 @@ Result<CdxTree*> Table::ReadyTag(OpenTag& tag)
 // append) are merged with the tree's entries into a new tree in one pass.
 Status Table::MergePending(OpenTag& tag)
 {
+    if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
     const bool spilled = tag.Runs && !tag.Runs->Empty();
     if (!tag.Pending && !spilled) return Status::Success();
     std::unique_ptr<TagIndex> pending = std::move(tag.Pending);
@@ -379,9 +384,60 @@ Status Table::ForEachBatch(const std::function<Status(OpenTag&)>& work)
     return Status::Success();
 }
 
+// The keys of the appended records not yet worked out go to their tags' batches: the tags are
+// shared out among a few threads, each walking the records once for its own tags (a compiled
+// expression is used by one thread only).
+Status Table::WorkOutDeferredKeys()
+{
+    if (FDeferredTo == 0) return Status::Success();
+    const uint32_t from = FDeferredFrom;
+    const uint32_t to = std::min(FDeferredTo, FFile->RecordCount());
+    FDeferredFrom = FDeferredTo = 0;
+    std::vector<OpenTag*> tags;
+    for (OpenTag* tag : FOrders) {
+        if (tag->Explicit) continue;
+        if (!tag->Pending) tag->Pending = std::make_unique<TagIndex>(tag->Definition);
+        tags.push_back(tag);
+    }
+    if (tags.empty() || from > to) return Status::Success();
+    const size_t threads = to - from >= 4096 ? std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4) : 1;
+    const size_t groups = std::min(threads, tags.size());
+    std::vector<Status> results(groups);
+    auto work = [&](size_t group) {
+        for (uint32_t recno = from; recno <= to; ++recno) {
+            RecordView view(*this, FFile->Record(recno), recno);
+            for (size_t i = group; i < tags.size(); i += groups) {
+                OpenTag& tag = *tags[i];
+                auto in = InTag(tag, view);
+                if (!in) {
+                    results[group] = in.ToStatus();
+                    return;
+                }
+                if (!*in) continue;
+                auto key = KeyFor(tag, view);
+                if (!key) {
+                    results[group] = key.ToStatus();
+                    return;
+                }
+                tag.Pending->AppendUnsorted(*key, recno);
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (size_t group = 1; group < groups; ++group) pool.emplace_back(work, group);
+    work(0);
+    for (std::thread& thread : pool) thread.join();
+    FFile->ReleaseRecords(from, to);
+    for (const Status& result : results) {
+        if (!result) return result;
+    }
+    return Status::Success();
+}
+
 // The batches in memory go to sorted runs on disk, to be merged when their tags are next read.
 Status Table::SpillPending()
 {
+    if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
     for (OpenTag* tag : FOrders) {
         if (tag->Pending && !tag->Runs) tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
     }
@@ -403,6 +459,7 @@ std::string Table::TableFolder() const
 
 Status Table::MergeAllPending()
 {
+    if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
     // The batches sorted side by side first; the merges into the file then go one by one.
     if (Status sorted = ForEachBatch([](OpenTag& tag) {
             (void)tag.Pending->Size();
@@ -580,6 +637,26 @@ Status Table::UpdateKeys()
         }
         return true;
     };
+    if (FRecordIsNew) {
+        // An appended record's keys are worked out later, for many records at once and on
+        // several threads; it is in the file by then. The batches go to disk first when full.
+        if (FPendingBytes > PageCache::Shared().Limit()) {
+            if (Status spilled = SpillPending(); !spilled) return spilled;
+        }
+        if (FDeferredTo != 0 && FRecno != FDeferredTo + 1) {
+            if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+        }
+        size_t keyBytes = 0;
+        for (OpenTag* tag : FOrders) {
+            if (!tag->Explicit) keyBytes += tag->Definition.KeyLength + 4u;
+        }
+        if (keyBytes == 0) return Status::Success();  // no tag takes appended records
+        if (FDeferredTo == 0) FDeferredFrom = FRecno;
+        FDeferredTo = FRecno;
+        FPendingBytes += keyBytes;
+        FPositionValid = false;
+        return Status::Success();
+    }
     for (OpenTag* tag : FOrders) {
         if (tag->Explicit && FRecordIsNew) continue;  // nothing joins a list on its own
         if (untouched(*tag)) continue;
@@ -657,6 +734,7 @@ Status Table::DropRecordsAbove(uint32_t count)
     FRecordIsNew = false;
     if (Status change = BeginChange(); !change) return change;
     if (Status truncated = FFile->Truncate(count); !truncated) return truncated;
+    if (FDeferredTo > count) FDeferredTo = FDeferredFrom > count ? 0 : count;
     return GoTop();
 }
 
@@ -963,7 +1041,9 @@ Result<std::unique_ptr<TagIndex>> Table::BuildKeys(const OpenTag& tag, const Pro
             int percent = progressFrom + static_cast<int>(int64_t(progressTo - progressFrom) * recno / total);
             if (percent != lastPercent) progress(lastPercent = percent);
         }
+        if (recno % ReleaseEvery == 0) FFile->ReleaseRecords(recno - ReleaseEvery + 1, recno);
     }
+    FFile->ReleaseRecords(total - total % ReleaseEvery + 1, total);
     (void)index->Size();  // sorts now, so the cost shows where the building happens
     if (progress && lastPercent != progressTo) progress(progressTo);
     return index;
@@ -1011,6 +1091,10 @@ Result<Table::IndexFile*> Table::ProductionFile()
 Status Table::CreateTags(const std::vector<TagDefinition>& definitions,
                          const std::function<void(int tag, int percent)>& progress)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     std::vector<std::unique_ptr<OpenTag>> made;
@@ -1080,6 +1164,7 @@ Status Table::CreateTags(const std::vector<TagDefinition>& definitions,
             if (Status spilled = spill(); !spilled) return spilled;
             batchBytes = 0;
         }
+        if (recno % ReleaseEvery == 0) FFile->ReleaseRecords(recno - ReleaseEvery + 1, recno);
         if (progress) {
             // The pass stands for the building of every tag: the gauge moves through them in turn.
             const int64_t step = int64_t(100) * static_cast<int64_t>(count) * recno / total;
@@ -1120,6 +1205,10 @@ Status Table::CreateTags(const std::vector<TagDefinition>& definitions,
 Status Table::CreateTag(const std::string& name, const std::string& keyExpression, const std::string& forExpression,
                         const ProgressCallback& progress)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status writable = CheckWritable(); !writable) return writable;
     if (name.empty() || name.size() > 10) return Status::Error("Tag name \"" + name + "\" must have 1 to 10 characters");
     if (Status flushed = FlushRecord(); !flushed) return flushed;
@@ -1227,6 +1316,10 @@ TagDefinition Table::IndexFileTag(const std::string& path, const std::string& ke
 
 Status Table::CreateIndexFile(const std::string& path, const std::string& keyExpression, const ProgressCallback& progress)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status open = CheckOpen(); !open) return open;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     auto tag = MakeTag(IndexFileTag(path, keyExpression), nullptr, true);
@@ -1238,6 +1331,10 @@ Status Table::CreateIndexFile(const std::string& path, const std::string& keyExp
 
 Status Table::CreateEmptyIndexFile(const std::string& path, const std::string& keyExpression)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status open = CheckOpen(); !open) return open;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     for (auto& existing : FIndexFiles) {
@@ -1252,6 +1349,10 @@ Status Table::CreateEmptyIndexFile(const std::string& path, const std::string& k
 
 Status Table::CloseIndexFile(const std::string& path)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status open = CheckOpen(); !open) return open;
     auto found = std::find_if(FIndexFiles.begin(), FIndexFiles.end(), [&](const auto& f) { return f->Path == path; });
     if (found == FIndexFiles.end()) return Status::Success();
@@ -1278,6 +1379,10 @@ Status Table::DeleteIndexFile(const std::string& path)
 
 Status Table::OpenIndex(const std::string& path)
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status open = CheckOpen(); !open) return open;
     for (auto& file : FIndexFiles) {
         if (file->Path == path) return Status::Success();
@@ -1311,6 +1416,10 @@ Status Table::OpenIndex(const std::string& path)
 
 Status Table::CloseIndexes()
 {
+    // Appended records' keys belong to the tags open when they were appended.
+    if (FFile && !FFile->ReadOnly()) {
+        if (Status worked = WorkOutDeferredKeys(); !worked) return worked;
+    }
     if (Status open = CheckOpen(); !open) return open;
     if (!FFile->ReadOnly()) {
         if (Status committed = Commit(); !committed) return committed;
@@ -1378,6 +1487,7 @@ Status Table::Reindex(const ProgressCallback& progress)
         if (Status rebuilt = tag.File->Store->RebuildTag(tag.Number, *keys); !rebuilt) return rebuilt;
     }
     FPendingBytes = 0;
+    FDeferredFrom = FDeferredTo = 0;
     FPositionValid = false;
     return Status::Success();
 }
@@ -1760,6 +1870,7 @@ Status Table::Zap()
         if (Status rebuilt = tag->File->Store->RebuildTag(tag->Number, empty); !rebuilt) return rebuilt;
     }
     FPendingBytes = 0;
+    FDeferredFrom = FDeferredTo = 0;
     FPositionValid = false;
     return GoTop();
 }

@@ -187,6 +187,7 @@ private:
     Status MergePending(OpenTag& tag);
     Status MergeAllPending();
     Status SpillPending();
+    Status WorkOutDeferredKeys();
     Result<IndexFile*> ProductionFile();
     Status ForEachBatch(const std::function<Status(OpenTag&)>& work);
     std::string TableFolder() const;
@@ -216,6 +217,8 @@ private:
     CdxTree::Cursor FCursor;         // the current record's entry in the active tag when FPositionValid
     bool FPositionValid = false;
     size_t FPendingBytes = 0;        // keys of appended records waiting in the tags' batches
+    uint32_t FDeferredFrom = 0;      // appended records whose keys are not worked out yet
+    uint32_t FDeferredTo = 0;        // (none when 0)
     IndexState FIndexState = IndexState::None;
     std::string FIndexProblem;
 
