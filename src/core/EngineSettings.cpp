@@ -18,4 +18,4 @@ void ApplyEngineSettings(const Settings& settings)
     xbase::PageCache::Shared().SetLimit(static_cast<size_t>(IndexCacheMegabytes(settings)) << 20);
 }
 
-}  // namespace corvane
+} // namespace corvane

@@ -13,4 +13,4 @@ constexpr int DefaultIndexCacheMegabytes = 64;
 int IndexCacheMegabytes(const Settings& settings);
 void ApplyEngineSettings(const Settings& settings);
 
-}  // namespace corvane
+} // namespace corvane

@@ -19,8 +19,8 @@ uint16_t Le16(const unsigned char* p)
 
 uint32_t Le32(const unsigned char* p)
 {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
 uint32_t Be32(const unsigned char* p)
@@ -37,12 +37,14 @@ void PutLe16(char* p, uint16_t value)
 
 void PutLe32(char* p, uint32_t value)
 {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(value >> (8 * i));
 }
 
 void PutBe32(char* p, uint32_t value)
 {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(value >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(value >> (24 - 8 * i));
 }
 
 uint64_t BitMask(unsigned bits)
@@ -58,17 +60,19 @@ size_t CommonPrefix(const char* a, const char* b, size_t limit)
         uint64_t y;
         std::memcpy(&x, a + n, 8);
         std::memcpy(&y, b + n, 8);
-        if (x != y) break;
+        if (x != y)
+            break;
         n += 8;
     }
-    while (n < limit && a[n] == b[n]) ++n;
+    while (n < limit && a[n] == b[n])
+        ++n;
     return n;
 }
 
 // Packs entries one by one into a compact leaf, keeping the running size so that a writer can
 // ask "does one more fit?" in constant time.
 class LeafPacker {
-public:
+  public:
     LeafPacker(uint16_t keyLength, char fill) : FKeyLength(keyLength), FFill(fill)
     {
         FBits = static_cast<unsigned>(std::bit_width(unsigned{keyLength}));
@@ -92,7 +96,8 @@ public:
     bool TryAdd(const char* previous, const char* key, uint32_t recno)
     {
         size_t trail = 0;
-        while (trail < FKeyLength && key[FKeyLength - 1 - trail] == FFill) ++trail;
+        while (trail < FKeyLength && key[FKeyLength - 1 - trail] == FFill)
+            ++trail;
         size_t dup = 0;
         if (previous && !FDups.empty()) {
             // The shared prefix never reaches into either key's dropped trailing bytes: readers
@@ -101,7 +106,8 @@ public:
         }
         const size_t fresh = FKeyLength - dup - trail;
         auto layout = recno > FMaxRecno ? Layout(recno) : std::pair{FEntrySize, FRecnoBits};
-        if (LeafHeaderSize + (FDups.size() + 1) * layout.first + FPool + fresh > PageSize) return false;
+        if (LeafHeaderSize + (FDups.size() + 1) * layout.first + FPool + fresh > PageSize)
+            return false;
         FDups.push_back(static_cast<uint8_t>(dup));
         FTrails.push_back(static_cast<uint8_t>(trail));
         FPool += fresh;
@@ -129,7 +135,8 @@ public:
             const uint64_t value = uint64_t{recnos[i]} | (uint64_t{FDups[i]} << FRecnoBits) |
                                    (uint64_t{FTrails[i]} << (FRecnoBits + FBits));
             char* entry = page + LeafHeaderSize + i * FEntrySize;
-            for (size_t b = 0; b < FEntrySize; ++b) entry[b] = static_cast<char>(value >> (8 * b));
+            for (size_t b = 0; b < FEntrySize; ++b)
+                entry[b] = static_cast<char>(value >> (8 * b));
         }
         PutLe16(page + 12, static_cast<uint16_t>(poolStart - (LeafHeaderSize + count * FEntrySize)));
         PutLe32(page + 14, static_cast<uint32_t>(BitMask(std::min(FRecnoBits, 32u))));
@@ -141,7 +148,7 @@ public:
         page[23] = static_cast<char>(FEntrySize);
     }
 
-private:
+  private:
     // Entry size and record-number bits for a page whose largest record number is `maxRecno`.
     std::pair<size_t, unsigned> Layout(uint32_t maxRecno) const
     {
@@ -167,8 +174,8 @@ private:
     unsigned FRecnoBits = 0;
 };
 
-void WriteInterior(char* page, const char* keys, const uint32_t* recnos, const uint32_t* children, size_t count,
-                   uint16_t keyLength, uint16_t attributes, uint32_t left, uint32_t right)
+void WriteInterior(char* page, const char* keys, const uint32_t* recnos, const uint32_t* children,
+                   size_t count, uint16_t keyLength, uint16_t attributes, uint32_t left, uint32_t right)
 {
     std::memset(page, 0, PageSize);
     PutLe16(page, attributes);
@@ -184,7 +191,7 @@ void WriteInterior(char* page, const char* keys, const uint32_t* recnos, const u
     }
 }
 
-}  // namespace
+} // namespace
 
 char FillFor(char keyType)
 {
@@ -206,7 +213,8 @@ Status DecodeNode(const unsigned char* page, uint32_t offset, uint16_t keyLength
     node.KeyLength = keyLength;
     node.Fill = fill;
     node.Attributes = Le16(page);
-    if (node.Attributes > (AttrRoot | AttrLeaf)) return error("has unknown node type " + std::to_string(node.Attributes));
+    if (node.Attributes > (AttrRoot | AttrLeaf))
+        return error("has unknown node type " + std::to_string(node.Attributes));
     const size_t count = Le16(page + 2);
     node.Left = Le32(page + 4);
     node.Right = Le32(page + 8);
@@ -215,7 +223,8 @@ Status DecodeNode(const unsigned char* page, uint32_t offset, uint16_t keyLength
     node.Recnos.resize(count);
     node.Children.clear();
     if (!node.Leaf()) {
-        if (count == 0 || count > InteriorCapacity(keyLength)) return error("has a bad key count");
+        if (count == 0 || count > InteriorCapacity(keyLength))
+            return error("has a bad key count");
         node.Children.resize(count);
         const unsigned char* entry = page + InteriorHeaderSize;
         for (size_t i = 0; i < count; ++i) {
@@ -236,27 +245,34 @@ Status DecodeNode(const unsigned char* page, uint32_t offset, uint16_t keyLength
         return error("has bad bit fields");
     }
     const size_t entriesEnd = LeafHeaderSize + count * entrySize;
-    if (entriesEnd > PageSize) return error("has too many keys");
+    if (entriesEnd > PageSize)
+        return error("has too many keys");
     size_t poolStart = PageSize;
     char* key = node.Keys.data();
     for (size_t i = 0; i < count; ++i) {
         const unsigned char* entry = page + LeafHeaderSize + i * entrySize;
         uint64_t value = 0;
-        for (size_t b = 0; b < entrySize; ++b) value |= static_cast<uint64_t>(entry[b]) << (8 * b);
+        for (size_t b = 0; b < entrySize; ++b)
+            value |= static_cast<uint64_t>(entry[b]) << (8 * b);
         const uint64_t recno = value & BitMask(recnoBits);
         const size_t dup = (value >> recnoBits) & BitMask(dupBits);
         const size_t trail = (value >> (recnoBits + dupBits)) & BitMask(trailBits);
-        if (dup + trail > keyLength || (i == 0 && dup != 0)) return error("has a bad duplicate or trailing count");
-        if (recno == 0 || recno > NoPage) return error("has a bad record number");
+        if (dup + trail > keyLength || (i == 0 && dup != 0))
+            return error("has a bad duplicate or trailing count");
+        if (recno == 0 || recno > NoPage)
+            return error("has a bad record number");
         const size_t fresh = keyLength - dup - trail;
-        if (poolStart < entriesEnd + fresh) return error("has keys that overrun the page");
+        if (poolStart < entriesEnd + fresh)
+            return error("has keys that overrun the page");
         poolStart -= fresh;
         char* current = key + i * keyLength;
-        if (dup > 0) std::memcpy(current, current - keyLength, dup);
+        if (dup > 0)
+            std::memcpy(current, current - keyLength, dup);
         std::memcpy(current + dup, page + poolStart, fresh);
         node.Recnos[i] = static_cast<uint32_t>(recno);
     }
-    if (freeSpace != poolStart - entriesEnd) return error("has an inconsistent free-space count");
+    if (freeSpace != poolStart - entriesEnd)
+        return error("has an inconsistent free-space count");
     return Status::Success();
 }
 
@@ -266,7 +282,8 @@ bool LeafFits(const Node& node, size_t from, size_t to)
     LeafPacker packer(keyLength, node.Fill);
     for (size_t i = from; i < to; ++i) {
         const char* previous = i > from ? node.Keys.data() + (i - 1) * keyLength : nullptr;
-        if (!packer.TryAdd(previous, node.Keys.data() + i * keyLength, node.Recnos[i])) return false;
+        if (!packer.TryAdd(previous, node.Keys.data() + i * keyLength, node.Recnos[i]))
+            return false;
     }
     return true;
 }
@@ -283,15 +300,17 @@ bool EncodeNode(const Node& node, char* page)
     const uint16_t keyLength = node.KeyLength;
     const char fill = node.Fill;
     if (!node.Leaf()) {
-        if (node.Count() > InteriorCapacity(keyLength)) return false;
-        WriteInterior(page, node.Keys.data(), node.Recnos.data(), node.Children.data(), node.Count(), keyLength,
-                      node.Attributes, node.Left, node.Right);
+        if (node.Count() > InteriorCapacity(keyLength))
+            return false;
+        WriteInterior(page, node.Keys.data(), node.Recnos.data(), node.Children.data(), node.Count(),
+                      keyLength, node.Attributes, node.Left, node.Right);
         return true;
     }
     LeafPacker packer(keyLength, fill);
     for (size_t i = 0; i < node.Count(); ++i) {
         const char* previous = i > 0 ? node.Keys.data() + (i - 1) * keyLength : nullptr;
-        if (!packer.TryAdd(previous, node.Keys.data() + i * keyLength, node.Recnos[i])) return false;
+        if (!packer.TryAdd(previous, node.Keys.data() + i * keyLength, node.Recnos[i]))
+            return false;
     }
     packer.Write(page, node.Keys.data(), node.Recnos.data(), node.Attributes, node.Left, node.Right);
     return true;
@@ -301,11 +320,11 @@ bool EncodeNode(const Node& node, char* page)
 
 struct TreeWriter::Level {
     Level(uint16_t keyLength, char fill) : Packer(keyLength, fill) {}
-    std::string Keys;  // the node being filled
+    std::string Keys; // the node being filled
     std::vector<uint32_t> Recnos;
     std::vector<uint32_t> Children;
-    LeafPacker Packer;               // leaves only
-    std::string Pending;             // the node emitted last, written once its right neighbour is known
+    LeafPacker Packer;   // leaves only
+    std::string Pending; // the node emitted last, written once its right neighbour is known
     uint32_t PendingOffset = NoPage;
 };
 
@@ -323,23 +342,28 @@ Status TreeWriter::Add(std::string_view key, uint32_t recno)
 
 Status TreeWriter::AddToLevel(size_t level, std::string_view key, uint32_t recno, uint32_t child)
 {
-    if (level == FLevels.size()) FLevels.push_back(std::make_unique<Level>(FKeyLength, FFill));
+    if (level == FLevels.size())
+        FLevels.push_back(std::make_unique<Level>(FKeyLength, FFill));
     Level* current = FLevels[level].get();
     bool fits;
     if (level == 0) {
-        const char* previous = current->Recnos.empty() ? nullptr : current->Keys.data() + current->Keys.size() - FKeyLength;
+        const char* previous =
+            current->Recnos.empty() ? nullptr : current->Keys.data() + current->Keys.size() - FKeyLength;
         fits = current->Packer.TryAdd(previous, key.data(), recno);
     } else {
         fits = current->Recnos.size() < InteriorCapacity(FKeyLength);
     }
     if (!fits) {
-        if (Status emitted = Emit(level, false); !emitted) return emitted;
+        if (Status emitted = Emit(level, false); !emitted)
+            return emitted;
         current = FLevels[level].get();
-        if (level == 0) (void)current->Packer.TryAdd(nullptr, key.data(), recno);
+        if (level == 0)
+            (void)current->Packer.TryAdd(nullptr, key.data(), recno);
     }
     current->Keys.append(key.data(), FKeyLength);
     current->Recnos.push_back(recno);
-    if (level > 0) current->Children.push_back(child);
+    if (level > 0)
+        current->Children.push_back(child);
     return Status::Success();
 }
 
@@ -349,7 +373,8 @@ Status TreeWriter::Emit(size_t level, bool root)
 {
     Level& current = *FLevels[level];
     auto page = FSink.Allocate();
-    if (!page) return page.ToStatus();
+    if (!page)
+        return page.ToStatus();
     const uint32_t offset = *page;
     const uint16_t attributes = (level == 0 ? AttrLeaf : 0) | (root ? AttrRoot : 0);
     if (level == 0) {
@@ -361,7 +386,8 @@ Status TreeWriter::Emit(size_t level, bool root)
     }
     if (current.PendingOffset != NoPage) {
         PutLe32(current.Pending.data() + 8, offset);
-        if (Status written = FSink.Write(current.PendingOffset, current.Pending.data()); !written) return written;
+        if (Status written = FSink.Write(current.PendingOffset, current.Pending.data()); !written)
+            return written;
     }
     current.Pending.assign(FPage.data(), PageSize);
     current.PendingOffset = offset;
@@ -383,20 +409,25 @@ Result<uint32_t> TreeWriter::Finish()
     if (FLevels.empty()) {
         // No entries: one empty leaf is the root.
         auto page = FSink.Allocate();
-        if (!page) return page;
+        if (!page)
+            return page;
         LeafPacker empty(FKeyLength, FFill);
         empty.Write(FPage.data(), nullptr, nullptr, AttrRoot | AttrLeaf, NoPage, NoPage);
-        if (Status written = FSink.Write(*page, FPage.data()); !written) return written;
+        if (Status written = FSink.Write(*page, FPage.data()); !written)
+            return written;
         return *page;
     }
     for (size_t level = 0;; ++level) {
         Level& current = *FLevels[level];
         const bool root = current.PendingOffset == NoPage && level + 1 == FLevels.size();
-        if (Status emitted = Emit(level, root); !emitted) return emitted;
-        if (root) return FRoot;
+        if (Status emitted = Emit(level, root); !emitted)
+            return emitted;
+        if (root)
+            return FRoot;
         Level& done = *FLevels[level];
-        if (Status written = FSink.Write(done.PendingOffset, done.Pending.data()); !written) return written;
+        if (Status written = FSink.Write(done.PendingOffset, done.Pending.data()); !written)
+            return written;
     }
 }
 
-}  // namespace xbase::cdx
+} // namespace xbase::cdx

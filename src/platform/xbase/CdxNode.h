@@ -32,9 +32,9 @@ struct Node {
     uint16_t Attributes = AttrLeaf;
     uint32_t Left = NoPage;
     uint32_t Right = NoPage;
-    std::string Keys;  // Count() * key length bytes
+    std::string Keys; // Count() * key length bytes
     std::vector<uint32_t> Recnos;
-    std::vector<uint32_t> Children;  // interior nodes only
+    std::vector<uint32_t> Children; // interior nodes only
     uint16_t KeyLength = 0;
     char Fill = ' ';
     bool Dirty = false;
@@ -61,7 +61,7 @@ void EncodeFreePage(uint32_t next, char* page);
 
 // Where a tree writer gets its pages and puts them.
 class PageSink {
-public:
+  public:
     virtual ~PageSink() = default;
     virtual Result<uint32_t> Allocate() = 0;
     virtual Status Write(uint32_t offset, const char* page) = 0;
@@ -70,14 +70,14 @@ public:
 // Lays out a sorted stream of entries as a new tree: leaves filled greedily, interior levels
 // built as their children complete, so memory stays one page per level.
 class TreeWriter {
-public:
+  public:
     TreeWriter(PageSink& sink, uint16_t keyLength, char fill);
     ~TreeWriter();
     Status Add(std::string_view key, uint32_t recno);
     // Writes what is pending and returns the root page.
     Result<uint32_t> Finish();
 
-private:
+  private:
     struct Level;
     Status AddToLevel(size_t level, std::string_view key, uint32_t recno, uint32_t child);
     Status Emit(size_t level, bool root);
@@ -89,4 +89,4 @@ private:
     uint32_t FRoot = NoPage;
 };
 
-}  // namespace xbase::cdx
+} // namespace xbase::cdx

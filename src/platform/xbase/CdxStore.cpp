@@ -17,8 +17,8 @@
 namespace xbase {
 
 using cdx::HeaderSize;
-using cdx::NoPage;
 using cdx::Node;
+using cdx::NoPage;
 using cdx::PageSize;
 
 namespace {
@@ -35,13 +35,14 @@ constexpr size_t WriteBatchPages = 2048;
 uint32_t Le32(const char* p)
 {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<uint32_t>(u[0]) | (static_cast<uint32_t>(u[1]) << 8) | (static_cast<uint32_t>(u[2]) << 16) |
-           (static_cast<uint32_t>(u[3]) << 24);
+    return static_cast<uint32_t>(u[0]) | (static_cast<uint32_t>(u[1]) << 8) |
+           (static_cast<uint32_t>(u[2]) << 16) | (static_cast<uint32_t>(u[3]) << 24);
 }
 
 void PutLe32(char* p, uint32_t value)
 {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(value >> (8 * i));
 }
 
 int CompareBytes(const char* a, const char* b, size_t length)
@@ -49,7 +50,7 @@ int CompareBytes(const char* a, const char* b, size_t length)
     return length == 0 ? 0 : std::memcmp(a, b, length);
 }
 
-}  // namespace
+} // namespace
 
 struct CdxStore::OpenTag {
     TagDefinition Definition;
@@ -62,7 +63,7 @@ struct CdxStore::OpenTag {
 // Pages a rebuild writes, in batches: each batch saves the old bytes of the pages it reuses,
 // syncs the journal once and then writes.
 class BatchSink : public cdx::PageSink {
-public:
+  public:
     BatchSink(std::function<Result<uint32_t>()> allocate,
               std::function<Status(std::vector<std::pair<uint64_t, std::string>>&)> flush)
         : FAllocate(std::move(allocate)), FFlush(std::move(flush))
@@ -72,7 +73,8 @@ public:
     Status Write(uint32_t offset, const char* page) override
     {
         FPending.emplace_back(offset, std::string(page, PageSize));
-        if (FPending.size() >= WriteBatchPages) return Flush();
+        if (FPending.size() >= WriteBatchPages)
+            return Flush();
         return Status::Success();
     }
     Status Flush()
@@ -82,7 +84,7 @@ public:
         return flushed;
     }
 
-private:
+  private:
     std::function<Result<uint32_t>()> FAllocate;
     std::function<Status(std::vector<std::pair<uint64_t, std::string>>&)> FFlush;
     std::vector<std::pair<uint64_t, std::string>> FPending;
@@ -109,7 +111,8 @@ Result<std::shared_ptr<Node>> CdxTree::Root()
 int CdxTree::Compare(const Node& node, size_t i, std::string_view key, uint32_t recno) const
 {
     const int byKey = CompareBytes(node.Keys.data() + i * FKeyLength, key.data(), FKeyLength);
-    if (byKey != 0) return byKey;
+    if (byKey != 0)
+        return byKey;
     const uint32_t own = node.Recnos[i];
     return own < recno ? -1 : (own > recno ? 1 : 0);
 }
@@ -135,7 +138,8 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
 {
     path.clear();
     auto node = Root();
-    if (!node) return Result<bool>::Error(node.Message());
+    if (!node)
+        return Result<bool>::Error(node.Message());
     std::shared_ptr<Node> current = node.Take();
     for (size_t depth = 0; depth < 64; ++depth) {
         size_t index = LowerBoundIn(*current, key, recno);
@@ -152,7 +156,8 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
         }
         path.push_back({current, index});
         auto child = FStore.Read(current->Children[index], FKeyLength, FFill);
-        if (!child) return Result<bool>::Error(child.Message());
+        if (!child)
+            return Result<bool>::Error(child.Message());
         current = child.Take();
     }
     return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
@@ -161,28 +166,35 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
 Result<bool> CdxTree::First(Cursor& cursor)
 {
     auto node = Root();
-    if (!node) return Result<bool>::Error(node.Message());
+    if (!node)
+        return Result<bool>::Error(node.Message());
     std::shared_ptr<Node> current = node.Take();
     for (size_t depth = 0; !current->Leaf(); ++depth) {
-        if (depth > 64) return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
+        if (depth > 64)
+            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
         auto child = FStore.Read(current->Children.front(), FKeyLength, FFill);
-        if (!child) return Result<bool>::Error(child.Message());
+        if (!child)
+            return Result<bool>::Error(child.Message());
         current = child.Take();
     }
     cursor = {current, 0, FVersion};
-    if (current->Count() > 0) return true;
+    if (current->Count() > 0)
+        return true;
     return Next(cursor);
 }
 
 Result<bool> CdxTree::Last(Cursor& cursor)
 {
     auto node = Root();
-    if (!node) return Result<bool>::Error(node.Message());
+    if (!node)
+        return Result<bool>::Error(node.Message());
     std::shared_ptr<Node> current = node.Take();
     for (size_t depth = 0; !current->Leaf(); ++depth) {
-        if (depth > 64) return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
+        if (depth > 64)
+            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
         auto child = FStore.Read(current->Children.back(), FKeyLength, FFill);
-        if (!child) return Result<bool>::Error(child.Message());
+        if (!child)
+            return Result<bool>::Error(child.Message());
         current = child.Take();
     }
     if (current->Count() > 0) {
@@ -201,13 +213,17 @@ Result<bool> CdxTree::Next(Cursor& cursor)
     }
     // Empty leaves (other tools leave some) are stepped over; a chain longer than the file is a loop.
     for (uint64_t hops = 0; hops <= FStore.FFileSize / PageSize; ++hops) {
-        if (cursor.Leaf->Right == NoPage) return false;
+        if (cursor.Leaf->Right == NoPage)
+            return false;
         auto next = FStore.Read(cursor.Leaf->Right, FKeyLength, FFill);
-        if (!next) return Result<bool>::Error(next.Message());
-        if (!(*next)->Leaf()) return Result<bool>::Error(FStore.Path() + ": a leaf chain reaches a non-leaf page");
+        if (!next)
+            return Result<bool>::Error(next.Message());
+        if (!(*next)->Leaf())
+            return Result<bool>::Error(FStore.Path() + ": a leaf chain reaches a non-leaf page");
         cursor.Leaf = next.Take();
         cursor.Slot = 0;
-        if (cursor.Leaf->Count() > 0) return true;
+        if (cursor.Leaf->Count() > 0)
+            return true;
     }
     return Result<bool>::Error(FStore.Path() + ": a leaf chain loops");
 }
@@ -219,10 +235,13 @@ Result<bool> CdxTree::Previous(Cursor& cursor)
         return true;
     }
     for (uint64_t hops = 0; hops <= FStore.FFileSize / PageSize; ++hops) {
-        if (cursor.Leaf->Left == NoPage) return false;
+        if (cursor.Leaf->Left == NoPage)
+            return false;
         auto previous = FStore.Read(cursor.Leaf->Left, FKeyLength, FFill);
-        if (!previous) return Result<bool>::Error(previous.Message());
-        if (!(*previous)->Leaf()) return Result<bool>::Error(FStore.Path() + ": a leaf chain reaches a non-leaf page");
+        if (!previous)
+            return Result<bool>::Error(previous.Message());
+        if (!(*previous)->Leaf())
+            return Result<bool>::Error(FStore.Path() + ": a leaf chain reaches a non-leaf page");
         cursor.Leaf = previous.Take();
         if (cursor.Leaf->Count() > 0) {
             cursor.Slot = cursor.Leaf->Count() - 1;
@@ -237,12 +256,16 @@ Result<bool> CdxTree::LowerBoundEntry(std::string_view key, uint32_t recno, Curs
 {
     std::vector<Step> path;
     auto found = Descend(key, recno, path, false);
-    if (!found) return found;
-    if (!*found) return false;
+    if (!found)
+        return found;
+    if (!*found)
+        return false;
     cursor = {path.back().Node, path.back().Index, FVersion};
-    if (cursor.Slot < cursor.Leaf->Count()) return true;
+    if (cursor.Slot < cursor.Leaf->Count())
+        return true;
     cursor.Slot = cursor.Leaf->Count() == 0 ? 0 : cursor.Leaf->Count() - 1;
-    if (cursor.Leaf->Count() == 0) return Next(cursor);
+    if (cursor.Leaf->Count() == 0)
+        return Next(cursor);
     return Next(cursor);
 }
 
@@ -250,7 +273,8 @@ Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
 {
     const size_t compared = std::min<size_t>(prefix.size(), FKeyLength);
     auto node = Root();
-    if (!node) return Result<bool>::Error(node.Message());
+    if (!node)
+        return Result<bool>::Error(node.Message());
     std::shared_ptr<Node> current = node.Take();
     auto lower = [&](const Node& n) {
         size_t low = 0;
@@ -266,17 +290,22 @@ Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
         return low;
     };
     for (size_t depth = 0; !current->Leaf(); ++depth) {
-        if (depth > 64) return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
+        if (depth > 64)
+            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
         const size_t index = lower(*current);
-        if (index == current->Count()) return false;
+        if (index == current->Count())
+            return false;
         auto child = FStore.Read(current->Children[index], FKeyLength, FFill);
-        if (!child) return Result<bool>::Error(child.Message());
+        if (!child)
+            return Result<bool>::Error(child.Message());
         current = child.Take();
     }
     const size_t slot = lower(*current);
     cursor = {current, slot, FVersion};
-    if (slot < current->Count()) return true;
-    if (current->Count() == 0) return Next(cursor);
+    if (slot < current->Count())
+        return true;
+    if (current->Count() == 0)
+        return Next(cursor);
     cursor.Slot = current->Count() - 1;
     return Next(cursor);
 }
@@ -286,16 +315,19 @@ Status CdxTree::FixSeparators(std::vector<Step>& path, size_t level)
 {
     while (level > 0) {
         Node& child = *path[level].Node;
-        if (child.Count() == 0) return Status::Success();
+        if (child.Count() == 0)
+            return Status::Success();
         Step& parent = path[level - 1];
         const size_t i = parent.Index;
         const std::string_view last = child.Key(child.Count() - 1, FKeyLength);
         const uint32_t lastRecno = child.Recnos.back();
-        if (parent.Node->Key(i, FKeyLength) == last && parent.Node->Recnos[i] == lastRecno) return Status::Success();
+        if (parent.Node->Key(i, FKeyLength) == last && parent.Node->Recnos[i] == lastRecno)
+            return Status::Success();
         std::memcpy(parent.Node->Keys.data() + i * FKeyLength, last.data(), FKeyLength);
         parent.Node->Recnos[i] = lastRecno;
         FStore.MarkDirty(parent.Node);
-        if (i + 1 != parent.Node->Count()) return Status::Success();
+        if (i + 1 != parent.Node->Count())
+            return Status::Success();
         --level;
     }
     return Status::Success();
@@ -309,25 +341,29 @@ Status CdxTree::SplitIfNeeded(std::vector<Step>& path, size_t level)
         const size_t count = node.Count();
         size_t split = 0;
         if (node.Leaf()) {
-            if (cdx::LeafFits(node, 0, count)) return Status::Success();
+            if (cdx::LeafFits(node, 0, count))
+                return Status::Success();
             // The split nearest the middle that leaves both halves fitting.
             for (size_t distance = 0; distance < count && split == 0; ++distance) {
                 for (size_t candidate : {count / 2 + distance, count / 2 - std::min(count / 2, distance)}) {
-                    if (candidate == 0 || candidate >= count) continue;
-                    if (cdx::LeafFits(node, 0, candidate) &&
-                        cdx::LeafFits(node, candidate, count)) {
+                    if (candidate == 0 || candidate >= count)
+                        continue;
+                    if (cdx::LeafFits(node, 0, candidate) && cdx::LeafFits(node, candidate, count)) {
                         split = candidate;
                         break;
                     }
                 }
             }
-            if (split == 0) return Status::Error(FStore.Path() + ": an index leaf cannot be split");
+            if (split == 0)
+                return Status::Error(FStore.Path() + ": an index leaf cannot be split");
         } else {
-            if (count <= cdx::InteriorCapacity(FKeyLength)) return Status::Success();
+            if (count <= cdx::InteriorCapacity(FKeyLength))
+                return Status::Success();
             split = count / 2;
         }
         auto page = FStore.AllocatePage();
-        if (!page) return page.ToStatus();
+        if (!page)
+            return page.ToStatus();
         auto right = std::make_shared<Node>();
         right->Offset = *page;
         right->KeyLength = FKeyLength;
@@ -336,7 +372,8 @@ Status CdxTree::SplitIfNeeded(std::vector<Step>& path, size_t level)
         right->Keys.assign(node.Keys, split * FKeyLength, std::string::npos);
         right->Recnos.assign(node.Recnos.begin() + static_cast<std::ptrdiff_t>(split), node.Recnos.end());
         if (!node.Leaf()) {
-            right->Children.assign(node.Children.begin() + static_cast<std::ptrdiff_t>(split), node.Children.end());
+            right->Children.assign(node.Children.begin() + static_cast<std::ptrdiff_t>(split),
+                                   node.Children.end());
             node.Children.resize(split);
         }
         node.Keys.resize(split * FKeyLength);
@@ -345,7 +382,8 @@ Status CdxTree::SplitIfNeeded(std::vector<Step>& path, size_t level)
         right->Right = node.Right;
         if (node.Right != NoPage) {
             auto after = FStore.Read(node.Right, FKeyLength, FFill);
-            if (!after) return after.ToStatus();
+            if (!after)
+                return after.ToStatus();
             (*after)->Left = right->Offset;
             FStore.MarkDirty(*after);
         }
@@ -359,7 +397,8 @@ Status CdxTree::SplitIfNeeded(std::vector<Step>& path, size_t level)
         if (level == 0) {
             // A new root above the two halves.
             auto rootPage = FStore.AllocatePage();
-            if (!rootPage) return rootPage.ToStatus();
+            if (!rootPage)
+                return rootPage.ToStatus();
             auto root = std::make_shared<Node>();
             root->Offset = *rootPage;
             root->KeyLength = FKeyLength;
@@ -390,23 +429,29 @@ Result<bool> CdxTree::Insert(std::string_view key, uint32_t recno)
     if (FUnique) {
         Cursor cursor;
         auto found = LowerBoundEntry(key, 0, cursor);
-        if (!found) return found;
-        if (*found && KeyAt(cursor) == key) return false;
+        if (!found)
+            return found;
+        if (*found && KeyAt(cursor) == key)
+            return false;
     }
     std::vector<Step> path;
     auto descended = Descend(key, recno, path, true);
-    if (!descended) return descended;
+    if (!descended)
+        return descended;
     Touch();
     Node& leaf = *path.back().Node;
     const size_t slot = path.back().Index;
-    if (slot < leaf.Count() && Compare(leaf, slot, key, recno) == 0) return false;
+    if (slot < leaf.Count() && Compare(leaf, slot, key, recno) == 0)
+        return false;
     leaf.Keys.insert(slot * FKeyLength, key.data(), FKeyLength);
     leaf.Recnos.insert(leaf.Recnos.begin() + static_cast<std::ptrdiff_t>(slot), recno);
     FStore.MarkDirty(path.back().Node);
     if (slot + 1 == leaf.Count()) {
-        if (Status fixed = FixSeparators(path, path.size() - 1); !fixed) return Result<bool>(fixed);
+        if (Status fixed = FixSeparators(path, path.size() - 1); !fixed)
+            return Result<bool>(fixed);
     }
-    if (Status split = SplitIfNeeded(path, path.size() - 1); !split) return Result<bool>(split);
+    if (Status split = SplitIfNeeded(path, path.size() - 1); !split)
+        return Result<bool>(split);
     return true;
 }
 
@@ -414,27 +459,34 @@ Result<bool> CdxTree::Remove(std::string_view key, uint32_t recno)
 {
     std::vector<Step> path;
     auto descended = Descend(key, recno, path, false);
-    if (!descended) return descended;
-    if (!*descended) return false;
+    if (!descended)
+        return descended;
+    if (!*descended)
+        return false;
     Node& leaf = *path.back().Node;
     const size_t slot = path.back().Index;
-    if (slot >= leaf.Count() || Compare(leaf, slot, key, recno) != 0) return false;
+    if (slot >= leaf.Count() || Compare(leaf, slot, key, recno) != 0)
+        return false;
     Touch();
     leaf.Keys.erase(slot * FKeyLength, FKeyLength);
     leaf.Recnos.erase(leaf.Recnos.begin() + static_cast<std::ptrdiff_t>(slot));
     FStore.MarkDirty(path.back().Node);
     const size_t level = path.size() - 1;
     if (leaf.Count() == 0 && level > 0) {
-        if (Status removed = RemoveNode(path, level); !removed) return Result<bool>(removed);
+        if (Status removed = RemoveNode(path, level); !removed)
+            return Result<bool>(removed);
     } else {
         if (slot == leaf.Count()) {
-            if (Status fixed = FixSeparators(path, level); !fixed) return Result<bool>(fixed);
+            if (Status fixed = FixSeparators(path, level); !fixed)
+                return Result<bool>(fixed);
         }
         if (level > 0) {
-            if (Status merged = MergeWithRight(path, level); !merged) return Result<bool>(merged);
+            if (Status merged = MergeWithRight(path, level); !merged)
+                return Result<bool>(merged);
         }
     }
-    if (Status collapsed = CollapseRoot(); !collapsed) return Result<bool>(collapsed);
+    if (Status collapsed = CollapseRoot(); !collapsed)
+        return Result<bool>(collapsed);
     return true;
 }
 
@@ -445,13 +497,15 @@ Status CdxTree::RemoveNode(std::vector<Step>& path, size_t level)
         Node& node = *path[level].Node;
         if (node.Left != NoPage) {
             auto before = FStore.Read(node.Left, FKeyLength, FFill);
-            if (!before) return before.ToStatus();
+            if (!before)
+                return before.ToStatus();
             (*before)->Right = node.Right;
             FStore.MarkDirty(*before);
         }
         if (node.Right != NoPage) {
             auto after = FStore.Read(node.Right, FKeyLength, FFill);
-            if (!after) return after.ToStatus();
+            if (!after)
+                return after.ToStatus();
             (*after)->Left = node.Left;
             FStore.MarkDirty(*after);
         }
@@ -489,11 +543,14 @@ Status CdxTree::MergeWithRight(std::vector<Step>& path, size_t level)
     Node& node = *path[level].Node;
     Node& parent = *path[level - 1].Node;
     const size_t i = path[level - 1].Index;
-    if (i + 1 >= parent.Count() || node.Right != parent.Children[i + 1]) return Status::Success();
+    if (i + 1 >= parent.Count() || node.Right != parent.Children[i + 1])
+        return Status::Success();
     auto right = FStore.Read(node.Right, FKeyLength, FFill);
-    if (!right) return right.ToStatus();
+    if (!right)
+        return right.ToStatus();
     Node& next = **right;
-    if (node.Count() * 2 > next.Count() && node.Count() > 4) return Status::Success();
+    if (node.Count() * 2 > next.Count() && node.Count() > 4)
+        return Status::Success();
     cdx::Node merged;
     merged.Attributes = node.Attributes;
     merged.KeyLength = FKeyLength;
@@ -501,7 +558,8 @@ Status CdxTree::MergeWithRight(std::vector<Step>& path, size_t level)
     merged.Keys = node.Keys + next.Keys;
     merged.Recnos = node.Recnos;
     merged.Recnos.insert(merged.Recnos.end(), next.Recnos.begin(), next.Recnos.end());
-    if (!cdx::LeafFits(merged, 0, merged.Count())) return Status::Success();
+    if (!cdx::LeafFits(merged, 0, merged.Count()))
+        return Status::Success();
     node.Keys = std::move(merged.Keys);
     node.Recnos = std::move(merged.Recnos);
     FStore.MarkDirty(path[level].Node);
@@ -522,11 +580,14 @@ Status CdxTree::CollapseRoot()
 {
     for (;;) {
         auto root = Root();
-        if (!root) return root.ToStatus();
+        if (!root)
+            return root.ToStatus();
         Node& node = **root;
-        if (node.Leaf() || node.Count() != 1) return Status::Success();
+        if (node.Leaf() || node.Count() != 1)
+            return Status::Success();
         auto child = FStore.Read(node.Children.front(), FKeyLength, FFill);
-        if (!child) return child.ToStatus();
+        if (!child)
+            return child.ToStatus();
         (*child)->Attributes |= cdx::AttrRoot;
         (*child)->Left = (*child)->Right = NoPage;
         FStore.MarkDirty(*child);
@@ -548,16 +609,22 @@ Status CdxTree::Rebuild(const std::function<Result<bool>(std::string& key, uint3
     uint32_t recno = 0;
     for (;;) {
         auto more = next(key, recno);
-        if (!more) return more.ToStatus();
-        if (!*more) break;
-        if (Status added = writer.Add(key, recno); !added) return added;
+        if (!more)
+            return more.ToStatus();
+        if (!*more)
+            break;
+        if (Status added = writer.Add(key, recno); !added)
+            return added;
     }
     auto root = writer.Finish();
-    if (!root) return root.ToStatus();
-    if (Status flushed = sink.Flush(); !flushed) return flushed;
+    if (!root)
+        return root.ToStatus();
+    if (Status flushed = sink.Flush(); !flushed)
+        return flushed;
     // A tag being made has no old tree to free.
     if (FStore.RootOf(FRootSlot) != NoPage) {
-        if (Status freed = FreeAll(); !freed) return freed;
+        if (Status freed = FreeAll(); !freed)
+            return freed;
     }
     FStore.SetRoot(FRootSlot, *root);
     return Status::Success();
@@ -567,23 +634,29 @@ Status CdxTree::FreeAll()
 {
     Touch();
     auto root = Root();
-    if (!root) return root.ToStatus();
+    if (!root)
+        return root.ToStatus();
     // Level by level from the root: each level's pages are the children of the one above. All
     // leaves sit on one level, so once a level turns out to be leaves its pages are freed unread.
     std::vector<uint32_t> level{(*root)->Offset};
     for (size_t depth = 0; !level.empty(); ++depth) {
-        if (depth > 64) return Status::Error(FStore.Path() + ": an index tree is too deep");
+        if (depth > 64)
+            return Status::Error(FStore.Path() + ": an index tree is too deep");
         auto first = FStore.Read(level.front(), FKeyLength, FFill);
-        if (!first) return first.ToStatus();
+        if (!first)
+            return first.ToStatus();
         if ((*first)->Leaf()) {
-            for (uint32_t offset : level) FStore.FreePage(offset);
+            for (uint32_t offset : level)
+                FStore.FreePage(offset);
             break;
         }
         std::vector<uint32_t> below;
         for (uint32_t offset : level) {
             auto node = FStore.Read(offset, FKeyLength, FFill);
-            if (!node) return node.ToStatus();
-            if (!(*node)->Leaf()) below.insert(below.end(), (*node)->Children.begin(), (*node)->Children.end());
+            if (!node)
+                return node.ToStatus();
+            if (!(*node)->Leaf())
+                below.insert(below.end(), (*node)->Children.begin(), (*node)->Children.end());
             FStore.FreePage(offset);
         }
         level = std::move(below);
@@ -596,8 +669,10 @@ Status CdxTree::FreeAll()
 CdxStore::~CdxStore()
 {
     PageCache::Shared().DropAll(this);
-    if (FJournal && FJournalId >= 0) FJournal->Unregister(FJournalId);
-    if (FFd >= 0) ::close(FFd);
+    if (FJournal && FJournalId >= 0)
+        FJournal->Unregister(FJournalId);
+    if (FFd >= 0)
+        ::close(FFd);
 }
 
 Result<std::unique_ptr<CdxStore>> CdxStore::Open(const std::string& path, bool writable)
@@ -606,7 +681,8 @@ Result<std::unique_ptr<CdxStore>> CdxStore::Open(const std::string& path, bool w
     store->FPath = path;
     store->FWritable = writable;
     store->FFd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (store->FFd < 0) return Status::Error(SystemError("cannot open index", path));
+    if (store->FFd < 0)
+        return Status::Error(SystemError("cannot open index", path));
     struct stat info {};
     if (::fstat(store->FFd, &info) != 0 || !S_ISREG(info.st_mode)) {
         return Status::Error("cannot read index " + path + ": not a regular file");
@@ -631,7 +707,8 @@ Result<std::unique_ptr<CdxStore>> CdxStore::Open(const std::string& path, bool w
         store->FOurs = true;
     }
     store->FDirectory = std::make_unique<CdxTree>(*store, 0, DirectoryKeyLength, ' ', false);
-    if (Status read = store->ReadTags(); !read) return read;
+    if (Status read = store->ReadTags(); !read)
+        return read;
     return store;
 }
 
@@ -641,21 +718,25 @@ Status CdxStore::ReadTags()
     CdxTree::Cursor cursor;
     auto more = FDirectory->First(cursor);
     for (size_t guard = 0; more && *more; more = FDirectory->Next(cursor), ++guard) {
-        if (guard > FFileSize) return Status::Error(FPath + ": the tag directory loops");
+        if (guard > FFileSize)
+            return Status::Error(FPath + ": the tag directory loops");
         std::string_view name = FDirectory->KeyAt(cursor);
         const size_t end = name.find_last_not_of(std::string_view(" \0", 2));
         directory.emplace_back(std::string(name.substr(0, end == std::string_view::npos ? 0 : end + 1)),
                                FDirectory->RecnoAt(cursor));
     }
-    if (!more) return more.ToStatus();
+    if (!more)
+        return more.ToStatus();
     std::set<uint32_t> offsets;
     for (auto& [name, offset] : directory) {
-        if (name.empty()) return Status::Error(FPath + ": tag directory holds a blank tag name");
+        if (name.empty())
+            return Status::Error(FPath + ": tag directory holds a blank tag name");
         if (!offsets.insert(offset).second) {
             return Status::Error(FPath + ": two tags share the header at " + std::to_string(offset));
         }
         CdxTagInfo info;
-        if (Status read = CdxFile::ReadTagHeader(FFd, FFileSize, offset, name, FPath, info); !read) return read;
+        if (Status read = CdxFile::ReadTagHeader(FFd, FFileSize, offset, name, FPath, info); !read)
+            return read;
         auto tag = std::make_unique<OpenTag>();
         tag->Definition = info.Definition;
         tag->HeaderOffset = offset;
@@ -665,10 +746,12 @@ Status CdxStore::ReadTags()
         }
         FTags.push_back(std::move(tag));
     }
-    std::sort(FTags.begin(), FTags.end(), [](const auto& a, const auto& b) { return a->HeaderOffset < b->HeaderOffset; });
+    std::sort(FTags.begin(), FTags.end(),
+              [](const auto& a, const auto& b) { return a->HeaderOffset < b->HeaderOffset; });
     for (size_t i = 0; i < FTags.size(); ++i) {
         const TagDefinition& d = FTags[i]->Definition;
-        FTags[i]->Tree = std::make_unique<CdxTree>(*this, i + 1, d.KeyLength, cdx::FillFor(d.KeyType), d.Unique);
+        FTags[i]->Tree =
+            std::make_unique<CdxTree>(*this, i + 1, d.KeyLength, cdx::FillFor(d.KeyType), d.Unique);
     }
     return Status::Success();
 }
@@ -686,7 +769,8 @@ CdxTree& CdxStore::Tree(size_t tag)
 void CdxStore::SetKeyType(size_t tag, char keyType)
 {
     OpenTag& open = *FTags[tag];
-    if (open.Definition.KeyType == keyType) return;
+    if (open.Definition.KeyType == keyType)
+        return;
     open.Definition.KeyType = keyType;
     // Pages decoded with the other fill byte are read again.
     PageCache::Shared().DropAll(this);
@@ -705,7 +789,8 @@ Result<uint64_t> CdxStore::CountKeys(size_t tag)
         cursor.Slot = cursor.Leaf->Count() - 1;
         more = tree.Next(cursor);
     }
-    if (!more) return Result<uint64_t>::Error(more.Message());
+    if (!more)
+        return Result<uint64_t>::Error(more.Message());
     return count;
 }
 
@@ -728,15 +813,19 @@ void CdxStore::SetRoot(size_t slot, uint32_t root)
 
 Result<std::shared_ptr<Node>> CdxStore::Read(uint32_t offset, uint16_t keyLength, char fill)
 {
-    if (auto dirty = FDirty.find(offset); dirty != FDirty.end()) return dirty->second;
-    if (auto cached = PageCache::Shared().Find(this, offset)) return cached;
+    if (auto dirty = FDirty.find(offset); dirty != FDirty.end())
+        return dirty->second;
+    if (auto cached = PageCache::Shared().Find(this, offset))
+        return cached;
     if (offset == 0 || offset % PageSize != 0 || uint64_t{offset} + PageSize > FFileSize) {
         return Status::Error(FPath + ": index page offset " + std::to_string(offset) + " is out of range");
     }
     unsigned char page[PageSize];
-    if (!ReadFully(FFd, page, PageSize, offset)) return Status::Error(SystemError("cannot read index", FPath));
+    if (!ReadFully(FFd, page, PageSize, offset))
+        return Status::Error(SystemError("cannot read index", FPath));
     auto node = std::make_shared<Node>();
-    if (Status decoded = cdx::DecodeNode(page, offset, keyLength, fill, *node, FPath); !decoded) return decoded;
+    if (Status decoded = cdx::DecodeNode(page, offset, keyLength, fill, *node, FPath); !decoded)
+        return decoded;
     PageCache::Shared().Put(this, node);
     return node;
 }
@@ -756,7 +845,8 @@ Result<uint32_t> CdxStore::AllocatePage()
         return page;
     }
     const uint32_t head = Le32(FBag.data() + FreeListOffset);
-    if (FOurs && head != 0 && head != NoPage && head % PageSize == 0 && uint64_t{head} + PageSize <= FFileSize) {
+    if (FOurs && head != 0 && head != NoPage && head % PageSize == 0 &&
+        uint64_t{head} + PageSize <= FFileSize) {
         char link[8];
         if (ReadFully(FFd, link, sizeof link, head) && static_cast<unsigned char>(link[0]) == 0xFF &&
             static_cast<unsigned char>(link[1]) == 0xFF) {
@@ -765,7 +855,8 @@ Result<uint32_t> CdxStore::AllocatePage()
             return head;
         }
     }
-    if (FFileSize + PageSize > NoPage) return Status::Error(FPath + ": the index file would pass 4 GB");
+    if (FFileSize + PageSize > NoPage)
+        return Status::Error(FPath + ": the index file would pass 4 GB");
     const uint32_t page = static_cast<uint32_t>(FFileSize);
     FFileSize += PageSize;
     return page;
@@ -781,7 +872,8 @@ void CdxStore::FreePage(uint32_t offset)
 
 void CdxStore::AttachJournal(Journal* journal)
 {
-    if (FJournal && FJournalId >= 0) FJournal->Unregister(FJournalId);
+    if (FJournal && FJournalId >= 0)
+        FJournal->Unregister(FJournalId);
     FJournal = journal;
     FJournalId = journal ? journal->Register(FPath, FFd) : -1;
 }
@@ -789,9 +881,11 @@ void CdxStore::AttachJournal(Journal* journal)
 Status CdxStore::WriteOverwrite(const char* bytes, size_t size, uint64_t offset)
 {
     if (FJournal) {
-        if (Status saved = FJournal->Save(FJournalId, offset, size); !saved) return saved;
+        if (Status saved = FJournal->Save(FJournalId, offset, size); !saved)
+            return saved;
         if (FJournal->NeedsSync()) {
-            if (Status synced = FJournal->Sync(); !synced) return synced;
+            if (Status synced = FJournal->Sync(); !synced)
+                return synced;
         }
     }
     return WriteFully(FFd, bytes, size, offset, FPath);
@@ -799,14 +893,17 @@ Status CdxStore::WriteOverwrite(const char* bytes, size_t size, uint64_t offset)
 
 Status CdxStore::BeginChange(uint32_t recordCount)
 {
-    if (!FWritable) return Status::Error(FPath + " is open read-only");
-    if (FStampedDirty) return Status::Success();
+    if (!FWritable)
+        return Status::Error(FPath + " is open read-only");
+    if (FStampedDirty)
+        return Status::Success();
     char stamp[StampSize] = {};
     std::memcpy(stamp, StampMagic, sizeof StampMagic);
     PutLe32(stamp + 4, recordCount);
     stamp[8] = 1;
     std::memcpy(FBag.data() + StampOffset, stamp, StampSize);
-    if (Status written = WriteOverwrite(stamp, StampSize, StampOffset); !written) return written;
+    if (Status written = WriteOverwrite(stamp, StampSize, StampOffset); !written)
+        return written;
     FStampedDirty = true;
     FStamp = {true, true, recordCount};
     return Status::Success();
@@ -829,7 +926,8 @@ Status CdxStore::WriteBack()
     }
     FDirty.clear();
     uint32_t head = Le32(FBag.data() + FreeListOffset);
-    if (!FOurs || head == NoPage) head = 0;
+    if (!FOurs || head == NoPage)
+        head = 0;
     for (uint32_t offset : FFreed) {
         cdx::EncodeFreePage(head, page.data());
         writes.emplace_back(offset, page);
@@ -841,7 +939,8 @@ Status CdxStore::WriteBack()
         FFreed.clear();
     }
     for (auto& tag : FTags) {
-        if (!tag->HeaderDirty) continue;
+        if (!tag->HeaderDirty)
+            continue;
         writes.emplace_back(tag->HeaderOffset, std::string(tag->Header.data(), HeaderSize));
         tag->HeaderDirty = false;
     }
@@ -857,12 +956,15 @@ Status CdxStore::WritePages(std::vector<std::pair<uint64_t, std::string>>& write
     std::sort(writes.begin(), writes.end());
     if (FJournal) {
         for (const auto& [offset, bytes] : writes) {
-            if (Status saved = FJournal->Save(FJournalId, offset, bytes.size()); !saved) return saved;
+            if (Status saved = FJournal->Save(FJournalId, offset, bytes.size()); !saved)
+                return saved;
         }
-        if (Status synced = FJournal->Sync(); !synced) return synced;
+        if (Status synced = FJournal->Sync(); !synced)
+            return synced;
     }
     for (const auto& [offset, bytes] : writes) {
-        if (Status written = WriteFully(FFd, bytes.data(), bytes.size(), offset, FPath); !written) return written;
+        if (Status written = WriteFully(FFd, bytes.data(), bytes.size(), offset, FPath); !written)
+            return written;
         FFileSize = std::max<uint64_t>(FFileSize, offset + bytes.size());
     }
     return Status::Success();
@@ -870,15 +972,18 @@ Status CdxStore::WritePages(std::vector<std::pair<uint64_t, std::string>>& write
 
 Status CdxStore::Commit(uint32_t recordCount)
 {
-    if (!FWritable || (!FChanged && !FStampedDirty)) return Status::Success();
+    if (!FWritable || (!FChanged && !FStampedDirty))
+        return Status::Success();
     char* stamp = FBag.data() + StampOffset;
     std::memset(stamp, 0, StampSize);
     std::memcpy(stamp, StampMagic, sizeof StampMagic);
     PutLe32(stamp + 4, recordCount);
     FBagDirty = true;
     FOurs = true;
-    if (Status written = WriteBack(); !written) return written;
-    if (::fdatasync(FFd) != 0) return Status::Error(SystemError("cannot sync", FPath));
+    if (Status written = WriteBack(); !written)
+        return written;
+    if (::fdatasync(FFd) != 0)
+        return Status::Error(SystemError("cannot sync", FPath));
     FStamp = {true, false, recordCount};
     FStampedDirty = false;
     FChanged = false;
@@ -887,19 +992,24 @@ Status CdxStore::Commit(uint32_t recordCount)
 
 Result<size_t> CdxStore::AddTag(const TagDefinition& definition, const TagIndex& keys)
 {
-    if (!FWritable) return Status::Error(FPath + " is open read-only");
+    if (!FWritable)
+        return Status::Error(FPath + " is open read-only");
     // A tag header takes two adjacent pages: it goes at the end of the file.
     const uint32_t headerOffset = static_cast<uint32_t>(FFileSize);
-    if (FFileSize + HeaderSize > NoPage) return Status::Error(FPath + ": the index file would pass 4 GB");
+    if (FFileSize + HeaderSize > NoPage)
+        return Status::Error(FPath + ": the index file would pass 4 GB");
     FFileSize += HeaderSize;
     std::string name = UpperAscii(definition.Name);
-    auto same = std::find_if(FTags.begin(), FTags.end(), [&](const auto& t) { return t->Definition.Name == name; });
+    auto same =
+        std::find_if(FTags.begin(), FTags.end(), [&](const auto& t) { return t->Definition.Name == name; });
     std::string directoryKey = name;
     directoryKey.resize(DirectoryKeyLength, ' ');
     if (same != FTags.end()) {
         auto removed = FDirectory->Remove(directoryKey, (*same)->HeaderOffset);
-        if (!removed) return removed.ToStatus();
-        if (Status freed = (*same)->Tree->FreeAll(); !freed) return freed;
+        if (!removed)
+            return removed.ToStatus();
+        if (Status freed = (*same)->Tree->FreeAll(); !freed)
+            return freed;
         FreePage((*same)->HeaderOffset);
         FreePage((*same)->HeaderOffset + PageSize);
         FTags.erase(same);
@@ -918,15 +1028,18 @@ Result<size_t> CdxStore::AddTag(const TagDefinition& definition, const TagIndex&
         if (FTags[i]->Tree) {
             FTags[i]->Tree->SetSlot(i + 1);
         } else {
-            FTags[i]->Tree = std::make_unique<CdxTree>(*this, i + 1, each.KeyLength, cdx::FillFor(each.KeyType), each.Unique);
+            FTags[i]->Tree = std::make_unique<CdxTree>(*this, i + 1, each.KeyLength,
+                                                       cdx::FillFor(each.KeyType), each.Unique);
         }
     }
     (void)d;
     const size_t index = FTags.size() - 1;
     // The new tree is built before the tag is listed, from pages the old one no longer needs.
-    if (Status built = RebuildTag(index, keys); !built) return built;
+    if (Status built = RebuildTag(index, keys); !built)
+        return built;
     auto listed = FDirectory->Insert(directoryKey, headerOffset);
-    if (!listed) return listed.ToStatus();
+    if (!listed)
+        return listed.ToStatus();
     FChanged = true;
     return index;
 }
@@ -937,7 +1050,8 @@ Status CdxStore::RebuildTag(size_t tag, const TagIndex& keys)
     const size_t count = keys.Size();
     CdxTree& tree = *FTags[tag]->Tree;
     return tree.Rebuild([&](std::string& key, uint32_t& recno) -> Result<bool> {
-        if (next == count) return false;
+        if (next == count)
+            return false;
         key.assign(keys.KeyAt(next));
         recno = keys.RecnoAt(next);
         ++next;
@@ -945,4 +1059,4 @@ Status CdxStore::RebuildTag(size_t tag, const TagIndex& keys)
     });
 }
 
-}  // namespace xbase
+} // namespace xbase

@@ -25,7 +25,7 @@ class CdxStore;
 
 // One tree of the file (a tag, or the tag directory) changed in place.
 class CdxTree {
-public:
+  public:
     struct Cursor {
         std::shared_ptr<cdx::Node> Leaf;
         size_t Slot = 0;
@@ -60,10 +60,10 @@ public:
     // Frees every page of the tree (the tag is being dropped).
     Status FreeAll();
 
-private:
+  private:
     struct Step {
         std::shared_ptr<cdx::Node> Node;
-        size_t Index;  // entry taken in the node
+        size_t Index; // entry taken in the node
     };
     Result<std::shared_ptr<cdx::Node>> Root();
     int Compare(const cdx::Node& node, size_t i, std::string_view key, uint32_t recno) const;
@@ -84,7 +84,7 @@ private:
 };
 
 class CdxStore {
-public:
+  public:
     ~CdxStore();
     CdxStore(const CdxStore&) = delete;
     CdxStore& operator=(const CdxStore&) = delete;
@@ -115,7 +115,7 @@ public:
     // syncs the file.
     Status Commit(uint32_t recordCount);
 
-private:
+  private:
     friend class CdxTree;
     struct OpenTag;
     CdxStore() = default;
@@ -135,17 +135,17 @@ private:
     bool FWritable = false;
     uint64_t FFileSize = 0;
     CdxStamp FStamp;
-    bool FOurs = false;  // our stamp was present: the free list is ours to use
-    std::vector<char> FBag;  // the bag header
+    bool FOurs = false;     // our stamp was present: the free list is ours to use
+    std::vector<char> FBag; // the bag header
     bool FBagDirty = false;
     std::unique_ptr<CdxTree> FDirectory;
     std::vector<std::unique_ptr<OpenTag>> FTags;
     std::unordered_map<uint32_t, std::shared_ptr<cdx::Node>> FDirty;
-    std::vector<uint32_t> FFreed;  // pages freed since the last write-back, to be linked in
+    std::vector<uint32_t> FFreed; // pages freed since the last write-back, to be linked in
     Journal* FJournal = nullptr;
     int FJournalId = -1;
     bool FChanged = false;
     bool FStampedDirty = false;
 };
 
-}  // namespace xbase
+} // namespace xbase

@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace xbase {
@@ -207,6 +209,9 @@ uint8_t CodePage::Mark() const
 
 Result<std::string> CodePage::FromUtf8(std::string_view utf8, std::string_view what) const
 {
+    // Plain ASCII, most of any address list, is the same in every code page this engine knows.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     size_t pos = 0;

@@ -16,42 +16,45 @@ constexpr size_t ReadBuffer = size_t{256} << 10;
 
 // One sorted source of (key, recno) entries.
 class Source {
-public:
+  public:
     virtual ~Source() = default;
     bool Valid() const { return FValid; }
     std::string_view Key() const { return FKey; }
     uint32_t Recno() const { return FRecno; }
     virtual Status Advance() = 0;
 
-protected:
+  protected:
     bool FValid = false;
     std::string_view FKey;
     uint32_t FRecno = 0;
 };
 
 class TreeSource : public Source {
-public:
+  public:
     explicit TreeSource(CdxTree& tree) : FTree(tree) {}
     Status Start()
     {
         auto first = FTree.First(FCursor);
-        if (!first) return first.ToStatus();
+        if (!first)
+            return first.ToStatus();
         Load(*first);
         return Status::Success();
     }
     Status Advance() override
     {
         auto next = FTree.Next(FCursor);
-        if (!next) return next.ToStatus();
+        if (!next)
+            return next.ToStatus();
         Load(*next);
         return Status::Success();
     }
 
-private:
+  private:
     void Load(bool valid)
     {
         FValid = valid;
-        if (!valid) return;
+        if (!valid)
+            return;
         FKey = FTree.KeyAt(FCursor);
         FRecno = FTree.RecnoAt(FCursor);
     }
@@ -60,7 +63,7 @@ private:
 };
 
 class BatchSource : public Source {
-public:
+  public:
     explicit BatchSource(const TagIndex& batch) : FBatch(batch) { Load(); }
     Status Advance() override
     {
@@ -69,11 +72,12 @@ public:
         return Status::Success();
     }
 
-private:
+  private:
     void Load()
     {
         FValid = FNext < FBatch.Size();
-        if (!FValid) return;
+        if (!FValid)
+            return;
         FKey = FBatch.KeyAt(FNext);
         FRecno = FBatch.RecnoAt(FNext);
     }
@@ -82,7 +86,7 @@ private:
 };
 
 class RunSource : public Source {
-public:
+  public:
     RunSource(int fd, uint64_t count, uint16_t keyLength) : FFd(fd), FLeft(count), FEntry(keyLength + 4u) {}
     Status Advance() override
     {
@@ -110,7 +114,7 @@ public:
         return Status::Success();
     }
 
-private:
+  private:
     int FFd;
     uint64_t FLeft;
     size_t FEntry;
@@ -119,22 +123,27 @@ private:
     uint64_t FOffset = 0;
 };
 
-}  // namespace
+} // namespace
 
-KeyRuns::KeyRuns(std::string folder, uint16_t keyLength) : FFolder(std::move(folder)), FKeyLength(keyLength) {}
+KeyRuns::KeyRuns(std::string folder, uint16_t keyLength) : FFolder(std::move(folder)), FKeyLength(keyLength)
+{
+}
 
 KeyRuns::~KeyRuns()
 {
-    for (const Run& run : FRuns) ::close(run.Fd);
+    for (const Run& run : FRuns)
+        ::close(run.Fd);
 }
 
 Status KeyRuns::Spill(const TagIndex& batch)
 {
     const size_t count = batch.Size();
-    if (count == 0) return Status::Success();
+    if (count == 0)
+        return Status::Success();
     // Unnamed: nothing is left behind whatever happens to the process.
     const int fd = ::open(FFolder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd < 0) return Status::Error(SystemError("Cannot make a temporary file in", FFolder));
+    if (fd < 0)
+        return Status::Error(SystemError("Cannot make a temporary file in", FFolder));
     const size_t entry = FKeyLength + 4u;
     std::string buffer;
     buffer.reserve(std::min<size_t>(count, ReadBuffer / entry + 1) * entry);
@@ -160,14 +169,17 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
 {
     std::vector<std::unique_ptr<Source>> sources;
     auto old = std::make_unique<TreeSource>(tree);
-    if (Status started = old->Start(); !started) return started;
+    if (Status started = old->Start(); !started)
+        return started;
     sources.push_back(std::move(old));
     for (const Run& run : FRuns) {
         auto source = std::make_unique<RunSource>(run.Fd, run.Count, FKeyLength);
-        if (Status started = source->Advance(); !started) return started;
+        if (Status started = source->Advance(); !started)
+            return started;
         sources.push_back(std::move(source));
     }
-    if (batch) sources.push_back(std::make_unique<BatchSource>(*batch));
+    if (batch)
+        sources.push_back(std::make_unique<BatchSource>(*batch));
     // A heap of the sources by their current entry: each entry costs a few comparisons however
     // many runs there are.
     auto after = [](const Source* a, const Source* b) {
@@ -176,7 +188,8 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
     };
     std::vector<Source*> heap;
     for (auto& source : sources) {
-        if (source->Valid()) heap.push_back(source.get());
+        if (source->Valid())
+            heap.push_back(source.get());
     }
     std::make_heap(heap.begin(), heap.end(), after);
     std::string last;
@@ -187,7 +200,8 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
             Source* least = heap.back();
             key.assign(least->Key());
             recno = least->Recno();
-            if (Status advanced = least->Advance(); !advanced) return advanced;
+            if (Status advanced = least->Advance(); !advanced)
+                return advanced;
             if (least->Valid()) {
                 std::push_heap(heap.begin(), heap.end(), after);
             } else {
@@ -195,16 +209,19 @@ Status KeyRuns::MergeInto(CdxTree& tree, const TagIndex* batch, bool unique)
             }
             // A unique tag keeps the first record that brought a key: the lowest number, since
             // appended records come after every record the tag already holds.
-            if (unique && emitted && key == last) continue;
-            if (unique) last = key;
+            if (unique && emitted && key == last)
+                continue;
+            if (unique)
+                last = key;
             emitted = true;
             return true;
         }
         return false;
     });
-    for (const Run& run : FRuns) ::close(run.Fd);
+    for (const Run& run : FRuns)
+        ::close(run.Fd);
     FRuns.clear();
     return merged;
 }
 
-}  // namespace xbase
+} // namespace xbase

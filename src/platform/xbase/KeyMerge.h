@@ -16,7 +16,7 @@
 namespace xbase {
 
 class KeyRuns {
-public:
+  public:
     KeyRuns(std::string folder, uint16_t keyLength);
     ~KeyRuns();
     KeyRuns(const KeyRuns&) = delete;
@@ -29,7 +29,7 @@ public:
     // machine order; a unique tag keeps the first record of each key. The runs are gone after.
     Status MergeInto(CdxTree& tree, const TagIndex* batch, bool unique);
 
-private:
+  private:
     struct Run {
         int Fd = -1;
         uint64_t Count = 0;
@@ -39,4 +39,4 @@ private:
     std::vector<Run> FRuns;
 };
 
-}  // namespace xbase
+} // namespace xbase

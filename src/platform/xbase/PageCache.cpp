@@ -17,7 +17,8 @@ void PageCache::SetLimit(size_t bytes)
 std::shared_ptr<cdx::Node> PageCache::Find(const void* owner, uint32_t offset)
 {
     auto found = FIndex.find(Key{owner, offset});
-    if (found == FIndex.end()) return nullptr;
+    if (found == FIndex.end())
+        return nullptr;
     FOrder.splice(FOrder.begin(), FOrder, found->second);
     return found->second->Node;
 }
@@ -25,7 +26,8 @@ std::shared_ptr<cdx::Node> PageCache::Find(const void* owner, uint32_t offset)
 void PageCache::Put(const void* owner, const std::shared_ptr<cdx::Node>& node)
 {
     const Key id{owner, node->Offset};
-    if (auto found = FIndex.find(id); found != FIndex.end()) Erase(found->second);
+    if (auto found = FIndex.find(id); found != FIndex.end())
+        Erase(found->second);
     const size_t bytes = node->MemoryBytes() + 64;
     FOrder.push_front(Entry{id, node, bytes});
     FIndex.emplace(id, FOrder.begin());
@@ -35,14 +37,16 @@ void PageCache::Put(const void* owner, const std::shared_ptr<cdx::Node>& node)
 
 void PageCache::Drop(const void* owner, uint32_t offset)
 {
-    if (auto found = FIndex.find(Key{owner, offset}); found != FIndex.end()) Erase(found->second);
+    if (auto found = FIndex.find(Key{owner, offset}); found != FIndex.end())
+        Erase(found->second);
 }
 
 void PageCache::DropAll(const void* owner)
 {
     for (auto entry = FOrder.begin(); entry != FOrder.end();) {
         auto next = std::next(entry);
-        if (entry->Id.Owner == owner) Erase(entry);
+        if (entry->Id.Owner == owner)
+            Erase(entry);
         entry = next;
     }
 }
@@ -57,7 +61,8 @@ void PageCache::Erase(std::list<Entry>::iterator entry)
 void PageCache::Trim()
 {
     // The most recent page always stays: the caller is about to use it.
-    while (FBytes > FLimit && FOrder.size() > 1) Erase(std::prev(FOrder.end()));
+    while (FBytes > FLimit && FOrder.size() > 1)
+        Erase(std::prev(FOrder.end()));
 }
 
-}  // namespace xbase
+} // namespace xbase

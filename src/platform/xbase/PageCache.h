@@ -14,7 +14,7 @@
 namespace xbase {
 
 class PageCache {
-public:
+  public:
     static constexpr size_t DefaultLimit = size_t{64} << 20;
 
     static PageCache& Shared();
@@ -29,7 +29,7 @@ public:
     void Drop(const void* owner, uint32_t offset);
     void DropAll(const void* owner);
 
-private:
+  private:
     struct Key {
         const void* Owner;
         uint32_t Offset;
@@ -50,8 +50,8 @@ private:
     void Erase(std::list<Entry>::iterator entry);
     size_t FLimit = DefaultLimit;
     size_t FBytes = 0;
-    std::list<Entry> FOrder;  // most recent first
+    std::list<Entry> FOrder; // most recent first
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> FIndex;
 };
 
-}  // namespace xbase
+} // namespace xbase

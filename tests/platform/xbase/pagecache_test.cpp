@@ -23,18 +23,19 @@ TEST(PageCacheTest, StaysWithinItsLimitDroppingTheLeastRecentlyUsed)
     const int owners[2] = {};
     for (uint32_t i = 0; i < 2000; ++i) {
         cache.Put(&owners[0], Page(i * 512, 4000));
-        if (i == 1) cache.Put(&owners[1], Page(512, 100));
+        if (i == 1)
+            cache.Put(&owners[1], Page(512, 100));
         ASSERT_LE(cache.Bytes(), cache.Limit());
         // Page 0 is used again and again, so it stays.
         ASSERT_NE(cache.Find(&owners[0], 0), nullptr) << i;
     }
-    EXPECT_EQ(cache.Find(&owners[0], 512), nullptr);   // old and unused: gone
+    EXPECT_EQ(cache.Find(&owners[0], 512), nullptr); // old and unused: gone
     EXPECT_NE(cache.Find(&owners[0], 1999 * 512), nullptr);
-    EXPECT_EQ(cache.Find(&owners[1], 1024), nullptr);  // never there
+    EXPECT_EQ(cache.Find(&owners[1], 1024), nullptr); // never there
     cache.DropAll(&owners[0]);
     EXPECT_EQ(cache.Find(&owners[0], 0), nullptr);
-    EXPECT_EQ(cache.Find(&owners[1], 512), nullptr);  // pushed out long ago by owner 0's pages
+    EXPECT_EQ(cache.Find(&owners[1], 512), nullptr); // pushed out long ago by owner 0's pages
     EXPECT_EQ(cache.Bytes(), 0u);
 }
 
-}  // namespace
+} // namespace
