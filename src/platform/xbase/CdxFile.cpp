@@ -58,45 +58,13 @@ constexpr size_t KeyLengthOffset = 510;
 constexpr size_t PoolOffset = 512;
 constexpr size_t PoolSize = HeaderSize - PoolOffset;
 
-uint16_t Le16(const unsigned char* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Le32(const unsigned char* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint32_t Be32(const unsigned char* p)
-{
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
-}
-
-void PutLe16(char* p, uint16_t value)
-{
-    p[0] = static_cast<char>(value);
-    p[1] = static_cast<char>(value >> 8);
-}
-
-void PutLe32(char* p, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<char>(value >> (8 * i));
-    }
-}
-
-uint64_t BitMask(unsigned bits)
-{
-    return bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
-}
-
-char FillFor(char keyType)
-{
-    return keyType == 'C' ? ' ' : '\0';
-}
+using cdx::Be32;
+using cdx::BitMask;
+using cdx::FillFor;
+using cdx::Le16;
+using cdx::Le32;
+using cdx::PutLe16;
+using cdx::PutLe32;
 
 bool KnownKeyType(char keyType)
 {

@@ -12,46 +12,6 @@ constexpr size_t LeafHeaderSize = 24;
 constexpr size_t InteriorHeaderSize = 12;
 constexpr size_t InteriorSpace = PageSize - InteriorHeaderSize;
 
-uint16_t Le16(const unsigned char* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Le32(const unsigned char* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint32_t Be32(const unsigned char* p)
-{
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
-}
-
-void PutLe16(char* p, uint16_t value)
-{
-    p[0] = static_cast<char>(value);
-    p[1] = static_cast<char>(value >> 8);
-}
-
-void PutLe32(char* p, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<char>(value >> (8 * i));
-}
-
-void PutBe32(char* p, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<char>(value >> (24 - 8 * i));
-}
-
-uint64_t BitMask(unsigned bits)
-{
-    return bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
-}
-
 size_t CommonPrefix(const char* a, const char* b, size_t limit)
 {
     size_t n = 0;

@@ -21,6 +21,41 @@ constexpr uint32_t NoPage = 0xFFFFFFFF;
 constexpr uint16_t AttrRoot = 1;
 constexpr uint16_t AttrLeaf = 2;
 
+// Byte order of the format: little-endian header fields, big-endian interior entries.
+inline uint16_t Le16(const unsigned char* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t Le32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+inline uint32_t Be32(const unsigned char* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
+}
+inline void PutLe16(char* p, uint16_t value)
+{
+    p[0] = static_cast<char>(value);
+    p[1] = static_cast<char>(value >> 8);
+}
+inline void PutLe32(char* p, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(value >> (8 * i));
+}
+inline void PutBe32(char* p, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(value >> (24 - 8 * i));
+}
+inline uint64_t BitMask(unsigned bits)
+{
+    return bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+}
+
 char FillFor(char keyType);
 // Interior entries per page for a key length.
 size_t InteriorCapacity(uint16_t keyLength);

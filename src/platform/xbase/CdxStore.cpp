@@ -163,45 +163,46 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
     return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
 }
 
-Result<bool> CdxTree::First(Cursor& cursor)
+// The leftmost (`first`) or rightmost leaf.
+Result<std::shared_ptr<Node>> CdxTree::EdgeLeaf(bool first)
 {
     auto node = Root();
     if (!node)
-        return Result<bool>::Error(node.Message());
+        return node;
     std::shared_ptr<Node> current = node.Take();
     for (size_t depth = 0; !current->Leaf(); ++depth) {
         if (depth > 64)
-            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
-        auto child = FStore.Read(current->Children.front(), FKeyLength, FFill);
+            return Status::Error(FStore.Path() + ": an index tree is too deep");
+        auto child =
+            FStore.Read(first ? current->Children.front() : current->Children.back(), FKeyLength, FFill);
         if (!child)
-            return Result<bool>::Error(child.Message());
+            return child;
         current = child.Take();
     }
-    cursor = {current, 0, FVersion};
-    if (current->Count() > 0)
+    return current;
+}
+
+Result<bool> CdxTree::First(Cursor& cursor)
+{
+    auto leaf = EdgeLeaf(true);
+    if (!leaf)
+        return Result<bool>::Error(leaf.Message());
+    cursor = {leaf.Take(), 0, FVersion};
+    if (cursor.Leaf->Count() > 0)
         return true;
     return Next(cursor);
 }
 
 Result<bool> CdxTree::Last(Cursor& cursor)
 {
-    auto node = Root();
-    if (!node)
-        return Result<bool>::Error(node.Message());
-    std::shared_ptr<Node> current = node.Take();
-    for (size_t depth = 0; !current->Leaf(); ++depth) {
-        if (depth > 64)
-            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
-        auto child = FStore.Read(current->Children.back(), FKeyLength, FFill);
-        if (!child)
-            return Result<bool>::Error(child.Message());
-        current = child.Take();
-    }
-    if (current->Count() > 0) {
-        cursor = {current, current->Count() - 1, FVersion};
+    auto leaf = EdgeLeaf(false);
+    if (!leaf)
+        return Result<bool>::Error(leaf.Message());
+    cursor = {leaf.Take(), 0, FVersion};
+    if (cursor.Leaf->Count() > 0) {
+        cursor.Slot = cursor.Leaf->Count() - 1;
         return true;
     }
-    cursor = {current, 0, FVersion};
     return Previous(cursor);
 }
 

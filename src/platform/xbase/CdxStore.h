@@ -66,6 +66,7 @@ class CdxTree {
         size_t Index; // entry taken in the node
     };
     Result<std::shared_ptr<cdx::Node>> Root();
+    Result<std::shared_ptr<cdx::Node>> EdgeLeaf(bool first);
     int Compare(const cdx::Node& node, size_t i, std::string_view key, uint32_t recno) const;
     size_t LowerBoundIn(const cdx::Node& node, std::string_view key, uint32_t recno) const;
     Result<bool> Descend(std::string_view key, uint32_t recno, std::vector<Step>& path, bool forInsert);

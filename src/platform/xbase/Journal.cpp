@@ -475,23 +475,12 @@ Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& 
         return CommitReplacing(renames);
     if (renames.empty())
         return Status::Success();
-    std::string bytes = HeaderBytes();
-    for (const auto& [from, to] : renames) {
-        if (FolderOf(from) != FolderOf(FPath) || FolderOf(to) != FolderOf(FPath))
-            return Status::Error("Cannot replace " + to + " by " + from + ": both must lie beside " +
-                                 FTablePath);
-        std::string payload;
-        const std::string fromName = NameOf(from);
-        PutLe(payload, fromName.size(), 2);
-        payload += fromName;
-        payload += NameOf(to);
-        FBuffer.clear();
-        AddEntry(kRenameEntry, payload);
-        bytes += FBuffer;
-    }
     FBuffer.clear();
-    AddEntry(kReplaceEntry, std::string());
-    bytes += FBuffer;
+    if (Status grouped = AddRenameGroup(renames); !grouped) {
+        FBuffer.clear();
+        return grouped;
+    }
+    const std::string bytes = HeaderBytes() + FBuffer;
     FBuffer.clear();
     FUnsynced = false;
 
@@ -512,13 +501,8 @@ Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& 
         (void)::unlink(FPath.c_str());
         return status;
     }
-    for (const auto& [from, to] : renames) {
-        if (::rename(from.c_str(), to.c_str()) != 0)
-            return Status::Error(SystemError("Cannot rename", from) +
-                                 " (the next open finishes the replacement)");
-    }
-    if (Status synced = SyncDirectoryOf(FPath); !synced)
-        return synced;
+    if (Status renamed = Rename(renames); !renamed)
+        return renamed;
     return RemoveJournal(FPath);
 }
 
@@ -526,6 +510,18 @@ Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& 
 // the closing entry is durable rolls the whole transaction back, and one after it finishes the
 // renames and keeps the bytes the transaction wrote (they belong to the renamed files' state).
 Status Journal::CommitReplacing(const std::vector<std::pair<std::string, std::string>>& renames)
+{
+    if (Status grouped = AddRenameGroup(renames); !grouped)
+        return grouped;
+    if (Status synced = Sync(); !synced)
+        return synced;
+    if (Status renamed = Rename(renames); !renamed)
+        return renamed;
+    return Commit();
+}
+
+// The rename entries and the entry that closes their group, buffered.
+Status Journal::AddRenameGroup(const std::vector<std::pair<std::string, std::string>>& renames)
 {
     for (const auto& [from, to] : renames) {
         if (FolderOf(from) != FolderOf(FPath) || FolderOf(to) != FolderOf(FPath))
@@ -539,16 +535,17 @@ Status Journal::CommitReplacing(const std::vector<std::pair<std::string, std::st
         AddEntry(kRenameEntry, payload);
     }
     AddEntry(kReplaceEntry, std::string());
-    if (Status synced = Sync(); !synced)
-        return synced;
+    return Status::Success();
+}
+
+Status Journal::Rename(const std::vector<std::pair<std::string, std::string>>& renames)
+{
     for (const auto& [from, to] : renames) {
         if (::rename(from.c_str(), to.c_str()) != 0)
             return Status::Error(SystemError("Cannot rename", from) +
                                  " (the next open finishes the replacement)");
     }
-    if (Status synced = SyncDirectoryOf(FPath); !synced)
-        return synced;
-    return Commit();
+    return SyncDirectoryOf(FPath);
 }
 
 } // namespace xbase

@@ -67,6 +67,8 @@ public:
 private:
     struct File;
     Status CommitReplacing(const std::vector<std::pair<std::string, std::string>>& renames);
+    Status AddRenameGroup(const std::vector<std::pair<std::string, std::string>>& renames);
+    Status Rename(const std::vector<std::pair<std::string, std::string>>& renames);
     Status Start();
     Status WriteBuffered();
     void AddEntry(uint8_t type, const std::string& payload);

@@ -1470,7 +1470,17 @@ Status Table::Reindex(const ProgressCallback& progress)
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     if (Status change = BeginChange(); !change) return change;
+    if (Status rebuilt = RebuildAllTags(progress, 0, 100, false); !rebuilt) return rebuilt;
+    FPositionValid = false;
+    return Status::Success();
+}
+
+// Each open tag's tree made anew from the records (`renumber`: as a pack will number them), the
+// gauge running from `progressFrom` to `progressTo` over all of them.
+Status Table::RebuildAllTags(const ProgressCallback& progress, int progressFrom, int progressTo, bool renumber)
+{
     const int count = static_cast<int>(FOrders.size());
+    const int span = progressTo - progressFrom;
     for (int i = 0; i < count; ++i) {
         OpenTag& tag = *FOrders[static_cast<size_t>(i)];
         tag.Pending.reset();
@@ -1480,7 +1490,8 @@ Status Table::Reindex(const ProgressCallback& progress)
             // Its record numbers no longer name the records it listed (after a pack): it empties.
             keys = std::make_unique<TagIndex>(tag.Definition);
         } else {
-            auto built = BuildKeys(tag, progress, i * 100 / count, (i + 1) * 100 / count, false);
+            auto built = BuildKeys(tag, progress, progressFrom + i * span / count, progressFrom + (i + 1) * span / count,
+                                   renumber);
             if (!built) return built.ToStatus();
             keys = built.Take();
         }
@@ -1488,7 +1499,6 @@ Status Table::Reindex(const ProgressCallback& progress)
     }
     FPendingBytes = 0;
     FDeferredFrom = FDeferredTo = 0;
-    FPositionValid = false;
     return Status::Success();
 }
 
@@ -1817,22 +1827,7 @@ Status Table::Pack(const ProgressCallback& progress)
     ::close(out);
 
     // The tags for the packed records, numbered as the packed file numbers them.
-    const int count = static_cast<int>(FOrders.size());
-    for (int i = 0; i < count; ++i) {
-        OpenTag& tag = *FOrders[static_cast<size_t>(i)];
-        tag.Pending.reset();
-        tag.Runs.reset();
-        std::unique_ptr<TagIndex> keys;
-        if (tag.Explicit) {
-            keys = std::make_unique<TagIndex>(tag.Definition);
-        } else {
-            auto built = BuildKeys(tag, progress, 50 + i * 50 / count, 50 + (i + 1) * 50 / count, true);
-            if (!built) return fail(built.ToStatus());
-            keys = built.Take();
-        }
-        if (Status rebuilt = tag.File->Store->RebuildTag(tag.Number, *keys); !rebuilt) return fail(rebuilt);
-    }
-    FPendingBytes = 0;
+    if (Status rebuilt = RebuildAllTags(progress, 50, 100, true); !rebuilt) return fail(rebuilt);
     for (auto& file : FIndexFiles) {
         if (Status committed = file->Store->Commit(kept); !committed) return fail(committed);
     }

@@ -187,6 +187,7 @@ private:
     Status MergePending(OpenTag& tag);
     Status MergeAllPending();
     Status SpillPending();
+    Status RebuildAllTags(const ProgressCallback& progress, int progressFrom, int progressTo, bool renumber);
     Status WorkOutDeferredKeys();
     Result<IndexFile*> ProductionFile();
     Status ForEachBatch(const std::function<Status(OpenTag&)>& work);
