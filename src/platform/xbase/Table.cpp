@@ -367,8 +367,12 @@ Status Table::ForEachBatch(const std::function<Status(OpenTag&)>& work)
         if (tag->Pending) tags.push_back(tag);
     }
     // Threads pay off only for batches of some size (an import, a large append).
-    const size_t threads =
-        FPendingBytes < (size_t{4} << 20) ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    return OnThreads(tags, FPendingBytes >= (size_t{4} << 20), work);
+}
+
+Status Table::OnThreads(const std::vector<OpenTag*>& tags, bool parallel, const std::function<Status(OpenTag&)>& work)
+{
+    const size_t threads = parallel ? std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4) : 1;
     std::vector<Status> results(tags.size());
     std::atomic<size_t> next{0};
     auto worker = [&] {
@@ -1128,26 +1132,14 @@ Status Table::CreateTags(const std::vector<TagDefinition>& definitions,
         tag->Runs = std::make_unique<KeyRuns>(TableFolder(), tag->Definition.KeyLength);
     }
     // The batches spill side by side, as appended keys do.
-    auto spill = [&]() -> Status {
-        std::vector<OpenTag*> tags;
-        for (auto& tag : made) tags.push_back(tag.get());
-        std::atomic<size_t> next{0};
-        std::vector<Status> results(tags.size());
-        auto worker = [&] {
-            for (size_t i = next++; i < tags.size(); i = next++) {
-                results[i] = tags[i]->Runs->Spill(*tags[i]->Pending);
-                tags[i]->Pending = std::make_unique<TagIndex>(tags[i]->Definition);
-            }
-        };
-        std::vector<std::thread> pool;
-        const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
-        for (size_t t = 1; t < std::min(threads, tags.size()); ++t) pool.emplace_back(worker);
-        worker();
-        for (std::thread& thread : pool) thread.join();
-        for (const Status& result : results) {
-            if (!result) return result;
-        }
-        return Status::Success();
+    std::vector<OpenTag*> tags;
+    for (auto& tag : made) tags.push_back(tag.get());
+    auto spill = [&] {
+        return OnThreads(tags, true, [](OpenTag& tag) {
+            Status written = tag.Runs->Spill(*tag.Pending);
+            tag.Pending = std::make_unique<TagIndex>(tag.Definition);
+            return written;
+        });
     };
     for (uint32_t recno = 1; recno <= total; ++recno) {
         RecordView view(*this, FFile->Record(recno), recno);

@@ -191,6 +191,8 @@ private:
     Status WorkOutDeferredKeys();
     Result<IndexFile*> ProductionFile();
     Status ForEachBatch(const std::function<Status(OpenTag&)>& work);
+    static Status OnThreads(const std::vector<OpenTag*>& tags, bool parallel,
+                            const std::function<Status(OpenTag&)>& work);
     std::string TableFolder() const;
     Result<std::unique_ptr<OpenTag>> MakeTag(const TagDefinition& definition, IndexFile* file, bool computeLength);
     Result<std::string> KeyFor(const OpenTag& tag, const RecordSource& record) const;
