@@ -150,7 +150,8 @@ namespace FieldCodec {
 std::string_view Raw(const char* record, const FieldDescriptor& field);
 std::string Read(const char* record, const FieldDescriptor& field);  // code-page bytes, trimmed
 // Writes a code-page value into the record; fails (naming the field) when it does not fit a
-// numeric/date/logical field or is longer than a character field.
+// numeric/date/logical field or is longer than a character field, and then leaves the record as
+// it was.
 Status Write(char* record, const FieldDescriptor& field, std::string_view value);
 // Memo block number stored in a memo field (ASCII for dBase/FoxPro 2, binary LE for VFP).
 uint32_t MemoBlock(const char* record, const FieldDescriptor& field, bool visualFoxPro);

@@ -815,10 +815,9 @@ Status Table::PutField(std::string_view name, std::string_view utf8)
     if (FEof) return Status::Error("There is no current record");
     auto bytes = FCodePage.FromUtf8(utf8, (*field)->Name);
     if (!bytes) return bytes.ToStatus();
-    std::string changed = FBuffer;
-    if (Status written = FieldCodec::Write(changed.data(), **field, *bytes); !written) return written;
     if (Status change = BeginChange(); !change) return change;
-    FBuffer = std::move(changed);
+    // A value that does not fit is refused before a byte of the record changes.
+    if (Status written = FieldCodec::Write(FBuffer.data(), **field, *bytes); !written) return written;
     FRecordDirty = true;
     return Status::Success();
 }
