@@ -59,7 +59,6 @@ constexpr size_t PoolOffset = 512;
 constexpr size_t PoolSize = HeaderSize - PoolOffset;
 
 using cdx::Be32;
-using cdx::BitMask;
 using cdx::FillFor;
 using cdx::Le16;
 using cdx::Le32;
@@ -203,54 +202,18 @@ class PageReader {
         }
     }
 
-    // Decodes one compact leaf, calling emit(key, recno) per entry in page order.
+    // Decodes one compact leaf (into `scratch`, reused between pages), calling emit(key, recno)
+    // per entry in page order.
     template <class Emit>
     Status DecodeLeaf(uint32_t offset, const unsigned char* page, uint16_t keyLength, char fill,
-                      std::string& key, Emit&& emit) const
+                      cdx::Node& scratch, Emit&& emit) const
     {
-        const std::string where = "leaf page " + std::to_string(offset);
-        const size_t count = Le16(page + 2);
-        const size_t freeSpace = Le16(page + 12);
-        const unsigned recnoBits = page[20];
-        const unsigned dupBits = page[21];
-        const unsigned trailBits = page[22];
-        const size_t entrySize = page[23];
-        if (entrySize < 1 || entrySize > 8 || recnoBits < 1 || dupBits > 8 || trailBits > 8 ||
-            recnoBits + dupBits + trailBits > 8 * entrySize) {
-            return Error(where + " has bad bit fields");
+        Status decoded = cdx::DecodeNode(page, offset, keyLength, fill, scratch, FPath);
+        if (!decoded) {
+            return decoded;
         }
-        const size_t entriesEnd = LeafHeaderSize + count * entrySize;
-        if (entriesEnd > PageSize) {
-            return Error(where + " has too many keys");
-        }
-        key.assign(keyLength, fill);
-        size_t poolStart = PageSize;
-        for (size_t i = 0; i < count; ++i) {
-            const unsigned char* entry = page + LeafHeaderSize + i * entrySize;
-            uint64_t value = 0;
-            for (size_t b = 0; b < entrySize; ++b) {
-                value |= static_cast<uint64_t>(entry[b]) << (8 * b);
-            }
-            const uint64_t recno = value & BitMask(recnoBits);
-            const size_t dup = (value >> recnoBits) & BitMask(dupBits);
-            const size_t trail = (value >> (recnoBits + dupBits)) & BitMask(trailBits);
-            if (dup + trail > keyLength || (i == 0 && dup != 0)) {
-                return Error(where + " has a bad duplicate or trailing count");
-            }
-            if (recno == 0 || recno > NoPage) {
-                return Error(where + " has a bad record number");
-            }
-            const size_t fresh = keyLength - dup - trail;
-            if (poolStart < entriesEnd + fresh) {
-                return Error(where + " has keys that overrun the page");
-            }
-            poolStart -= fresh;
-            std::memcpy(key.data() + dup, page + poolStart, fresh);
-            std::memset(key.data() + keyLength - trail, fill, trail);
-            emit(std::string_view(key), static_cast<uint32_t>(recno));
-        }
-        if (freeSpace != poolStart - entriesEnd) {
-            return Error(where + " has an inconsistent free-space count");
+        for (size_t i = 0; i < scratch.Count(); ++i) {
+            emit(scratch.Key(i, keyLength), scratch.Recnos[i]);
         }
         return Status::Success();
     }
@@ -415,7 +378,7 @@ Result<std::unique_ptr<CdxFile>> CdxFile::Open(const std::string& path)
 
     PageReader reader(file->FBytes, path);
     std::vector<std::pair<std::string, uint32_t>> directory;
-    std::string key;
+    cdx::Node key;
     Status walked =
         reader.VisitLeaves(Le32(bag), DirectoryKeyLength, [&](uint32_t offset, const unsigned char* page) {
             return reader.DecodeLeaf(
@@ -469,7 +432,7 @@ Result<TagIndex> CdxFile::LoadTag(size_t tagNumber, char keyType) const
 
     PageReader reader(FBytes, FPath);
     const auto* header = reinterpret_cast<const unsigned char*>(FBytes.data()) + info.HeaderOffset;
-    std::string key;
+    cdx::Node key;
     Status walked = reader.VisitLeaves(
         Le32(header), definition.KeyLength, [&](uint32_t offset, const unsigned char* page) {
             return reader.DecodeLeaf(
