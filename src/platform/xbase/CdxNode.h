@@ -73,6 +73,11 @@ struct Node {
     uint16_t KeyLength = 0;
     char Fill = ' ';
     bool Dirty = false;
+    // An interior node's interior children, decoded once and kept with it while its tree stays
+    // as it was at PinnedVersion: a seek then looks up only the leaf in the shared cache. Leaves
+    // are never pinned, so the pins hold no more than the tree's upper levels.
+    std::vector<std::shared_ptr<Node>> PinnedChildren;
+    uint64_t PinnedVersion = 0;
 
     bool Leaf() const { return Attributes & AttrLeaf; }
     size_t Count() const { return Recnos.size(); }

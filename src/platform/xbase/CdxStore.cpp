@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -50,6 +51,12 @@ int CompareBytes(const char* a, const char* b, size_t length)
     return length == 0 ? 0 : std::memcmp(a, b, length);
 }
 
+uint64_t NextTreeVersion()
+{
+    static std::atomic<uint64_t> versions{0};
+    return ++versions;
+}
+
 } // namespace
 
 struct CdxStore::OpenTag {
@@ -93,13 +100,14 @@ class BatchSink : public cdx::PageSink {
 // ---- the tree ---------------------------------------------------------------------------------
 
 CdxTree::CdxTree(CdxStore& store, size_t rootSlot, uint16_t keyLength, char fill, bool unique)
-    : FStore(store), FRootSlot(rootSlot), FKeyLength(keyLength), FFill(fill), FUnique(unique)
+    : FStore(store), FRootSlot(rootSlot), FKeyLength(keyLength), FFill(fill), FUnique(unique),
+      FVersion(NextTreeVersion())
 {
 }
 
 void CdxTree::Touch()
 {
-    ++FVersion;
+    FVersion = NextTreeVersion();
     FStore.FChanged = true;
 }
 
@@ -163,41 +171,96 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
     return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
 }
 
-// The leftmost (`first`) or rightmost leaf.
-Result<std::shared_ptr<Node>> CdxTree::EdgeLeaf(bool first)
+// Read-only descents start from the pinned root and go down through the pinned interior pages
+// (see Node::PinnedChildren); only the leaf is looked up in the shared cache.
+Result<Node*> CdxTree::PinnedRoot()
 {
-    auto node = Root();
-    if (!node)
-        return node;
-    std::shared_ptr<Node> current = node.Take();
+    const uint32_t offset = FStore.RootOf(FRootSlot);
+    if (!FPinnedRoot || FPinnedRootVersion != FVersion || FPinnedRoot->Offset != offset) {
+        auto root = FStore.Read(offset, FKeyLength, FFill);
+        if (!root)
+            return Status::Error(root.Message());
+        FPinnedRoot = root.Take();
+        FPinnedRootVersion = FVersion;
+    }
+    return FPinnedRoot.get();
+}
+
+// The child at `index` of a pinned interior page; a leaf child is handed back in `leaf`, which
+// keeps it alive, and is not pinned.
+Result<Node*> CdxTree::PinnedChild(Node& parent, size_t index, std::shared_ptr<Node>& leaf)
+{
+    if (parent.PinnedVersion != FVersion || parent.PinnedChildren.size() != parent.Children.size()) {
+        parent.PinnedChildren.assign(parent.Children.size(), nullptr);
+        parent.PinnedVersion = FVersion;
+    }
+    if (Node* pinned = parent.PinnedChildren[index].get())
+        return pinned;
+    auto child = FStore.Read(parent.Children[index], FKeyLength, FFill);
+    if (!child)
+        return Status::Error(child.Message());
+    if ((*child)->Leaf()) {
+        leaf = child.Take();
+        return leaf.get();
+    }
+    parent.PinnedChildren[index] = child.Take();
+    return parent.PinnedChildren[index].get();
+}
+
+// The leaf reached by taking, at each level, the child `choose(node)` names; an index past the
+// node's entries means the wanted place lies beyond the tree's last entry (a null leaf).
+template <class Choose>
+Result<std::shared_ptr<Node>> CdxTree::PinnedLeaf(Choose choose)
+{
+    auto root = PinnedRoot();
+    if (!root)
+        return Status::Error(root.Message());
+    Node* current = *root;
+    std::shared_ptr<Node> leaf;
     for (size_t depth = 0; !current->Leaf(); ++depth) {
         if (depth > 64)
             return Status::Error(FStore.Path() + ": an index tree is too deep");
-        auto child =
-            FStore.Read(first ? current->Children.front() : current->Children.back(), FKeyLength, FFill);
+        const size_t index = choose(*current);
+        if (index >= current->Count())
+            return std::shared_ptr<Node>();
+        auto child = PinnedChild(*current, index, leaf);
         if (!child)
-            return child;
-        current = child.Take();
+            return Status::Error(child.Message());
+        current = *child;
     }
-    return current;
+    if (leaf)
+        return leaf;
+    return FPinnedRoot;
+}
+
+// The cursor on `slot` of `leaf`, or on the entry after the leaf's last when the slot is past it.
+Result<bool> CdxTree::AtOrAfter(std::shared_ptr<Node> leaf, size_t slot, Cursor& cursor)
+{
+    const size_t count = leaf->Count();
+    cursor = {std::move(leaf), slot, FVersion};
+    if (slot < count)
+        return true;
+    cursor.Slot = count == 0 ? 0 : count - 1;
+    return Next(cursor);
 }
 
 Result<bool> CdxTree::First(Cursor& cursor)
 {
-    auto leaf = EdgeLeaf(true);
+    auto leaf = PinnedLeaf([](const Node&) { return size_t{0}; });
     if (!leaf)
         return Result<bool>::Error(leaf.Message());
-    cursor = {leaf.Take(), 0, FVersion};
-    if (cursor.Leaf->Count() > 0)
-        return true;
-    return Next(cursor);
+    if (!*leaf)
+        return false;
+    return AtOrAfter(leaf.Take(), 0, cursor);
 }
 
 Result<bool> CdxTree::Last(Cursor& cursor)
 {
-    auto leaf = EdgeLeaf(false);
+    auto leaf = PinnedLeaf([](const Node& node) { return node.Count() - 1; });
     if (!leaf)
         return Result<bool>::Error(leaf.Message());
+    if (!*leaf)
+        return false;
     cursor = {leaf.Take(), 0, FVersion};
     if (cursor.Leaf->Count() > 0) {
         cursor.Slot = cursor.Leaf->Count() - 1;
@@ -255,28 +318,19 @@ Result<bool> CdxTree::Previous(Cursor& cursor)
 
 Result<bool> CdxTree::LowerBoundEntry(std::string_view key, uint32_t recno, Cursor& cursor)
 {
-    std::vector<Step> path;
-    auto found = Descend(key, recno, path, false);
-    if (!found)
-        return found;
-    if (!*found)
+    auto choose = [&](const Node& node) { return LowerBoundIn(node, key, recno); };
+    auto leaf = PinnedLeaf(choose);
+    if (!leaf)
+        return Result<bool>::Error(leaf.Message());
+    if (!*leaf)
         return false;
-    cursor = {path.back().Node, path.back().Index, FVersion};
-    if (cursor.Slot < cursor.Leaf->Count())
-        return true;
-    cursor.Slot = cursor.Leaf->Count() == 0 ? 0 : cursor.Leaf->Count() - 1;
-    if (cursor.Leaf->Count() == 0)
-        return Next(cursor);
-    return Next(cursor);
+    const size_t slot = choose(**leaf);
+    return AtOrAfter(leaf.Take(), slot, cursor);
 }
 
 Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
 {
     const size_t compared = std::min<size_t>(prefix.size(), FKeyLength);
-    auto node = Root();
-    if (!node)
-        return Result<bool>::Error(node.Message());
-    std::shared_ptr<Node> current = node.Take();
     auto lower = [&](const Node& n) {
         size_t low = 0;
         size_t high = n.Count();
@@ -290,25 +344,13 @@ Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
         }
         return low;
     };
-    for (size_t depth = 0; !current->Leaf(); ++depth) {
-        if (depth > 64)
-            return Result<bool>::Error(FStore.Path() + ": an index tree is too deep");
-        const size_t index = lower(*current);
-        if (index == current->Count())
-            return false;
-        auto child = FStore.Read(current->Children[index], FKeyLength, FFill);
-        if (!child)
-            return Result<bool>::Error(child.Message());
-        current = child.Take();
-    }
-    const size_t slot = lower(*current);
-    cursor = {current, slot, FVersion};
-    if (slot < current->Count())
-        return true;
-    if (current->Count() == 0)
-        return Next(cursor);
-    cursor.Slot = current->Count() - 1;
-    return Next(cursor);
+    auto leaf = PinnedLeaf(lower);
+    if (!leaf)
+        return Result<bool>::Error(leaf.Message());
+    if (!*leaf)
+        return false;
+    const size_t slot = lower(**leaf);
+    return AtOrAfter(leaf.Take(), slot, cursor);
 }
 
 // After the last entry of path[level]'s node changed, the separators above it follow.

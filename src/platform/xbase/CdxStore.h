@@ -66,7 +66,11 @@ class CdxTree {
         size_t Index; // entry taken in the node
     };
     Result<std::shared_ptr<cdx::Node>> Root();
-    Result<std::shared_ptr<cdx::Node>> EdgeLeaf(bool first);
+    Result<cdx::Node*> PinnedRoot();
+    Result<cdx::Node*> PinnedChild(cdx::Node& parent, size_t index, std::shared_ptr<cdx::Node>& leaf);
+    template <class Choose>
+    Result<std::shared_ptr<cdx::Node>> PinnedLeaf(Choose choose);
+    Result<bool> AtOrAfter(std::shared_ptr<cdx::Node> leaf, size_t slot, Cursor& cursor);
     int Compare(const cdx::Node& node, size_t i, std::string_view key, uint32_t recno) const;
     size_t LowerBoundIn(const cdx::Node& node, std::string_view key, uint32_t recno) const;
     Result<bool> Descend(std::string_view key, uint32_t recno, std::vector<Step>& path, bool forInsert);
@@ -81,7 +85,10 @@ class CdxTree {
     uint16_t FKeyLength;
     char FFill;
     bool FUnique;
-    uint64_t FVersion = 1;
+    // Every tree's versions are distinct, so that pins and cursors never match another tree's.
+    uint64_t FVersion;
+    std::shared_ptr<cdx::Node> FPinnedRoot;
+    uint64_t FPinnedRootVersion = 0;
 };
 
 class CdxStore {

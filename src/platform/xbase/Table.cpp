@@ -1510,7 +1510,8 @@ Result<bool> Table::CurrentPosition(CdxTree::Cursor& cursor, bool& exact)
     auto tree = ReadyTag(*tag);
     if (!tree) return Result<bool>::Error(tree.Message());
     if (FPositionValid && (*tree)->Current(FCursor)) {
-        cursor = FCursor;
+        // Taken, not copied: the walk puts it back (a cursor left empty is found again by key).
+        cursor = std::move(FCursor);
         exact = true;
         return true;
     }
@@ -1534,7 +1535,7 @@ Result<bool> Table::WalkTag(CdxTree::Cursor cursor, int direction)
         if (!visible) return Result<bool>::Error(visible.Message());
         if (*visible) {
             if (Status loaded = LoadRecord(recno); !loaded) return Result<bool>(loaded);
-            FCursor = cursor;
+            FCursor = std::move(cursor);
             FPositionValid = true;
             return true;
         }
@@ -1570,7 +1571,7 @@ Result<bool> Table::WalkFromEnd(bool fromTop)
     CdxTree::Cursor cursor;
     auto found = first ? (*tree)->First(cursor) : (*tree)->Last(cursor);
     if (!found || !*found) return found;
-    return WalkTag(cursor, first ? 1 : -1);
+    return WalkTag(std::move(cursor), first ? 1 : -1);
 }
 
 Status Table::GoTop()
@@ -1624,13 +1625,13 @@ Result<bool> Table::Step(bool forward)
         if (ascending) return false;
         auto last = tree.Last(cursor);
         if (!last || !*last) return last;
-        return WalkTag(cursor, -1);
+        return WalkTag(std::move(cursor), -1);
     }
     if (exact || !ascending) {
         auto step = ascending ? tree.Next(cursor) : tree.Previous(cursor);
         if (!step || !*step) return step;
     }
-    return WalkTag(cursor, ascending ? 1 : -1);
+    return WalkTag(std::move(cursor), ascending ? 1 : -1);
 }
 
 Status Table::Skip(int64_t count)
@@ -1721,7 +1722,7 @@ Result<bool> Table::Seek(std::string_view key)
     if (!tag->Definition.Descending) {
         auto placed = tree.LowerBound(wanted, cursor);
         if (!placed) return placed;
-        found = *placed ? WalkTag(cursor, 1) : Result<bool>(false);
+        found = *placed ? WalkTag(std::move(cursor), 1) : Result<bool>(false);
     } else {
         // A descending order shows greater keys first: the first match in its order is the last
         // ascending entry that starts with the key, just before the first entry above them all,
@@ -1741,7 +1742,7 @@ Result<bool> Table::Seek(std::string_view key)
             }
         }
         if (!placed) return placed;
-        found = *placed ? WalkTag(cursor, -1) : Result<bool>(false);
+        found = *placed ? WalkTag(std::move(cursor), -1) : Result<bool>(false);
     }
     if (!found) return found;
     if (*found && matches()) {
