@@ -945,18 +945,20 @@ Status CdxStore::BeginChange(uint32_t recordCount)
     PutLe32(stamp + 4, recordCount);
     stamp[8] = 1;
     std::memcpy(FBag.data() + StampOffset, stamp, StampSize);
-    if (Status written = WriteOverwrite(stamp, StampSize, StampOffset); !written)
+    // Nothing of this file changes before the commit unless the journal is synced first, so the
+    // stamp can wait for that sync: an edit committed at once pays no sync for it.
+    Status written = FJournal ? FJournal->WriteAfterSync(FJournalId, StampOffset, std::string(stamp, StampSize))
+                              : WriteOverwrite(stamp, StampSize, StampOffset);
+    if (!written)
         return written;
     FStampedDirty = true;
     FStamp = {true, true, recordCount};
     return Status::Success();
 }
 
-// Changed pages and freed pages first, then the headers: the old bytes of all of them saved
-// together with one journal sync, then the writes.
-Status CdxStore::WriteBack()
+// Changed pages and freed pages first, then the headers, as writes to make.
+Status CdxStore::CollectWriteBack(std::vector<std::pair<uint64_t, std::string>>& writes)
 {
-    std::vector<std::pair<uint64_t, std::string>> writes;
     writes.reserve(FDirty.size() + FFreed.size() + FTags.size() + 1);
     std::string page(PageSize, '\0');
     for (auto& [offset, node] : FDirty) {
@@ -991,7 +993,8 @@ Status CdxStore::WriteBack()
         writes.emplace_back(0, std::string(FBag.data(), HeaderSize));
         FBagDirty = false;
     }
-    return WritePages(writes);
+    std::sort(writes.begin(), writes.end());
+    return Status::Success();
 }
 
 Status CdxStore::WritePages(std::vector<std::pair<uint64_t, std::string>>& writes)
@@ -1015,6 +1018,17 @@ Status CdxStore::WritePages(std::vector<std::pair<uint64_t, std::string>>& write
 
 Status CdxStore::Commit(uint32_t recordCount)
 {
+    if (Status prepared = PrepareCommit(recordCount); !prepared)
+        return prepared;
+    if (Status written = WriteCommit(); !written)
+        return written;
+    return SyncCommit();
+}
+
+Status CdxStore::PrepareCommit(uint32_t recordCount)
+{
+    FCommitWrites.clear();
+    FCommitting = false;
     if (!FWritable || (!FChanged && !FStampedDirty))
         return Status::Success();
     char* stamp = FBag.data() + StampOffset;
@@ -1023,11 +1037,40 @@ Status CdxStore::Commit(uint32_t recordCount)
     PutLe32(stamp + 4, recordCount);
     FBagDirty = true;
     FOurs = true;
-    if (Status written = WriteBack(); !written)
+    if (Status collected = CollectWriteBack(FCommitWrites); !collected)
+        return collected;
+    if (FJournal) {
+        for (const auto& [offset, bytes] : FCommitWrites) {
+            if (Status saved = FJournal->Save(FJournalId, offset, bytes.size()); !saved)
+                return saved;
+        }
+    }
+    FCommitRecords = recordCount;
+    FCommitting = true;
+    return Status::Success();
+}
+
+Status CdxStore::WriteCommit()
+{
+    if (!FCommitting)
+        return Status::Success();
+    std::vector<std::pair<uint64_t, std::string>> writes = std::move(FCommitWrites);
+    FCommitWrites.clear();
+    if (Status written = WritePages(writes); !written) {
+        FCommitting = false;
         return written;
+    }
+    return Status::Success();
+}
+
+Status CdxStore::SyncCommit()
+{
+    if (!FCommitting)
+        return Status::Success();
+    FCommitting = false;
     if (::fdatasync(FFd) != 0)
         return Status::Error(SystemError("cannot sync", FPath));
-    FStamp = {true, false, recordCount};
+    FStamp = {true, false, FCommitRecords};
     FStampedDirty = false;
     FChanged = false;
     return Status::Success();

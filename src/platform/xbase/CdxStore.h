@@ -122,6 +122,13 @@ class CdxStore {
     // Writes the changed pages and headers with a clean stamp for `recordCount` records, and
     // syncs the file.
     Status Commit(uint32_t recordCount);
+    // The same in steps, so that a table commits all its files with one journal sync and syncs
+    // them side by side: PrepareCommit() saves the old bytes of everything the commit overwrites
+    // (buffered in the journal), WriteCommit() syncs the journal if no one did and writes,
+    // SyncCommit() syncs the file (it touches nothing shared, so it may run on another thread).
+    Status PrepareCommit(uint32_t recordCount);
+    Status WriteCommit();
+    Status SyncCommit();
 
   private:
     friend class CdxTree;
@@ -136,7 +143,7 @@ class CdxStore {
     void SetRoot(size_t slot, uint32_t root);
     Status WriteOverwrite(const char* bytes, size_t size, uint64_t offset);
     Status WritePages(std::vector<std::pair<uint64_t, std::string>>& writes);
-    Status WriteBack();
+    Status CollectWriteBack(std::vector<std::pair<uint64_t, std::string>>& writes);
 
     std::string FPath;
     int FFd = -1;
@@ -154,6 +161,9 @@ class CdxStore {
     int FJournalId = -1;
     bool FChanged = false;
     bool FStampedDirty = false;
+    std::vector<std::pair<uint64_t, std::string>> FCommitWrites; // between the two commit steps
+    uint32_t FCommitRecords = 0;
+    bool FCommitting = false;
 };
 
 } // namespace xbase

@@ -621,7 +621,28 @@ Status DbfFile::WriteHeader()
     return Status::Success();
 }
 
+Status DbfFile::PrepareCommit()
+{
+    if (FReadOnly || FJournal == nullptr)
+        return Status::Success();
+    for (const auto& [recno, at] : FPendingIndex) {
+        if (Status saved = FJournal->Save(FJournalId, RecordOffset(recno), FRecordLength); !saved)
+            return saved;
+    }
+    // The header's date and count, and the EOF byte after the last record.
+    if (Status saved = FJournal->Save(FJournalId, 1, 7); !saved)
+        return saved;
+    return FJournal->Save(FJournalId, FHeaderLength + uint64_t{FRecordCount} * FRecordLength, 1);
+}
+
 Status DbfFile::Commit()
+{
+    if (Status written = WriteCommit(); !written)
+        return written;
+    return SyncFile();
+}
+
+Status DbfFile::WriteCommit()
 {
     if (FReadOnly)
         return Status::Success();
@@ -630,8 +651,13 @@ Status DbfFile::Commit()
     if (Status flushed = FlushPending(); !flushed)
         return flushed;
     FHeaderDirty = true;
-    if (Status written = WriteHeader(); !written)
-        return written;
+    return WriteHeader();
+}
+
+Status DbfFile::SyncFile()
+{
+    if (FReadOnly)
+        return Status::Success();
     if (fdatasync(FFd) != 0)
         return Status::Error(SystemError("Cannot flush", FPath));
     return Status::Success();

@@ -105,6 +105,13 @@ public:
 
     // Writes the header (count, date) and EOF byte and makes everything durable (fdatasync).
     Status Commit();
+    // The same in two steps: the writes, then the sync alone (which touches nothing shared, so
+    // it may run on another thread beside other files' syncs).
+    Status WriteCommit();
+    Status SyncFile();
+    // Saves to the journal (buffered, not synced) the old bytes of everything Commit() will
+    // overwrite, so that one journal sync covers every file of the table.
+    Status PrepareCommit();
     // Header (count, date) and EOF byte without waiting for the disk; also done on close. An
     // append writes its record, the EOF byte and then the new count itself, so a program that
     // dies keeps what it appended; only the last-update date waits for this call, which is

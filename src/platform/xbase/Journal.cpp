@@ -286,12 +286,24 @@ Status Journal::Recover(const std::string& tablePath)
     return RemoveJournal(path);
 }
 
+bool Journal::Pending(const std::string& tablePath)
+{
+    struct stat info {};
+    return ::stat(PathFor(tablePath).c_str(), &info) == 0 && static_cast<uint64_t>(info.st_size) >= kHeaderSize;
+}
+
 Journal::Journal(std::string tablePath) : FTablePath(std::move(tablePath)), FPath(PathFor(FTablePath)) {}
 
 Journal::~Journal()
 {
     if (FFd < 0)
         return;
+    if (!FOpen) {
+        // The emptied journal kept between transactions goes with the table.
+        ::close(FFd);
+        ::unlink(FPath.c_str());
+        return;
+    }
     // What Save() buffered guards no overwrite yet; writing it does no harm and may help.
     (void)WriteBuffered();
     ::close(FFd);
@@ -304,7 +316,7 @@ int Journal::Register(const std::string& path, int fd)
     file->Fd = fd;
     const int id = static_cast<int>(FFiles.size());
     FFiles.push_back(std::move(file));
-    if (FFd >= 0) {
+    if (FOpen) {
         // Joining an open transaction: its size now is what a rollback goes back to.
         struct stat info {};
         File& joined = *FFiles.back();
@@ -319,11 +331,12 @@ void Journal::Unregister(int id)
 {
     if (id >= 0 && static_cast<size_t>(id) < FFiles.size())
         FFiles[static_cast<size_t>(id)].reset();
+    std::erase_if(FDeferred, [id](const Deferred& deferred) { return deferred.Id == id; });
 }
 
 bool Journal::Active() const
 {
-    return FFd >= 0;
+    return FOpen;
 }
 
 void Journal::AddEntry(uint8_t type, const std::string& payload)
@@ -347,17 +360,23 @@ void Journal::AddFileEntry(int id, const File& file)
 
 Status Journal::Start()
 {
-    int fd;
-    do {
-        fd = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return Status::Error(SystemError("Cannot create", FPath));
-    FFd = fd;
+    // The journal file stays (emptied) from one transaction to the next while the table is open:
+    // its name is then made durable in the folder once, not at every transaction.
+    if (FFd < 0) {
+        int fd;
+        do {
+            fd = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            return Status::Error(SystemError("Cannot create", FPath));
+        FFd = fd;
+        FNameDurable = false;
+    }
+    FOpen = true;
     FJournalSize = 0;
     FBuffer = HeaderBytes();
     FUnsynced = true;
-    FFolderUnsynced = true;
+    FFolderUnsynced = !FNameDurable;
     for (size_t id = 0; id < FFiles.size(); ++id) {
         File* file = FFiles[id].get();
         if (file == nullptr)
@@ -376,7 +395,7 @@ Status Journal::Save(int id, uint64_t offset, uint64_t length)
 {
     if (id < 0 || static_cast<size_t>(id) >= FFiles.size() || !FFiles[static_cast<size_t>(id)])
         return Status::Error("The journal " + FPath + " has no file " + std::to_string(id));
-    if (FFd < 0) {
+    if (!FOpen) {
         if (Status started = Start(); !started)
             return started;
     }
@@ -436,7 +455,7 @@ bool Journal::NeedsSync() const
 
 Status Journal::Sync()
 {
-    if (!FUnsynced || FFd < 0)
+    if (!FUnsynced || !FOpen)
         return Status::Success();
     if (Status written = WriteBuffered(); !written)
         return written;
@@ -447,34 +466,67 @@ Status Journal::Sync()
         if (Status synced = SyncDirectoryOf(FPath); !synced)
             return synced;
         FFolderUnsynced = false;
+        FNameDurable = true;
     }
     FUnsynced = false;
+    std::vector<Deferred> deferred = std::move(FDeferred);
+    FDeferred.clear();
+    for (const Deferred& write : deferred) {
+        const File* file = FFiles[static_cast<size_t>(write.Id)].get();
+        if (file == nullptr)
+            continue;
+        if (Status written = WriteFully(file->Fd, write.Bytes.data(), write.Bytes.size(), write.Offset, file->Name);
+            !written)
+            return written;
+    }
+    return Status::Success();
+}
+
+Status Journal::WriteAfterSync(int id, uint64_t offset, std::string bytes)
+{
+    if (Status saved = Save(id, offset, bytes.size()); !saved)
+        return saved;
+    if (!FUnsynced) {
+        const File& file = *FFiles[static_cast<size_t>(id)];
+        return WriteFully(file.Fd, bytes.data(), bytes.size(), offset, file.Name);
+    }
+    FDeferred.push_back({id, offset, std::move(bytes)});
     return Status::Success();
 }
 
 Status Journal::Commit()
 {
-    if (FFd < 0)
+    if (!FOpen)
         return Status::Success();
-    ::close(FFd);
-    FFd = -1;
+    FOpen = false;
     FBuffer.clear();
     FJournalSize = 0;
     FUnsynced = false;
     FFolderUnsynced = false;
+    FDeferred.clear();
     for (auto& file : FFiles) {
         if (file)
             file->Saved.clear();
     }
+    // Emptied for the next transaction: an empty journal rolls nothing back.
+    if (::ftruncate(FFd, 0) == 0 && ::fdatasync(FFd) == 0)
+        return Status::Success();
+    ::close(FFd);
+    FFd = -1;
     return RemoveJournal(FPath);
 }
 
 Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& renames)
 {
-    if (FFd >= 0)
+    if (FOpen)
         return CommitReplacing(renames);
     if (renames.empty())
         return Status::Success();
+    // The renames get a journal of their own under the same name, removed afterwards.
+    if (FFd >= 0) {
+        ::close(FFd);
+        FFd = -1;
+    }
     FBuffer.clear();
     if (Status grouped = AddRenameGroup(renames); !grouped) {
         FBuffer.clear();

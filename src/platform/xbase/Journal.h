@@ -52,8 +52,16 @@ public:
     // that Save() covered is written to its file.
     Status Sync();
     bool NeedsSync() const;
-    // The caller has synced every file: the transaction ends and the journal is deleted.
+    // An overwrite that need not reach its file before the transaction's first other write:
+    // the old bytes are saved now, and the bytes go to the file right after the next Sync()
+    // (at once when nothing waits for one). A transaction that writes nothing before its commit
+    // then costs no sync of its own for them.
+    Status WriteAfterSync(int id, uint64_t offset, std::string bytes);
+    // The caller has synced every file: the transaction ends and the journal is emptied (an
+    // empty journal rolls nothing back; it is deleted with this object).
     Status Commit();
+    // Whether the table has a journal that holds a transaction to roll back or finish.
+    static bool Pending(const std::string& tablePath);
 
     // Renames each (from, to) pair with the journal as the record of the intent. The `from` files
     // must be complete and synced. With a transaction open, the renames are its commit: a crash
@@ -76,7 +84,15 @@ private:
     std::string FTablePath;
     std::string FPath;
     int FFd = -1;
+    bool FOpen = false;        // a transaction is open (the file may stay, emptied, between them)
+    bool FNameDurable = false; // the journal file's name has been synced in its folder
     std::vector<std::unique_ptr<File>> FFiles;
+    struct Deferred {
+        int Id;
+        uint64_t Offset;
+        std::string Bytes;
+    };
+    std::vector<Deferred> FDeferred;  // WriteAfterSync() bytes waiting for the next sync
     std::string FBuffer;      // entries not yet written to the journal file
     bool FUnsynced = false;   // entries written or buffered since the last sync
     bool FFolderUnsynced = false;  // the journal's own name is not yet durable in the folder

@@ -210,6 +210,7 @@ Status MemoFile::WriteAt(const void* data, size_t size, uint64_t offset)
 {
     if (Status guarded = Guard(offset, size); !guarded)
         return guarded;
+    FWritten = true;
     return WriteFully(FFd, data, size, offset, FPath);
 }
 
@@ -297,12 +298,14 @@ Status MemoFile::Zap()
 
 Status MemoFile::Commit()
 {
-    if (FReadOnly || FKind != Kind::Fpt)
+    // A memo file nothing was written to is left alone: most edits touch no memo.
+    if (FReadOnly || FKind != Kind::Fpt || !FWritten)
         return Status::Success();
     if (Status written = WriteNextFree(); !written)
         return written;
     if (fdatasync(FFd) != 0)
         return Status::Error(SystemError("Cannot flush", FPath));
+    FWritten = false;
     return Status::Success();
 }
 

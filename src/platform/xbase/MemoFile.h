@@ -60,6 +60,7 @@ private:
     uint32_t FBlockSize = 64;
     uint32_t FNextFree = 0;
     uint64_t FFileSize = 0;
+    bool FWritten = false;  // since the last commit
     Journal* FJournal = nullptr;
     int FJournalId = -1;
 };

@@ -253,7 +253,7 @@ Status Table::OpenProductionIndex()
         FIndexProblem = std::move(problem);
         return Status::Success();
     };
-    if (FFile->ReadOnly() && std::filesystem::exists(Journal::PathFor(FFile->Path()))) {
+    if (FFile->ReadOnly() && Journal::Pending(FFile->Path())) {
         return invalid("A change to " + FFile->Path() + " was interrupted; open it for writing to put it right");
     }
     auto cdx = OpenStore(path);
@@ -503,6 +503,25 @@ Status Table::Close()
     return result;
 }
 
+namespace {
+
+// Runs each of `work` at once on its own thread (the first on this one) and gives the first
+// failure, after all have ended.
+Status SideBySide(const std::vector<std::function<Status()>>& work)
+{
+    std::vector<Status> results(work.size());
+    std::vector<std::thread> threads;
+    for (size_t i = 1; i < work.size(); ++i) threads.emplace_back([&, i] { results[i] = work[i](); });
+    if (!work.empty()) results[0] = work[0]();
+    for (std::thread& thread : threads) thread.join();
+    for (const Status& result : results) {
+        if (!result) return result;
+    }
+    return Status::Success();
+}
+
+}  // namespace
+
 // The end of a transaction: every change since the last commit reaches the files together
 // (index pages, records, memo texts), each file synced, and then the journal goes.
 Status Table::Commit()
@@ -517,15 +536,29 @@ Status Table::Commit()
     }
     if (Status merged = MergeAllPending(); !merged) return merged;
     for (auto& file : FIndexFiles) {
-        if (Status committed = file->Store->Commit(FFile->RecordCount()); !committed) return committed;
         if (file->Production && !(FFile->TableFlags() & DbfFile::FlagStructuralIndex)) {
             if (Status flag = FFile->SetTableFlags(FFile->TableFlags() | DbfFile::FlagStructuralIndex); !flag) return flag;
         }
     }
-    if (Status committed = FFile->Commit(); !committed) return committed;
+    // Every file's old bytes go to the journal first with one sync between them and the writes.
+    for (auto& file : FIndexFiles) {
+        if (Status prepared = file->Store->PrepareCommit(FFile->RecordCount()); !prepared) return prepared;
+    }
+    if (Status prepared = FFile->PrepareCommit(); !prepared) return prepared;
+    if (FJournal) {
+        if (Status synced = FJournal->Sync(); !synced) return synced;
+    }
+    for (auto& file : FIndexFiles) {
+        if (Status written = file->Store->WriteCommit(); !written) return written;
+    }
+    if (Status written = FFile->WriteCommit(); !written) return written;
     if (FMemo && FMemo->FileKind() == MemoFile::Kind::Fpt) {
         if (Status committed = FMemo->Commit(); !committed) return committed;
     }
+    // The files are synced side by side: the disk takes their flushes together.
+    std::vector<std::function<Status()>> syncs{[this] { return FFile->SyncFile(); }};
+    for (auto& file : FIndexFiles) syncs.emplace_back([store = file->Store.get()] { return store->SyncCommit(); });
+    if (Status synced = SideBySide(syncs); !synced) return synced;
     if (FJournal) {
         if (Status ended = FJournal->Commit(); !ended) return ended;
     }

@@ -97,7 +97,7 @@ TEST_F(JournalTest, PathIsBesideTheTableInItsCase)
     EXPECT_EQ(Journal::PathFor("/data/people.dbf"), "/data/people.jnl");
 }
 
-TEST_F(JournalTest, CommitDeletesTheJournalAndKeepsTheNewBytes)
+TEST_F(JournalTest, CommitEmptiesTheJournalAndKeepsTheNewBytes)
 {
     EXPECT_TRUE(FJournal->Commit().Ok()) << "no transaction: nothing to do";
     EXPECT_FALSE(Exists(FJournalPath));
@@ -113,7 +113,8 @@ TEST_F(JournalTest, CommitDeletesTheJournalAndKeepsTheNewBytes)
     EXPECT_FALSE(FJournal->NeedsSync()) << "the chunk was saved already";
     ASSERT_TRUE(FJournal->Commit().Ok());
     EXPECT_FALSE(FJournal->Active());
-    EXPECT_FALSE(Exists(FJournalPath));
+    EXPECT_FALSE(Journal::Pending(FTable)) << "the committed journal still holds a transaction";
+    EXPECT_EQ(ReadBytes(FJournalPath), "") << "kept, emptied, for the next transaction";
     EXPECT_EQ(ReadBytes(FFolder.File("T.DBF")).substr(100, 7), "changed");
     EXPECT_EQ(ReadBytes(FFolder.File("T.DBF")).substr(110, 5), "again");
 
@@ -252,7 +253,9 @@ TEST_F(JournalTest, ReplaceRenamesAndLeavesNoJournal)
     ASSERT_TRUE(FJournal->Replace({{FFolder.File("T.NEW"), FFolder.File("T.DBF")}}).Ok());
     EXPECT_EQ(ReadBytes(FFolder.File("T.DBF")), "newer");
     EXPECT_EQ(ReadBytes(FFolder.File("T.CDX")).substr(0, 1), "x");
-    EXPECT_FALSE(Exists(FJournalPath));
+    EXPECT_FALSE(Journal::Pending(FTable));
+    FJournal.reset();
+    EXPECT_FALSE(Exists(FJournalPath)) << "the emptied journal goes with its table";
 }
 
 // A replacement cut short: the second rename fails (its new file is missing), which leaves the
@@ -526,7 +529,7 @@ TEST(JournaledTable, RewrittenRecordsAreReadBeforeTheyReachTheFile)
     EXPECT_EQ(ReadBytes(path).substr(second - 11, 11), " eins      ");
     EXPECT_TRUE(journal.Active()) << "the detaching write began a transaction";
     ASSERT_TRUE(journal.Commit().Ok());
-    EXPECT_FALSE(std::filesystem::exists(Journal::PathFor(path)));
+    EXPECT_FALSE(Journal::Pending(path)) << "a committed journal holds nothing to roll back";
 }
 
 } // namespace files
