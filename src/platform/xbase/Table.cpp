@@ -520,6 +520,12 @@ Status SideBySide(const std::vector<std::function<Status()>>& work)
     return Status::Success();
 }
 
+// How many tags' keys are worked out at once: one thread each, and only their keys held.
+size_t TagsSideBySide()
+{
+    return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
 }  // namespace
 
 // The end of a transaction: every change since the last commit reaches the files together
@@ -1494,36 +1500,53 @@ Status Table::Reindex(const ProgressCallback& progress)
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status flushed = FlushRecord(); !flushed) return flushed;
     if (Status change = BeginChange(); !change) return change;
-    if (Status rebuilt = RebuildAllTags(progress, 0, 100, false); !rebuilt) return rebuilt;
+    for (OpenTag* tag : FOrders) {
+        tag->Pending.reset();
+        tag->Runs.reset();
+    }
+    FPendingBytes = 0;
+    FDeferredFrom = FDeferredTo = 0;
+    const size_t count = FOrders.size();
+    for (size_t first = 0; first < count; first += TagsSideBySide()) {
+        const size_t last = std::min(count, first + TagsSideBySide());
+        const std::vector<OpenTag*> group(FOrders.begin() + static_cast<ptrdiff_t>(first),
+                                          FOrders.begin() + static_cast<ptrdiff_t>(last));
+        auto keys = KeysSideBySide(group, false, progress, static_cast<int>(first * 100 / count),
+                                   static_cast<int>(last * 100 / count));
+        if (!keys) return keys.ToStatus();
+        for (size_t i = 0; i < group.size(); ++i) {
+            if (Status rebuilt = group[i]->File->Store->RebuildTag(group[i]->Number, *(*keys)[i]); !rebuilt) return rebuilt;
+        }
+    }
     FPositionValid = false;
     return Status::Success();
 }
 
-// Each open tag's tree made anew from the records (`renumber`: as a pack will number them), the
-// gauge running from `progressFrom` to `progressTo` over all of them.
-Status Table::RebuildAllTags(const ProgressCallback& progress, int progressFrom, int progressTo, bool renumber)
+// The keys of a few tags from the records (`renumber`: as a pack will number them), worked out
+// side by side: each tag on its own thread, which walks the records for it. The first tag's
+// thread is this one, and only it moves the gauge (from `progressFrom` to `progressTo`).
+Result<std::vector<std::unique_ptr<TagIndex>>> Table::KeysSideBySide(const std::vector<OpenTag*>& tags, bool renumber,
+                                                                     const ProgressCallback& progress, int progressFrom,
+                                                                     int progressTo)
 {
-    const int count = static_cast<int>(FOrders.size());
-    const int span = progressTo - progressFrom;
-    for (int i = 0; i < count; ++i) {
-        OpenTag& tag = *FOrders[static_cast<size_t>(i)];
-        tag.Pending.reset();
-        tag.Runs.reset();
-        std::unique_ptr<TagIndex> keys;
-        if (tag.Explicit) {
-            // Its record numbers no longer name the records it listed (after a pack): it empties.
-            keys = std::make_unique<TagIndex>(tag.Definition);
-        } else {
-            auto built = BuildKeys(tag, progress, progressFrom + i * span / count, progressFrom + (i + 1) * span / count,
-                                   renumber);
+    std::vector<std::unique_ptr<TagIndex>> keys(tags.size());
+    std::vector<std::function<Status()>> work;
+    for (size_t i = 0; i < tags.size(); ++i) {
+        work.emplace_back([&, i]() -> Status {
+            const OpenTag& tag = *tags[i];
+            if (tag.Explicit) {
+                // Its record numbers no longer name the records it listed (after a pack): it empties.
+                keys[i] = std::make_unique<TagIndex>(tag.Definition);
+                return Status::Success();
+            }
+            auto built = BuildKeys(tag, i == 0 ? progress : ProgressCallback(), progressFrom, progressTo, renumber);
             if (!built) return built.ToStatus();
-            keys = built.Take();
-        }
-        if (Status rebuilt = tag.File->Store->RebuildTag(tag.Number, *keys); !rebuilt) return rebuilt;
+            keys[i] = built.Take();
+            return Status::Success();
+        });
     }
-    FPendingBytes = 0;
-    FDeferredFrom = FDeferredTo = 0;
-    return Status::Success();
+    if (Status built = SideBySide(work); !built) return built;
+    return keys;
 }
 
 // ---- movement -------------------------------------------------------------------------------
@@ -1789,14 +1812,45 @@ Result<bool> Table::Seek(std::string_view key)
 
 // ---- pack and zap ---------------------------------------------------------------------------
 
-// Packing writes the surviving records to a new file, rebuilds the tags for them in place and
-// then swaps the new table in by a rename that the journal records: a crash at any moment
-// leaves either the old table with its old tags or the packed one with its new tags.
+namespace {
+
+// Whether a tag keeps its entries through a pack: the entries of the kept records, renumbered,
+// are still in order, unless the key or FOR expression reads the record number (RECNO and its
+// abbreviations). A unique tag may hold a deleted record's entry where a kept record with the
+// same key belongs, and a tag of listed records keeps none, so neither carries over.
+bool CarriesOverPack(const TagDefinition& definition, bool listed)
+{
+    return !listed && !definition.Unique &&
+           UpperAscii(definition.KeyExpression + " " + definition.ForExpression).find("RECN") == std::string::npos;
+}
+
+}  // namespace
+
+// The tag's entries of the records a pack keeps, under their new numbers (`renumbered`, 0 for
+// the records that go).
+Result<std::unique_ptr<TagIndex>> Table::CarriedOverKeys(OpenTag& tag, const std::vector<uint32_t>& renumbered,
+                                                         uint32_t kept)
+{
+    auto keys = std::make_unique<TagIndex>(tag.Definition);
+    keys->Reserve(kept);
+    CdxTree& tree = tag.Tree();
+    CdxTree::Cursor cursor;
+    Result<bool> more = tree.First(cursor);
+    for (; more && *more; more = tree.Next(cursor)) {
+        const uint32_t recno = tree.RecnoAt(cursor);
+        if (recno < renumbered.size() && renumbered[recno] != 0) keys->AppendUnsorted(tree.KeyAt(cursor), renumbered[recno]);
+    }
+    if (!more) return more.ToStatus();
+    return keys;
+}
+
+// Packing writes the surviving records to a new file and each index file anew for them, then
+// swaps them in by one rename group that the journal records: a crash at any moment leaves
+// either the old table with its old tags or the packed one with its new tags.
 Status Table::Pack(const ProgressCallback& progress)
 {
     if (Status writable = CheckWritable(); !writable) return writable;
     if (Status committed = Commit(); !committed) return committed;
-    if (Status change = BeginChange(); !change) return change;
     const std::string path = FFile->Path();
     const std::string temporary = path + ".pak";
     const uint32_t total = FFile->RecordCount();
@@ -1820,13 +1874,14 @@ Status Table::Pack(const ProgressCallback& progress)
     std::string chunk;
     chunk.reserve(1 << 20);
     uint32_t kept = 0;
+    std::vector<uint32_t> renumbered(size_t{total} + 1, 0);  // 0 for the records that go
     uint64_t offset = header.size();
     int lastPercent = -1;
     for (uint32_t recno = 1; recno <= total; ++recno) {
         const char* record = FFile->Record(recno);
         if (record[0] != '*') {
             chunk.append(record, length);
-            ++kept;
+            renumbered[recno] = ++kept;
         }
         if (chunk.size() >= (1 << 20) || recno == total) {
             if (Status written = WriteFully(out, chunk.data(), chunk.size(), offset, temporary); !written) {
@@ -1851,20 +1906,86 @@ Status Table::Pack(const ProgressCallback& progress)
     if (!written) return fail(written);
     ::close(out);
 
-    // The tags for the packed records, numbered as the packed file numbers them.
-    if (Status rebuilt = RebuildAllTags(progress, 50, 100, true); !rebuilt) return fail(rebuilt);
+    // Each index file is written anew beside it, its tags numbered as the packed file numbers
+    // the records, and goes in by the same rename: no old page is journaled, freed or kept.
+    std::vector<std::pair<std::string, std::string>> renames{{temporary, path}};
+    auto failAll = [&](const Status& status) {
+        for (const auto& [from, to] : renames) ::unlink(from.c_str());
+        return status;
+    };
+    const size_t tagCount = std::max<size_t>(FOrders.size(), 1);
+    size_t tagsDone = 0;
     for (auto& file : FIndexFiles) {
-        if (Status committed = file->Store->Commit(kept); !committed) return fail(committed);
+        const size_t count = file->Store->TagCount();
+        std::vector<TagDefinition> definitions;
+        std::vector<OpenTag*> byNumber(count, nullptr);
+        for (size_t i = 0; i < count; ++i) definitions.push_back(file->Store->Definition(i));
+        for (auto& tag : file->Tags) {
+            if (tag->Number < count) byNumber[tag->Number] = tag.get();
+        }
+        std::vector<std::unique_ptr<TagIndex>> group;
+        size_t groupFirst = 0;
+        const TagIndex none;
+        auto produce = [&](size_t i) -> Result<const TagIndex*> {
+            if (!byNumber[i]) return &none;
+            if (i < groupFirst || i >= groupFirst + group.size()) {
+                group.clear();
+                groupFirst = i;
+                const int from = 50 + static_cast<int>(50 * (tagsDone + i) / tagCount);
+                if (CarriesOverPack(byNumber[i]->Definition, byNumber[i]->Explicit)) {
+                    auto keys = CarriedOverKeys(*byNumber[i], renumbered, kept);
+                    if (!keys) return keys.ToStatus();
+                    group.push_back(keys.Take());
+                    if (progress) progress(from);
+                } else {
+                    std::vector<OpenTag*> tags;
+                    for (size_t next = i; next < count && tags.size() < TagsSideBySide() && byNumber[next] &&
+                                          !CarriesOverPack(byNumber[next]->Definition, byNumber[next]->Explicit);
+                         ++next) {
+                        tags.push_back(byNumber[next]);
+                    }
+                    auto keys = KeysSideBySide(tags, true, progress, from,
+                                               50 + static_cast<int>(50 * (tagsDone + i + tags.size()) / tagCount));
+                    if (!keys) return keys.ToStatus();
+                    group = keys.Take();
+                }
+            }
+            return group[i - groupFirst].get();
+        };
+        CdxStamp stamp;
+        stamp.Present = true;
+        stamp.RecordCount = kept;
+        if (Status written = CdxFile::WriteTemporary(file->Path, definitions, produce, stamp); !written) {
+            ::unlink(CdxFile::TemporaryPath(file->Path).c_str());
+            return failAll(written);
+        }
+        renames.emplace_back(CdxFile::TemporaryPath(file->Path), file->Path);
+        tagsDone += count;
     }
 
     const OpenMode mode = OpenMode::Exclusive;
     FFile->AttachJournal(nullptr);
     FFile.reset();  // releases the lock; the rename below replaces the file it held
-    Status replaced = FJournal->Replace({{temporary, path}});
+    for (auto& file : FIndexFiles) file->Store.reset();
+    Status replaced = FJournal->Replace(renames);
     auto reopened = DbfFile::Open(path, mode);
     if (!reopened) return reopened.ToStatus();
     FFile = reopened.Take();
     FFile->AttachJournal(FJournal.get());
+    for (auto& file : FIndexFiles) {
+        auto store = OpenStore(file->Path);
+        if (!store) {
+            // The table stands without its tags until it is opened again.
+            FOrders.clear();
+            FIndexFiles.clear();
+            FOrder = 0;
+            FIndexState = IndexState::Invalid;
+            FIndexProblem = store.Message();
+            return store.ToStatus();
+        }
+        file->Store = store.Take();
+        for (auto& tag : file->Tags) file->Store->SetKeyType(tag->Number, tag->Definition.KeyType);
+    }
     if (!replaced) return replaced;
     FDataDirty = false;
     FPositionValid = false;

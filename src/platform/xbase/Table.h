@@ -187,7 +187,11 @@ private:
     Status MergePending(OpenTag& tag);
     Status MergeAllPending();
     Status SpillPending();
-    Status RebuildAllTags(const ProgressCallback& progress, int progressFrom, int progressTo, bool renumber);
+    Result<std::unique_ptr<TagIndex>> CarriedOverKeys(OpenTag& tag, const std::vector<uint32_t>& renumbered,
+                                                      uint32_t kept);
+    Result<std::vector<std::unique_ptr<TagIndex>>> KeysSideBySide(const std::vector<OpenTag*>& tags, bool renumber,
+                                                                  const ProgressCallback& progress, int progressFrom,
+                                                                  int progressTo);
     Status WorkOutDeferredKeys();
     Result<IndexFile*> ProductionFile();
     Status ForEachBatch(const std::function<Status(OpenTag&)>& work);

@@ -213,6 +213,54 @@ TEST(TableIndexes, EditsAppendsDeletesAndPackKeepEveryOrderRight)
     EXPECT_EQ(Walk(reopened), (std::vector<uint32_t>{6, 5, 2, 4, 1, 3})) << "numeric keys, blank age 0 first";
 }
 
+// A pack carries most tags' entries over under the new record numbers, and makes from the
+// records those it cannot: a unique tag (its entry for a key may be a deleted record's) and tags
+// whose key or condition reads the record number. Each must come out as a reindex makes it.
+TEST(TableIndexes, PackedTagsMatchTagsMadeFromThePackedRecords)
+{
+    ScratchFolder folder;
+    std::string path = CreatePeople(folder, false);
+    {
+        // A unique tag as another program writes it: record 2 brought ZIP 10001 first, and
+        // record 5 has it too.
+        TagIndex keys(TagDefinition{"UZIP", "ZIP", "", 5, 'C', false, true});
+        for (size_t i = 0; i < People.size(); ++i) keys.Insert(People[i].Zip, static_cast<uint32_t>(i + 1));
+        CdxStamp stamp;
+        stamp.Present = true;
+        stamp.RecordCount = static_cast<uint32_t>(People.size());
+        Check(CdxFile::Write(folder.File("people.cdx"), {&keys}, stamp));
+    }
+    Table table;
+    Check(table.Open(path));
+    ASSERT_EQ(table.ProductionIndexState(), IndexState::Valid) << table.IndexProblem();
+    Check(table.CreateTag("LNAME", "UPPER(LNAME)+UPPER(FNAME)"));
+    Check(table.CreateTag("YOUNG", "UPPER(LNAME)", "AGE < 40"));
+    Check(table.CreateTag("BACKWARDS", "STR(1000 - RECNO(), 4)"));
+    Check(table.CreateTag("LATE", "ZIP", "RECN() > 2"));
+    for (uint32_t recno : {2u, 4u}) {
+        Check(table.GoTo(recno));
+        Check(table.Delete());
+    }
+    Check(table.Pack());
+    const std::vector<std::string> tags{"UZIP", "LNAME", "YOUNG", "BACKWARDS", "LATE"};
+    std::vector<std::vector<uint32_t>> packed;
+    for (const std::string& tag : tags) {
+        Check(table.SetOrder(table.OrderNumber(tag)));
+        packed.push_back(Walk(table));
+    }
+    EXPECT_EQ(packed[1], (std::vector<uint32_t>{4, 3, 1, 2})) << "kept 1, 3, 5, 6 are now 1..4";
+    Check(table.Reindex());
+    for (size_t i = 0; i < tags.size(); ++i) {
+        Check(table.SetOrder(table.OrderNumber(tags[i])));
+        EXPECT_EQ(Walk(table), packed[i]) << tags[i];
+    }
+    Check(table.SetOrder(table.OrderNumber("UZIP")));
+    auto found = table.Seek("10001");
+    ASSERT_TRUE(found.Ok());
+    EXPECT_TRUE(*found) << "the kept record with the deleted one's key";
+    EXPECT_EQ(table.RecNo(), 3u);
+}
+
 TEST(TableIndexes, ZapEmptiesTableAndTags)
 {
     ScratchFolder folder;
