@@ -175,9 +175,9 @@ Result<bool> CdxTree::Descend(std::string_view key, uint32_t recno, std::vector<
 // (see Node::PinnedChildren); only the leaf is looked up in the shared cache.
 Result<Node*> CdxTree::PinnedRoot()
 {
-    const uint32_t offset = FStore.RootOf(FRootSlot);
-    if (!FPinnedRoot || FPinnedRootVersion != FVersion || FPinnedRoot->Offset != offset) {
-        auto root = FStore.Read(offset, FKeyLength, FFill);
+    // Every change of the root comes with a new version.
+    if (!FPinnedRoot || FPinnedRootVersion != FVersion) {
+        auto root = FStore.Read(FStore.RootOf(FRootSlot), FKeyLength, FFill);
         if (!root)
             return Status::Error(root.Message());
         FPinnedRoot = root.Take();
@@ -453,6 +453,7 @@ Status CdxTree::SplitIfNeeded(std::vector<Step>& path, size_t level)
             node.Attributes &= static_cast<uint16_t>(~cdx::AttrRoot);
             FStore.MarkDirty(root);
             FStore.SetRoot(FRootSlot, root->Offset);
+            Touch(); // the pinned root is no longer the root
             return Status::Success();
         }
         Node& parent = *path[level - 1].Node;
@@ -635,6 +636,7 @@ Status CdxTree::CollapseRoot()
         (*child)->Left = (*child)->Right = NoPage;
         FStore.MarkDirty(*child);
         FStore.SetRoot(FRootSlot, (*child)->Offset);
+        Touch();
         FStore.FreePage(node.Offset);
     }
 }
@@ -670,6 +672,7 @@ Status CdxTree::Rebuild(const std::function<Result<bool>(std::string& key, uint3
             return freed;
     }
     FStore.SetRoot(FRootSlot, *root);
+    Touch();
     return Status::Success();
 }
 

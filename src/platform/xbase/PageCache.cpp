@@ -19,7 +19,7 @@ std::shared_ptr<cdx::Node> PageCache::Find(const void* owner, uint32_t offset)
     auto found = FIndex.find(Key{owner, offset});
     if (found == FIndex.end())
         return nullptr;
-    FOrder.splice(FOrder.begin(), FOrder, found->second);
+    found->second->Used = true;
     return found->second->Node;
 }
 
@@ -60,9 +60,18 @@ void PageCache::Erase(std::list<Entry>::iterator entry)
 
 void PageCache::Trim()
 {
-    // The most recent page always stays: the caller is about to use it.
-    while (FBytes > FLimit && FOrder.size() > 1)
-        Erase(std::prev(FOrder.end()));
+    // The most recent page always stays: the caller is about to use it. A page used since it
+    // last came to the end goes round once more instead (a hit only marks its page, which keeps
+    // the list out of the way of seeks).
+    while (FBytes > FLimit && FOrder.size() > 1) {
+        auto last = std::prev(FOrder.end());
+        if (last->Used) {
+            last->Used = false;
+            FOrder.splice(FOrder.begin(), FOrder, last);
+        } else {
+            Erase(last);
+        }
+    }
 }
 
 } // namespace xbase

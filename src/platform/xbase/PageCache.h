@@ -1,7 +1,8 @@
 #pragma once
-// Decoded index pages of every open index file, shared and bounded: the least recently used
-// clean pages leave first when the bytes held pass the limit. Changed pages are held by their
-// file until it writes them back, so eviction never loses a change.
+// Decoded index pages of every open index file, shared and bounded: when the bytes held pass
+// the limit, the pages put longest ago leave first, except that one used since goes round once
+// more (a second chance: near least-recently-used, without reordering on every hit). Changed
+// pages are held by their file until it writes them back, so eviction never loses a change.
 
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +46,7 @@ class PageCache {
         Key Id;
         std::shared_ptr<cdx::Node> Node;
         size_t Bytes;
+        bool Used = false; // found since it was put or last went round
     };
     void Trim();
     void Erase(std::list<Entry>::iterator entry);
