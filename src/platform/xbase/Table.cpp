@@ -1991,21 +1991,22 @@ Status Table::Pack(const ProgressCallback& progress)
     FFile.reset();  // releases the lock; the rename below replaces the file it held
     for (auto& file : FIndexFiles) file->Store.reset();
     Status replaced = FJournal->Replace(renames);
+    // A file that cannot be opened again leaves the table without its tags until it is opened anew.
+    auto withoutTags = [this](const Status& status) {
+        FOrders.clear();
+        FIndexFiles.clear();
+        FOrder = 0;
+        FIndexState = IndexState::Invalid;
+        FIndexProblem = status.Message();
+        return status;
+    };
     auto reopened = DbfFile::Open(path, mode);
-    if (!reopened) return reopened.ToStatus();
+    if (!reopened) return withoutTags(reopened.ToStatus());
     FFile = reopened.Take();
     FFile->AttachJournal(FJournal.get());
     for (auto& file : FIndexFiles) {
         auto store = OpenStore(file->Path);
-        if (!store) {
-            // The table stands without its tags until it is opened again.
-            FOrders.clear();
-            FIndexFiles.clear();
-            FOrder = 0;
-            FIndexState = IndexState::Invalid;
-            FIndexProblem = store.Message();
-            return store.ToStatus();
-        }
+        if (!store) return withoutTags(store.ToStatus());
         file->Store = store.Take();
         for (auto& tag : file->Tags) file->Store->SetKeyType(tag->Number, tag->Definition.KeyType);
     }
