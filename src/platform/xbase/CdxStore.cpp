@@ -316,9 +316,10 @@ Result<bool> CdxTree::Previous(Cursor& cursor)
     return Result<bool>::Error(FStore.Path() + ": a leaf chain loops");
 }
 
-Result<bool> CdxTree::LowerBoundEntry(std::string_view key, uint32_t recno, Cursor& cursor)
+// The cursor on the entry `choose` picks in the leaf it leads to (or the next one after it).
+template <class Choose>
+Result<bool> CdxTree::LowerBoundBy(Choose choose, Cursor& cursor)
 {
-    auto choose = [&](const Node& node) { return LowerBoundIn(node, key, recno); };
     auto leaf = PinnedLeaf(choose);
     if (!leaf)
         return Result<bool>::Error(leaf.Message());
@@ -326,6 +327,11 @@ Result<bool> CdxTree::LowerBoundEntry(std::string_view key, uint32_t recno, Curs
         return false;
     const size_t slot = choose(**leaf);
     return AtOrAfter(leaf.Take(), slot, cursor);
+}
+
+Result<bool> CdxTree::LowerBoundEntry(std::string_view key, uint32_t recno, Cursor& cursor)
+{
+    return LowerBoundBy([&](const Node& node) { return LowerBoundIn(node, key, recno); }, cursor);
 }
 
 Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
@@ -344,13 +350,7 @@ Result<bool> CdxTree::LowerBound(std::string_view prefix, Cursor& cursor)
         }
         return low;
     };
-    auto leaf = PinnedLeaf(lower);
-    if (!leaf)
-        return Result<bool>::Error(leaf.Message());
-    if (!*leaf)
-        return false;
-    const size_t slot = lower(**leaf);
-    return AtOrAfter(leaf.Take(), slot, cursor);
+    return LowerBoundBy(lower, cursor);
 }
 
 // After the last entry of path[level]'s node changed, the separators above it follow.

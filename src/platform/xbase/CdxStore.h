@@ -71,6 +71,8 @@ class CdxTree {
     template <class Choose>
     Result<std::shared_ptr<cdx::Node>> PinnedLeaf(Choose choose);
     Result<bool> AtOrAfter(std::shared_ptr<cdx::Node> leaf, size_t slot, Cursor& cursor);
+    template <class Choose>
+    Result<bool> LowerBoundBy(Choose choose, Cursor& cursor);
     int Compare(const cdx::Node& node, size_t i, std::string_view key, uint32_t recno) const;
     size_t LowerBoundIn(const cdx::Node& node, std::string_view key, uint32_t recno) const;
     Result<bool> Descend(std::string_view key, uint32_t recno, std::vector<Step>& path, bool forInsert);

@@ -86,6 +86,16 @@ std::string HeaderBytes()
     return header;
 }
 
+// The journal file, created or emptied; -1 on failure (errno says why).
+int CreateEmpty(const std::string& path)
+{
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 Status RemoveJournal(const std::string& path)
 {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
@@ -363,13 +373,9 @@ Status Journal::Start()
     // The journal file stays (emptied) from one transaction to the next while the table is open:
     // its name is then made durable in the folder once, not at every transaction.
     if (FFd < 0) {
-        int fd;
-        do {
-            fd = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0)
+        FFd = CreateEmpty(FPath);
+        if (FFd < 0)
             return Status::Error(SystemError("Cannot create", FPath));
-        FFd = fd;
         FNameDurable = false;
     }
     FOpen = true;
@@ -536,10 +542,7 @@ Status Journal::Replace(const std::vector<std::pair<std::string, std::string>>& 
     FBuffer.clear();
     FUnsynced = false;
 
-    int fd;
-    do {
-        fd = ::open(FPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = CreateEmpty(FPath);
     if (fd < 0)
         return Status::Error(SystemError("Cannot create", FPath));
     Status status = WriteFully(fd, bytes.data(), bytes.size(), 0, FPath);

@@ -2,10 +2,11 @@
 // The rollback journal of one open table: "<table>.JNL" beside it. Between two commits, the
 // first overwrite of any byte that a file held when the transaction began saves that byte's old
 // value here first, and the journal is synced before the overwrite may reach the file. A commit
-// syncs the files and deletes the journal; an open that finds a journal puts the files back as
-// they were when the transaction began (old bytes restored, growth cut off) before anything
-// reads them. So a process killed at any moment leaves the last committed state of the table,
-// its memo and its index files together.
+// syncs the files and empties the journal (kept for the next transaction, deleted with this
+// object); an open that finds a journal puts the files back as they were when the transaction
+// began (old bytes restored, growth cut off) before anything reads them. So a process killed at
+// any moment leaves the last committed state of the table, its memo and its index files
+// together.
 //
 // Whole-file replacements (pack, rebuilt indexes) are not journaled byte by byte: the new files
 // are written under temporary names and synced, then Replace() records the renames in the

@@ -531,7 +531,7 @@ size_t TagsSideBySide()
 }  // namespace
 
 // The end of a transaction: every change since the last commit reaches the files together
-// (index pages, records, memo texts), each file synced, and then the journal goes.
+// (index pages, records, memo texts), each file synced, and then the journal is emptied.
 Status Table::Commit()
 {
     if (Status open = CheckOpen(); !open) return open;
