@@ -1019,15 +1019,6 @@ Status CdxStore::WritePages(std::vector<std::pair<uint64_t, std::string>>& write
     return Status::Success();
 }
 
-Status CdxStore::Commit(uint32_t recordCount)
-{
-    if (Status prepared = PrepareCommit(recordCount); !prepared)
-        return prepared;
-    if (Status written = WriteCommit(); !written)
-        return written;
-    return SyncCommit();
-}
-
 Status CdxStore::PrepareCommit(uint32_t recordCount)
 {
     FCommitWrites.clear();

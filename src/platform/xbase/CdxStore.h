@@ -1,7 +1,7 @@
 #pragma once
 // One compound index file used in place: opening reads the bag header, the tag directory and
 // the tag headers; tree pages are read when a walk or seek reaches them and kept in the shared
-// page cache; changes stay in memory until Commit() writes the changed pages back, each page's
+// page cache; changes stay in memory until the commit writes the changed pages back, each page's
 // old bytes saved to the table's journal first. Freed pages go to a free list (bag header
 // bytes 4..7, each free page naming the next) and are used again before the file grows.
 
@@ -121,13 +121,11 @@ class CdxStore {
     // Before the first change of a transaction: the dirty stamp goes to the file at once.
     Status BeginChange(uint32_t recordCount);
     bool Changed() const { return FChanged; }
-    // Writes the changed pages and headers with a clean stamp for `recordCount` records, and
-    // syncs the file.
-    Status Commit(uint32_t recordCount);
-    // The same in steps, so that a table commits all its files with one journal sync and syncs
-    // them side by side: PrepareCommit() saves the old bytes of everything the commit overwrites
-    // (buffered in the journal), WriteCommit() syncs the journal if no one did and writes,
-    // SyncCommit() syncs the file (it touches nothing shared, so it may run on another thread).
+    // The commit of the changed pages and headers with a clean stamp for `recordCount` records,
+    // in steps, so that a table commits all its files with one journal sync and syncs them side
+    // by side: PrepareCommit() saves the old bytes of everything the commit overwrites (buffered
+    // in the journal), WriteCommit() syncs the journal if no one did and writes, SyncCommit()
+    // syncs the file (it touches nothing shared, so it may run on another thread).
     Status PrepareCommit(uint32_t recordCount);
     Status WriteCommit();
     Status SyncCommit();
@@ -163,7 +161,7 @@ class CdxStore {
     int FJournalId = -1;
     bool FChanged = false;
     bool FStampedDirty = false;
-    std::vector<std::pair<uint64_t, std::string>> FCommitWrites; // between the two commit steps
+    std::vector<std::pair<uint64_t, std::string>> FCommitWrites; // from PrepareCommit() to WriteCommit()
     uint32_t FCommitRecords = 0;
     bool FCommitting = false;
 };
