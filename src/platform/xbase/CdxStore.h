@@ -118,7 +118,8 @@ class CdxStore {
     Status RebuildTag(size_t tag, const TagIndex& keys);
 
     void AttachJournal(Journal* journal);
-    // Before the first change of a transaction: the dirty stamp goes to the file at once.
+    // Before the first change of a transaction: the dirty stamp reaches the file with the
+    // journal's next sync, before any other byte of the transaction does (at once without one).
     Status BeginChange(uint32_t recordCount);
     bool Changed() const { return FChanged; }
     // The commit of the changed pages and headers with a clean stamp for `recordCount` records,
